@@ -1,0 +1,17 @@
+// The fatal report of a build: an error number in a message box.
+#pragma once
+
+#include <string>
+
+#include "platform/user_interface.h"
+
+namespace sb {
+
+// " Errore n. " followed by the number's text.
+std::string testo_errore(const std::string& a);
+
+// Shows " Errore n. " and the number in the message box and waits for it to
+// be closed. The caller then ends the program without another step.
+void errore(const std::string& a, interfaccia_utente& ui);
+
+}  // namespace sb

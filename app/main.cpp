@@ -1,0 +1,16 @@
+// scenario_builder: writes the scenario BORVALE / 40617 beside itself.
+#include <iostream>
+
+#include "app/startup.h"
+#include "platform/program_directory.h"
+#include "platform/user_interface.h"
+
+int main() {
+  std::unique_ptr<sb::interfaccia_utente> ui = sb::interfaccia_console(std::cout, std::cerr);
+  std::string cartella = sb::cartella_programma();
+  if (cartella.empty()) {
+    std::cerr << "scenario_builder: cannot tell the directory that holds the program\n";
+    return sb::kUscitaFile;
+  }
+  return sb::avvio(cartella, *ui, std::cerr);
+}

@@ -1,0 +1,59 @@
+#include "app/startup.h"
+
+#include <ostream>
+
+#include "documents/notes.h"
+#include "documents/slowdown_order.h"
+#include "documents/train_sheet.h"
+#include "line/line_content.h"
+#include "scenario/error_codes.h"
+#include "service/service_content.h"
+
+namespace sb {
+namespace {
+
+// Writes the two description texts and the three documents, in that order.
+esito_file scrivi_testi(const scenario& s, const std::string& cartella) {
+  esito_file e = dati_linea(cartella, s.nome_linea);
+  if (e.ok) e = dati_treno(cartella, s.nome_linea, s.numero_treno);
+  if (e.ok) e = dati_note(cartella, s.nome_linea, s.numero_treno);
+  if (e.ok) e = dati_rallentamenti(cartella, s.nome_linea, s.numero_treno);
+  if (e.ok) e = dati_scheda(cartella, s.nome_linea, s.numero_treno);
+  return e;
+}
+
+}  // namespace
+
+int esito_uscita(const esito_build& esito, const scenario& s, std::ostream& err) {
+  switch (esito.fine) {
+    case esito_build::tipo::errore_file:
+      err << esito.file.messaggio() << "\n";
+      return kUscitaFile;
+    case esito_build::tipo::guardia:
+      return kUscitaGuardia;
+    case esito_build::tipo::completata:
+    case esito_build::tipo::senza_celle:
+      break;
+  }
+  if (s.codice_errore == kNessunErrore) return kUscitaPulita;
+  err << "codice_errore " << s.codice_errore << " posizione_errore " << s.posizione_errore << ": "
+      << significato(s.codice_errore) << "\n";
+  return kUscitaCodice;
+}
+
+int avvio(const std::string& cartella, interfaccia_utente& ui, std::ostream& err) {
+  scenario s;
+  s.nome_linea = kNomeLinea;
+  s.numero_treno = kNumeroTreno;
+  ui.mostra_attesa();
+  if (esito_file e = scrivi_testi(s, cartella); !e.ok) {
+    ui.chiudi_attesa();
+    err << e.messaggio() << "\n";
+    return kUscitaFile;
+  }
+  esito_build esito = memorizza_percorso(s, 1, cartella, ui);
+  ui.chiudi_attesa();
+  return esito_uscita(esito, s, err);
+}
+
+}  // namespace sb

@@ -1,0 +1,21 @@
+// The guards, the markers and the competition codes stamped before writing.
+#pragma once
+
+#include <cstdint>
+
+#include "scenario/scenario_records.h"
+
+namespace sb {
+
+// The code sum of the first 25 characters of the code text.
+int16_t codice_gara_og(const tabella_oggetti& tabella);
+
+// The position-weighted code sum of the first 25 characters of the code text.
+int32_t codice_gara_st(const tabella_oggetti& tabella);
+
+// Guards and stamps in their order: 1250 guard, markers 610 and 5121, 1251
+// guard, the two codes. Returns 0, or the number of the guard that failed
+// (the records are then left as the failing guard found them).
+int32_t timbra(scenario& s);
+
+}  // namespace sb

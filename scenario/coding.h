@@ -1,0 +1,60 @@
+// Little-endian encoding and decoding of the binary files' fields. All the
+// byte-order code of the project lives here.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace sb {
+
+inline void put_u8(std::string& dst, uint8_t v) { dst.push_back(static_cast<char>(v)); }
+
+inline void put_u16(std::string& dst, uint16_t v) {
+  char b[2] = {static_cast<char>(v & 0xff), static_cast<char>(v >> 8)};
+  dst.append(b, 2);
+}
+
+inline void put_i16(std::string& dst, int16_t v) { put_u16(dst, static_cast<uint16_t>(v)); }
+
+inline void put_u32(std::string& dst, uint32_t v) {
+  char b[4];
+  for (int i = 0; i < 4; ++i) b[i] = static_cast<char>((v >> (8 * i)) & 0xff);
+  dst.append(b, 4);
+}
+
+inline void put_i32(std::string& dst, int32_t v) { put_u32(dst, static_cast<uint32_t>(v)); }
+
+inline void put_f64(std::string& dst, double v) {
+  uint64_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  char b[8];
+  for (int i = 0; i < 8; ++i) b[i] = static_cast<char>((bits >> (8 * i)) & 0xff);
+  dst.append(b, 8);
+}
+
+inline uint8_t get_u8(const char* p) { return static_cast<uint8_t>(p[0]); }
+
+inline uint16_t get_u16(const char* p) {
+  return static_cast<uint16_t>(get_u8(p) | (get_u8(p + 1) << 8));
+}
+
+inline int16_t get_i16(const char* p) { return static_cast<int16_t>(get_u16(p)); }
+
+inline uint32_t get_u32(const char* p) {
+  uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | get_u8(p + i);
+  return v;
+}
+
+inline int32_t get_i32(const char* p) { return static_cast<int32_t>(get_u32(p)); }
+
+inline double get_f64(const char* p) {
+  uint64_t bits = 0;
+  for (int i = 7; i >= 0; --i) bits = (bits << 8) | get_u8(p + i);
+  double v;
+  std::memcpy(&v, &bits, sizeof v);
+  return v;
+}
+
+}  // namespace sb

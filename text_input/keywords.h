@@ -1,0 +1,26 @@
+// Keyword recognition over code page 1252 fields, and the lower-casing that
+// keywords and competition codes share.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sb {
+
+// Lower case of one code page 1252 byte: A-Z and the accented capitals
+// (C0-D6, D8-DE; 8A, 8C, 8E, 9F) map to their small letters.
+unsigned char minuscola_cp1252(unsigned char c);
+
+// The whole text in lower case, byte by byte.
+std::string minuscolo_cp1252(std::string_view testo);
+
+// Whether the field contains the word, letter for letter.
+inline bool contiene(std::string_view campo, std::string_view parola) {
+  return campo.find(parola) != std::string_view::npos;
+}
+
+// Whether the field contains the word, without regard to case. The word is
+// given in lower case.
+bool contiene_nc(std::string_view campo, std::string_view parola);
+
+}  // namespace sb
