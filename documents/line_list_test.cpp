@@ -1,0 +1,54 @@
+#include "documents/line_list.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace sb {
+namespace {
+
+TEST(Document, SlotsUpToTheMarkerEachWithCrLf) {
+  lista_righe l;
+  l.slot[0] = "uno";
+  l.slot[2] = "tre";
+  l.slot[3] = kMarcatoreFine;
+  l.slot[4] = "never";
+  EXPECT_EQ(componi_documento(l), "uno\r\n\r\ntre\r\n");
+}
+
+TEST(Document, MarkerInSlotZeroIsAnEmptyFile) {
+  EXPECT_EQ(componi_documento(lista_da({})), "");
+}
+
+TEST(Document, OnlyAnExactMarkerEndsTheFile) {
+  lista_righe l = lista_da({"x riferimento fine del file", "Riferimento fine del file", "riferimento fine del file "});
+  EXPECT_EQ(componi_documento(l),
+            "x riferimento fine del file\r\nRiferimento fine del file\r\nriferimento fine del file \r\n");
+}
+
+TEST(Document, BytesAreWrittenUnchanged) {
+  EXPECT_EQ(componi_documento(lista_da({"citt\xE0 20\xB0"})), "citt\xE0 20\xB0\r\n");
+}
+
+TEST(Document, ListWithoutMarkerStopsAtTheLastSlot) {
+  lista_righe l;
+  for (auto& s : l.slot) s = "x";
+  EXPECT_EQ(componi_documento(l).size(), 1001u * 3u);
+}
+
+TEST(Document, WritingReplacesALongerFile) {
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("sb_line_list_test_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  std::string path = (dir / "doc.txt").string();
+  ASSERT_TRUE(sostituisci_file(path, std::string(5000, 'z')).ok);
+  ASSERT_TRUE(scrivi_documento(lista_da({"a", "b"}), path).ok);
+  std::string back;
+  ASSERT_TRUE(leggi_file(path, back).ok);
+  EXPECT_EQ(back, "a\r\nb\r\n");
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace sb

@@ -1,0 +1,40 @@
+#include "scenario/scenario_records.h"
+
+#include <gtest/gtest.h>
+
+namespace sb {
+namespace {
+
+TEST(Nearest, HalvesGoToTheEvenNeighbour) {
+  struct caso {
+    double x;
+    double atteso;
+  } casi[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2000.5, 2000}, {140.5, 140}, {2.4999, 2}};
+  for (const caso& c : casi) EXPECT_EQ(nearest(c.x), c.atteso) << c.x;
+}
+
+TEST(CellIndex, ItemsAndStretchBoundaries) {
+  struct caso {
+    int64_t p;
+    int64_t cella;
+    int64_t confine;
+  } casi[] = {
+      {0, 1, 0}, {75, 2, 2}, {125, 4, 2}, {25, 2, 0}, {19950, 400, 399}, {1300, 27, 26}, {-50, 0, -1},
+  };
+  for (const caso& c : casi) {
+    EXPECT_EQ(indice_cella(c.p), c.cella) << c.p;
+    EXPECT_EQ(indice_confine(c.p), c.confine) << c.p;
+  }
+}
+
+TEST(ObjectTable, ClearingResetsEveryEntry) {
+  tabella_oggetti t{};
+  t[0].nome = "x";
+  t[86].orario = 5;
+  t[40].param_3 = -2;
+  pulisci_tabella(t);
+  for (const oggetto& o : t) EXPECT_EQ(o, oggetto{});
+}
+
+}  // namespace
+}  // namespace sb
