@@ -1,10 +1,57 @@
 #include "passes/stamps.h"
 
-namespace sb {
+#include <string>
 
-// Placeholders until the stamps land.
-int16_t codice_gara_og(const tabella_oggetti&) { return 0; }
-int32_t codice_gara_st(const tabella_oggetti&) { return 0; }
-int32_t timbra(scenario&) { return 0; }
+#include "scenario/error_codes.h"
+#include "text_input/keywords.h"
+
+namespace sb {
+namespace {
+
+// Fills the code text up to its 25 characters, whatever the names.
+constexpr const char* kRiempitivo = "aabbccddeeffgghhiillmmnnoo";
+// Characters of the code text that count.
+constexpr size_t kCaratteriCodice = 25;
+
+// Markers stamped beside the codes.
+constexpr int16_t kMarcatoreOggetto = 610;
+constexpr int16_t kMarcatoreCella = 5121;
+
+// Train number, then line name, lower-cased, then the filler: 25 characters.
+std::string testo_codice(const tabella_oggetti& tabella) {
+  std::string testo = minuscolo_cp1252(tabella[kOggettoTreno].nome + tabella[kOggettoLinea].nome);
+  testo += kRiempitivo;
+  return testo.substr(0, kCaratteriCodice);
+}
+
+// The character code 0..255 of one byte of the text.
+int32_t codice_carattere(char c) { return static_cast<unsigned char>(c); }
+
+}  // namespace
+
+int16_t codice_gara_og(const tabella_oggetti& tabella) {
+  int32_t somma = 0;
+  for (char c : testo_codice(tabella)) somma += codice_carattere(c);
+  return static_cast<int16_t>(somma);  // at most 25 x 255
+}
+
+int32_t codice_gara_st(const tabella_oggetti& tabella) {
+  const std::string testo = testo_codice(tabella);
+  int32_t somma = 0;
+  for (size_t i = 0; i < testo.size(); ++i) somma += static_cast<int32_t>(i + 1) * codice_carattere(testo[i]);
+  return somma;
+}
+
+int32_t timbra(scenario& s) {
+  oggetto& linea = s.tabella[kOggettoLinea];
+  cella& prima = s.celle[1];
+  if (linea.param_1 != 0 || prima.dato_1 != 0) return kGuardiaMarcatori;
+  linea.param_1 = kMarcatoreOggetto;
+  prima.dato_1 = kMarcatoreCella;
+  if (linea.orario != 0 || prima.dato_2 != 0) return kGuardiaCodici;
+  linea.orario = codice_gara_st(s.tabella);
+  prima.dato_2 = codice_gara_og(s.tabella);
+  return 0;
+}
 
 }  // namespace sb

@@ -15,7 +15,8 @@ int32_t codice_gara_st(const tabella_oggetti& tabella);
 
 // Guards and stamps in their order: 1250 guard, markers 610 and 5121, 1251
 // guard, the two codes. Returns 0, or the number of the guard that failed
-// (the records are then left as the failing guard found them).
+// (the records are then left as the failing guard found them). Needs the
+// cell array.
 int32_t timbra(scenario& s);
 
 }  // namespace sb
