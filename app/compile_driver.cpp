@@ -64,7 +64,13 @@ esito_build memorizza_percorso(scenario& s, int32_t j, const std::string& cartel
                                interfaccia_utente& ui) {
   s.flag_griglia = j;
   s.codice_errore = kNessunErrore;
+  s.origine = origine_errore::nessuna;
+  s.riga_errore = 0;
   pulisci_tabella(s.tabella);
+  // Nothing of an earlier build survives: the line compile creates these anew
+  // when it reads a route length.
+  s.celle.clear();
+  s.griglia = griglia_linea{};
 
   esito_build esito;
   if (esito_file e = memorizza_dati(s, cartella); !e.ok) {

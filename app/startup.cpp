@@ -31,8 +31,11 @@ int esito_uscita(const esito_build& esito, const scenario& s, std::ostream& err)
       return kUscitaFile;
     case esito_build::tipo::guardia:
       return kUscitaGuardia;
-    case esito_build::tipo::completata:
     case esito_build::tipo::senza_celle:
+      if (s.codice_errore != kNessunErrore) break;
+      err << "no route length was read: no binary file written\n";
+      return kUscitaCodice;
+    case esito_build::tipo::completata:
       break;
   }
   if (s.codice_errore == kNessunErrore) return kUscitaPulita;
