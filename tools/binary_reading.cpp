@@ -1,0 +1,128 @@
+#include "tools/binary_reading.h"
+
+#include <vector>
+
+#include "scenario/binary_files.h"
+#include "scenario/coding.h"
+
+namespace sb {
+namespace {
+
+esito_decodifica guasto(size_t offset, std::string motivo) {
+  return esito_decodifica{false, offset, std::move(motivo)};
+}
+
+// One object record at byte pos; advances pos past it.
+esito_decodifica leggi_oggetto(std::string_view byte, size_t& pos, int indice, oggetto& o) {
+  const std::string quale = "object record " + std::to_string(indice);
+  if (byte.size() - pos < 16) {
+    return guasto(byte.size(), quale + " is cut short before its name (it starts at byte " +
+                                   std::to_string(pos) + ")");
+  }
+  const char* p = byte.data() + pos;
+  o.tipo = get_u8(p);
+  o.inizio = get_i32(p + 1);
+  o.fine = get_i32(p + 5);
+  o.posizione = get_i32(p + 9);
+  o.opzione_1 = get_u8(p + 13);
+  size_t n = get_u16(p + 14);
+  if (byte.size() - pos < kByteOggettoSenzaNome + n) {
+    return guasto(byte.size(), quale + " is cut short: it needs " +
+                                   std::to_string(kByteOggettoSenzaNome + n) + " bytes from byte " +
+                                   std::to_string(pos) + ", " + std::to_string(byte.size() - pos) +
+                                   " are left");
+  }
+  o.nome.assign(p + 16, n);
+  p += 16 + n;
+  o.param_1 = get_i16(p);
+  o.param_2 = get_i16(p + 2);
+  o.param_3 = get_i16(p + 4);
+  o.param_4 = get_i16(p + 6);
+  o.param_5 = get_i16(p + 8);
+  o.opzione_2 = get_u8(p + 10);
+  o.opzione_3 = get_u8(p + 11);
+  o.opzione_4 = get_u8(p + 12);
+  o.opzione_5 = get_u8(p + 13);
+  o.orario = get_i32(p + 14);
+  pos += kByteOggettoSenzaNome + n;
+  return {};
+}
+
+// One variant value at byte pos; advances pos past it.
+esito_decodifica leggi_variante(std::string_view byte, size_t& pos, valore_variante& v) {
+  if (byte.size() - pos < 2) return guasto(pos, "a plan value's kind code is cut short");
+  uint16_t tipo = get_u16(byte.data() + pos);
+  size_t dati = tipo == 0 ? 0 : tipo == 2 ? 2 : tipo == 5 ? 8 : SIZE_MAX;
+  if (dati == SIZE_MAX) return guasto(pos, "unknown plan value kind " + std::to_string(tipo));
+  if (byte.size() - pos - 2 < dati) return guasto(pos, "a plan value is cut short");
+  const char* p = byte.data() + pos + 2;
+  v = valore_variante{};
+  v.tipo = static_cast<tipo_variante>(tipo);
+  if (tipo == 2) v.intero = get_i16(p);
+  if (tipo == 5) v.reale = get_f64(p);
+  pos += 2 + dati;
+  return {};
+}
+
+}  // namespace
+
+std::string esito_decodifica::messaggio() const {
+  return "byte " + std::to_string(offset) + ": " + motivo;
+}
+
+esito_decodifica decodifica_tabella(std::string_view byte, tabella_oggetti& tabella) {
+  size_t pos = 0;
+  for (int i = 0; i < kNumeroOggetti; ++i) {
+    if (esito_decodifica e = leggi_oggetto(byte, pos, i, tabella[i]); !e.ok) return e;
+  }
+  if (pos != byte.size()) {
+    return guasto(pos, std::to_string(byte.size() - pos) + " bytes follow the 87th object record");
+  }
+  return {};
+}
+
+esito_decodifica decodifica_celle(std::string_view byte, celle_percorso& celle) {
+  size_t resto = byte.size() % kByteCella;
+  if (resto != 0) {
+    size_t inizio = byte.size() - resto;
+    return guasto(inizio, "cell " + std::to_string(inizio / kByteCella) + " is cut short: " +
+                              std::to_string(resto) + " of its 15 bytes");
+  }
+  celle.assign(byte.size() / kByteCella, cella{});
+  for (size_t i = 0; i < celle.size(); ++i) {
+    const char* p = byte.data() + i * kByteCella;
+    cella& c = celle[i];
+    c.tipo = get_u8(p);
+    c.dato_1 = get_i16(p + 1);
+    c.dato_2 = get_i16(p + 3);
+    c.dato_3 = get_i16(p + 5);
+    c.dato_4 = get_i16(p + 7);
+    c.tempo_segnale = get_u8(p + 9);
+    c.preavviso = get_u8(p + 10);
+    c.montagna = get_u8(p + 11);
+    c.velocita = get_u8(p + 12);
+    c.pendenza = get_u8(p + 13);
+    c.aderenza = get_u8(p + 14);
+  }
+  return {};
+}
+
+esito_decodifica decodifica_griglia(std::string_view byte, griglia_linea& griglia) {
+  std::vector<valore_variante> valori;
+  size_t pos = 0;
+  while (pos < byte.size()) {
+    valore_variante v;
+    if (esito_decodifica e = leggi_variante(byte, pos, v); !e.ok) return e;
+    valori.push_back(v);
+  }
+  if (valori.size() % 2 != 0) {
+    return guasto(byte.size(), "odd count of plan values (" + std::to_string(valori.size()) +
+                                   "): the y block is cut short");
+  }
+  size_t meta = valori.size() / 2;
+  griglia.x.assign(valori.begin(), valori.begin() + static_cast<std::ptrdiff_t>(meta));
+  griglia.y.assign(valori.begin() + static_cast<std::ptrdiff_t>(meta), valori.end());
+  return {};
+}
+
+}  // namespace sb

@@ -1,0 +1,64 @@
+#include "tools/command_line.h"
+
+#include <algorithm>
+
+namespace sb {
+namespace {
+
+const opzione_ammessa* trova(const std::vector<opzione_ammessa>& ammesse, const std::string& nome) {
+  auto it = std::find_if(ammesse.begin(), ammesse.end(),
+                         [&](const opzione_ammessa& o) { return o.nome == nome; });
+  return it == ammesse.end() ? nullptr : &*it;
+}
+
+}  // namespace
+
+bool riga_comando::ha(const std::string& nome) const {
+  return valori.count(nome) != 0 ||
+         std::find(interruttori.begin(), interruttori.end(), nome) != interruttori.end();
+}
+
+std::string riga_comando::valore(const std::string& nome, const std::string& predefinito) const {
+  auto it = valori.find(nome);
+  return it == valori.end() ? predefinito : it->second;
+}
+
+riga_comando analizza(const std::vector<std::string>& argomenti,
+                      const std::vector<opzione_ammessa>& ammesse, size_t massimo_operandi) {
+  riga_comando r;
+  for (size_t i = 0; i < argomenti.size() && r.errore.empty(); ++i) {
+    const std::string& a = argomenti[i];
+    if (a == "--help" || a == "-h") {
+      r.aiuto = true;
+      continue;
+    }
+    if (a.size() < 2 || a.compare(0, 2, "--") != 0) {
+      if (r.operandi.size() >= massimo_operandi) {
+        r.errore = "unexpected argument '" + a + "'";
+      } else {
+        r.operandi.push_back(a);
+      }
+      continue;
+    }
+    size_t uguale = a.find('=');
+    std::string nome = a.substr(0, uguale);
+    const opzione_ammessa* o = trova(ammesse, nome);
+    if (o == nullptr) {
+      r.errore = "unknown option '" + nome + "'";
+    } else if (r.ha(nome)) {
+      r.errore = "option '" + nome + "' given twice";
+    } else if (!o->con_valore) {
+      if (uguale != std::string::npos) r.errore = "option '" + nome + "' takes no value";
+      else r.interruttori.push_back(nome);
+    } else if (uguale != std::string::npos) {
+      r.valori[nome] = a.substr(uguale + 1);
+    } else if (i + 1 < argomenti.size()) {
+      r.valori[nome] = argomenti[++i];
+    } else {
+      r.errore = "option '" + nome + "' needs a value";
+    }
+  }
+  return r;
+}
+
+}  // namespace sb

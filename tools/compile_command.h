@@ -1,0 +1,35 @@
+// "scenario_tool compile": an author's own line and service descriptions
+// compiled by the builder's own driver into the simulator's binary files.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "scenario/scenario_records.h"
+
+namespace sb {
+
+// What the author asked for.
+struct opzioni_compile {
+  std::string linea;     // the line description; empty: there is none
+  std::string servizio;  // the service description; empty: there is none
+  std::string nome_linea = "BORVALE";
+  std::string numero_treno = "40617";
+  bool senza_griglia = false;  // --no-plan: build flag 0
+  std::string cartella_uscita;
+};
+
+// Compiles in a private directory, moves the binary files written into the
+// output directory and returns the exit status. Diagnostics and the box go
+// to err; the last line written to out is
+// "codice_errore=N posizione_errore=P" whenever the compile ran.
+int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& err);
+
+// The diagnostic line of a recorded code, naming the author's file and line
+// for a code a row caused, or the cell and metre for the pass's codes.
+std::string diagnostica(const scenario& s, const opzioni_compile& o);
+
+// The last line of the compile's standard output.
+std::string riga_esito(const scenario& s);
+
+}  // namespace sb

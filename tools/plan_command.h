@@ -1,0 +1,21 @@
+// "scenario_tool plan": reads the binary files and writes the SVG picture.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+namespace sb {
+
+// The files the picture is drawn from and where it goes.
+struct opzioni_plan {
+  std::string griglia;  // NAME_linea.dat, required
+  std::string tabella;  // NAME_TRAIN.sim, optional
+  std::string celle;    // NAME_TRAIN.dat, optional
+  std::string svg;      // output
+};
+
+// Returns the exit status (4 when a file cannot be read, is malformed or the
+// picture cannot be written).
+int esegui_plan(const opzioni_plan& o, std::ostream& err);
+
+}  // namespace sb

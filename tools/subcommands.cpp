@@ -1,0 +1,150 @@
+#include "tools/subcommands.h"
+
+#include <ostream>
+
+#include "app/startup.h"
+#include "tools/command_line.h"
+#include "tools/compile_command.h"
+#include "tools/dump_command.h"
+#include "tools/export_command.h"
+#include "tools/plan_command.h"
+
+namespace sb {
+namespace {
+
+constexpr const char* kAiutoGenerale =
+    "usage: scenario_tool COMMAND [OPTIONS]\n"
+    "\n"
+    "Commands:\n"
+    "  compile   compile your own line and service descriptions into the simulator's files\n"
+    "  export    write the built-in scenario's two descriptions, to start from\n"
+    "  dump      show a binary scenario file (_linea.dat, .sim, .dat) in words\n"
+    "  plan      draw the line and its profiles as an SVG picture\n"
+    "\n"
+    "scenario_tool COMMAND --help tells more; scenario_tool --version shows the version.\n"
+    "Exit status: 0 clean, 1 a code was recorded, 2 usage error, 3 guard failure,\n"
+    "4 a file could not be read or written.\n";
+
+constexpr const char* kAiutoCompile =
+    "usage: scenario_tool compile [--line FILE] [--service FILE] [--line-name NAME]\n"
+    "                             [--train NUMBER] [--no-plan] --out DIR\n"
+    "\n"
+    "Compiles the line description FILE and the service description FILE exactly as the\n"
+    "builder does and writes NAME_linea.dat, NAME_TRAIN.sim and NAME_TRAIN.dat into DIR\n"
+    "(created when missing). Your files are only read. A file that is UTF-8 with\n"
+    "non-ASCII characters is converted to code page 1252 first.\n"
+    "\n"
+    "  --line FILE        the line description (omitted: there is none, code 101)\n"
+    "  --service FILE     the service description (omitted: its read fails, code 25)\n"
+    "  --line-name NAME   the line's name (default BORVALE)\n"
+    "  --train NUMBER     the train number (default 40617)\n"
+    "  --no-plan          do not build or write the line plan NAME_linea.dat\n"
+    "  --out DIR          where the binary files go\n"
+    "\n"
+    "Diagnostics go to standard error as FILE:LINE: error N: meaning (at P m).\n"
+    "The last line on standard output is codice_errore=N posizione_errore=P.\n";
+
+constexpr const char* kAiutoExport =
+    "usage: scenario_tool export [--out DIR]\n"
+    "\n"
+    "Writes BORVALE_linea.txt and BORVALE_40617-.txt, the built-in scenario's line and\n"
+    "service descriptions, byte for byte as the builder writes them, into DIR (default:\n"
+    "the current directory).\n";
+
+constexpr const char* kAiutoDump =
+    "usage: scenario_tool dump FILE [--json]\n"
+    "\n"
+    "Shows a scenario file, told by its name's ending: NAME_linea.dat (line plan),\n"
+    "NAME_TRAIN.sim (object table) or NAME_TRAIN.dat (route cells).\n"
+    "\n"
+    "  --json   print JSON instead of text\n";
+
+constexpr const char* kAiutoPlan =
+    "usage: scenario_tool plan --plan NAME_linea.dat [--sim NAME_TRAIN.sim]\n"
+    "                          [--cells NAME_TRAIN.dat] --svg OUT.svg\n"
+    "\n"
+    "Draws the track from the line plan; with --sim the stations are named along it;\n"
+    "with --cells the signals and signs are marked and the gradient and speed profiles\n"
+    "are drawn against the kilometre.\n";
+
+// Reports a usage error.
+int uso(std::ostream& err, const std::string& comando, const std::string& motivo) {
+  err << "scenario_tool " << comando << ": " << motivo << "\n"
+      << "Try 'scenario_tool " << comando << " --help'.\n";
+  return kUscitaUso;
+}
+
+// Whether a name can stand in a file name.
+bool nome_valido(const std::string& nome) {
+  return !nome.empty() && nome.find('/') == std::string::npos && nome.find('\0') == std::string::npos;
+}
+
+int comando_compile(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+  riga_comando r = analizza(a,
+                            {{"--line", true}, {"--service", true}, {"--line-name", true}, {"--train", true},
+                             {"--no-plan", false}, {"--out", true}},
+                            0);
+  if (r.aiuto) return out << kAiutoCompile, kUscitaPulita;
+  if (!r.errore.empty()) return uso(err, "compile", r.errore);
+  opzioni_compile o;
+  o.linea = r.valore("--line", "");
+  o.servizio = r.valore("--service", "");
+  o.nome_linea = r.valore("--line-name", o.nome_linea);
+  o.numero_treno = r.valore("--train", o.numero_treno);
+  o.senza_griglia = r.ha("--no-plan");
+  o.cartella_uscita = r.valore("--out", "");
+  if (o.cartella_uscita.empty()) return uso(err, "compile", "--out DIR is required");
+  if (r.ha("--line") && o.linea.empty()) return uso(err, "compile", "--line needs a file name");
+  if (r.ha("--service") && o.servizio.empty()) return uso(err, "compile", "--service needs a file name");
+  if (!nome_valido(o.nome_linea)) return uso(err, "compile", "--line-name must be a plain name");
+  if (!nome_valido(o.numero_treno)) return uso(err, "compile", "--train must be a plain name");
+  return esegui_compile(o, out, err);
+}
+
+int comando_export(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+  riga_comando r = analizza(a, {{"--out", true}}, 0);
+  if (r.aiuto) return out << kAiutoExport, kUscitaPulita;
+  if (!r.errore.empty()) return uso(err, "export", r.errore);
+  std::string cartella = r.valore("--out", ".");
+  if (cartella.empty()) return uso(err, "export", "--out needs a directory");
+  return esegui_export(cartella, out, err);
+}
+
+int comando_dump(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+  riga_comando r = analizza(a, {{"--json", false}}, 1);
+  if (r.aiuto) return out << kAiutoDump, kUscitaPulita;
+  if (!r.errore.empty()) return uso(err, "dump", r.errore);
+  if (r.operandi.empty()) return uso(err, "dump", "FILE is required");
+  return esegui_dump(r.operandi[0], r.ha("--json"), out, err);
+}
+
+int comando_plan(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+  riga_comando r = analizza(a, {{"--plan", true}, {"--sim", true}, {"--cells", true}, {"--svg", true}}, 0);
+  if (r.aiuto) return out << kAiutoPlan, kUscitaPulita;
+  if (!r.errore.empty()) return uso(err, "plan", r.errore);
+  opzioni_plan o{r.valore("--plan", ""), r.valore("--sim", ""), r.valore("--cells", ""), r.valore("--svg", "")};
+  if (o.griglia.empty()) return uso(err, "plan", "--plan NAME_linea.dat is required");
+  if (o.svg.empty()) return uso(err, "plan", "--svg OUT.svg is required");
+  return esegui_plan(o, err);
+}
+
+}  // namespace
+
+int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err) {
+  if (argomenti.empty()) {
+    err << kAiutoGenerale;
+    return kUscitaUso;
+  }
+  const std::string& comando = argomenti[0];
+  std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
+  if (comando == "--help" || comando == "-h" || comando == "help") return out << kAiutoGenerale, kUscitaPulita;
+  if (comando == "--version") return out << kVersioneStrumento << "\n", kUscitaPulita;
+  if (comando == "compile") return comando_compile(resto, out, err);
+  if (comando == "export") return comando_export(resto, out, err);
+  if (comando == "dump") return comando_dump(resto, out, err);
+  if (comando == "plan") return comando_plan(resto, out, err);
+  err << "scenario_tool: unknown command '" << comando << "'\n" << kAiutoGenerale;
+  return kUscitaUso;
+}
+
+}  // namespace sb
