@@ -1,0 +1,61 @@
+#include "service/profile_fill.h"
+
+namespace sb {
+namespace {
+
+// The speed as the cells hold it: nearest(v / 5), which must fit 8 bits.
+bool quinto(int32_t v, uint8_t& r) {
+  double q = nearest(static_cast<double>(v) / 5.0);
+  if (q < 0 || q > 255) return false;
+  r = static_cast<uint8_t>(q);
+  return true;
+}
+
+// Fills velocita from the fill index: at least one cell, then until the
+// index reaches fino; stops before cell limite.
+esito_riga stendi_velocita(scenario& s, lettura_servizio& r, int64_t fino, int64_t limite) {
+  do {
+    if (r.indice_velocita >= limite) return esito_riga::prosegui;
+    uint8_t q = 0;
+    if (!quinto(r.velocita_precedente, q)) return fallita(s, r.riga_velocita);
+    s.celle[static_cast<size_t>(r.indice_velocita)].velocita = q;
+    ++r.indice_velocita;
+  } while (r.indice_velocita < fino);
+  return esito_riga::prosegui;
+}
+
+// Fills aderenza likewise.
+void stendi_aderenza(scenario& s, lettura_servizio& r, int64_t fino, int64_t limite) {
+  do {
+    if (r.indice_aderenza >= limite) return;
+    s.celle[static_cast<size_t>(r.indice_aderenza)].aderenza = static_cast<uint8_t>(r.aderenza_precedente);
+    ++r.indice_aderenza;
+  } while (r.indice_aderenza < fino);
+}
+
+}  // namespace
+
+esito_riga riempi_velocita(scenario& s, lettura_servizio& r, int32_t p, int32_t v) {
+  int64_t n = indice_confine(p);
+  if (n > 0) {
+    if (esito_riga e = stendi_velocita(s, r, n, ultima_cella(s)); e != esito_riga::prosegui) return e;
+  }
+  r.velocita_precedente = v;
+  r.riga_velocita = r.riga_chiave;
+  return esito_riga::prosegui;
+}
+
+void riempi_aderenza(scenario& s, lettura_servizio& r, int32_t p, int32_t a) {
+  int64_t n = indice_confine(p);
+  if (n > 0) stendi_aderenza(s, r, n, ultima_cella(s));
+  r.aderenza_precedente = a;
+}
+
+esito_riga completa_profili(scenario& s, lettura_servizio& r) {
+  const int64_t n = ultima_cella(s);
+  if (esito_riga e = stendi_velocita(s, r, n - 2, n + 1); e != esito_riga::prosegui) return e;
+  stendi_aderenza(s, r, n - 2, n + 1);
+  return esito_riga::prosegui;
+}
+
+}  // namespace sb
