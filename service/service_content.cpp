@@ -1,11 +1,170 @@
 #include "service/service_content.h"
 
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "scenario/file_names.h"
+#include "service/run_timetable.h"
 
 namespace sb {
+namespace {
 
-// Placeholder until the service content lands.
-lista_righe righe_treno() { return lista_da({"[generale]", "[fine]"}); }
+// An adhesion value in force from its position on.
+struct aderenza_corsa {
+  int32_t posizione;
+  int32_t valore;
+};
+
+// Adhesion along the run: lower over a damp stretch in the last third.
+constexpr std::array<aderenza_corsa, 4> kAderenze = {{
+    {0, 100}, {64000, 85}, {66500, 73}, {70000, 100},
+}};
+
+// The values of one "segnale" row.
+struct segnale_corsa {
+  int32_t posizione;
+  int32_t sx, s1, s2, s3;
+  int32_t rapp;
+  int32_t dx, d1, d2, d3;
+  int32_t tempo;
+};
+
+// The run's signals in ascending position.
+constexpr std::array<segnale_corsa, 47> kSegnali = {{
+    {1300, 2, 2, 4, 1, 0, 0, 0, 0, 0, 255},
+    {3900, 2, 1, 2, 1, 0, 2, 2, 1, 1, 0},
+    {5000, 2, 2, 3, 1, 0, 2, 2, 1, 1, 0},
+    {6200, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {8000, 2, 1, 2, 1, 0, 2, 2, 1, 1, 0},
+    {9600, 2, 1, 2, 1, 0, 2, 2, 1, 1, 0},
+    {10200, 2, 2, 3, 1, 0, 2, 2, 1, 1, 0},
+    {11300, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {12700, 2, 1, 2, 1, 0, 2, 2, 1, 1, 0},
+    {14300, 2, 2, 3, 1, 0, 2, 2, 1, 1, 0},
+    {15400, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {17000, 2, 2, 3, 1, 0, 2, 2, 1, 1, 0},
+    {18200, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {19700, 2, 1, 2, 1, 0, 2, 2, 1, 1, 0},
+    {22400, 2, 1, 2, 1, 0, 2, 2, 1, 1, 0},
+    {24100, 2, 2, 3, 1, 0, 2, 2, 1, 1, 0},
+    {25100, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {26100, 2, 2, 3, 1, 1, 2, 2, 1, 1, 0},
+    {28900, 2, 2, 3, 1, 0, 2, 2, 1, 1, 0},
+    {30000, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {32400, 2, 2, 3, 1, 0, 2, 2, 1, 1, 0},
+    {33500, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {35800, 2, 2, 3, 1, 0, 2, 2, 1, 1, 230},
+    {37300, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {39900, 2, 2, 3, 1, 0, 2, 2, 1, 1, 0},
+    {41000, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {45200, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0},
+    {46400, 2, 2, 3, 1, 0, 2, 1, 1, 0, 0},
+    {47500, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {49900, 2, 2, 3, 1, 0, 2, 1, 1, 0, 0},
+    {51000, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {54900, 2, 2, 3, 1, 0, 2, 1, 1, 0, 0},
+    {56000, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {58200, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0},
+    {59400, 2, 2, 3, 1, 0, 2, 1, 1, 0, 0},
+    {60500, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {64900, 2, 2, 3, 1, 0, 2, 1, 1, 0, 0},
+    {66000, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {68000, 2, 1, 2, 1, 0, 0, 0, 0, 0, 0},
+    {70300, 2, 2, 3, 1, 0, 2, 1, 1, 0, 0},
+    {71500, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {74700, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0},
+    {75900, 2, 2, 3, 1, 0, 0, 0, 0, 0, 0},
+    {77000, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {81500, 2, 2, 3, 1, 0, 2, 1, 1, 0, 230},
+    {82800, 2, 2, 4, 1, 0, 0, 0, 0, 0, 0},
+    {86900, 2, 2, 3, 1, 0, 0, 0, 0, 0, 142},
+}};
+
+// The notes at the head of the file, in code page 1252; the reader skips them.
+constexpr std::array<std::string_view, 10> kPreambolo = {
+    "Note sulla corsa: il tracciato e la planimetria della linea simulata sono semplificati rispetto a quelli reali.",
+    "",
+    "A Mulinara e a Pieve Crovara i segnali di avviso e di protezione sono a via libera anche se il treno vi ferma;",
+    "nelle altre stazioni con segnali il treno attende invece la via libera del segnale di partenza, come nella realt\xE0.",
+    "",
+    "Il servizio \xE8 svolto dalle automotrici della serie RM 740, le stesse che circolano ogni giorno sulla linea.",
+    "Da Borvale Centrale a Ronco Scuro le fermate sono molto ravvicinate e tre di esse si trovano in galleria:",
+    "Borvale San Gaudo sotto il Monte Gaudo, Colle Ardito e Vigna Sorba nella galleria del Colle Ardito.",
+    "",
+    "Il treno 40617 ha 4 veicoli e il 135% di massa frenata; l'aderenza \xE8 buona anche sulle pendenze del 20 per mille.",
+};
+
+// The value right-aligned in a field of the given width.
+std::string a_destra(int32_t valore, size_t larghezza) {
+  std::string testo = std::to_string(valore);
+  if (testo.size() >= larghezza) return testo;
+  return std::string(larghezza - testo.size(), ' ') + testo;
+}
+
+// The keyword, then each value right-aligned in its width, comma-separated.
+std::string riga_colonne(std::string_view chiave, std::initializer_list<std::pair<int32_t, size_t>> valori) {
+  std::string riga(chiave);
+  riga += ',';
+  bool primo = true;
+  for (const auto& [valore, larghezza] : valori) {
+    if (!primo) riga += ',';
+    riga += a_destra(valore, larghezza);
+    primo = false;
+  }
+  return riga;
+}
+
+std::string riga_aderenza(const aderenza_corsa& a) {
+  if (a.posizione == 0) return "aderenza,   0,    " + std::to_string(a.valore);
+  return riga_colonne("aderenza", {{a.posizione, 8}, {a.valore, 6}});
+}
+
+std::string riga_velocita(const limite_velocita& v) {
+  return riga_colonne("velocita", {{v.posizione, 8}, {v.velocita, 6}});
+}
+
+std::string riga_stazione(const stazione_corsa& s) {
+  const int32_t ore = s.orario / 3600;
+  const int32_t minuti = s.orario / 60 % 60;
+  const int32_t secondi = s.orario % 60;
+  return riga_colonne("stazione", {{s.posizione, 8}, {s.tipo, 3}, {s.lunghezza, 5}, {s.opzione_1, 3},
+                                   {s.opzione_5, 2}, {s.opzione_4, 2}, {s.param_1, 3}, {s.param_2, 1},
+                                   {s.opzione_2, 1}, {s.param_3, 3}, {s.param_4, 1}, {s.param_5, 1},
+                                   {s.opzione_3, 5}, {ore, 4}, {minuti, 2}, {secondi, 2}}) +
+         ", " + std::string(s.nome);
+}
+
+std::string riga_segnale(const segnale_corsa& s) {
+  return riga_colonne("segnale", {{s.posizione, 8}, {s.sx, 4}, {s.s1, 2}, {s.s2, 2}, {s.s3, 3}, {s.rapp, 2},
+                                  {s.dx, 5}, {s.d1, 3}, {s.d2, 1}, {s.d3, 1}}) +
+         ", " + std::to_string(s.tempo);
+}
+
+}  // namespace
+
+lista_righe righe_treno() {
+  std::vector<std::string> righe(kPreambolo.begin(), kPreambolo.end());
+  righe.push_back("[generale]");
+  righe.push_back("numero vetture,    4");
+  righe.push_back("percentuale massa frenata,    135");
+  righe.push_back("sabbia,    200");
+  righe.push_back("orologio,    18              39            30 ");
+  righe.push_back("[aderenze]");
+  for (const aderenza_corsa& a : kAderenze) righe.push_back(riga_aderenza(a));
+  righe.push_back("[vel_limite]");
+  for (const limite_velocita& v : kLimitiVelocita) righe.push_back(riga_velocita(v));
+  righe.push_back("[stazioni]");
+  for (const stazione_corsa& s : kStazioniCorsa) righe.push_back(riga_stazione(s));
+  righe.push_back("[rallentamenti]");
+  righe.push_back("rallentamento,   86400,    50,  300, 0,  1,  0");
+  righe.push_back("[segnali]");
+  for (const segnale_corsa& s : kSegnali) righe.push_back(riga_segnale(s));
+  righe.push_back("[codici]");
+  righe.push_back("[fine]");
+  return lista_da(righe);
+}
 
 esito_file dati_treno(const std::string& cartella, const std::string& nome_linea,
                       const std::string& numero_treno) {
