@@ -1,0 +1,51 @@
+#include "line/memo_indicatori_v_max.h"
+
+#include <cstdint>
+
+#include "scenario/error_codes.h"
+
+namespace sb {
+namespace {
+
+// Kind of a maximum-speed indicator cell.
+constexpr uint8_t kTipoIndicatore = 6;
+
+bool in_16(double v) { return v >= -32768.0 && v <= 32767.0; }
+
+// One speed pair: nearest(d / 5 + 20 x s), binary64 in that order.
+double coppia(int32_t s, int32_t d) {
+  return nearest(static_cast<double>(d) / 5.0 + 20.0 * static_cast<double>(s));
+}
+
+bool libera(const cella& c) { return c.tipo == 0 || c.tipo == 11; }
+
+}  // namespace
+
+void memo_indicatori_v_max(scenario& s, const indicatore_vmax& v) {
+  const int64_t i = indice_cella(v.posizione);
+  if (i < 0 || i >= static_cast<int64_t>(s.celle.size())) {
+    s.codice_errore = kFuoriPercorso;
+    s.posizione_errore = v.posizione;
+    return;
+  }
+  cella& c = s.celle[static_cast<size_t>(i)];
+  if (!libera(c)) {
+    s.codice_errore = kIndicatoreOccupato;
+    return;
+  }
+  const double a = coppia(v.vas, v.vad);
+  const double b = coppia(v.vbs, v.vbd);
+  const double k = coppia(v.vcs, v.vcd);
+  const int64_t strisce = int64_t{10} * v.strisces + v.strisced;
+  if (!in_16(a) || !in_16(b) || !in_16(k) || !in_16(static_cast<double>(strisce))) {
+    s.codice_errore = kLetturaFallita;
+    return;
+  }
+  c.tipo = kTipoIndicatore;
+  c.dato_1 = static_cast<int16_t>(a);
+  c.dato_2 = static_cast<int16_t>(b);
+  c.dato_3 = static_cast<int16_t>(k);
+  c.dato_4 = static_cast<int16_t>(strisce);
+}
+
+}  // namespace sb
