@@ -136,6 +136,9 @@ int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& er
   scarto niente;
   int stato = esito_uscita(esito, s, niente);
   if (s.codice_errore != kNessunErrore) err << diagnostica(s, o) << "\n";
+  if (esito.fine == esito_build::tipo::senza_celle && s.codice_errore == kNessunErrore) {
+    err << "no route length was read: no binary file written\n";
+  }
   if (esito.fine == esito_build::tipo::errore_file) err << esito.file.messaggio() << "\n";
   if (stato != kUscitaFile) {
     if (esito_file e = sposta_binari(s, dir, o.cartella_uscita); !e.ok) {

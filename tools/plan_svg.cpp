@@ -17,7 +17,7 @@ namespace {
 constexpr double kLarghezza = 1200;
 constexpr double kMargine = 60;
 constexpr double kAltezzaMappaMax = 460;
-constexpr double kSpazioEtichette = 55;  // above and below the track
+constexpr double kSpazioEtichette = 240;  // above and below the track
 constexpr double kCorpo = 12;            // label font size
 constexpr double kLarghezzaCarattere = 6.8;
 constexpr double kMetriCella = 50;
@@ -128,6 +128,14 @@ double passo_tondo(double ampiezza, int parti) {
   return 10 * p;
 }
 
+// A label's box and, when it stands away from its point, the leader line
+// that joins them.
+struct collocazione {
+  rettangolo riquadro;
+  bool richiamo = false;
+  punto da, a;
+};
+
 // Places labels one after another where they overlap nothing placed before.
 class etichettatore {
  public:
@@ -135,42 +143,78 @@ class etichettatore {
 
   void occupa(rettangolo r) { presi_.push_back(r); }
 
-  // The label's box near the point, chosen among candidate places.
+  // A small label close to the point, on any side.
   rettangolo colloca(punto p, const std::string& testo) {
-    double w = static_cast<double>(lunghezza_utf8(testo)) * kLarghezzaCarattere + 4, h = kCorpo + 4;
+    double w = larghezza(testo), h = kCorpo + 5;
     std::vector<rettangolo> candidati;
-    for (double d : {8.0, 22.0, 40.0, 60.0}) {
+    for (double d : {4.0, 12.0, 22.0}) {
       candidati.push_back({p.x - w / 2, p.y - d - h, p.x + w / 2, p.y - d});
       candidati.push_back({p.x - w / 2, p.y + d, p.x + w / 2, p.y + d + h});
-      candidati.push_back({p.x + d, p.y - h / 2, p.x + d + w, p.y + h / 2});
-      candidati.push_back({p.x - d - w, p.y - h / 2, p.x - d, p.y + h / 2});
-      candidati.push_back({p.x + d * 0.7, p.y - d * 0.7 - h, p.x + d * 0.7 + w, p.y - d * 0.7});
-      candidati.push_back({p.x - d * 0.7 - w, p.y + d * 0.7, p.x - d * 0.7, p.y + d * 0.7 + h});
+      candidati.push_back({p.x + d + 4, p.y - h / 2, p.x + d + 4 + w, p.y + h / 2});
+      candidati.push_back({p.x - d - 4 - w, p.y - h / 2, p.x - d - 4, p.y + h / 2});
     }
     for (const rettangolo& r : candidati) {
-      if (!dentro(r) || urta(r)) continue;
+      if (!dentro(r) || urta(presi_, r)) continue;
       presi_.push_back(r);
       return r;
     }
-    presi_.push_back(candidati[0]);
-    return candidati[0];
+    return {0, 0, 0, 0};  // no room: the caller leaves the label out
+  }
+
+  // A name above or below its point (the preferred side first), as close as
+  // it fits; further away it gets a vertical leader line. Placing names from
+  // right to left keeps every leader clear of the names placed before.
+  collocazione colloca_con_richiamo(punto p, const std::string& testo, int lato_preferito) {
+    double w = larghezza(testo), h = kCorpo + 5;
+    // Names start at their point, except where the page ends.
+    double x0 = p.x - 8 + w <= area_.x1 ? p.x - 8 : p.x + 8 - w;
+    for (double d = 8; d <= 240; d += 5) {
+      for (int lato : {lato_preferito, -lato_preferito}) {
+        {
+          double y0 = lato < 0 ? p.y - d - h : p.y + d;
+          rettangolo r{x0, y0, x0 + w, y0 + h};
+          punto fine{p.x, lato < 0 ? r.y1 : r.y0};
+          rettangolo guida{p.x - 1.5, std::min(p.y, fine.y) + 7, p.x + 1.5, std::max(p.y, fine.y) - 7};
+          if (!dentro(r) || urta(presi_, r) || (d > 10 && urta(etichette_, guida))) continue;
+          presi_.push_back(r);
+          etichette_.push_back(r);
+          collocazione c{r, d > 10, {p.x, p.y + lato * 7}, fine};
+          if (c.richiamo) {
+            presi_.push_back(guida);
+            etichette_.push_back(guida);
+          }
+          return c;
+        }
+      }
+    }
+    return {{p.x + 8, p.y - h / 2, p.x + 8 + w, p.y + h / 2}, false, p, p};
+  }
+
+  // The box around everything placed.
+  rettangolo limiti() const {
+    rettangolo r{1e300, 1e300, -1e300, -1e300};
+    for (const rettangolo& q : presi_) {
+      r = {std::min(r.x0, q.x0), std::min(r.y0, q.y0), std::max(r.x1, q.x1), std::max(r.y1, q.y1)};
+    }
+    return r;
   }
 
  private:
-  static size_t lunghezza_utf8(const std::string& s) {
+  static double larghezza(const std::string& s) {
     size_t k = 0;
     for (char c : s) k += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    return k;
+    return static_cast<double>(k) * kLarghezzaCarattere + 10;
   }
   bool dentro(const rettangolo& r) const {
     return r.x0 >= area_.x0 && r.x1 <= area_.x1 && r.y0 >= area_.y0 && r.y1 <= area_.y1;
   }
-  bool urta(const rettangolo& r) const {
-    return std::any_of(presi_.begin(), presi_.end(), [&](const rettangolo& q) { return q.sovrappone(r); });
+  static bool urta(const std::vector<rettangolo>& elenco, const rettangolo& r) {
+    return std::any_of(elenco.begin(), elenco.end(), [&](const rettangolo& q) { return q.sovrappone(r); });
   }
 
   rettangolo area_;
-  std::vector<rettangolo> presi_;
+  std::vector<rettangolo> presi_;     // everything drawn so far
+  std::vector<rettangolo> etichette_;  // labels and leader lines only
 };
 
 // What is drawn: the records and the route's extent.
@@ -221,7 +265,6 @@ void disegna_segno(std::ostringstream& svg, const segno& s, punto p, double r) {
   }
 }
 
-// The map: track, kilometre ticks, items and stations. Returns its bottom.
 // The track as one line, every few metres.
 void traccia(disegno& d, const vista& v, etichettatore& etichette) {
   int64_t passo = std::max<int64_t>(1, d.fine / 3000);
@@ -272,7 +315,8 @@ void chilometri_mappa(disegno& d, const vista& v, etichettatore* etichette) {
     char t[32];
     std::snprintf(t, sizeof t, "km %g", m / 1000);
     rettangolo r = etichette->colloca(*q, t);
-    d.svg << "<text x=\"" << n(r.x0 + 2) << "\" y=\"" << n(r.y1 - 4) << "\" font-size=\"10\" fill=\"#777\">" << t
+    if (r.x1 <= r.x0) continue;
+    d.svg << "<text x=\"" << n(r.x0 + 5) << "\" y=\"" << n(r.y1 - 5) << "\" font-size=\"10\" fill=\"#777\">" << t
           << "</text>\n";
   }
 }
@@ -286,26 +330,43 @@ void stazioni_mappa(disegno& d, const vista& v, etichettatore& etichette) {
           << " stroke-width=\"3\"/>\n";
     etichette.occupa({q->x - 7, q->y - 7, q->x + 7, q->y + 7});
   }
+  std::vector<std::pair<punto, const stazione*>> da_destra;
   for (const stazione& st : d.elenco) {
-    std::optional<punto> q = sulla_mappa(d, v, st.posizione);
-    if (!q) continue;
-    rettangolo r = etichette.colloca(*q, st.nome);
-    d.svg << "<text x=\"" << n(r.x0 + 2) << "\" y=\"" << n(r.y1 - 4) << "\" font-size=\"" << kCorpo
-          << "\" font-weight=\"bold\" fill=\"#1d4d1d\">" << xml_testo(st.nome) << "</text>\n";
+    if (std::optional<punto> q = sulla_mappa(d, v, st.posizione)) da_destra.push_back({*q, &st});
+  }
+  std::stable_sort(da_destra.begin(), da_destra.end(),
+                   [](const auto& a, const auto& b) { return a.first.x > b.first.x; });
+  int lato = -1;
+  for (const auto& [q, st] : da_destra) {
+    collocazione c = etichette.colloca_con_richiamo(q, st->nome, lato);
+    lato = -lato;
+    if (c.richiamo) {
+      d.svg << "<line x1=\"" << n(c.da.x) << "\" y1=\"" << n(c.da.y) << "\" x2=\"" << n(c.a.x) << "\" y2=\""
+            << n(c.a.y) << "\" stroke=\"#2a6f2a\" stroke-opacity=\"0.6\" stroke-width=\"0.8\"/>\n";
+    }
+    const rettangolo& r = c.riquadro;
+    d.svg << "<text x=\"" << n(r.x0 + 5) << "\" y=\"" << n(r.y1 - 5) << "\" font-size=\"" << kCorpo
+          << "\" font-weight=\"bold\" fill=\"#1d4d1d\">" << xml_testo(st->nome) << "</text>\n";
   }
 }
 
 // The map: track, kilometre ticks, items and stations. Returns its bottom.
 double mappa(disegno& d, double alto) {
-  vista v = prepara_vista(d.griglia, d.fine, alto);
-  double fondo = v.alto + v.altezza + kSpazioEtichette;
-  etichettatore etichette({8, alto, kLarghezza - 8, fondo});
+  vista v = prepara_vista(d.griglia, d.fine, 0);
+  etichettatore etichette({8, 0, kLarghezza - 8, v.alto + v.altezza + kSpazioEtichette});
+  std::ostringstream svg;
+  std::swap(svg, d.svg);
   traccia(d, v, etichette);
   chilometri_mappa(d, v, nullptr);
   segni_mappa(d, v, etichette);
   stazioni_mappa(d, v, etichette);
   chilometri_mappa(d, v, &etichette);
-  return fondo;
+  std::swap(svg, d.svg);
+  rettangolo usato = etichette.limiti();
+  if (usato.y0 > usato.y1) return alto;
+  double spostamento = alto + 12 - usato.y0;
+  d.svg << "<g transform=\"translate(0," << n(spostamento) << ")\">\n" << svg.str() << "</g>\n";
+  return usato.y1 + spostamento + 12;
 }
 
 // The horizontal page position of a route metre in the profiles.
@@ -367,8 +428,8 @@ double profili(disegno& d, double alto) {
   double y_velocita = y_pendenza + altezza + spazio, fondo = y_velocita + altezza;
   for (const stazione& st : d.elenco) {
     double x = x_profilo(d, std::clamp<double>(st.posizione, 0, static_cast<double>(d.fine)));
-    d.svg << "<text transform=\"translate(" << n(x + 3) << "," << n(y_striscia - 8) << ") rotate(-40)\""
-          << " font-size=\"11\" fill=\"#1d4d1d\">" << xml_testo(st.nome) << "</text>\n";
+    d.svg << "<text transform=\"translate(" << n(x + 3) << "," << n(y_striscia - 8) << ") rotate(-60)\""
+          << " font-size=\"10.5\" fill=\"#1d4d1d\">" << xml_testo(st.nome) << "</text>\n";
   }
   d.svg << "<line x1=\"" << n(kMargine) << "\" y1=\"" << n(y_striscia + striscia / 2) << "\" x2=\""
         << n(kLarghezza - kMargine) << "\" y2=\"" << n(y_striscia + striscia / 2) << "\" stroke=\"#bbb\"/>\n";

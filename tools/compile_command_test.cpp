@@ -1,0 +1,247 @@
+#include "tools/compile_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "app/startup.h"
+#include "platform/user_interface.h"
+#include "scenario/file_names.h"
+#include "tools/tool_test_support.h"
+
+namespace sb {
+namespace {
+
+using prova::cartella_prova;
+using prova::esecuzione;
+using prova::esiste;
+using prova::leggi;
+using prova::righe_crlf;
+using prova::scrivi;
+
+// A scratch directory holding the sample texts, as an author would have them.
+class Compile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.ok());
+    scrivi_testi(prova::linea_esempio(), prova::servizio_esempio());
+  }
+
+  void scrivi_testi(const std::vector<std::string>& linea, const std::vector<std::string>& servizio) {
+    scrivi(linea_, righe_crlf(linea));
+    scrivi(servizio_, righe_crlf(servizio));
+  }
+
+  esecuzione compila(std::vector<std::string> extra = {}) {
+    std::vector<std::string> a = {"compile", "--line", linea_, "--service", servizio_,
+                                  "--line-name", "VALMORA", "--train", "2201", "--out", out_};
+    a.insert(a.end(), extra.begin(), extra.end());
+    return prova::esegui_strumento_esterno(dir_, a);
+  }
+
+  std::string griglia() const { return out_ + "/VALMORA_linea.dat"; }
+  std::string tabella() const { return out_ + "/VALMORA_2201.sim"; }
+  std::string celle() const { return out_ + "/VALMORA_2201.dat"; }
+
+  cartella_prova dir_;
+  std::string linea_ = dir_ / "my line.txt";
+  std::string servizio_ = dir_ / "my run.txt";
+  std::string out_ = dir_ / "out/nested";
+};
+
+TEST_F(Compile, CleanBuildWritesTheThreeFilesAndLeavesTheTextsAlone) {
+  const std::string linea = leggi(linea_), servizio = leggi(servizio_);
+  esecuzione e = compila();
+  EXPECT_EQ(e.stato, kUscitaPulita) << e.err;
+  EXPECT_EQ(e.ultima_riga(), "codice_errore=0 posizione_errore=0");
+  EXPECT_EQ(e.err, "");
+  EXPECT_TRUE(esiste(griglia()));
+  EXPECT_TRUE(esiste(tabella()));
+  EXPECT_EQ(leggi(celle()).size(), 15u * 381);
+  EXPECT_EQ(leggi(griglia()).size(), 20u * 12000 + 139964);
+  EXPECT_EQ(leggi(linea_), linea);
+  EXPECT_EQ(leggi(servizio_), servizio);
+  // Nothing but the binary files lands in the output directory.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out_), std::filesystem::directory_iterator()), 3);
+}
+
+TEST_F(Compile, NoPlanWritesNoLinePlan) {
+  esecuzione e = compila({"--no-plan"});
+  EXPECT_EQ(e.stato, kUscitaPulita) << e.err;
+  EXPECT_FALSE(esiste(griglia()));
+  EXPECT_TRUE(esiste(tabella()));
+  EXPECT_TRUE(esiste(celle()));
+}
+
+TEST_F(Compile, RecordedCodeStillWritesTheFilesAndPointsAtTheRow) {
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  servizio[20] = "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0";  // line 21: the indicator's cell
+  scrivi_testi(prova::linea_esempio(), servizio);
+  esecuzione e = compila();
+  EXPECT_EQ(e.stato, kUscitaCodice);
+  EXPECT_EQ(e.ultima_riga(), "codice_errore=16 posizione_errore=500");
+  EXPECT_EQ(e.err, servizio_ + ":21: error 16: signal on a cell that is already taken (at 500 m)\n");
+  EXPECT_TRUE(esiste(griglia()));
+  EXPECT_TRUE(esiste(tabella()));
+  EXPECT_TRUE(esiste(celle()));
+}
+
+// Line-phase faults name the author's line file and the row's line.
+TEST_F(Compile, LineDiagnosticsPointAtTheRow) {
+  struct caso {
+    int riga;
+    std::string testo;
+    std::string errore;
+  };
+  const caso casi[] = {
+      {10, "ripetizione segnali 4 codici,  25,  12000", "error 3: cab-signalling start is not a multiple of 50"},
+      {12, "curvad,  2000,  600", "error 103: curve keyword without a digit 1 to 6, or a plan longer than 1000000 points"},
+      {26, "indicatori_vmax,  2950,  60,  70,  75,  0,  ,  ,  ,  0",
+       "error 21: maximum-speed indicator on a cell that is already taken (at 2950 m)"},
+      {3, "lunghezza percorso,  1000001", "error 1: route length above 1000000 m"},
+  };
+  for (const caso& c : casi) {
+    std::vector<std::string> linea = prova::linea_esempio();
+    linea[static_cast<size_t>(c.riga - 1)] = c.testo;
+    scrivi_testi(linea, prova::servizio_esempio());
+    esecuzione e = compila();
+    EXPECT_EQ(e.stato, kUscitaCodice) << c.testo;
+    EXPECT_NE(e.err.find(linea_ + ":" + std::to_string(c.riga) + ": " + c.errore + "\n"), std::string::npos)
+        << c.testo << "\n" << e.err;
+  }
+}
+
+TEST_F(Compile, NoRouteLengthWritesNothing) {
+  scrivi_testi({"[fine]"}, prova::servizio_esempio());  // no "[generale]": code 102
+  esecuzione e = compila();
+  EXPECT_EQ(e.stato, kUscitaCodice);
+  EXPECT_EQ(e.ultima_riga(), "codice_errore=102 posizione_errore=0");
+  EXPECT_NE(e.err.find("error 102: "), std::string::npos) << e.err;
+  EXPECT_FALSE(esiste(tabella()));
+  EXPECT_FALSE(esiste(celle()));
+  EXPECT_EQ(leggi(linea_), "[fine]\r\n");
+}
+
+TEST_F(Compile, OmittedTextsHaveTheBuildsConsequences) {
+  esecuzione senza_linea = prova::esegui_strumento_esterno(dir_, {"compile", "--service", servizio_, "--out", out_});
+  EXPECT_EQ(senza_linea.stato, kUscitaCodice);
+  EXPECT_EQ(senza_linea.ultima_riga(), "codice_errore=101 posizione_errore=0");
+  EXPECT_EQ(senza_linea.err, "error 101: the line description does not exist (no --line given)\n");
+
+  esecuzione senza_servizio = prova::esegui_strumento_esterno(dir_, {"compile", "--line", linea_, "--out", out_});
+  EXPECT_EQ(senza_servizio.stato, kUscitaCodice);
+  EXPECT_EQ(senza_servizio.ultima_riga(), "codice_errore=25 posizione_errore=0");
+  EXPECT_NE(senza_servizio.err.find("(no --service given)"), std::string::npos) << senza_servizio.err;
+}
+
+TEST_F(Compile, GuardFailureShowsTheBoxAndWritesNoFile) {
+  std::vector<std::string> linea = prova::linea_esempio();
+  linea[23] = "cartello_indicatore,  0,  (Km)";  // cell 1: a value where the marker goes
+  scrivi_testi(linea, prova::servizio_esempio());
+  esecuzione e = compila();
+  EXPECT_EQ(e.stato, kUscitaGuardia);
+  EXPECT_NE(e.err.find(" Errore n. 1250\n"), std::string::npos) << e.err;
+  EXPECT_EQ(e.ultima_riga(), "codice_errore=0 posizione_errore=0");
+  EXPECT_FALSE(esiste(griglia()));
+  EXPECT_FALSE(esiste(tabella()));
+  EXPECT_FALSE(esiste(celle()));
+}
+
+TEST_F(Compile, UnreadableFilesAndUsageErrors) {
+  esecuzione manca = prova::esegui_strumento_esterno(dir_, {"compile", "--line", dir_ / "absent.txt", "--out", out_});
+  EXPECT_EQ(manca.stato, kUscitaFile);
+  EXPECT_EQ(manca.err, dir_ / "absent.txt" + ": No such file or directory\n");
+
+  scrivi(dir_ / "a file", "x");
+  esecuzione uscita = compila({});
+  esecuzione su_file = prova::esegui_strumento_esterno(dir_, {"compile", "--line", linea_, "--out", dir_ / "a file"});
+  EXPECT_EQ(su_file.stato, kUscitaFile);
+  EXPECT_NE(su_file.err.find(dir_ / "a file"), std::string::npos) << su_file.err;
+
+  for (const std::vector<std::string>& a : std::vector<std::vector<std::string>>{
+           {"compile", "--line", linea_},
+           {"compile", "--out", out_, "--bogus"},
+           {"compile", "--out", out_, "--line"},
+           {"compile", "--out", out_, "--train", "a/b"},
+           {"compile", "--out", out_, "stray"},
+           {"nonsense"},
+           {}}) {
+    esecuzione e = prova::esegui_strumento_esterno(dir_, a);
+    EXPECT_EQ(e.stato, kUscitaUso) << (a.empty() ? "" : a.back());
+    EXPECT_EQ(e.out, "");
+  }
+}
+
+TEST_F(Compile, Utf8TextIsConvertedAndLineNumbersStay) {
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  servizio[0] = "Note \xC5\x81\xC3\xB3""d\xC5\xBA \xE2\x82\xAC";          // Łódź €: Ł has no code page 1252 form
+  servizio[14] = "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Citt\xC3\xA0 Alta";
+  servizio[20] = "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0";
+  scrivi_testi(prova::linea_esempio(), servizio);
+  esecuzione e = compila();
+  EXPECT_EQ(e.stato, kUscitaCodice);
+  EXPECT_EQ(e.err, servizio_ + ":1: warning: a character with no code page 1252 form was replaced by \"?\"\n" +
+                       servizio_ + ":21: error 16: signal on a cell that is already taken (at 500 m)\n");
+  EXPECT_NE(leggi(tabella()).find("Citt\xE0 Alta"), std::string::npos);
+}
+
+TEST_F(Compile, Cp1252TextIsTakenByteForByte) {
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  servizio[14] = "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Citt\xE0 Alta";
+  scrivi_testi(prova::linea_esempio(), servizio);
+  esecuzione e = compila();
+  EXPECT_EQ(e.stato, kUscitaPulita) << e.err;
+  EXPECT_NE(leggi(tabella()).find("Citt\xE0 Alta"), std::string::npos);
+}
+
+TEST_F(Compile, ExportedTextsCompileToTheBuildersOwnFiles) {
+  cartella_prova costruttore;
+  std::ostringstream attesa, errori;
+  std::unique_ptr<interfaccia_utente> ui = interfaccia_console(attesa, errori);
+  avvio(costruttore.percorso(), *ui, errori);
+
+  esecuzione x = prova::esegui_strumento_esterno(dir_, {"export", "--out", dir_ / "ex"});
+  ASSERT_EQ(x.stato, kUscitaPulita) << x.err;
+  esecuzione e = prova::esegui_strumento_esterno(
+      dir_, {"compile", "--line", dir_ / "ex/BORVALE_linea.txt", "--service", dir_ / "ex/BORVALE_40617-.txt",
+             "--out", out_});
+  for (const std::string& nome : {nome_file_griglia("BORVALE"), nome_file_tabella("BORVALE", "40617"),
+                                  nome_file_celle("BORVALE", "40617")}) {
+    EXPECT_EQ(esiste(costruttore / nome), esiste(out_ + "/" + nome)) << nome;
+    EXPECT_TRUE(leggi(costruttore / nome) == leggi(out_ + "/" + nome)) << nome;
+  }
+}
+
+// The diagnostic line for each kind of origin, by its exact text.
+TEST(Diagnostica, NamesFileLineCellAndMetre) {
+  opzioni_compile o;
+  o.linea = "lines/a.txt";
+  o.servizio = "runs/b.txt";
+  struct caso {
+    origine_errore origine;
+    int32_t codice, posizione, riga;
+    std::string attesa;
+  };
+  const caso casi[] = {
+      {origine_errore::testo_linea, 3, 0, 9, "lines/a.txt:9: error 3: cab-signalling start is not a multiple of 50"},
+      {origine_errore::testo_servizio, 22, 5000, 15,
+       "runs/b.txt:15: error 22: station starts less than 350 m after the previous one ends (at 5000 m)"},
+      {origine_errore::testo_servizio, 25, 0, 0,
+       "runs/b.txt: error 25: a value cannot be read as its row requires, or the text ends inside a row"},
+      {origine_errore::passaggio, 12, 6700, 0,
+       "error 12: no free cell for a code-reduction point before a slowdown start (cell 134, at 6700 m)"},
+      {origine_errore::nessuna, 15, 300, 0, "error 15: position beyond the route (at 300 m)"},
+  };
+  for (const caso& c : casi) {
+    scenario s;
+    s.origine = c.origine;
+    s.codice_errore = c.codice;
+    s.posizione_errore = c.posizione;
+    s.riga_errore = c.riga;
+    EXPECT_EQ(diagnostica(s, o), c.attesa);
+  }
+}
+
+}  // namespace
+}  // namespace sb

@@ -1,0 +1,178 @@
+#include "tools/dump_command.h"
+
+#include <gtest/gtest.h>
+
+#include "app/startup.h"
+#include "scenario/binary_files.h"
+#include "tools/binary_reading.h"
+#include "tools/tool_test_support.h"
+
+namespace sb {
+namespace {
+
+using prova::cartella_prova;
+using prova::esecuzione;
+using prova::scrivi;
+
+// A small table: a station, a sign caption and the settings entries.
+tabella_oggetti tabella_piccola() {
+  tabella_oggetti t{};
+  t[1].tipo = 22;
+  t[1].posizione = 5000;
+  t[1].inizio = 4800;
+  t[1].fine = 5200;
+  t[1].nome = "Citt\xE0 Alta";
+  t[1].param_1 = -1;
+  t[1].orario = (7 * 60 + 22) * 60 + 30;
+  t[80].nome = "(Cippo Km.)( 3+000 )";
+  t[84].inizio = 90;
+  t[84].fine = 12000;
+  t[85].nome = "VALMORA";
+  t[85].param_1 = 610;
+  t[86].nome = "2201";
+  t[86].param_3 = 7;
+  t[86].param_4 = 15;
+  return t;
+}
+
+// Cells 0 to 9: a signal in cell 3, approach marks, two speed and gradient runs.
+celle_percorso celle_piccole() {
+  celle_percorso c(10);
+  for (size_t i = 0; i < c.size(); ++i) {
+    c[i].velocita = i < 4 ? 20 : 16;
+    c[i].pendenza = i < 6 ? 108 : 95;
+    c[i].aderenza = 80;
+  }
+  c[3].tipo = 1;
+  c[3].dato_4 = 6;
+  c[1].preavviso = 62;
+  return c;
+}
+
+griglia_linea griglia_piccola() {
+  griglia_linea g;
+  g.x = {{tipo_variante::intero, 0, 0}, {tipo_variante::intero, 0, 0}, {tipo_variante::reale, 0, 0.0},
+         {tipo_variante::reale, 0, 3.0}, {tipo_variante::vuoto, 0, 0}};
+  g.y = {{tipo_variante::intero, 0, 0}, {tipo_variante::intero, 1, 0}, {tipo_variante::reale, 0, 2.0},
+         {tipo_variante::reale, 0, 6.0}, {tipo_variante::vuoto, 0, 0}};
+  return g;
+}
+
+TEST(Decodifica, ReadsBackWhatTheBuildWrites) {
+  tabella_oggetti t{};
+  ASSERT_TRUE(decodifica_tabella(codifica_tabella(tabella_piccola()), t).ok);
+  EXPECT_EQ(t, tabella_piccola());
+  celle_percorso c;
+  ASSERT_TRUE(decodifica_celle(codifica_celle(celle_piccole()), c).ok);
+  EXPECT_EQ(c, celle_piccole());
+  griglia_linea g;
+  ASSERT_TRUE(decodifica_griglia(codifica_griglia(griglia_piccola()), g).ok);
+  EXPECT_EQ(g.x, griglia_piccola().x);
+  EXPECT_EQ(g.y, griglia_piccola().y);
+}
+
+TEST(Decodifica, NamesTheByteWhereAFileGoesWrong) {
+  const std::string tabella = codifica_tabella(tabella_piccola());
+  const std::string celle = codifica_celle(celle_piccole());
+  const std::string griglia = codifica_griglia(griglia_piccola());
+  tabella_oggetti t{};
+  celle_percorso c;
+  griglia_linea g;
+  // Record 1 starts at byte 34 and is 34 + 10 bytes long.
+  EXPECT_EQ(decodifica_tabella(tabella.substr(0, 60), t).messaggio(),
+            "byte 60: object record 1 is cut short: it needs 44 bytes from byte 34, 26 are left");
+  EXPECT_EQ(decodifica_tabella(tabella.substr(0, 40), t).messaggio(),
+            "byte 40: object record 1 is cut short before its name (it starts at byte 34)");
+  EXPECT_EQ(decodifica_tabella(tabella + "xy", t).messaggio(),
+            "byte " + std::to_string(tabella.size()) + ": 2 bytes follow the 87th object record");
+  EXPECT_EQ(decodifica_celle(celle.substr(0, 142), c).messaggio(), "byte 135: cell 9 is cut short: 7 of its 15 bytes");
+  // Values: 4 bytes each for the integers, 10 for the reals, 2 for empty.
+  EXPECT_EQ(decodifica_griglia(griglia.substr(0, 15), g).messaggio(), "byte 8: a plan value is cut short");
+  EXPECT_EQ(decodifica_griglia(griglia.substr(0, 29), g).messaggio(), "byte 28: a plan value's kind code is cut short");
+  EXPECT_EQ(decodifica_griglia(griglia.substr(0, 30), g).messaggio(),
+            "byte 30: odd count of plan values (5): the y block is cut short");
+  std::string strana = griglia;
+  strana[8] = 7;
+  EXPECT_EQ(decodifica_griglia(strana, g).messaggio(), "byte 8: unknown plan value kind 7");
+}
+
+TEST(Descrivi, ObjectTableShowsEntriesWithNamesAndTimes) {
+  EXPECT_EQ(descrivi_tabella(tabella_piccola(), false),
+            "object table: 87 entries, 5 not empty\n"
+            "entry 1 (station):  nome=\"Citt\xC3\xA0 Alta\"  tipo=22  posizione=5000 (m)  inizio=4800 (extent start, m)"
+            "  fine=5200 (extent end, m)  param_1=-1  orario=\"07:22:30\"\n"
+            "entry 80 (sign caption):  nome=\"(Cippo Km.)( 3+000 )\"\n"
+            "entry 84 (general):  inizio=90 (braked mass, %)  fine=12000 (route length, m)\n"
+            "entry 85 (line):  nome=\"VALMORA\"  param_1=610 (marker)\n"
+            "entry 86 (train):  nome=\"2201\"  param_3=7 (clock hours)  param_4=15 (clock minutes)"
+            "  orologio=\"07:15:00\" (clock at the start)\n");
+}
+
+TEST(Descrivi, CellsShowItemsMarksAndRuns) {
+  EXPECT_EQ(descrivi_celle(celle_piccole(), false),
+            "route cells: 10 (cells 0 to 9, 50 m each; an item in cell i stands at (i - 1) x 50 m)\n"
+            "cell 1 at 0 m:  preavviso=62 (approach mark)\n"
+            "cell 3 at 100 m:  tipo=1 (signal)  dato_4=6\n"
+            "profiles (runs of equal values; cell c runs from c x 50 m):\n"
+            "velocita (km/h):\n  cells 0-3 (0-200 m): 100\n  cells 4-9 (200-500 m): 80\n"
+            "pendenza (per mille):\n  cells 0-5 (0-300 m): 8\n  cells 6-9 (300-500 m): -5\n"
+            "aderenza:\n  cells 0-9 (0-500 m): 80\n"
+            "montagna (span kind):\n  cells 0-9 (0-500 m): 0\n");
+}
+
+TEST(Descrivi, PlanShowsCountKindsExtentAndLength) {
+  EXPECT_EQ(descrivi_griglia(griglia_piccola(), false),
+            "line plan: 5 points (metres 0 to 4)\n"
+            "values: 4 integer, 4 real, 2 empty\n"
+            "extent: x 0.000 to 3.000, y 0.000 to 6.000\n"
+            "length along the points: 7.000 m\n");
+  EXPECT_EQ(descrivi_griglia(griglia_piccola(), true),
+            "{\"file\": \"line plan\", \"points\": 5, \"kinds\": {\"empty\": 2, \"integer\": 4, \"real\": 4}, "
+            "\"extent\": {\"x_min\": 0.000, \"x_max\": 3.000, \"y_min\": 0.000, \"y_max\": 6.000}, "
+            "\"length_m\": 7.000}\n");
+}
+
+TEST(Descrivi, JsonCarriesTheSameEntries) {
+  std::string j = descrivi_tabella(tabella_piccola(), true);
+  EXPECT_NE(j.find("{\"entry\": 1, \"role\": \"station\", \"fields\": {\"nome\": \"Citt\xC3\xA0 Alta\", \"tipo\": 22, "
+                   "\"posizione\": 5000, \"inizio\": 4800, \"fine\": 5200, \"param_1\": -1, \"orario\": \"07:22:30\"}}"),
+            std::string::npos)
+      << j;
+  std::string c = descrivi_celle(celle_piccole(), true);
+  EXPECT_NE(c.find("{\"cell\": 3, \"at_m\": 100, \"item\": \"signal\", \"fields\": {\"tipo\": 1, \"dato_4\": 6}}"),
+            std::string::npos)
+      << c;
+  EXPECT_NE(c.find("\"velocita\": [{\"from_cell\": 0, \"to_cell\": 3, \"value\": 100}, "
+                   "{\"from_cell\": 4, \"to_cell\": 9, \"value\": 80}]"),
+            std::string::npos)
+      << c;
+}
+
+TEST(Dump, TruncatedOrUnknownFilesFailClearly) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  scrivi(dir / "X_1.sim", codifica_tabella(tabella_piccola()).substr(0, 60));
+  scrivi(dir / "X_1.dat", codifica_celle(celle_piccole()));
+  scrivi(dir / "X_linea.dat", codifica_griglia(griglia_piccola()).substr(0, 15));
+  scrivi(dir / "notes.txt", "x");
+
+  esecuzione sim = prova::esegui_strumento_esterno(dir, {"dump", dir / "X_1.sim"});
+  EXPECT_EQ(sim.stato, kUscitaFile);
+  EXPECT_EQ(sim.out, "");
+  EXPECT_EQ(sim.err, dir / "X_1.sim" + ": byte 60: object record 1 is cut short: it needs 44 bytes from byte 34, 26 are left\n");
+
+  esecuzione griglia = prova::esegui_strumento_esterno(dir, {"dump", dir / "X_linea.dat", "--json"});
+  EXPECT_EQ(griglia.stato, kUscitaFile);
+  EXPECT_EQ(griglia.err, dir / "X_linea.dat" + ": byte 8: a plan value is cut short\n");
+
+  esecuzione celle = prova::esegui_strumento_esterno(dir, {"dump", dir / "X_1.dat"});
+  EXPECT_EQ(celle.stato, kUscitaPulita);
+  EXPECT_EQ(celle.out, descrivi_celle(celle_piccole(), false));
+
+  EXPECT_EQ(prova::esegui_strumento_esterno(dir, {"dump", dir / "absent.sim"}).stato, kUscitaFile);
+  EXPECT_EQ(prova::esegui_strumento_esterno(dir, {"dump", dir / "notes.txt"}).stato, kUscitaUso);
+  EXPECT_EQ(prova::esegui_strumento_esterno(dir, {"dump"}).stato, kUscitaUso);
+}
+
+}  // namespace
+}  // namespace sb
