@@ -6,7 +6,8 @@
 #include "platform/user_interface.h"
 
 int main() {
-  std::unique_ptr<sb::interfaccia_utente> ui = sb::interfaccia_console(std::cout, std::cerr);
+  std::unique_ptr<sb::interfaccia_utente> ui = sb::interfaccia_di_sistema(
+      std::string(sb::kNomeLinea) + " " + sb::kNumeroTreno, std::cout, std::cerr);
   std::string cartella = sb::cartella_programma();
   if (cartella.empty()) {
     std::cerr << "scenario_builder: cannot tell the directory that holds the program\n";

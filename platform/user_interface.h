@@ -28,4 +28,10 @@ inline constexpr const char* kTestoAttesa = "Attendere";
 // Console stand-ins: the label is printed to out, the message to err.
 std::unique_ptr<interfaccia_utente> interfaccia_console(std::ostream& out, std::ostream& err);
 
+// The window and the box on the display when one can be opened (titolo is the
+// window's title); the console stand-ins otherwise, so that nothing ever waits
+// for a box that nobody can see.
+std::unique_ptr<interfaccia_utente> interfaccia_di_sistema(const std::string& titolo,
+                                                           std::ostream& out, std::ostream& err);
+
 }  // namespace sb

@@ -1,0 +1,171 @@
+#!/usr/bin/env bash
+# The waiting window and the message box on a real X server (Xvfb), driven
+# with xdotool; and the console stand-ins where no display can be opened.
+# Run from the repository root after build/ has been built.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+need=()
+for pkg in xvfb xdotool x11-utils imagemagick libx11-dev libxft-dev; do
+  dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
+done
+if [ ${#need[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${need[@]}" >/dev/null
+fi
+
+# The probe exists only where the X11 libraries were found at configure time.
+build=${SB_BUILD_DIR:-build}
+cmake -S . -B "$build" >/dev/null
+cmake --build "$build" -j2 --target scenario_builder window_probe >/dev/null
+
+work=$(mktemp -d)
+xvfb_pid=""
+probe_pid=""
+cleanup() {
+  [ -n "$probe_pid" ] && kill "$probe_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "window check FAILED: $*" >&2
+  exit 1
+}
+
+# Retries a command for up to ten seconds.
+eventually() {
+  for _ in $(seq 100); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+probe=$build/bin/window_probe
+cp "$build/bin/scenario_builder" "$work/"
+
+# --- Without a display: the label on standard output, the message on
+# standard error, and nothing waits.
+for display in "" ":97"; do
+  DISPLAY=$display timeout 120 "$work/scenario_builder" >"$work/out" 2>"$work/err" || true
+  grep -qx "Attendere" "$work/out" || fail "builder with DISPLAY='$display' did not print Attendere"
+  printf 'box  Errore n. 1251\nclose\n' | DISPLAY=$display timeout 20 "$probe" >"$work/out" 2>"$work/err" ||
+    fail "probe with DISPLAY='$display' did not end"
+  grep -qx " Errore n. 1251" "$work/err" || fail "message not on standard error with DISPLAY='$display'"
+done
+
+# --- A virtual display.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+eventually test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+eventually xdpyinfo || fail "cannot reach $DISPLAY"
+
+# --- The builder: a top-level window of 280 x 179 is created, mapped and
+# destroyed again before the program ends. Top-level windows are watched on
+# the root; an xmessage window shows when the watcher is ready.
+stdbuf -oL xev -root -event substructure >>"$work/xev" 2>&1 &
+xev_pid=$!
+xmessage -name watcher ready &
+sync_pid=$!
+eventually grep -q CreateNotify "$work/xev" || fail "xev does not see the root"
+kill "$sync_pid" 2>/dev/null || true
+wait "$sync_pid" 2>/dev/null || true
+sleep 0.3
+: >"$work/xev"
+timeout 120 "$work/scenario_builder" >"$work/out" 2>"$work/err" || true
+sleep 0.5
+kill "$xev_pid" 2>/dev/null || true
+wait "$xev_pid" 2>/dev/null || true
+form=$(grep -o 'window 0x[0-9a-f]*, ([0-9-]*,[0-9-]*), width 280, height 179' "$work/xev" |
+  head -n1 | awk '{print $2}' | tr -d ,)
+[ -n "$form" ] || { cat "$work/xev"; fail "the builder created no 280 x 179 window"; }
+grep -A1 '^MapNotify' "$work/xev" | grep -q "window $form," || fail "the builder's window was never shown"
+grep -A1 '^DestroyNotify' "$work/xev" | grep -q "window $form$" || fail "the builder's window stayed"
+grep -q "Attendere" "$work/out" && fail "the builder printed the label although a display was open"
+
+# --- The probe: the window, its label, and the box closed three ways.
+coproc PROBE { "$probe" 2>&1; }
+probe_pid=$PROBE_PID
+expect() {
+  local line
+  IFS= read -r -t 20 line <&"${PROBE[0]}" || fail "probe said nothing (expected '$1')"
+  [ "$line" = "$1" ] || fail "probe said '$line', expected '$1'"
+}
+say() { echo "$1" >&"${PROBE[1]}"; }
+
+expect "window shown"
+form=$(xdotool search --name '^BORVALE 40617$' | head -n1)
+[ -n "$form" ] || fail "no window titled BORVALE 40617"
+info=$(xwininfo -id "$form")
+grep -q "Width: 280$" <<<"$info" || fail "window width: $info"
+grep -q "Height: 179$" <<<"$info" || fail "window height: $info"
+grep -q "Map State: IsViewable" <<<"$info" || fail "window not viewable"
+xwininfo -id "$form" -children | grep -q '"Attendere": ()  [0-9]*x[0-9]*+64+64 ' ||
+  fail "no label Attendere at 64, 64"
+import -window "$form" "$work/window.png"
+size=$(identify -format '%wx%h' "$work/window.png")
+[ "$size" = "280x179" ] || fail "screenshot is $size"
+# Dark ink where the label stands; a plain face around it.
+ink=$(convert "$work/window.png" -crop 170x36+64+64 +repage -colorspace Gray -format '%[fx:minima]' info:)
+face=$(convert "$work/window.png" -crop 60x60+0+0 +repage -colorspace Gray -format '%[fx:minima]' info:)
+awk -v i="$ink" -v f="$face" 'BEGIN { exit !(i < 0.3 && f > 0.8) }' ||
+  fail "label not painted (darkest label pixel $ink, darkest face pixel $face)"
+cp "$work/window.png" "$build/window.png"
+
+# Finds the box by its text and prints its OK button.
+box_button() {
+  local text parent
+  text=$(xdotool search --name '^ Errore n\. 1250$' | head -n1)
+  [ -n "$text" ] || return 1
+  parent=$(xwininfo -id "$text" -tree | awk '/Parent window id:/ {print $4}')
+  xwininfo -id "$parent" -children | grep -q '"OK"' || return 1
+  xwininfo -id "$parent" | grep -q "Map State: IsViewable" || return 1
+  xwininfo -id "$parent" -children | awk '/"OK"/ {print $1}'
+}
+box_gone() { ! xdotool search --name '^ Errore n\. 1250$' >/dev/null; }
+box_parent() {
+  local text
+  text=$(xdotool search --name '^ Errore n\. 1250$' | head -n1)
+  xwininfo -id "$text" -tree | awk '/Parent window id:/ {print $4}'
+}
+
+# 1: a click on OK, and only on OK, closes the box.
+say "box  Errore n. 1250"
+eventually box_button || fail "the box did not appear with its text and an OK button"
+ok=$(box_button)
+xdotool mousemove --window "$(box_parent)" 3 3 click 1
+sleep 0.5
+box_gone && fail "a click beside OK closed the box"
+xdotool mousemove --window "$ok" 30 10 click 1
+expect "box closed"
+eventually box_gone || fail "the box stayed after OK"
+
+# 2: Enter.
+say "box  Errore n. 1250"
+eventually box_button || fail "the box did not appear again"
+xdotool key Return
+expect "box closed"
+eventually box_gone || fail "the box stayed after Enter"
+
+# 3: the window's close button, as the window manager sends it.
+say "box  Errore n. 1250"
+eventually box_button || fail "the box did not appear a third time"
+"$probe" -close "$(box_parent)"
+expect "box closed"
+eventually box_gone || fail "the box stayed after its close button"
+
+# The waiting window goes away at the end.
+say "close"
+expect "window closed"
+xdotool search --name '^BORVALE 40617$' >/dev/null && fail "the window stayed"
+say "end"
+wait "$probe_pid" || fail "probe ended badly"
+probe_pid=""
+
+echo "window check passed"
