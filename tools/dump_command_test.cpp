@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstring>
+#include <sstream>
+
 #include "app/startup.h"
+#include "platform/user_interface.h"
 #include "scenario/binary_files.h"
 #include "tools/binary_reading.h"
 #include "tools/tool_test_support.h"
@@ -172,6 +177,112 @@ TEST(Dump, TruncatedOrUnknownFilesFailClearly) {
   EXPECT_EQ(prova::esegui_strumento_esterno(dir, {"dump", dir / "absent.sim"}).stato, kUscitaFile);
   EXPECT_EQ(prova::esegui_strumento_esterno(dir, {"dump", dir / "notes.txt"}).stato, kUscitaUso);
   EXPECT_EQ(prova::esegui_strumento_esterno(dir, {"dump"}).stato, kUscitaUso);
+}
+
+// A small JSON well-formedness check: objects, arrays, strings, numbers,
+// true, false and null, nothing after the value.
+class lettore_json {
+ public:
+  explicit lettore_json(std::string s) : s_(std::move(s)) {}
+  bool valido() {
+    if (!valore()) return false;
+    spazi();
+    return p_ == s_.size();
+  }
+
+ private:
+  void spazi() {
+    while (p_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[p_]))) ++p_;
+  }
+  bool prendi(char c) {
+    spazi();
+    if (p_ < s_.size() && s_[p_] == c) return ++p_, true;
+    return false;
+  }
+  bool stringa() {
+    if (!prendi('"')) return false;
+    while (p_ < s_.size() && s_[p_] != '"') {
+      if (static_cast<unsigned char>(s_[p_]) < 0x20) return false;
+      p_ += s_[p_] == '\\' ? 2 : 1;
+    }
+    return p_++ < s_.size();
+  }
+  bool numero() {
+    size_t a = p_;
+    if (p_ < s_.size() && s_[p_] == '-') ++p_;
+    while (p_ < s_.size() && (std::isdigit(static_cast<unsigned char>(s_[p_])) || s_[p_] == '.')) ++p_;
+    return p_ > a && std::isdigit(static_cast<unsigned char>(s_[p_ - 1]));
+  }
+  bool valore() {
+    spazi();
+    if (p_ >= s_.size()) return false;
+    char c = s_[p_];
+    if (c == '"') return stringa();
+    if (c == '{') return composto('}', true);
+    if (c == '[') return composto(']', false);
+    for (const char* parola : {"true", "false", "null"}) {
+      if (s_.compare(p_, std::strlen(parola), parola) == 0) return p_ += std::strlen(parola), true;
+    }
+    return numero();
+  }
+  bool composto(char fine, bool oggetto) {
+    ++p_;
+    if (prendi(fine)) return true;
+    do {
+      if (oggetto && (!stringa() || !prendi(':'))) return false;
+      if (!valore()) return false;
+    } while (prendi(','));
+    return prendi(fine);
+  }
+
+  std::string s_;
+  size_t p_ = 0;
+};
+
+TEST(LettoreJson, TellsWellFormedFromBroken) {
+  EXPECT_TRUE(lettore_json("{\"a\": [1, -2.5, \"x\\\"y\"], \"b\": {}}").valido());
+  for (const char* s : {"{\"a\": 1,}", "[1 2]", "{\"a\" 1}", "\"open", "{} {}"}) {
+    EXPECT_FALSE(lettore_json(s).valido()) << s;
+  }
+}
+
+// The builder's own files, written by its start-up into a scratch directory.
+TEST(Dump, ShowsTheBuildersFiles) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  std::ostringstream attesa, errori;
+  std::unique_ptr<interfaccia_utente> ui = interfaccia_console(attesa, errori);
+  ASSERT_EQ(avvio(dir.percorso(), *ui, errori), kUscitaPulita) << errori.str();
+
+  struct caso {
+    std::string file;
+    std::string atteso;
+  };
+  const caso casi[] = {
+      {"BORVALE_40617.sim", "entry 86 (train):  nome=\"40617\""},
+      {"BORVALE_40617.sim", "entry 85 (line):  nome=\"BORVALE\""},
+      {"BORVALE_40617.sim", "(station):  nome="},
+      {"BORVALE_40617.sim", "(sign caption):  nome=\"(Cippo Km.)"},
+      {"BORVALE_40617.dat", "route cells: 2001 (cells 0 to 2000"},
+      {"BORVALE_40617.dat", "cell 1 at 0 m:  dato_1=5121"},
+      {"BORVALE_40617.dat", "(signal)"},
+      {"BORVALE_40617.dat", "velocita (km/h):\n  cells 0-"},
+      {"BORVALE_linea.dat", "line plan: 100001 points (metres 0 to 100000)\nvalues: 4 integer, 199994 real, 4 empty\n"},
+  };
+  for (const caso& c : casi) {
+    esecuzione e = prova::esegui_strumento_esterno(dir, {"dump", dir / c.file});
+    EXPECT_EQ(e.stato, kUscitaPulita) << c.file << e.err;
+    EXPECT_NE(e.out.find(c.atteso), std::string::npos) << c.file << ": " << c.atteso;
+    esecuzione j = prova::esegui_strumento_esterno(dir, {"dump", dir / c.file, "--json"});
+    EXPECT_EQ(j.stato, kUscitaPulita) << c.file << j.err;
+    EXPECT_TRUE(lettore_json(j.out).valido()) << c.file;
+  }
+
+  std::string celle = prova::leggi(dir / "BORVALE_40617.dat");
+  scrivi(dir / "BORVALE_40617.dat", celle.substr(0, 15 * 1000 + 4));
+  esecuzione corta = prova::esegui_strumento_esterno(dir, {"dump", dir / "BORVALE_40617.dat"});
+  EXPECT_EQ(corta.stato, kUscitaFile);
+  EXPECT_EQ(corta.err, dir / "BORVALE_40617.dat" + ": byte 15000: cell 1000 is cut short: 4 of its 15 bytes\n");
 }
 
 }  // namespace

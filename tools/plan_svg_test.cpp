@@ -6,7 +6,13 @@
 #include <string>
 #include <vector>
 
+#include <sstream>
+
 #include "app/startup.h"
+#include "platform/user_interface.h"
+#include "tools/binary_reading.h"
+#include "tools/cell_meaning.h"
+#include "tools/utf8_input.h"
 #include "scenario/binary_files.h"
 #include "tools/tool_test_support.h"
 
@@ -214,6 +220,31 @@ TEST(Plan, WritesTheSvgFromTheFiles) {
   EXPECT_EQ(e.err, dir / "V_1.dat" + ": byte 90: cell 6 is cut short: 10 of its 15 bytes\n");
   EXPECT_FALSE(prova::esiste(dir / "q.svg"));
   EXPECT_EQ(prova::esegui_strumento_esterno(dir, {"plan", "--svg", dir / "r.svg"}).stato, kUscitaUso);
+}
+
+// The builder's own scenario drawn from its files: every station is named on
+// the map and along the profiles.
+TEST(Plan, NamesEveryStationOfTheBuildersScenario) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  std::ostringstream attesa, errori;
+  std::unique_ptr<interfaccia_utente> ui = interfaccia_console(attesa, errori);
+  ASSERT_EQ(avvio(dir.percorso(), *ui, errori), kUscitaPulita) << errori.str();
+  prova::esecuzione e = prova::esegui_strumento_esterno(
+      dir, {"plan", "--plan", dir / "BORVALE_linea.dat", "--sim", dir / "BORVALE_40617.sim", "--cells",
+            dir / "BORVALE_40617.dat", "--svg", dir / "p.svg"});
+  ASSERT_EQ(e.stato, kUscitaPulita) << e.err;
+  lettore_xml x(prova::leggi(dir / "p.svg"));
+  ASSERT_TRUE(x.ben_formato());
+  tabella_oggetti t{};
+  ASSERT_TRUE(decodifica_tabella(prova::leggi(dir / "BORVALE_40617.sim"), t).ok);
+  int stazioni = 0;
+  for (int i = 1; i <= 80; ++i) {
+    if (!e_stazione(i, t[i])) continue;
+    ++stazioni;
+    EXPECT_EQ(conta(x.testi(), cp1252_in_utf8(t[i].nome)), 2) << t[i].nome;
+  }
+  EXPECT_GT(stazioni, 0);
 }
 
 }  // namespace
