@@ -62,8 +62,10 @@ esito_file sposta_binari(const scenario& s, const std::string& privata, const st
   return {};
 }
 
-// The author's file a diagnostic points into, or empty.
+// The author's file a diagnostic points into, or empty. The chainage check
+// runs at the end of the service read, but the values come from the line.
 std::string file_autore(const scenario& s, const opzioni_compile& o) {
+  if (s.codice_errore == kProgressivaNonMultipla) return o.linea;
   if (s.origine == origine_errore::testo_linea) return o.linea;
   if (s.origine == origine_errore::testo_servizio) return o.servizio;
   return "";
@@ -83,7 +85,7 @@ std::string diagnostica(const scenario& s, const opzioni_compile& o) {
   const std::string file = file_autore(s, o);
   if (!file.empty()) {
     d << file;
-    if (s.riga_errore > 0) d << ":" << s.riga_errore;
+    if (s.riga_errore > 0 && s.codice_errore != kProgressivaNonMultipla) d << ":" << s.riga_errore;
     d << ": ";
   }
   d << "error " << s.codice_errore << ": " << significato(s.codice_errore);

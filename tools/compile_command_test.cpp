@@ -229,6 +229,8 @@ TEST(Diagnostica, NamesFileLineCellAndMetre) {
        "runs/b.txt:15: error 22: station starts less than 350 m after the previous one ends (at 5000 m)"},
       {origine_errore::testo_servizio, 25, 0, 0,
        "runs/b.txt: error 25: a value cannot be read as its row requires, or the text ends inside a row"},
+      {origine_errore::testo_servizio, 2, 0, 0,
+       "lines/a.txt: error 2: a chainage reference's first or second value is not a multiple of 50"},
       {origine_errore::passaggio, 12, 6700, 0,
        "error 12: no free cell for a code-reduction point before a slowdown start (cell 134, at 6700 m)"},
       {origine_errore::nessuna, 15, 300, 0, "error 15: position beyond the route (at 300 m)"},
