@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "documents/written_lines_test_support.h"
+
 #include <algorithm>
 
 #include <string>
@@ -10,16 +12,7 @@
 namespace sb {
 namespace {
 
-std::vector<std::string> righe() {
-  const std::string testo = componi_documento(righe_note());
-  std::vector<std::string> out;
-  size_t inizio = 0;
-  for (size_t fine; (fine = testo.find("\r\n", inizio)) != std::string::npos; inizio = fine + 2) {
-    out.push_back(testo.substr(inizio, fine - inizio));
-  }
-  EXPECT_EQ(inizio, testo.size());
-  return out;
-}
+std::vector<std::string> righe() { return righe_scritte(righe_note()); }
 
 TEST(Notes, TwentyTextLinesAndTwoKindsOfSeparator) {
   const auto r = righe();

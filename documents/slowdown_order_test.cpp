@@ -2,22 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "documents/written_lines_test_support.h"
+
 #include <string>
 #include <vector>
 
 namespace sb {
 namespace {
 
-std::vector<std::string> righe() {
-  const std::string testo = componi_documento(righe_rallentamenti());
-  std::vector<std::string> out;
-  size_t inizio = 0;
-  for (size_t fine; (fine = testo.find("\r\n", inizio)) != std::string::npos; inizio = fine + 2) {
-    out.push_back(testo.substr(inizio, fine - inizio));
-  }
-  EXPECT_EQ(inizio, testo.size());
-  return out;
-}
+std::vector<std::string> righe() { return righe_scritte(righe_rallentamenti()); }
 
 TEST(SlowdownOrder, TheBlankFormLineByLine) {
   const auto r = righe();

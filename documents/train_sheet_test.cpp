@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "documents/written_lines_test_support.h"
+
 #include <string>
 #include <vector>
 
@@ -9,16 +11,7 @@ namespace sb {
 namespace {
 
 // The written lines of the train sheet, 0-based.
-std::vector<std::string> righe() {
-  const std::string testo = componi_documento(righe_scheda());
-  std::vector<std::string> out;
-  size_t inizio = 0;
-  for (size_t fine; (fine = testo.find("\r\n", inizio)) != std::string::npos; inizio = fine + 2) {
-    out.push_back(testo.substr(inizio, fine - inizio));
-  }
-  EXPECT_EQ(inizio, testo.size()) << "text after the last CR LF";
-  return out;
-}
+std::vector<std::string> righe() { return righe_scritte(righe_scheda()); }
 
 // Line n of the sheet, counted from 1.
 std::string riga(const std::vector<std::string>& r, size_t n) { return r.at(n - 1); }

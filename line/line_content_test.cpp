@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "documents/written_lines_test_support.h"
+
 #include <algorithm>
 #include <map>
 #include <set>
@@ -15,16 +17,7 @@
 namespace sb {
 namespace {
 
-std::vector<std::string> righe() {
-  const std::string testo = componi_documento(righe_linea());
-  std::vector<std::string> out;
-  size_t inizio = 0;
-  for (size_t fine; (fine = testo.find("\r\n", inizio)) != std::string::npos; inizio = fine + 2) {
-    out.push_back(testo.substr(inizio, fine - inizio));
-  }
-  EXPECT_EQ(inizio, testo.size());
-  return out;
-}
+std::vector<std::string> righe() { return righe_scritte(righe_linea()); }
 
 // A route row read with the field reader: its keyword and its numbers.
 struct riga_letta {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "documents/written_lines_test_support.h"
+
 #include <set>
 #include <string>
 #include <vector>
@@ -13,15 +15,7 @@
 namespace sb {
 namespace {
 
-std::vector<std::string> righe(const lista_righe& lista) {
-  const std::string testo = componi_documento(lista);
-  std::vector<std::string> out;
-  size_t inizio = 0;
-  for (size_t fine; (fine = testo.find("\r\n", inizio)) != std::string::npos; inizio = fine + 2) {
-    out.push_back(testo.substr(inizio, fine - inizio));
-  }
-  return out;
-}
+std::vector<std::string> righe(const lista_righe& lista) { return righe_scritte(lista); }
 
 // A station as the service description gives it.
 struct stazione_letta {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "documents/written_lines_test_support.h"
+
 #include <map>
 #include <set>
 #include <string>
@@ -14,16 +16,7 @@
 namespace sb {
 namespace {
 
-std::vector<std::string> righe() {
-  const std::string testo = componi_documento(righe_treno());
-  std::vector<std::string> out;
-  size_t inizio = 0;
-  for (size_t fine; (fine = testo.find("\r\n", inizio)) != std::string::npos; inizio = fine + 2) {
-    out.push_back(testo.substr(inizio, fine - inizio));
-  }
-  EXPECT_EQ(inizio, testo.size());
-  return out;
-}
+std::vector<std::string> righe() { return righe_scritte(righe_treno()); }
 
 // The numbers of a row after its keyword, read with the field reader.
 std::vector<int32_t> numeri(const std::string& riga, int quanti) {
