@@ -72,6 +72,8 @@ esito_file sostituisci_file(const std::string& percorso, std::string_view byte) 
   if (fd < 0) return fallito(percorso, errno);
   esito_file esito = scrivi_tutto(fd, percorso, byte);
   if (::close(fd) != 0 && esito.ok) esito = fallito(percorso, errno);
+  // A file cut short (a full disk) would be read as a whole one: it goes.
+  if (!esito.ok) ::unlink(percorso.c_str());
   return esito;
 }
 

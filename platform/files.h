@@ -34,6 +34,7 @@ esito_file cancella_se_esiste(const std::string& percorso);
 
 // Replaces the file with the bytes: creates it, closes it, deletes it, creates
 // it anew and writes everything in one go, so nothing of an older file stays.
+// A write that fails (a full disk) leaves no file behind.
 esito_file sostituisci_file(const std::string& percorso, std::string_view byte);
 
 }  // namespace sb

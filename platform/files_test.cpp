@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace sb {
@@ -53,6 +55,23 @@ TEST_F(FilesTest, FailuresNameThePathAndTheReason) {
     EXPECT_FALSE(e.ok) << c.percorso;
     EXPECT_EQ(e.messaggio(), c.percorso + ": " + c.motivo);
   }
+}
+
+// A write the system cuts short, as on a full disk: here the file size limit
+// of the process stands in for the disk, so no mount is needed.
+TEST_F(FilesTest, AWriteCutShortIsReportedAndLeavesNoFile) {
+  struct rlimit prima;
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &prima), 0);
+  void (*gestore)(int) = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit stretto = prima;
+  stretto.rlim_cur = 1000;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &stretto), 0);
+  esito_file e = sostituisci_file(path("big.dat"), std::string(5000, 'x'));
+  ::setrlimit(RLIMIT_FSIZE, &prima);
+  std::signal(SIGXFSZ, gestore);
+  EXPECT_FALSE(e.ok);
+  EXPECT_EQ(e.messaggio(), path("big.dat") + ": File too large");
+  EXPECT_FALSE(file_esiste(path("big.dat")));
 }
 
 TEST_F(FilesTest, ReadAndDeleteReportMissingFiles) {
