@@ -1,5 +1,7 @@
 #include "scenario/binary_files.h"
 
+#include <algorithm>
+
 #include "scenario/coding.h"
 
 namespace sb {
@@ -15,15 +17,20 @@ size_t byte_variante(const valore_variante& v) {
   return 2;
 }
 
-void put_variante(std::string& dst, const valore_variante& v) {
-  put_u16(dst, static_cast<uint16_t>(v.tipo));
-  if (v.tipo == tipo_variante::intero) put_i16(dst, v.intero);
-  if (v.tipo == tipo_variante::reale) put_f64(dst, v.reale);
+// Writes one variant at p, which has room for it; returns the byte after it.
+char* metti_variante(char* p, const valore_variante& v) {
+  p = metti_u16(p, static_cast<uint16_t>(v.tipo));
+  if (v.tipo == tipo_variante::intero) p = metti_u16(p, static_cast<uint16_t>(v.intero));
+  if (v.tipo == tipo_variante::reale) p = metti_f64(p, v.reale);
+  return p;
 }
 
+// A text as its 16-bit length and its bytes; a longer text is cut to 65 535
+// bytes, so that the length always tells the bytes that follow.
 void put_testo(std::string& dst, const std::string& testo) {
-  put_u16(dst, static_cast<uint16_t>(testo.size()));
-  dst.append(testo, 0, 0xffff);
+  const size_t n = std::min<size_t>(testo.size(), 0xffff);
+  put_u16(dst, static_cast<uint16_t>(n));
+  dst.append(testo, 0, n);
 }
 
 }  // namespace
@@ -32,10 +39,11 @@ std::string codifica_griglia(const griglia_linea& griglia) {
   size_t totale = 0;
   for (const auto& v : griglia.x) totale += byte_variante(v);
   for (const auto& v : griglia.y) totale += byte_variante(v);
-  std::string out;
-  out.reserve(totale);
-  for (const auto& v : griglia.x) put_variante(out, v);
-  for (const auto& v : griglia.y) put_variante(out, v);
+  // Two million points and more: sized once and filled in place.
+  std::string out(totale, '\0');
+  char* p = out.data();
+  for (const auto& v : griglia.x) p = metti_variante(p, v);
+  for (const auto& v : griglia.y) p = metti_variante(p, v);
   return out;
 }
 

@@ -53,6 +53,23 @@ TEST(ObjectTable, NamesAreCodePageBytesAndShiftLaterRecords) {
   EXPECT_EQ(static_cast<unsigned char>(file[2 * 34 + 5]), 12);
 }
 
+TEST(ObjectTable, ALengthFieldAlwaysTellsTheBytesThatFollow) {
+  struct {
+    size_t lunghezza;
+    size_t scritti;
+  } casi[] = {{65534, 65534}, {65535, 65535}, {65536, 65535}, {70000, 65535}};
+  for (const auto& c : casi) {
+    tabella_oggetti t{};
+    t[1].nome = std::string(c.lunghezza, 'a');
+    t[2].tipo = 12;
+    std::string file = codifica_tabella(t);
+    ASSERT_EQ(file.size(), 87u * 34u + c.scritti) << c.lunghezza;
+    const size_t campo = 34 + 14;
+    EXPECT_EQ(static_cast<unsigned char>(file[campo]) | static_cast<unsigned char>(file[campo + 1]) << 8, c.scritti);
+    EXPECT_EQ(static_cast<unsigned char>(file[2 * 34 + c.scritti]), 12) << c.lunghezza;
+  }
+}
+
 TEST(RouteCells, FifteenBytesEachInFieldOrder) {
   celle_percorso celle(341);
   celle[1].dato_1 = 5121;

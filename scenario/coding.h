@@ -2,6 +2,7 @@
 // byte-order code of the project lives here.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -31,6 +32,25 @@ inline void put_f64(std::string& dst, double v) {
   char b[8];
   for (int i = 0; i < 8; ++i) b[i] = static_cast<char>((bits >> (8 * i)) & 0xff);
   dst.append(b, 8);
+}
+
+// The same into a buffer already sized for them; each returns the byte after
+// the field it wrote.
+inline char* metti_u16(char* p, uint16_t v) {
+  p[0] = static_cast<char>(v & 0xff);
+  p[1] = static_cast<char>(v >> 8);
+  return p + 2;
+}
+
+inline char* metti_f64(char* p, double v) {
+  uint64_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(p, &bits, 8);
+  } else {
+    for (int i = 0; i < 8; ++i) p[i] = static_cast<char>((bits >> (8 * i)) & 0xff);
+  }
+  return p + 8;
 }
 
 inline uint8_t get_u8(const char* p) { return static_cast<uint8_t>(p[0]); }
