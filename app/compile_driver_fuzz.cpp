@@ -29,15 +29,22 @@ class buffer_nullo final : public std::streambuf {
   std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
 
-// The directory of this process's builds, made once and emptied after each.
-const std::string& cartella_privata() {
-  static const std::string cartella = [] {
-    std::string modello = (fs::temp_directory_path() / "sb_fuzz_XXXXXX").string();
-    if (::mkdtemp(modello.data()) == nullptr) std::abort();
-    return modello;
-  }();
-  return cartella;
-}
+// The directory of this process's builds, emptied after each and removed
+// when the process ends.
+class cartella_privata {
+ public:
+  cartella_privata() : percorso_((fs::temp_directory_path() / "sb_fuzz_XXXXXX").string()) {
+    if (::mkdtemp(percorso_.data()) == nullptr) std::abort();
+  }
+  ~cartella_privata() {
+    std::error_code ignorato;
+    fs::remove_all(percorso_, ignorato);
+  }
+  const std::string& percorso() const { return percorso_; }
+
+ private:
+  std::string percorso_;
+};
 
 void scrivi(const std::string& cartella, const std::string& nome, std::string_view byte) {
   if (!sb::sostituisci_file(sb::in_cartella(cartella, nome), byte).ok) std::abort();
@@ -82,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view linea = resto.substr(0, separatore);
   std::string_view servizio = separatore == std::string_view::npos ? std::string_view{} : resto.substr(separatore + 1);
 
-  const std::string& cartella = cartella_privata();
+  static const cartella_privata privata;
+  const std::string& cartella = privata.percorso();
   sb::scenario s;
   s.nome_linea = "BORVALE";
   s.numero_treno = "40617";
