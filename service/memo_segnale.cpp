@@ -26,8 +26,10 @@ struct codici_segnale {
 bool codifica(const valori_segnale& v, codici_segnale& c) {
   int32_t lati = 0;  // sx * 3 + dx
   if (!per_piu(v.sx, 3, v.dx, lati)) return false;
-  int32_t decine = 0;  // rapp * 10
-  if (!per_piu(v.rapp, 10, 0, decine) || __builtin_add_overflow(decine, lati, &c.dato_4)) return false;
+  int32_t tre = 0;  // sx * 3
+  if (__builtin_mul_overflow(v.sx, 3, &tre)) return false;
+  int32_t parziale = 0;  // rapp * 10 + sx * 3, then + dx, in that order
+  if (!per_piu(v.rapp, 10, tre, parziale) || __builtin_add_overflow(parziale, v.dx, &c.dato_4)) return false;
   if (!per_piu(v.s1, 10, v.d1, c.dato_1)) return false;
   if (!per_piu(v.s2, 10, v.d2, c.dato_2)) return false;
   if (!per_piu(v.s3, 10, v.d3, c.dato_3)) return false;
