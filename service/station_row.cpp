@@ -43,20 +43,37 @@ esito_riga leggi_valori(scenario& s, lettura_servizio& r, oggetto& e) {
   return esito_riga::prosegui;
 }
 
-// The station's extent from its position P and length S.
+// a + b into campo; false, leaving campo as it was, on overflow.
+bool somma_in(int32_t a, int32_t b, int32_t& campo) {
+  int32_t x = 0;
+  if (__builtin_add_overflow(a, b, &x)) return false;
+  campo = x;
+  return true;
+}
+
+// a - b into campo; false, leaving campo as it was, on overflow.
+bool differenza_in(int32_t a, int32_t b, int32_t& campo) {
+  int32_t x = 0;
+  if (__builtin_sub_overflow(a, b, &x)) return false;
+  campo = x;
+  return true;
+}
+
+// The station's extent from its position P and length S, stored step by
+// step: an overflow stops there and leaves the later fields as they were.
 esito_riga estensione(scenario& s, const lettura_servizio& r, oggetto& e, int32_t lunghezza) {
   const int32_t p = e.posizione;
   bool ok = true;
   if (tipo_5_6(e.tipo)) {
-    ok = !__builtin_add_overflow(p, 150, &e.fine) && !__builtin_sub_overflow(p, lunghezza, &e.inizio);
-    e.opzione_4 = 0;
+    ok = somma_in(p, 150, e.fine) && differenza_in(p, lunghezza, e.inizio);
+    if (ok) e.opzione_4 = 0;
   } else if (tipo_7_8(e.tipo)) {
-    ok = !__builtin_sub_overflow(p, lunghezza, &e.inizio) && !__builtin_add_overflow(p, lunghezza, &e.fine);
-    e.opzione_4 = 0;
+    ok = differenza_in(p, lunghezza, e.inizio) && somma_in(p, lunghezza, e.fine);
+    if (ok) e.opzione_4 = 0;
   } else {
     double meta = static_cast<double>(lunghezza) / 2.0;
     ok = in_32(static_cast<double>(p) - meta, e.inizio) && in_32(static_cast<double>(p) + meta, e.fine) &&
-         (e.opzione_4 == 0 || !__builtin_add_overflow(e.fine, 50, &e.fine));
+         (e.opzione_4 == 0 || somma_in(e.fine, 50, e.fine));
   }
   return ok ? esito_riga::prosegui : fallita(s, r.riga_chiave);
 }
