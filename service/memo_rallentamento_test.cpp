@@ -7,13 +7,7 @@ namespace {
 
 using prova::c;
 
-struct caso {
-  const char* nome;
-  const char* corpo;
-  prova::celle_attese prima;  // cells set before the phase
-  prova::esito_atteso esito;
-  prova::celle_attese celle;
-};
+using caso = prova::caso_celle;
 
 // Row layout: posizione, v, l, f_tt, f_ta, d_v.
 const caso kCasi[] = {
@@ -73,14 +67,7 @@ const caso kCasi[] = {
 };
 
 TEST(MemoRallentamento, GoldenTable) {
-  for (const caso& k : kCasi) {
-    SCOPED_TRACE(k.nome);
-    scenario s = prova::con_celle(340);
-    for (const auto& [i, x] : k.prima) s.celle[static_cast<size_t>(i)] = x;
-    esito_fase_servizio fine = fase_servizio(s, prova::testo(k.corpo));
-    prova::verifica_esito(s, fine, k.esito);
-    prova::verifica_celle(s, k.celle);
-  }
+  for (const caso& k : kCasi) prova::verifica_caso(k);
 }
 
 }  // namespace

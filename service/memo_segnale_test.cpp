@@ -8,13 +8,7 @@ namespace {
 using prova::c;
 using prova::segno;
 
-struct caso {
-  const char* nome;
-  const char* corpo;
-  prova::celle_attese prima;  // cells set before the phase
-  prova::esito_atteso esito;
-  prova::celle_attese celle;
-};
+using caso = prova::caso_celle;
 
 // Row layout: posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo.
 const caso kCasi[] = {
@@ -66,14 +60,7 @@ const caso kCasi[] = {
 };
 
 TEST(MemoSegnale, GoldenTable) {
-  for (const caso& k : kCasi) {
-    SCOPED_TRACE(k.nome);
-    scenario s = prova::con_celle(340);
-    for (const auto& [i, x] : k.prima) s.celle[static_cast<size_t>(i)] = x;
-    esito_fase_servizio fine = fase_servizio(s, prova::testo(k.corpo));
-    prova::verifica_esito(s, fine, k.esito);
-    prova::verifica_celle(s, k.celle);
-  }
+  for (const caso& k : kCasi) prova::verifica_caso(k);
 }
 
 // The position test of the route: cell N must reach (p + 100) / 50.

@@ -79,4 +79,24 @@ inline void verifica_esito(const scenario& s, esito_fase_servizio fine, const es
   }
 }
 
+// One golden row over the cells: a body text, the cells set before the
+// phase, the expected outcome and the expected cells.
+struct caso_celle {
+  const char* nome;
+  const char* corpo;
+  celle_attese prima;
+  esito_atteso esito;
+  celle_attese celle;
+};
+
+// Runs the service phase of the row on cells 0 to 340 and checks it.
+inline void verifica_caso(const caso_celle& k) {
+  SCOPED_TRACE(k.nome);
+  scenario s = con_celle(340);
+  for (const auto& [i, x] : k.prima) s.celle[static_cast<size_t>(i)] = x;
+  esito_fase_servizio fine = fase_servizio(s, testo(k.corpo));
+  verifica_esito(s, fine, k.esito);
+  verifica_celle(s, k.celle);
+}
+
 }  // namespace sb::prova
