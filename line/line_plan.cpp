@@ -43,7 +43,12 @@ void semina_griglia(griglia_linea& griglia) {
 
 int64_t ultimo_punto(const griglia_linea& griglia) { return static_cast<int64_t>(griglia.x.size()) - 1; }
 
-void estendi_dritto(griglia_linea& griglia, int64_t& cursore, int64_t ultimo) {
+namespace {
+
+// Extends the plan from the cursor up to `ultimo` (kept inside the plan), each
+// new point computed by `punto` from the previous point and the last step.
+template <typename Punto>
+void estendi(griglia_linea& griglia, int64_t& cursore, int64_t ultimo, Punto punto) {
   const int64_t fine = limite(griglia, ultimo);
   if (cursore < 2 || cursore > fine) return;
   valore_variante* px = griglia.x.data();
@@ -53,10 +58,9 @@ void estendi_dritto(griglia_linea& griglia, int64_t& cursore, int64_t ultimo) {
   double x1 = come_reale(px[cursore - 1]);
   double y1 = come_reale(py[cursore - 1]);
   for (int64_t k = cursore; k <= fine; ++k) {
-    const double dx = x1 - x2;
-    const double dy = y1 - y2;
-    const double x = x1 + dx;
-    const double y = y1 + dy;
+    double x;
+    double y;
+    punto(x1, y1, x1 - x2, y1 - y2, x, y);
     px[k] = reale(x);
     py[k] = reale(y);
     x2 = x1;
@@ -67,28 +71,20 @@ void estendi_dritto(griglia_linea& griglia, int64_t& cursore, int64_t ultimo) {
   cursore = fine + 1;
 }
 
+}  // namespace
+
+void estendi_dritto(griglia_linea& griglia, int64_t& cursore, int64_t ultimo) {
+  estendi(griglia, cursore, ultimo, [](double x1, double y1, double dx, double dy, double& x, double& y) {
+    x = x1 + dx;
+    y = y1 + dy;
+  });
+}
+
 void estendi_curva(griglia_linea& griglia, int64_t& cursore, int64_t ultimo, double kappa) {
-  const int64_t fine = limite(griglia, ultimo);
-  if (cursore < 2 || cursore > fine) return;
-  valore_variante* px = griglia.x.data();
-  valore_variante* py = griglia.y.data();
-  double x2 = come_reale(px[cursore - 2]);
-  double y2 = come_reale(py[cursore - 2]);
-  double x1 = come_reale(px[cursore - 1]);
-  double y1 = come_reale(py[cursore - 1]);
-  for (int64_t k = cursore; k <= fine; ++k) {
-    const double dx = x1 - x2;
-    const double dy = y1 - y2;
-    const double x = (x1 + dx) + kappa * dy;
-    const double y = (y1 + dy) - kappa * dx;
-    px[k] = reale(x);
-    py[k] = reale(y);
-    x2 = x1;
-    y2 = y1;
-    x1 = x;
-    y1 = y;
-  }
-  cursore = fine + 1;
+  estendi(griglia, cursore, ultimo, [kappa](double x1, double y1, double dx, double dy, double& x, double& y) {
+    x = (x1 + dx) + kappa * dy;
+    y = (y1 + dy) - kappa * dx;
+  });
 }
 
 double curvatura(std::string_view parola_chiave) {
