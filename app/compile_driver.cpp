@@ -1,103 +1,78 @@
 #include "app/compile_driver.h"
 
+#include <optional>
+
 #include "app/error_report.h"
-#include "line/line_compiler.h"
-#include "passes/signal_pass.h"
-#include "passes/stamps.h"
-#include "scenario/binary_files.h"
+#include "compile/compile.h"
 #include "scenario/error_codes.h"
 #include "scenario/file_names.h"
-#include "service/service_compiler.h"
 
 namespace sb {
 namespace {
 
-// A read failure outside the phases: a text that exists but cannot be read.
-void registra_lettura_fallita(scenario& s, origine_errore origine) {
-  s.codice_errore = kLetturaFallita;
-  s.origine = origine;
-  s.riga_errore = 0;
+// The bytes of a text that exists and can be read; nothing otherwise.
+std::optional<std::string> leggi_se_possibile(const std::string& percorso) {
+  std::string testo;
+  if (!file_esiste(percorso) || !leggi_file(percorso, testo).ok) return std::nullopt;
+  return testo;
 }
 
-// The service phase over the service text, which is deleted on every way out.
-esito_file fase_servizio_da_file(scenario& s, const std::string& percorso) {
-  std::string testo;
-  if (!file_esiste(percorso) || !leggi_file(percorso, testo).ok) {
-    registra_lettura_fallita(s, origine_errore::testo_servizio);
-    return cancella_se_esiste(percorso);
-  }
-  fase_servizio(s, testo);
-  return cancella_se_esiste(percorso);
+// The builder's three binary files from the records, the plan only when the
+// build flag asks for it.
+esito_file scrivi_file_binari(const scenario& s, const std::string& cartella) {
+  const file_binari f = codifica_binari(s);
+  esito_file e;
+  if (s.flag_griglia != 0) e = sostituisci_file(in_cartella(cartella, nome_file_griglia(s.nome_linea)), f.griglia);
+  if (e.ok) e = sostituisci_file(in_cartella(cartella, nome_file_tabella(s.nome_linea, s.numero_treno)), f.tabella);
+  if (e.ok) e = sostituisci_file(in_cartella(cartella, nome_file_celle(s.nome_linea, s.numero_treno)), f.celle);
+  return e;
 }
 
 }  // namespace
 
 esito_file memorizza_dati(scenario& s, const std::string& cartella) {
-  s.tabella[kOggettoLinea].nome = s.nome_linea;
-  s.tabella[kOggettoTreno].nome = s.numero_treno;
   const std::string linea = in_cartella(cartella, nome_testo_linea(s.nome_linea));
   const std::string servizio = in_cartella(cartella, nome_testo_servizio(s.nome_linea, s.numero_treno));
 
   if (!file_esiste(linea)) {
-    s.codice_errore = kTestoLineaAssente;
-    s.origine = origine_errore::testo_linea;
-    s.riga_errore = 0;
+    (void)compila_testi(s, std::nullopt, std::nullopt);  // code 101; the service text stays
     return {};
   }
   std::string testo;
   if (!leggi_file(linea, testo).ok) {
-    registra_lettura_fallita(s, origine_errore::testo_linea);
+    registra_codice(s, kLetturaFallita, origine_errore::testo_linea, 0);
     esito_file e = cancella_se_esiste(linea);
     return e.ok ? cancella_se_esiste(servizio) : e;
   }
-  esito_fase_linea fine = fase_linea(s, testo);
+  const std::optional<std::string> testo_servizio = leggi_se_possibile(servizio);
+  const esito_fase_linea fine = compila_testi(s, testo, testo_servizio);
   if (esito_file e = cancella_file(linea); !e.ok) return e;
-  switch (fine) {
-    case esito_fase_linea::prosegui: return fase_servizio_da_file(s, servizio);
-    case esito_fase_linea::ritorna: return {};
-    case esito_fase_linea::lettura_fallita: return cancella_se_esiste(servizio);
-  }
-  return {};
+  // A line code that ends the compile leaves the service text where it is.
+  if (fine == esito_fase_linea::ritorna) return {};
+  return cancella_se_esiste(servizio);
 }
 
-esito_build memorizza_percorso(scenario& s, int32_t j, const std::string& cartella,
+esito_build memorizza_percorso(scenario& s, int32_t flag_griglia, const std::string& cartella,
                                interfaccia_utente& ui) {
-  s.flag_griglia = j;
-  s.codice_errore = kNessunErrore;
-  s.origine = origine_errore::nessuna;
-  s.riga_errore = 0;
-  pulisci_tabella(s.tabella);
-  // Nothing of an earlier build survives: the line compile creates these anew
-  // when it reads a route length.
-  s.celle.clear();
-  s.griglia = griglia_linea{};
-
+  inizia_build(s, flag_griglia);
   esito_build esito;
   if (esito_file e = memorizza_dati(s, cartella); !e.ok) {
     esito.fine = esito_build::tipo::errore_file;
     esito.file = e;
     return esito;
   }
-  if (s.celle.empty()) {
-    esito.fine = esito_build::tipo::senza_celle;
-    return esito;
+  switch (completa_build(s, esito.numero_guardia)) {
+    case fine_compile::senza_celle:
+      esito.fine = esito_build::tipo::senza_celle;
+      return esito;
+    case fine_compile::guardia:
+      errore(std::to_string(esito.numero_guardia), ui);
+      esito.fine = esito_build::tipo::guardia;
+      return esito;
+    case fine_compile::completata:
+      break;
   }
-  passaggio_segnali(s);
-  if (int32_t guardia = timbra(s); guardia != 0) {
-    errore(std::to_string(guardia), ui);
-    esito.fine = esito_build::tipo::guardia;
-    esito.numero_guardia = guardia;
-    return esito;
-  }
-
-  esito_file e;
-  if (j != 0) e = sostituisci_file(in_cartella(cartella, nome_file_griglia(s.nome_linea)),
-                                   codifica_griglia(s.griglia));
-  if (e.ok) e = sostituisci_file(in_cartella(cartella, nome_file_tabella(s.nome_linea, s.numero_treno)),
-                                 codifica_tabella(s.tabella));
-  if (e.ok) e = sostituisci_file(in_cartella(cartella, nome_file_celle(s.nome_linea, s.numero_treno)),
-                                 codifica_celle(s.celle));
-  if (!e.ok) {
+  if (esito_file e = scrivi_file_binari(s, cartella); !e.ok) {
     esito.fine = esito_build::tipo::errore_file;
     esito.file = e;
   }

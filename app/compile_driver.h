@@ -23,16 +23,17 @@ struct esito_build {
   esito_file file;             // the failed operation
 };
 
-// Compiles the two description texts in the directory into the records:
-// the line phase, then the service phase, deleting each text as it goes.
-// Only a file operation that fails is returned; compile faults are codes.
+// Compiles the two description texts in the directory into the records
+// (the compile in memory), deleting them: the line text always, the service
+// text unless a line code ended the compile. Only a file operation that fails
+// is returned; compile faults are codes.
 esito_file memorizza_dati(scenario& s, const std::string& cartella);
 
-// The whole compile with the build flag j: clears the records, compiles the
-// texts in the directory, runs the signal aspect pass, guards and stamps, and
-// writes the line plan (when j is non-zero), the object table and the cells
-// into the directory.
-esito_build memorizza_percorso(scenario& s, int32_t j, const std::string& cartella,
+// The builder's whole compile with the build flag: clears the records,
+// compiles the texts in the directory, runs the signal aspect pass, guards and
+// stamps (a failed guard shows the box), and writes the line plan (when the
+// flag is non-zero), the object table and the cells into the directory.
+esito_build memorizza_percorso(scenario& s, int32_t flag_griglia, const std::string& cartella,
                                interfaccia_utente& ui);
 
 }  // namespace sb

@@ -155,7 +155,7 @@ TEST_F(Driver, PassFailureAfterCompileFailureLeavesThePassCode) {
   ASSERT_EQ(e.fine, esito_build::tipo::completata);
   EXPECT_EQ(s_.codice_errore, kPassaggioInizio);
   EXPECT_EQ(s_.posizione_errore, 61 * 50);
-  EXPECT_EQ(s_.origine, origine_errore::passaggio);
+  EXPECT_EQ(ultimo_codice(s_).origine, origine_errore::passaggio);
   EXPECT_TRUE(ui_.messaggi.empty());
   // The files are written all the same.
   EXPECT_EQ(leggi(celle()), codifica_celle(s_.celle));
@@ -229,16 +229,14 @@ TEST_F(Driver, MissingLineTextWritesNoBinaryFileEvenAfterAnEarlierBuild) {
   s_.celle.assign(200, cella{});
   s_.griglia.x.assign(10, valore_variante{});
   s_.griglia.y.assign(10, valore_variante{});
-  s_.codice_errore = kSegnaleOccupato;
-  s_.origine = origine_errore::testo_servizio;
-  s_.riga_errore = 9;
+  registra_codice(s_, kSegnaleOccupato, origine_errore::testo_servizio, 9);
   s_.tabella[kOggettoLinea].param_1 = 610;
   scrivi(testo_servizio(), servizio());
 
   esito_build e = costruisci();
   EXPECT_EQ(e.fine, esito_build::tipo::senza_celle);
   EXPECT_EQ(s_.codice_errore, kTestoLineaAssente);
-  EXPECT_EQ(s_.origine, origine_errore::testo_linea);
+  EXPECT_EQ(ultimo_codice(s_).origine, origine_errore::testo_linea);
   EXPECT_TRUE(s_.celle.empty());
   EXPECT_FALSE(s_.griglia.esiste());
   EXPECT_EQ(s_.tabella[kOggettoLinea].param_1, 0);

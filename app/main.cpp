@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "app/startup.h"
+#include "builtin/builtin_scenario.h"
 #include "platform/program_directory.h"
 #include "platform/user_interface.h"
 

@@ -2,27 +2,10 @@
 
 #include <ostream>
 
-#include "documents/notes.h"
-#include "documents/slowdown_order.h"
-#include "documents/train_sheet.h"
-#include "line/line_content.h"
+#include "builtin/builtin_scenario.h"
 #include "scenario/error_codes.h"
-#include "service/service_content.h"
 
 namespace sb {
-namespace {
-
-// Writes the two description texts and the three documents, in that order.
-esito_file scrivi_testi(const scenario& s, const std::string& cartella) {
-  esito_file e = dati_linea(cartella, s.nome_linea);
-  if (e.ok) e = dati_treno(cartella, s.nome_linea, s.numero_treno);
-  if (e.ok) e = dati_note(cartella, s.nome_linea, s.numero_treno);
-  if (e.ok) e = dati_rallentamenti(cartella, s.nome_linea, s.numero_treno);
-  if (e.ok) e = dati_scheda(cartella, s.nome_linea, s.numero_treno);
-  return e;
-}
-
-}  // namespace
 
 int esito_uscita(const esito_build& esito, const scenario& s, std::ostream& err) {
   switch (esito.fine) {
@@ -49,7 +32,7 @@ int avvio(const std::string& cartella, interfaccia_utente& ui, std::ostream& err
   s.nome_linea = kNomeLinea;
   s.numero_treno = kNumeroTreno;
   ui.mostra_attesa();
-  if (esito_file e = scrivi_testi(s, cartella); !e.ok) {
+  if (esito_file e = scrivi_testi_incorporati(cartella, s.nome_linea, s.numero_treno); !e.ok) {
     ui.chiudi_attesa();
     err << e.messaggio() << "\n";
     return kUscitaFile;

@@ -156,9 +156,9 @@ TEST(LineCompiler, CodesAndWayOut) {
     EXPECT_EQ(r.esito, c.esito) << c.nome;
     EXPECT_EQ(r.s.codice_errore, c.codice) << c.nome;
     EXPECT_EQ(r.s.posizione_errore, c.posizione) << c.nome;
-    EXPECT_EQ(r.s.riga_errore, c.riga) << c.nome;
+    EXPECT_EQ(ultimo_codice(r.s).riga, c.riga) << c.nome;
     if (c.codice != kNessunErrore) {
-      EXPECT_EQ(r.s.origine, origine_errore::testo_linea) << c.nome;
+      EXPECT_EQ(ultimo_codice(r.s).origine, origine_errore::testo_linea) << c.nome;
     }
   }
 }

@@ -7,9 +7,6 @@
 namespace sb {
 namespace {
 
-// Kind of a maximum-speed indicator cell.
-constexpr uint8_t kTipoIndicatore = 6;
-
 bool in_16(double v) { return v >= -32768.0 && v <= 32767.0; }
 
 // One speed pair: nearest(d / 5 + 20 x s), binary64 in that order.
@@ -17,20 +14,17 @@ double coppia(int32_t s, int32_t d) {
   return nearest(static_cast<double>(d) / 5.0 + 20.0 * static_cast<double>(s));
 }
 
-bool libera(const cella& c) { return c.tipo == 0 || c.tipo == 11; }
-
 }  // namespace
 
 void memo_indicatori_v_max(scenario& s, const indicatore_vmax& v) {
   const int64_t i = indice_cella(v.posizione);
   if (i < 0 || i >= static_cast<int64_t>(s.celle.size())) {
-    s.codice_errore = kFuoriPercorso;
-    s.posizione_errore = v.posizione;
+    registra_codice(s, kFuoriPercorso, origine_errore::nessuna, 0, v.posizione);
     return;
   }
   cella& c = s.celle[static_cast<size_t>(i)];
-  if (!libera(c)) {
-    s.codice_errore = kIndicatoreOccupato;
+  if (!cella_libera(c)) {
+    registra_codice(s, kIndicatoreOccupato, origine_errore::nessuna, 0);
     return;
   }
   const double a = coppia(v.vas, v.vad);
@@ -38,10 +32,10 @@ void memo_indicatori_v_max(scenario& s, const indicatore_vmax& v) {
   const double k = coppia(v.vcs, v.vcd);
   const int64_t strisce = int64_t{10} * v.strisces + v.strisced;
   if (!in_16(a) || !in_16(b) || !in_16(k) || !in_16(static_cast<double>(strisce))) {
-    s.codice_errore = kLetturaFallita;
+    registra_codice(s, kLetturaFallita, origine_errore::nessuna, 0);
     return;
   }
-  c.tipo = kTipoIndicatore;
+  c.tipo = tipo_cella::indicatore_vmax;
   c.dato_1 = static_cast<int16_t>(a);
   c.dato_2 = static_cast<int16_t>(b);
   c.dato_3 = static_cast<int16_t>(k);

@@ -7,9 +7,6 @@
 namespace sb {
 namespace {
 
-// Filler mark of a montagna cell; counts as a free cell.
-constexpr uint8_t kTipoSegnoMontagna = 11;
-
 // Spans closer than this to the previous one become kind 3.
 constexpr int64_t kDistanzaVicina = 150;
 
@@ -30,8 +27,7 @@ bool montagna_nelle_celle(int32_t inizio, int32_t fine, const celle_percorso& ce
 
 void memo_montagna(scenario& s, stato_montagne& m, int32_t& inizio, int32_t& fine, int32_t& tipo) {
   if (m.numero_montagne >= kMassimoMontagne) {
-    s.codice_errore = kTroppeMontagne;
-    s.posizione_errore = inizio;
+    registra_codice(s, kTroppeMontagne, origine_errore::nessuna, 0, inizio);
     return;
   }
   const bool segna = tipo > 10;
@@ -41,7 +37,7 @@ void memo_montagna(scenario& s, stato_montagne& m, int32_t& inizio, int32_t& fin
   if (m.numero_montagne >= 1) {
     const int64_t distanza = int64_t{inizio} - m.fine_montagne[m.numero_montagne];
     if (distanza < std::numeric_limits<int32_t>::min() || distanza > std::numeric_limits<int32_t>::max()) {
-      s.codice_errore = kLetturaFallita;
+      registra_codice(s, kLetturaFallita, origine_errore::nessuna, 0);
       return;
     }
     vicina = distanza <= kDistanzaVicina;
@@ -60,7 +56,7 @@ void memo_montagna(scenario& s, stato_montagne& m, int32_t& inizio, int32_t& fin
     cella& x = s.celle[static_cast<size_t>(c)];
     x.montagna = tipo_cella;
     ++conta;
-    if (segna && conta % 4 == 0 && x.tipo == 0) x.tipo = kTipoSegnoMontagna;
+    if (segna && conta % 4 == 0 && x.tipo == tipo_cella::libera) x.tipo = tipo_cella::segno_montagna;
   }
 }
 

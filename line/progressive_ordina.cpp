@@ -15,10 +15,6 @@ struct riferimento {
 
 using ordine = std::array<riferimento, 3>;
 
-bool in_32(int64_t v) {
-  return v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max();
-}
-
 riferimento da_oggetto(const oggetto& o) { return {o.inizio, o.fine, o.posizione}; }
 
 void in_oggetto(const riferimento& r, oggetto& o) {

@@ -8,14 +8,6 @@
 namespace sb {
 namespace {
 
-// Cell kinds the pass looks at.
-constexpr uint8_t kTipoSegnale = 1;
-constexpr uint8_t kTipoFine = 2;
-constexpr uint8_t kTipoInizio = 3;
-constexpr uint8_t kTipoAvviso = 4;
-constexpr uint8_t kTipoMontagna = 11;
-constexpr uint8_t kTipoPunto = 12;
-
 // Value of every point placed, and cap of a point already in the way.
 constexpr int16_t kValorePunto = 180;
 // Slowdowns below this speed get points through their length.
@@ -40,20 +32,17 @@ struct percorso {
   // A cell beyond the array counts as taken.
   bool libera(int64_t x) {
     if (!dentro(x)) return false;
-    return at(x).tipo == 0 || at(x).tipo == kTipoMontagna;
+    return cella_libera(at(x));
   }
   bool di_tipo(int64_t x, uint8_t tipo) { return dentro(x) && at(x).tipo == tipo; }
   void segna(int64_t x) {
-    at(x).tipo = kTipoPunto;
+    at(x).tipo = tipo_cella::abbattimento;
     at(x).dato_1 = kValorePunto;
   }
   // Lowers an existing point's value to at most 180.
   void limita(int64_t x) { at(x).dato_1 = static_cast<int16_t>(minimo(kValorePunto, at(x).dato_1)); }
   void fallisci(int32_t codice_fallito, int64_t x) {
-    s.codice_errore = codice_fallito;
-    s.posizione_errore = static_cast<int32_t>(x * kMetriCella);
-    s.origine = origine_errore::passaggio;
-    s.riga_errore = 0;
+    registra_codice(s, codice_fallito, origine_errore::passaggio, 0, static_cast<int32_t>(x * kMetriCella));
   }
 };
 
@@ -75,9 +64,9 @@ void prima_del_segnale_avviso(percorso& p, int64_t segnale) {
     p.segna(segnale - 1);
   } else if (p.libera(segnale - 2)) {
     p.segna(segnale - 2);
-  } else if (p.di_tipo(segnale - 1, kTipoPunto)) {
+  } else if (p.di_tipo(segnale - 1, tipo_cella::abbattimento)) {
     p.limita(segnale - 1);
-  } else if (p.di_tipo(segnale - 2, kTipoPunto)) {
+  } else if (p.di_tipo(segnale - 2, tipo_cella::abbattimento)) {
     p.limita(segnale - 2);
   } else {
     p.fallisci(kPassaggioSegnale, segnale);
@@ -87,7 +76,7 @@ void prima_del_segnale_avviso(percorso& p, int64_t segnale) {
 // Every signal among the 20 cells before the warning point at i.
 void punto_avviso(percorso& p, int64_t i) {
   for (int64_t k = 1; k <= kCelleAvviso && i - k >= kSegnaleMinimo; ++k) {
-    if (p.di_tipo(i - k, kTipoSegnale)) prima_del_segnale_avviso(p, i - k);
+    if (p.di_tipo(i - k, tipo_cella::segnale)) prima_del_segnale_avviso(p, i - k);
   }
 }
 
@@ -120,14 +109,14 @@ int64_t percorso_rallentamento(percorso& p, int64_t i) {
     } else {
       p.fallisci(kPassaggioPercorso, m);  // c stays 8: no further point in this run
     }
-  } while (p.at(m).tipo != kTipoFine);
+  } while (p.at(m).tipo != tipo_cella::fine_rallentamento);
   return m;
 }
 
 // A point before the first signal within 12 cells of the slowdown end at m.
 void dopo_rallentamento(percorso& p, int64_t m) {
   for (int64_t x = m; x <= m + kCelleDopo && x <= p.n; ++x) {
-    if (p.at(x).tipo != kTipoSegnale) continue;
+    if (p.at(x).tipo != tipo_cella::segnale) continue;
     if (p.libera(x - 1)) {
       p.segna(x - 1);
     } else if (p.libera(x - 2)) {
@@ -153,9 +142,9 @@ void passaggio_segnali(scenario& s) {
   if (s.celle.empty()) return;
   percorso p{s, static_cast<int64_t>(s.celle.size()) - 1};
   for (int64_t i = 1; i <= p.n - 2; ++i) {
-    if (p.at(i).tipo == kTipoAvviso) {
+    if (p.at(i).tipo == tipo_cella::avviso_rallentamento) {
       punto_avviso(p, i);
-    } else if (p.at(i).tipo == kTipoInizio) {
+    } else if (p.at(i).tipo == tipo_cella::inizio_rallentamento) {
       inizio_rallentamento(p, i);
     }
   }

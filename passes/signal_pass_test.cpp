@@ -155,15 +155,12 @@ TEST(PassaggioSegnali, ItemsOtherThanPointsAreLeftAlone) {
 
 TEST(PassaggioSegnali, PassFailureOverwritesCompileCode) {
   scenario s = con_voci({{8, I, 110}, {3, X}, {2, X}, {1, X}});
-  s.codice_errore = kSegnaleOccupato;
-  s.posizione_errore = 1200;
-  s.origine = origine_errore::testo_servizio;
-  s.riga_errore = 17;
+  registra_codice(s, kSegnaleOccupato, origine_errore::testo_servizio, 17, 1200);
   passaggio_segnali(s);
   EXPECT_EQ(s.codice_errore, kPassaggioInizio);
   EXPECT_EQ(s.posizione_errore, 400);
-  EXPECT_EQ(s.origine, origine_errore::passaggio);
-  EXPECT_EQ(s.riga_errore, 0);
+  EXPECT_EQ(ultimo_codice(s).origine, origine_errore::passaggio);
+  EXPECT_EQ(ultimo_codice(s).riga, 0);
 }
 
 TEST(PassaggioSegnali, LastFailureOfThePassStands) {
@@ -175,13 +172,11 @@ TEST(PassaggioSegnali, LastFailureOfThePassStands) {
 
 TEST(PassaggioSegnali, CleanPassKeepsCompileCode) {
   scenario s = con_voci(lento());
-  s.codice_errore = kSegnaleOccupato;
-  s.posizione_errore = 1200;
-  s.origine = origine_errore::testo_servizio;
+  registra_codice(s, kSegnaleOccupato, origine_errore::testo_servizio, 0, 1200);
   passaggio_segnali(s);
   EXPECT_EQ(s.codice_errore, kSegnaleOccupato);
   EXPECT_EQ(s.posizione_errore, 1200);
-  EXPECT_EQ(s.origine, origine_errore::testo_servizio);
+  EXPECT_EQ(ultimo_codice(s).origine, origine_errore::testo_servizio);
 }
 
 TEST(PassaggioSegnali, NoCellsNoWork) {
@@ -189,14 +184,6 @@ TEST(PassaggioSegnali, NoCellsNoWork) {
   passaggio_segnali(s);
   EXPECT_TRUE(s.celle.empty());
   EXPECT_EQ(s.codice_errore, 0);
-}
-
-TEST(Minimo, YWhenXIsGreaterOtherwiseX) {
-  EXPECT_EQ(minimo(180, 200), 180);
-  EXPECT_EQ(minimo(180, 120), 120);
-  EXPECT_EQ(minimo(180, 180), 180);
-  EXPECT_EQ(minimo(180, -5), -5);
-  EXPECT_EQ(minimo(-32768, 32767), -32768);
 }
 
 }  // namespace

@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "scenario/cell_kinds.h"
+#include "scenario/diagnostics.h"
+
 namespace sb {
 
 // One 50 m cell of the route: at most one item (fields tipo..tempo_segnale)
 // and the per-cell properties of the route (preavviso..aderenza).
 struct cella {
-  uint8_t tipo = 0;  // kind of item; 0 free, 11 montagna filler (also free)
+  uint8_t tipo = tipo_cella::libera;  // kind of item (cell_kinds.h)
   int16_t dato_1 = 0;
   int16_t dato_2 = 0;
   int16_t dato_3 = 0;
@@ -27,6 +30,11 @@ struct cella {
 
   bool operator==(const cella&) const = default;
 };
+
+// Whether the cell holds no item: free, or only the montagna filler mark.
+inline bool cella_libera(const cella& c) {
+  return c.tipo == tipo_cella::libera || c.tipo == tipo_cella::segno_montagna;
+}
 
 // One entry of the object table: a station (1 upward), a sign caption
 // (80 downward) or one of the settings entries 81 to 86.
@@ -89,14 +97,6 @@ struct griglia_linea {
   bool esiste() const { return !x.empty(); }
 };
 
-// Which text a recorded code points into, for diagnostics.
-enum class origine_errore : uint8_t {
-  nessuna,
-  testo_linea,     // the line description
-  testo_servizio,  // the service description
-  passaggio,       // the signal aspect pass (a cell, no text row)
-};
-
 // Everything one build owns: identifiers, flag, the three arrays and the
 // validation outcome. The build passes it down to every step.
 struct scenario {
@@ -111,11 +111,23 @@ struct scenario {
   tabella_oggetti tabella{};
   griglia_linea griglia;
 
-  // Where the recorded code came from: the text and its 1-based line, or the
-  // pass. Not part of the simulator's files; read by diagnostics only.
-  origine_errore origine = origine_errore::nessuna;
-  int32_t riga_errore = 0;
+  // Every code recorded on the way, in order; the last error is the one in
+  // codice_errore. Not part of the simulator's files.
+  std::vector<diagnostica> diagnostiche;
 };
+
+// Records a code: sets codice_errore (and posizione_errore when a position
+// is given, else it keeps its value) and appends the entry to the list.
+void registra_codice(scenario& s, int32_t codice, origine_errore origine, int32_t riga);
+void registra_codice(scenario& s, int32_t codice, origine_errore origine, int32_t riga, int32_t posizione);
+
+// Gives the last recorded code the text and line of the row that caused it
+// and the position recorded since (a recorder does not know its row; the
+// compiler that called it does).
+void attribuisci_ultimo_codice(scenario& s, origine_errore origine, int32_t riga);
+
+// The last recorded error, or an empty entry when there is none.
+diagnostica ultimo_codice(const scenario& s);
 
 // Clears every entry of the object table: integers to 0, names empty.
 void pulisci_tabella(tabella_oggetti& tabella);
@@ -125,6 +137,9 @@ int64_t indice_cella(int64_t p);
 
 // Cell index of a stretch boundary at position p: nearest(p / 50).
 int64_t indice_confine(int64_t p);
+
+// Whether a value fits a signed 32-bit field.
+inline bool in_32(int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
 
 // Rounds to the nearest integer, halves to the even neighbour.
 double nearest(double x);

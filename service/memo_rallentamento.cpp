@@ -45,24 +45,24 @@ bool rallentamento_nel_percorso(const scenario& s, const celle_rallentamento& c)
 
 void memo_rallentamento(scenario& s, const celle_rallentamento& c, const valori_rallentamento& v) {
   if (c.con_avviso && !cella_libera(at(s, c.avviso))) {
-    s.codice_errore = kAvvisoOccupato;
+    registra_codice(s, kAvvisoOccupato, origine_errore::nessuna, 0);
     return;
   }
   if (!cella_libera(at(s, c.inizio))) {
-    s.codice_errore = kInizioRallentamento;
+    registra_codice(s, kInizioRallentamento, origine_errore::nessuna, 0);
     return;
   }
   if (!cella_libera(at(s, c.fine))) {
-    s.codice_errore = kFineRallentamento;
+    registra_codice(s, kFineRallentamento, origine_errore::nessuna, 0);
     return;
   }
-  at(s, c.fine).tipo = 2;
+  at(s, c.fine).tipo = tipo_cella::fine_rallentamento;
   if (v.d_v != 0) at(s, c.fine).dato_2 = basso_16(v.d_v);
-  at(s, c.inizio).tipo = 3;
+  at(s, c.inizio).tipo = tipo_cella::inizio_rallentamento;
   if (v.d_v != 0) at(s, c.inizio).dato_2 = basso_16(v.d_v);
   if (c.con_avviso) {
     cella& avviso = at(s, c.avviso);
-    avviso.tipo = 4;
+    avviso.tipo = tipo_cella::avviso_rallentamento;
     if (v.d_v != 0) avviso.dato_2 = basso_16(v.d_v);
     avviso.dato_1 = basso_16(v.v);
   }
@@ -72,12 +72,12 @@ void memo_rallentamento(scenario& s, const celle_rallentamento& c, const valori_
   }
   if (!c.con_approcci) return;
   if (!approcci_liberi(s, c.approccio)) {
-    s.codice_errore = kApprocciOccupati;
+    registra_codice(s, kApprocciOccupati, origine_errore::nessuna, 0);
     return;
   }
   for (int16_t j = 0; j < 4; ++j) {
     cella& a = at(s, c.approccio - j);
-    a.tipo = 5;
+    a.tipo = tipo_cella::approccio_rallentamento;
     a.dato_1 = static_cast<int16_t>(j + 1);
     if (v.d_v != 0) a.dato_2 = static_cast<int16_t>(j + 1);
   }

@@ -50,12 +50,12 @@ bool memo_segnale(scenario& s, int32_t posizione, valori_segnale& v) {
   size_t i = static_cast<size_t>(indice_cella(posizione));
   cella& c = s.celle[i];
   if (!cella_libera(c)) {
-    s.codice_errore = kSegnaleOccupato;
+    registra_codice(s, kSegnaleOccupato, origine_errore::nessuna, 0);
     return true;
   }
   codici_segnale k;
   if (!codifica(v, k)) return false;
-  c.tipo = 1;
+  c.tipo = tipo_cella::segnale;
   c.dato_4 = static_cast<int16_t>(k.dato_4);
   c.dato_1 = static_cast<int16_t>(k.dato_1);
   c.dato_2 = static_cast<int16_t>(k.dato_2);

@@ -13,15 +13,15 @@ bool quinto(int32_t v, uint8_t& r) {
 
 // Fills velocita from the fill index: at least one cell, then until the
 // index reaches fino; stops before cell limite.
-esito_riga stendi_velocita(scenario& s, lettura_servizio& r, int64_t fino, int64_t limite) {
+passo stendi_velocita(scenario& s, lettura_servizio& r, int64_t fino, int64_t limite) {
   do {
-    if (r.indice_velocita >= limite) return esito_riga::prosegui;
+    if (r.indice_velocita >= limite) return passo::prosegui;
     uint8_t q = 0;
     if (!quinto(r.velocita_precedente, q)) return fallita(s, r.riga_velocita);
     s.celle[static_cast<size_t>(r.indice_velocita)].velocita = q;
     ++r.indice_velocita;
   } while (r.indice_velocita < fino);
-  return esito_riga::prosegui;
+  return passo::prosegui;
 }
 
 // Fills aderenza likewise.
@@ -35,14 +35,14 @@ void stendi_aderenza(scenario& s, lettura_servizio& r, int64_t fino, int64_t lim
 
 }  // namespace
 
-esito_riga riempi_velocita(scenario& s, lettura_servizio& r, int32_t p, int32_t v) {
+passo riempi_velocita(scenario& s, lettura_servizio& r, int32_t p, int32_t v) {
   int64_t n = indice_confine(p);
   if (n > 0) {
-    if (esito_riga e = stendi_velocita(s, r, n, ultima_cella(s)); e != esito_riga::prosegui) return e;
+    if (passo e = stendi_velocita(s, r, n, ultima_cella(s)); e != passo::prosegui) return e;
   }
   r.velocita_precedente = v;
   r.riga_velocita = r.riga_chiave;
-  return esito_riga::prosegui;
+  return passo::prosegui;
 }
 
 void riempi_aderenza(scenario& s, lettura_servizio& r, int32_t p, int32_t a) {
@@ -51,11 +51,11 @@ void riempi_aderenza(scenario& s, lettura_servizio& r, int32_t p, int32_t a) {
   r.aderenza_precedente = a;
 }
 
-esito_riga completa_profili(scenario& s, lettura_servizio& r) {
+passo completa_profili(scenario& s, lettura_servizio& r) {
   const int64_t n = ultima_cella(s);
-  if (esito_riga e = stendi_velocita(s, r, n - 2, n + 1); e != esito_riga::prosegui) return e;
+  if (passo e = stendi_velocita(s, r, n - 2, n + 1); e != passo::prosegui) return e;
   stendi_aderenza(s, r, n - 2, n + 1);
-  return esito_riga::prosegui;
+  return passo::prosegui;
 }
 
 }  // namespace sb

@@ -12,7 +12,7 @@ namespace sb {
 // A "velocita" row at p with speed v: the previous speed / 5 goes into the
 // cells from the fill index up to the cell before nearest(p / 50), never to
 // cell N or beyond; then v becomes the previous speed.
-esito_riga riempi_velocita(scenario& s, lettura_servizio& r, int32_t p, int32_t v);
+passo riempi_velocita(scenario& s, lettura_servizio& r, int32_t p, int32_t v);
 
 // An "aderenza" row at p with value a, likewise with the low 8 bits of the
 // previous adhesion.
@@ -20,6 +20,6 @@ void riempi_aderenza(scenario& s, lettura_servizio& r, int32_t p, int32_t a);
 
 // At the end of the read: both profiles carry their last value on up to cell
 // N - 3 (at least one cell, never above N).
-esito_riga completa_profili(scenario& s, lettura_servizio& r);
+passo completa_profili(scenario& s, lettura_servizio& r);
 
 }  // namespace sb

@@ -135,28 +135,23 @@ TEST(ServiceCompiler, ChainageCheck) {
 // Code 2 also replaces a code 15 left by the line phase.
 TEST(ServiceCompiler, ChainageReplacesLineCode) {
   scenario s = prova::con_celle(340);
-  s.codice_errore = 15;
-  s.posizione_errore = 99901;
-  s.origine = origine_errore::testo_linea;
+  registra_codice(s, 15, origine_errore::testo_linea, 0, 99901);
   s.tabella[83].fine = 75;
   EXPECT_EQ(fase_servizio(s, prova::testo("sabbia, 1\r\n")), esito_fase_servizio::completa);
   EXPECT_EQ(s.codice_errore, 2);
   EXPECT_EQ(s.posizione_errore, 99901);
-  EXPECT_EQ(s.origine, origine_errore::testo_servizio);
+  EXPECT_EQ(ultimo_codice(s).origine, origine_errore::testo_servizio);
 }
 
 // A code 15 left by the line phase stays when the service adds nothing.
 TEST(ServiceCompiler, LineCodeStands) {
   scenario s = prova::con_celle(340);
-  s.codice_errore = 15;
-  s.posizione_errore = 99901;
-  s.origine = origine_errore::testo_linea;
-  s.riga_errore = 40;
+  registra_codice(s, 15, origine_errore::testo_linea, 40, 99901);
   EXPECT_EQ(fase_servizio(s, prova::testo("sabbia, 1\r\nabbattimento, 1000, 0\r\n")), esito_fase_servizio::completa);
   EXPECT_EQ(s.codice_errore, 15);
   EXPECT_EQ(s.posizione_errore, 99901);
-  EXPECT_EQ(s.origine, origine_errore::testo_linea);
-  EXPECT_EQ(s.riga_errore, 40);
+  EXPECT_EQ(ultimo_codice(s).origine, origine_errore::testo_linea);
+  EXPECT_EQ(ultimo_codice(s).riga, 40);
   EXPECT_EQ(s.celle[20].tipo, 13);
 }
 

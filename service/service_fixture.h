@@ -73,9 +73,9 @@ inline void verifica_esito(const scenario& s, esito_fase_servizio fine, const es
   EXPECT_EQ(fine, atteso.fine);
   EXPECT_EQ(s.codice_errore, atteso.codice);
   EXPECT_EQ(s.posizione_errore, atteso.posizione);
-  EXPECT_EQ(s.riga_errore, atteso.riga);
+  EXPECT_EQ(ultimo_codice(s).riga, atteso.riga);
   if (atteso.codice != 0) {
-    EXPECT_EQ(s.origine, origine_errore::testo_servizio);
+    EXPECT_EQ(ultimo_codice(s).origine, origine_errore::testo_servizio);
   }
 }
 

@@ -16,38 +16,34 @@ bool leggi(lettura_servizio& r, uint8_t& valore) {
   return r.lettore.leggi_u8(valore) == esito_lettura::letto;
 }
 
-esito_riga ferma(scenario& s, const lettura_servizio& r, int32_t codice) {
-  s.codice_errore = codice;
-  s.origine = origine_errore::testo_servizio;
-  s.riga_errore = r.riga_chiave;
-  return esito_riga::fermata;
+passo ferma(scenario& s, const lettura_servizio& r, int32_t codice) {
+  registra_codice(s, codice, origine_errore::testo_servizio, r.riga_chiave);
+  return passo::fermata;
 }
 
-esito_riga ferma_in(scenario& s, const lettura_servizio& r, int32_t codice, int32_t posizione) {
-  s.posizione_errore = posizione;
-  return ferma(s, r, codice);
+passo ferma_in(scenario& s, const lettura_servizio& r, int32_t codice, int32_t posizione) {
+  registra_codice(s, codice, origine_errore::testo_servizio, r.riga_chiave, posizione);
+  return passo::fermata;
 }
 
-esito_riga fallita(scenario& s, int32_t riga) {
-  s.codice_errore = kLetturaFallita;
-  s.origine = origine_errore::testo_servizio;
-  s.riga_errore = riga;
-  return esito_riga::lettura_fallita;
+passo fallita(scenario& s, int32_t riga) {
+  registra_codice(s, kLetturaFallita, origine_errore::testo_servizio, riga);
+  return passo::lettura_fallita;
 }
 
-esito_riga lettura_non_riuscita(scenario& s, const lettura_servizio& r) {
+passo lettura_non_riuscita(scenario& s, const lettura_servizio& r) {
   return fallita(s, r.lettore.riga());
 }
 
-esito_riga fuori_percorso(scenario& s, const lettura_servizio& r, int32_t posizione) {
+passo fuori_percorso(scenario& s, const lettura_servizio& r, int32_t posizione) {
   ferma_in(s, r, kFuoriPercorso, posizione);
-  return esito_riga::fine_lettura;
+  return passo::fine_percorso;
 }
 
-esito_riga verifica_percorso(scenario& s, const lettura_servizio& r, int32_t p, int32_t margine) {
+passo verifica_percorso(scenario& s, const lettura_servizio& r, int32_t p, int32_t margine) {
   int32_t somma = 0;
   if (__builtin_add_overflow(p, margine, &somma)) return fallita(s, r.riga_chiave);
-  if (static_cast<double>(ultima_cella(s)) >= static_cast<double>(somma) / 50.0) return esito_riga::prosegui;
+  if (static_cast<double>(ultima_cella(s)) >= static_cast<double>(somma) / 50.0) return passo::prosegui;
   return fuori_percorso(s, r, p);
 }
 

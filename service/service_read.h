@@ -6,18 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "scenario/compile_step.h"
 #include "scenario/scenario_records.h"
 #include "text_input/field_reader.h"
 
 namespace sb {
-
-// How one row of the service text ended.
-enum class esito_riga {
-  prosegui,         // the row is done; the read goes on
-  fine_lettura,     // code 15: the read ends, the fills and the chainage check run
-  fermata,          // a fault stops the compile: no fills, no chainage check
-  lettura_fallita,  // code 25: the compile is abandoned where it stands
-};
 
 // Working state of one read, gone when the phase returns.
 struct lettura_servizio {
@@ -39,32 +32,29 @@ inline int64_t ultima_cella(const scenario& s) { return static_cast<int64_t>(s.c
 // Whether cell i exists.
 inline bool cella_esiste(const scenario& s, int64_t i) { return i >= 0 && i <= ultima_cella(s); }
 
-// Whether the cell holds no item: tipo 0, or the montagna filler 11.
-inline bool cella_libera(const cella& c) { return c.tipo == 0 || c.tipo == 11; }
-
 // Reads one value of a row; false on a read failure.
 bool leggi(lettura_servizio& r, int32_t& valore);
 bool leggi(lettura_servizio& r, int16_t& valore);
 bool leggi(lettura_servizio& r, uint8_t& valore);
 
 // Records a code pointing at the current row's keyword; returns fermata.
-esito_riga ferma(scenario& s, const lettura_servizio& r, int32_t codice);
+passo ferma(scenario& s, const lettura_servizio& r, int32_t codice);
 
 // Records a code and the row's position; returns fermata.
-esito_riga ferma_in(scenario& s, const lettura_servizio& r, int32_t codice, int32_t posizione);
+passo ferma_in(scenario& s, const lettura_servizio& r, int32_t codice, int32_t posizione);
 
 // Records code 25 on the given line; returns lettura_fallita.
-esito_riga fallita(scenario& s, int32_t riga);
+passo fallita(scenario& s, int32_t riga);
 
 // Code 25 for a failed read of the current row's values.
-esito_riga lettura_non_riuscita(scenario& s, const lettura_servizio& r);
+passo lettura_non_riuscita(scenario& s, const lettura_servizio& r);
 
 // Code 15 for a row whose cells lie outside the route; returns fine_lettura.
-esito_riga fuori_percorso(scenario& s, const lettura_servizio& r, int32_t posizione);
+passo fuori_percorso(scenario& s, const lettura_servizio& r, int32_t posizione);
 
 // The route check of a row at position p with a margin in metres: the row
 // fits when N >= (p + margine) / 50. Code 15 when it does not, code 25 when
 // p + margine overflows 32 bits.
-esito_riga verifica_percorso(scenario& s, const lettura_servizio& r, int32_t p, int32_t margine);
+passo verifica_percorso(scenario& s, const lettura_servizio& r, int32_t p, int32_t margine);
 
 }  // namespace sb

@@ -10,7 +10,7 @@ namespace {
 
 // A real value as a 32-bit integer, rounded halves to even; false when it
 // does not fit.
-bool in_32(double x, int32_t& r) {
+bool arrotonda_32(double x, int32_t& r) {
   double n = nearest(x);
   if (!(n >= std::numeric_limits<int32_t>::min() && n <= std::numeric_limits<int32_t>::max())) return false;
   r = static_cast<int32_t>(n);
@@ -25,7 +25,7 @@ bool tipo_5_6(uint8_t tipo) { return tipo == 5 || tipo == 6; }
 bool tipo_7_8(uint8_t tipo) { return tipo == 7 || tipo == 8; }
 
 // Values 4 to 17 of the row, stored into the entry as they are read.
-esito_riga leggi_valori(scenario& s, lettura_servizio& r, oggetto& e) {
+passo leggi_valori(scenario& s, lettura_servizio& r, oggetto& e) {
   if (!leggi(r, e.opzione_1) || !leggi(r, e.opzione_5) || !leggi(r, e.opzione_4) || !leggi(r, e.param_1) ||
       !leggi(r, e.param_2) || !leggi(r, e.opzione_2) || !leggi(r, e.param_3) || !leggi(r, e.param_4) ||
       !leggi(r, e.param_5) || !leggi(r, e.opzione_3)) {
@@ -40,7 +40,7 @@ esito_riga leggi_valori(scenario& s, lettura_servizio& r, oggetto& e) {
   }
   e.orario = orario;
   if (r.lettore.leggi_testo(e.nome) != esito_lettura::letto) return lettura_non_riuscita(s, r);
-  return esito_riga::prosegui;
+  return passo::prosegui;
 }
 
 // a + b into campo; false, leaving campo as it was, on overflow.
@@ -61,7 +61,7 @@ bool differenza_in(int32_t a, int32_t b, int32_t& campo) {
 
 // The station's extent from its position P and length S, stored step by
 // step: an overflow stops there and leaves the later fields as they were.
-esito_riga estensione(scenario& s, const lettura_servizio& r, oggetto& e, int32_t lunghezza) {
+passo estensione(scenario& s, const lettura_servizio& r, oggetto& e, int32_t lunghezza) {
   const int32_t p = e.posizione;
   bool ok = true;
   if (tipo_5_6(e.tipo)) {
@@ -72,10 +72,10 @@ esito_riga estensione(scenario& s, const lettura_servizio& r, oggetto& e, int32_
     if (ok) e.opzione_4 = 0;
   } else {
     double meta = static_cast<double>(lunghezza) / 2.0;
-    ok = in_32(static_cast<double>(p) - meta, e.inizio) && in_32(static_cast<double>(p) + meta, e.fine) &&
+    ok = arrotonda_32(static_cast<double>(p) - meta, e.inizio) && arrotonda_32(static_cast<double>(p) + meta, e.fine) &&
          (e.opzione_4 == 0 || somma_in(e.fine, 50, e.fine));
   }
-  return ok ? esito_riga::prosegui : fallita(s, r.riga_chiave);
+  return ok ? passo::prosegui : fallita(s, r.riga_chiave);
 }
 
 // fine / 50 - 1: where the stop point falls, as a real cell index.
@@ -98,46 +98,46 @@ void segna_preavvisi(scenario& s, const oggetto& e) {
 }
 
 // The stop point: the cell takes the station's entry, whatever it held.
-esito_riga segna_fermata(scenario& s, const lettura_servizio& r, const oggetto& e) {
-  if (!con_fermata(e.tipo)) return esito_riga::prosegui;
+passo segna_fermata(scenario& s, const lettura_servizio& r, const oggetto& e) {
+  if (!con_fermata(e.tipo)) return passo::prosegui;
   if (punto_fermata(e) <= 1.0) return ferma(s, r, kFermataIniziale);
   cella& c = s.celle[static_cast<size_t>(nearest(punto_fermata(e)))];
-  c.tipo = 10;
+  c.tipo = tipo_cella::fermata;
   c.dato_1 = static_cast<int16_t>(r.stazione);
-  return esito_riga::prosegui;
+  return passo::prosegui;
 }
 
 // Each station's extent begins at least 350 m after the previous one's ends.
-esito_riga verifica_distanza(scenario& s, const lettura_servizio& r, const oggetto& e) {
-  if (r.stazione == 1) return esito_riga::prosegui;
+passo verifica_distanza(scenario& s, const lettura_servizio& r, const oggetto& e) {
+  if (r.stazione == 1) return passo::prosegui;
   int32_t margine = 0;
   if (__builtin_sub_overflow(e.inizio, 350, &margine)) return fallita(s, r.riga_chiave);
   if (margine < s.tabella[static_cast<size_t>(r.stazione - 1)].fine) {
     return ferma_in(s, r, kStazioniVicine, e.posizione);
   }
-  return esito_riga::prosegui;
+  return passo::prosegui;
 }
 
 // Values 1 to 3: position and type into the entry, and the length.
-esito_riga leggi_testa(scenario& s, lettura_servizio& r, oggetto& e, int32_t& lunghezza) {
+passo leggi_testa(scenario& s, lettura_servizio& r, oggetto& e, int32_t& lunghezza) {
   if (!leggi(r, e.posizione)) return lettura_non_riuscita(s, r);
-  if (esito_riga v = verifica_percorso(s, r, e.posizione, 800); v != esito_riga::prosegui) return v;
+  if (passo v = verifica_percorso(s, r, e.posizione, 800); v != passo::prosegui) return v;
   if (e.posizione % 50 != 0) return ferma_in(s, r, kStazioneNonMultipla, e.posizione);
   if (!leggi(r, e.tipo) || !leggi(r, lunghezza)) return lettura_non_riuscita(s, r);
   if (lunghezza % 100 != 0) return ferma_in(s, r, kLunghezzaStazione, e.posizione);
-  return esito_riga::prosegui;
+  return passo::prosegui;
 }
 
 }  // namespace
 
-esito_riga riga_stazione(scenario& s, lettura_servizio& r) {
+passo riga_stazione(scenario& s, lettura_servizio& r) {
   // Entries above limite_stazioni hold sign captions; 81 up hold settings.
   if (r.stazione > s.limite_stazioni || r.stazione >= kOggettoProgressivaTre) return ferma(s, r, kStazioniEsaurite);
   oggetto& e = s.tabella[static_cast<size_t>(r.stazione)];
   int32_t lunghezza = 0;
-  if (esito_riga v = leggi_testa(s, r, e, lunghezza); v != esito_riga::prosegui) return v;
-  if (esito_riga v = leggi_valori(s, r, e); v != esito_riga::prosegui) return v;
-  if (esito_riga v = estensione(s, r, e, lunghezza); v != esito_riga::prosegui) return v;
+  if (passo v = leggi_testa(s, r, e, lunghezza); v != passo::prosegui) return v;
+  if (passo v = leggi_valori(s, r, e); v != passo::prosegui) return v;
+  if (passo v = estensione(s, r, e, lunghezza); v != passo::prosegui) return v;
   if (lunghezza < 600) e.opzione_5 = 0;
   if (r.stazione == 1) {
     e.opzione_4 = 0;
@@ -145,11 +145,11 @@ esito_riga riga_stazione(scenario& s, lettura_servizio& r) {
   }
   if (!fermata_nel_percorso(s, e)) return fuori_percorso(s, r, e.posizione);
   segna_preavvisi(s, e);
-  if (esito_riga v = segna_fermata(s, r, e); v != esito_riga::prosegui) return v;
-  if (esito_riga v = verifica_distanza(s, r, e); v != esito_riga::prosegui) return v;
+  if (passo v = segna_fermata(s, r, e); v != passo::prosegui) return v;
+  if (passo v = verifica_distanza(s, r, e); v != passo::prosegui) return v;
   ++r.stazione;
   if (r.stazione >= s.limite_stazioni) return ferma(s, r, kStazioniEsaurite);
-  return esito_riga::prosegui;
+  return passo::prosegui;
 }
 
 }  // namespace sb

@@ -10,6 +10,6 @@ namespace sb {
 // Reads the seventeen values of a station row (its keyword already read) into
 // entry r.stazione, works out its extent, marks its stop point, checks the
 // spacing from the previous station and moves on to the next entry.
-esito_riga riga_stazione(scenario& s, lettura_servizio& r);
+passo riga_stazione(scenario& s, lettura_servizio& r);
 
 }  // namespace sb

@@ -33,4 +33,11 @@ bool contiene_nc(std::string_view campo, std::string_view parola) {
   return false;
 }
 
+bool prossima_chiave(lettore_campi& lettore, std::string& campo) {
+  if (lettore.finito()) return false;
+  lettore.leggi_testo(campo);
+  for (int i = 0; i < 2 && !lettore.finito() && contiene(campo, "-"); ++i) lettore.leggi_testo(campo);
+  return !lettore.finito();
+}
+
 }  // namespace sb

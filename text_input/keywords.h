@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "text_input/field_reader.h"
+
 namespace sb {
 
 // Lower case of one code page 1252 byte: A-Z and the accented capitals
@@ -18,6 +20,11 @@ std::string minuscolo_cp1252(std::string_view testo);
 inline bool contiene(std::string_view campo, std::string_view parola) {
   return campo.find(parola) != std::string_view::npos;
 }
+
+// The next keyword field of a section: a field holding "-" is a comment and
+// the next one takes its place, twice at most. False when the read reached
+// the end: the last field of a text is never a keyword.
+bool prossima_chiave(lettore_campi& lettore, std::string& campo);
 
 // Whether the field contains the word, without regard to case. The word is
 // given in lower case.

@@ -1,32 +1,28 @@
 #include "tools/compile_command.h"
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <sstream>
-#include <vector>
 
-#include "app/compile_driver.h"
-#include "app/startup.h"
-#include "platform/user_interface.h"
+#include "app/error_report.h"
+#include "compile/compile.h"
+#include "compile/exit_status.h"
+#include "platform/files.h"
 #include "scenario/error_codes.h"
 #include "scenario/file_names.h"
-#include "tools/temporary_directory.h"
 #include "tools/utf8_input.h"
 
 namespace sb {
 namespace {
 
+// Cells are 50 m long.
 constexpr int32_t kMetriCella = 50;
 
-// An output stream that drops everything.
-class scarto : public std::ostream {
- public:
-  scarto() : std::ostream(nullptr) {}
-};
-
-// Reads an author's text, converts it when it is UTF-8, warns about every
-// line where a "?" stands in, and writes it to the private path.
-esito_file copia_testo(const std::string& autore, const std::string& privato, std::ostream& err) {
+// Reads an author's text and converts it when it is UTF-8, warning about
+// every line where a "?" stands in. Nothing when no file was given.
+esito_file leggi_testo_autore(const std::string& autore, std::optional<std::string>& testo, std::ostream& err) {
+  if (autore.empty()) return {};
   std::string byte;
   if (esito_file e = leggi_file(autore, byte); !e.ok) return e;
   testo_convertito t = prepara_testo(byte);
@@ -34,7 +30,8 @@ esito_file copia_testo(const std::string& autore, const std::string& privato, st
     err << autore << ":" << riga
         << ": warning: a character with no code page 1252 form was replaced by \"?\"\n";
   }
-  return sostituisci_file(privato, t.byte);
+  testo = std::move(t.byte);
+  return {};
 }
 
 // Creates the directory and its parents when missing.
@@ -46,50 +43,48 @@ esito_file crea_cartella(const std::string& cartella) {
   return {};
 }
 
-// Moves the binary files the build wrote from the private directory into the
-// output directory, replacing files of the same name there.
-esito_file sposta_binari(const scenario& s, const std::string& privata, const std::string& uscita) {
-  const std::vector<std::string> nomi = {nome_file_griglia(s.nome_linea),
-                                         nome_file_tabella(s.nome_linea, s.numero_treno),
-                                         nome_file_celle(s.nome_linea, s.numero_treno)};
-  for (const std::string& nome : nomi) {
-    const std::string da = in_cartella(privata, nome);
-    if (!file_esiste(da)) continue;
-    std::string byte;
-    if (esito_file e = leggi_file(da, byte); !e.ok) return e;
-    if (esito_file e = sostituisci_file(in_cartella(uscita, nome), byte); !e.ok) return e;
-  }
-  return {};
+// Writes the binary files of a build that ran to its end into the output
+// directory, the line plan only when the build flag asks for it.
+esito_file scrivi_binari(const scenario& s, const std::string& uscita) {
+  const file_binari f = codifica_binari(s);
+  esito_file e;
+  if (s.flag_griglia != 0) e = sostituisci_file(in_cartella(uscita, nome_file_griglia(s.nome_linea)), f.griglia);
+  if (e.ok) e = sostituisci_file(in_cartella(uscita, nome_file_tabella(s.nome_linea, s.numero_treno)), f.tabella);
+  if (e.ok) e = sostituisci_file(in_cartella(uscita, nome_file_celle(s.nome_linea, s.numero_treno)), f.celle);
+  return e;
 }
 
 // The author's file a diagnostic points into, or empty. The chainage check
 // runs at the end of the service read, but the values come from the line.
 std::string file_autore(const scenario& s, const opzioni_compile& o) {
+  const origine_errore origine = ultimo_codice(s).origine;
   if (s.codice_errore == kProgressivaNonMultipla) return o.linea;
-  if (s.origine == origine_errore::testo_linea) return o.linea;
-  if (s.origine == origine_errore::testo_servizio) return o.servizio;
+  if (origine == origine_errore::testo_linea) return o.linea;
+  if (origine == origine_errore::testo_servizio) return o.servizio;
   return "";
 }
 
 // A remark for a text the author did not give.
 std::string testo_mancante(const scenario& s, const opzioni_compile& o) {
-  if (s.origine == origine_errore::testo_linea && o.linea.empty()) return " (no --line given)";
-  if (s.origine == origine_errore::testo_servizio && o.servizio.empty()) return " (no --service given)";
+  const origine_errore origine = ultimo_codice(s).origine;
+  if (origine == origine_errore::testo_linea && o.linea.empty()) return " (no --line given)";
+  if (origine == origine_errore::testo_servizio && o.servizio.empty()) return " (no --service given)";
   return "";
 }
 
 }  // namespace
 
-std::string diagnostica(const scenario& s, const opzioni_compile& o) {
+std::string riga_diagnostica(const scenario& s, const opzioni_compile& o) {
   std::ostringstream d;
   const std::string file = file_autore(s, o);
+  const diagnostica ultimo = ultimo_codice(s);
   if (!file.empty()) {
     d << file;
-    if (s.riga_errore > 0 && s.codice_errore != kProgressivaNonMultipla) d << ":" << s.riga_errore;
+    if (ultimo.riga > 0 && s.codice_errore != kProgressivaNonMultipla) d << ":" << ultimo.riga;
     d << ": ";
   }
   d << "error " << s.codice_errore << ": " << significato(s.codice_errore);
-  if (s.origine == origine_errore::passaggio) {
+  if (ultimo.origine == origine_errore::passaggio) {
     d << " (cell " << s.posizione_errore / kMetriCella << ", at " << s.posizione_errore << " m)";
   } else if (ha_posizione(s.codice_errore)) {
     d << " (at " << s.posizione_errore << " m)";
@@ -103,52 +98,48 @@ std::string riga_esito(const scenario& s) {
          " posizione_errore=" + std::to_string(s.posizione_errore);
 }
 
+// The exit status of a compile, with what the author must know on err.
+int stato_compile(const risultato_compile& r, const opzioni_compile& o, std::ostream& err) {
+  const scenario& s = r.s;
+  if (r.fine == fine_compile::guardia) err << testo_errore(std::to_string(r.numero_guardia)) << "\n";
+  if (s.codice_errore != kNessunErrore) err << riga_diagnostica(s, o) << "\n";
+  if (r.fine == fine_compile::senza_celle && s.codice_errore == kNessunErrore) {
+    err << "no route length was read: no binary file written\n";
+  }
+  if (r.fine == fine_compile::guardia) return kUscitaGuardia;
+  if (s.codice_errore != kNessunErrore || r.fine == fine_compile::senza_celle) return kUscitaCodice;
+  return kUscitaPulita;
+}
+
 int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& err) {
   if (esito_file e = crea_cartella(o.cartella_uscita); !e.ok) {
     err << e.messaggio() << "\n";
     return kUscitaFile;
   }
-  cartella_temporanea privata;
-  if (esito_file e = privata.crea(); !e.ok) {
+  std::optional<std::string> linea, servizio;
+  esito_file e = leggi_testo_autore(o.linea, linea, err);
+  if (e.ok) e = leggi_testo_autore(o.servizio, servizio, err);
+  if (!e.ok) {
     err << e.messaggio() << "\n";
     return kUscitaFile;
   }
-  const std::string& dir = privata.percorso();
-  if (!o.linea.empty()) {
-    esito_file e = copia_testo(o.linea, in_cartella(dir, nome_testo_linea(o.nome_linea)), err);
-    if (!e.ok) {
-      err << e.messaggio() << "\n";
-      return kUscitaFile;
-    }
-  }
-  if (!o.servizio.empty()) {
-    const std::string nome = nome_testo_servizio(o.nome_linea, o.numero_treno);
-    esito_file e = copia_testo(o.servizio, in_cartella(dir, nome), err);
-    if (!e.ok) {
-      err << e.messaggio() << "\n";
-      return kUscitaFile;
-    }
-  }
 
-  scenario s;
-  s.nome_linea = o.nome_linea;
-  s.numero_treno = o.numero_treno;
-  std::unique_ptr<interfaccia_utente> ui = interfaccia_console(out, err);
-  esito_build esito = memorizza_percorso(s, o.senza_griglia ? 0 : 1, dir, *ui);
-  scarto niente;
-  int stato = esito_uscita(esito, s, niente);
-  if (s.codice_errore != kNessunErrore) err << diagnostica(s, o) << "\n";
-  if (esito.fine == esito_build::tipo::senza_celle && s.codice_errore == kNessunErrore) {
-    err << "no route length was read: no binary file written\n";
-  }
-  if (esito.fine == esito_build::tipo::errore_file) err << esito.file.messaggio() << "\n";
-  if (stato != kUscitaFile) {
-    if (esito_file e = sposta_binari(s, dir, o.cartella_uscita); !e.ok) {
-      err << e.messaggio() << "\n";
+  richiesta_compile richiesta;
+  if (linea) richiesta.testo_linea = *linea;
+  if (servizio) richiesta.testo_servizio = *servizio;
+  richiesta.nome_linea = o.nome_linea;
+  richiesta.numero_treno = o.numero_treno;
+  richiesta.flag_griglia = o.senza_griglia ? 0 : 1;
+  const risultato_compile r = compila(richiesta);
+
+  int stato = stato_compile(r, o, err);
+  if (r.fine == fine_compile::completata) {
+    if (esito_file w = scrivi_binari(r.s, o.cartella_uscita); !w.ok) {
+      err << w.messaggio() << "\n";
       stato = kUscitaFile;
     }
   }
-  out << riga_esito(s) << "\n";
+  out << riga_esito(r.s) << "\n";
   return stato;
 }
 

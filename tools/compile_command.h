@@ -27,7 +27,7 @@ int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& er
 
 // The diagnostic line of a recorded code, naming the author's file and line
 // for a code a row caused, or the cell and metre for the pass's codes.
-std::string diagnostica(const scenario& s, const opzioni_compile& o);
+std::string riga_diagnostica(const scenario& s, const opzioni_compile& o);
 
 // The last line of the compile's standard output.
 std::string riga_esito(const scenario& s);

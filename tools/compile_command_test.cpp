@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/startup.h"
+#include "compile/exit_status.h"
 #include "platform/user_interface.h"
 #include "scenario/file_names.h"
 #include "tools/tool_test_support.h"
@@ -199,16 +200,17 @@ TEST_F(Compile, ExportedTextsCompileToTheBuildersOwnFiles) {
   cartella_prova costruttore;
   std::ostringstream attesa, errori;
   std::unique_ptr<interfaccia_utente> ui = interfaccia_console(attesa, errori);
-  avvio(costruttore.percorso(), *ui, errori);
+  ASSERT_EQ(avvio(costruttore.percorso(), *ui, errori), kUscitaPulita) << errori.str();
 
   esecuzione x = prova::esegui_strumento_esterno(dir_, {"export", "--out", dir_ / "ex"});
   ASSERT_EQ(x.stato, kUscitaPulita) << x.err;
   esecuzione e = prova::esegui_strumento_esterno(
       dir_, {"compile", "--line", dir_ / "ex/BORVALE_linea.txt", "--service", dir_ / "ex/BORVALE_40617-.txt",
              "--out", out_});
+  ASSERT_EQ(e.stato, kUscitaPulita) << e.err;
   for (const std::string& nome : {nome_file_griglia("BORVALE"), nome_file_tabella("BORVALE", "40617"),
                                   nome_file_celle("BORVALE", "40617")}) {
-    EXPECT_EQ(esiste(costruttore / nome), esiste(out_ + "/" + nome)) << nome;
+    ASSERT_TRUE(esiste(costruttore / nome)) << nome;
     EXPECT_TRUE(leggi(costruttore / nome) == leggi(out_ + "/" + nome)) << nome;
   }
 }
@@ -237,11 +239,8 @@ TEST(Diagnostica, NamesFileLineCellAndMetre) {
   };
   for (const caso& c : casi) {
     scenario s;
-    s.origine = c.origine;
-    s.codice_errore = c.codice;
-    s.posizione_errore = c.posizione;
-    s.riga_errore = c.riga;
-    EXPECT_EQ(diagnostica(s, o), c.attesa);
+    registra_codice(s, c.codice, c.origine, c.riga, c.posizione);
+    EXPECT_EQ(riga_diagnostica(s, o), c.attesa);
   }
 }
 

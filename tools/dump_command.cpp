@@ -8,9 +8,9 @@
 #include <sstream>
 #include <vector>
 
-#include "app/startup.h"
+#include "compile/exit_status.h"
 #include "platform/files.h"
-#include "tools/binary_reading.h"
+#include "scenario/binary_decoders.h"
 #include "tools/cell_meaning.h"
 #include "tools/json_text.h"
 #include "tools/utf8_input.h"

@@ -7,9 +7,10 @@
 #include <sstream>
 
 #include "app/startup.h"
+#include "compile/exit_status.h"
 #include "platform/user_interface.h"
 #include "scenario/binary_files.h"
-#include "tools/binary_reading.h"
+#include "scenario/binary_decoders.h"
 #include "tools/tool_test_support.h"
 
 namespace sb {

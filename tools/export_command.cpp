@@ -3,12 +3,13 @@
 #include <filesystem>
 #include <ostream>
 
-#include "app/startup.h"
+#include "builtin/builtin_scenario.h"
+#include "compile/exit_status.h"
 #include "documents/line_list.h"
-#include "line/line_content.h"
+#include "builtin/line_content.h"
 #include "platform/files.h"
 #include "scenario/file_names.h"
-#include "service/service_content.h"
+#include "builtin/service_content.h"
 
 namespace sb {
 

@@ -2,9 +2,9 @@
 
 #include <ostream>
 
-#include "app/startup.h"
+#include "compile/exit_status.h"
 #include "platform/files.h"
-#include "tools/binary_reading.h"
+#include "scenario/binary_decoders.h"
 #include "tools/plan_svg.h"
 
 namespace sb {

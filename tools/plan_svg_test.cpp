@@ -9,8 +9,9 @@
 #include <sstream>
 
 #include "app/startup.h"
+#include "compile/exit_status.h"
 #include "platform/user_interface.h"
-#include "tools/binary_reading.h"
+#include "scenario/binary_decoders.h"
 #include "tools/cell_meaning.h"
 #include "tools/utf8_input.h"
 #include "scenario/binary_files.h"

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "app/startup.h"
+#include "compile/exit_status.h"
 #include "tools/command_line.h"
 #include "tools/compile_command.h"
 #include "tools/dump_command.h"

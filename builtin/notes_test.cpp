@@ -1,8 +1,8 @@
-#include "documents/notes.h"
+#include "builtin/notes.h"
 
 #include <gtest/gtest.h>
 
-#include "documents/written_lines_test_support.h"
+#include "test_support/written_lines.h"
 
 #include <algorithm>
 

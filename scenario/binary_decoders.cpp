@@ -1,4 +1,4 @@
-#include "tools/binary_reading.h"
+#include "scenario/binary_decoders.h"
 
 #include <vector>
 

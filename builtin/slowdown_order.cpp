@@ -1,4 +1,4 @@
-#include "documents/slowdown_order.h"
+#include "builtin/slowdown_order.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "line/line_content.h"
+#include "builtin/line_content.h"
 
 #include <gtest/gtest.h>
 
-#include "documents/written_lines_test_support.h"
+#include "test_support/written_lines.h"
 
 #include <algorithm>
 #include <map>
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "scenario/scenario_records.h"
-#include "service/run_timetable.h"
+#include "builtin/run_timetable.h"
 #include "text_input/field_reader.h"
 
 namespace sb {

@@ -1,4 +1,4 @@
-#include "documents/train_sheet.h"
+#include "builtin/train_sheet.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "scenario/file_names.h"
-#include "service/run_timetable.h"
+#include "builtin/run_timetable.h"
 
 namespace sb {
 namespace {

@@ -1,15 +1,15 @@
-#include "service/service_content.h"
+#include "builtin/service_content.h"
 
 #include <gtest/gtest.h>
 
-#include "documents/written_lines_test_support.h"
+#include "test_support/written_lines.h"
 
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "service/run_timetable.h"
+#include "builtin/run_timetable.h"
 #include "text_input/field_reader.h"
 #include "text_input/keywords.h"
 

@@ -1,8 +1,8 @@
-#include "documents/slowdown_order.h"
+#include "builtin/slowdown_order.h"
 
 #include <gtest/gtest.h>
 
-#include "documents/written_lines_test_support.h"
+#include "test_support/written_lines.h"
 
 #include <string>
 #include <vector>

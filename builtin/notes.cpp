@@ -1,4 +1,4 @@
-#include "documents/notes.h"
+#include "builtin/notes.h"
 
 #include <array>
 #include <string>

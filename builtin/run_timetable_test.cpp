@@ -1,15 +1,15 @@
-#include "service/run_timetable.h"
+#include "builtin/run_timetable.h"
 
 #include <gtest/gtest.h>
 
-#include "documents/written_lines_test_support.h"
+#include "test_support/written_lines.h"
 
 #include <set>
 #include <string>
 #include <vector>
 
-#include "documents/train_sheet.h"
-#include "service/service_content.h"
+#include "builtin/train_sheet.h"
+#include "builtin/service_content.h"
 #include "text_input/field_reader.h"
 
 namespace sb {

@@ -1,4 +1,4 @@
-#include "line/line_content.h"
+#include "builtin/line_content.h"
 
 #include <array>
 #include <string>

@@ -1,4 +1,4 @@
-#include "service/service_content.h"
+#include "builtin/service_content.h"
 
 #include <array>
 #include <cstdint>
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "scenario/file_names.h"
-#include "service/run_timetable.h"
+#include "builtin/run_timetable.h"
 
 namespace sb {
 namespace {

@@ -1,0 +1,35 @@
+// For tests: whole-file reads and writes, and texts built from lines.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace sb::prova {
+
+// The file's bytes; empty when it cannot be read.
+inline std::string leggi(const std::string& percorso) {
+  std::ifstream in(percorso, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Writes the bytes, replacing the file.
+inline void scrivi(const std::string& percorso, const std::string& byte) {
+  std::ofstream out(percorso, std::ios::binary | std::ios::trunc);
+  out << byte;
+}
+
+inline bool esiste(const std::string& percorso) { return std::filesystem::exists(percorso); }
+
+// The lines joined with CR LF, each line ended by one.
+inline std::string righe_crlf(const std::vector<std::string>& righe) {
+  std::string out;
+  for (const std::string& r : righe) out += r + "\r\n";
+  return out;
+}
+
+}  // namespace sb::prova
