@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <unistd.h>
+#include "test_support/scratch_folder.h"
 
 namespace sb {
 namespace {
@@ -39,15 +37,14 @@ TEST(Document, ListWithoutMarkerStopsAtTheLastSlot) {
 }
 
 TEST(Document, WritingReplacesALongerFile) {
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("sb_line_list_test_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  std::string path = (dir / "doc.txt").string();
+  prova::cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  std::string path = dir / "doc.txt";
   ASSERT_TRUE(sostituisci_file(path, std::string(5000, 'z')).ok);
   ASSERT_TRUE(scrivi_documento(lista_da({"a", "b"}), path).ok);
   std::string back;
   ASSERT_TRUE(leggi_file(path, back).ok);
   EXPECT_EQ(back, "a\r\nb\r\n");
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
