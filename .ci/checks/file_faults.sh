@@ -155,8 +155,15 @@ else
     "$tool" compile --line "$line" --service "$service" --out "$work/ro/new"
   expect_4 "tool export: read-only --out" "$work/ro/out/BORVALE_linea.txt" "Read-only file system" \
     "$tool" export --out "$work/ro/out"
-  expect_4 "tool compile: read-only TMPDIR" "$work/ro/scenario_tool.XXXXXX" "Read-only file system" \
-    env TMPDIR="$work/ro" "$tool" compile --line "$line" --service "$service" --out "$work/out_tmpdir"
+  # The compile runs in memory: a read-only TMPDIR does not matter to it.
+  if env TMPDIR="$work/ro" "$tool" compile --line "$line" --service "$service" --out "$work/out_tmpdir" \
+      >"$work/out" 2>"$work/err"; then
+    echo "ok   tool compile: read-only TMPDIR is never used"
+  else
+    echo "FAIL tool compile: read-only TMPDIR: the compile failed:"
+    sed 's/^/     /' "$work/err"
+    failures=$((failures + 1))
+  fi
 
   # --- A full disk: too small for the documents, for the plan, for the cells.
   mount_tmpfs "$work/full_text" size=16k
