@@ -9,7 +9,7 @@
 namespace sb {
 
 // How the line phase ended, which decides what memorizza_dati does next.
-enum class esito_fase_linea {
+enum class [[nodiscard]] esito_fase_linea {
   prosegui,         // read to its end, or stopped by code 15: the service phase runs
   ritorna,          // a code that ends memorizza_dati: the service text stays
   lettura_fallita,  // code 25: both texts are deleted

@@ -9,7 +9,7 @@
 namespace sb {
 
 // How the service phase ended.
-enum class esito_fase_servizio {
+enum class [[nodiscard]] esito_fase_servizio {
   completa,         // read to its end, or stopped by code 15: fills and chainage check ran
   fermata,          // stopped on a fault: no fills, no chainage check
   lettura_fallita,  // code 25
