@@ -36,7 +36,7 @@ passo lettura_non_riuscita(scenario& s, const lettura_servizio& r) {
 }
 
 passo fuori_percorso(scenario& s, const lettura_servizio& r, int32_t posizione) {
-  ferma_in(s, r, kFuoriPercorso, posizione);
+  registra_codice(s, kFuoriPercorso, origine_errore::testo_servizio, r.riga_chiave, posizione);
   return passo::fine_percorso;
 }
 
