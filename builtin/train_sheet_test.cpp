@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "builtin/line_content.h"
+#include "builtin/run_timetable.h"
+#include "builtin/service_content.h"
+#include "documents/generic_train_sheet.h"
+#include "test_support/document_scenario.h"
 #include "test_support/written_lines.h"
 
 #include <string>
@@ -117,6 +122,44 @@ TEST(TrainSheet, PagesTwoToFourEndWithEmptyRowsAndTheRule) {
   for (size_t n = 76; n <= 98; ++n) EXPECT_EQ(riga(r, n), vuota) << n;
   for (size_t n = 118; n <= 148; ++n) EXPECT_EQ(riga(r, n), vuota) << n;
   for (size_t n = 168; n <= 198; ++n) EXPECT_EQ(riga(r, n), vuota) << n;
+}
+
+// The sheet made from the compiled texts agrees with the builder's own:
+// the same stations in the same order with the same rows, and at every
+// landmark they share, the same speed limit.
+TEST(TrainSheet, RowsMadeFromTheCompiledTextsAgreeWithTheBuildersOwn) {
+  const scenario s = prova::compila_in_memoria(componi_documento(righe_linea()), componi_documento(righe_treno()),
+                                               "BORVALE", "40617");
+  ASSERT_EQ(s.codice_errore, 0);
+  std::vector<avviso_documento> avvisi;
+  const std::vector<voce_scheda> generate = voci_scheda_compilata(s, avvisi);
+  EXPECT_TRUE(avvisi.empty());
+  const std::vector<voce_scheda> proprie = voci_scheda_corsa();
+
+  auto stazioni = [](const std::vector<voce_scheda>& voci) {
+    std::vector<voce_scheda> out;
+    for (const voce_scheda& v : voci) {
+      for (const stazione_corsa& st : kStazioniCorsa) {
+        if (v.localita == st.nome) out.push_back(v);
+      }
+    }
+    return out;
+  };
+  const std::vector<voce_scheda> stazioni_proprie = stazioni(proprie);
+  ASSERT_EQ(stazioni_proprie.size(), kStazioniCorsa.size());
+  EXPECT_EQ(stazioni(generate), stazioni_proprie);
+
+  size_t in_comune = 0;
+  for (const voce_scheda& p : proprie) {
+    for (const voce_scheda& g : generate) {
+      if (g.progressiva != p.progressiva) continue;
+      EXPECT_EQ(g.velocita, p.velocita) << p.localita;
+      ++in_comune;
+      break;
+    }
+  }
+  // Every row but the protection signal, which the texts do not hold.
+  EXPECT_EQ(in_comune, proprie.size() - 1);
 }
 
 }  // namespace

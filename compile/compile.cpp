@@ -15,6 +15,7 @@ void inizia_build(scenario& s, int32_t flag_griglia) {
   s.limite_stazioni = 80;
   s.diagnostiche.clear();
   pulisci_tabella(s.tabella);
+  s.riga_voce = {};
   // Nothing of an earlier build survives: the line compile creates these anew
   // when it reads a route length.
   s.celle.clear();

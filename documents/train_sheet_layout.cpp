@@ -47,10 +47,7 @@ std::string cella_orario(const voce_scheda& v, int pagina) {
 // page ends it one blank before the cell's end, the others two. A chainage
 // too wide for the cell fills it with stars.
 std::string cella_progressiva(int64_t metri, int pagina) {
-  const int64_t assoluto = std::llabs(metri);
-  std::string decimali = std::to_string(assoluto % 1000);
-  decimali.insert(0, 3 - decimali.size(), '0');
-  const std::string km = (metri < 0 ? "-" : "") + std::to_string(assoluto / 1000) + "." + decimali;
+  const std::string km = chilometri(metri);
   const size_t larghezza = pagina == 1 ? 9 : 8;
   const std::string cifre = km.size() > larghezza ? std::string(larghezza, '*') : a_destra(km, larghezza);
   return cifre + std::string(10 - larghezza, ' ');
@@ -136,6 +133,13 @@ std::string al_centro(std::string_view testo, size_t larghezza) {
   if (testo.size() >= larghezza) return std::string(testo.substr(0, larghezza));
   const size_t sinistra = (larghezza - testo.size()) / 2;
   return a_sinistra(std::string(sinistra, ' ') + std::string(testo), larghezza);
+}
+
+std::string chilometri(int64_t metri) {
+  const int64_t assoluto = std::llabs(metri);
+  std::string decimali = std::to_string(assoluto % 1000);
+  decimali.insert(0, 3 - decimali.size(), '0');
+  return (metri < 0 ? "-" : "") + std::to_string(assoluto / 1000) + "." + decimali;
 }
 
 std::string ore_minuti(int64_t secondi) {

@@ -70,6 +70,9 @@ std::string a_sinistra(std::string_view testo, size_t larghezza);
 // The text centred in the width (the extra blank on the right), cut when longer.
 std::string al_centro(std::string_view testo, size_t larghezza);
 
+// Metres as kilometres with a point and three decimals: "81.500", "-0.050".
+std::string chilometri(int64_t metri);
+
 // "HH.MM" of a time in seconds since midnight; times past midnight, or
 // before it, print as the time of their own day.
 std::string ore_minuti(int64_t secondi);

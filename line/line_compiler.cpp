@@ -288,6 +288,7 @@ passo riga_cartello(lavoro_linea& w) {
   int32_t p = 0;
   std::string didascalia;
   if (!leggi(w, p) || w.lettore.leggi_testo(didascalia) != esito_lettura::letto) return lettura_fallita(w);
+  const int32_t riga_didascalia = w.lettore.riga();
   if (passo e = prova_posizione(w, p); e != passo::prosegui) return e;
   const int64_t i = indice_cella(p);
   if (i < 0 || i > ultima_cella(w.s)) return fuori_percorso(w, p);
@@ -297,6 +298,7 @@ passo riga_cartello(lavoro_linea& w) {
   c.tipo = tipo_cella::cartello;
   c.dato_1 = static_cast<int16_t>(w.s.limite_stazioni);
   w.s.tabella[static_cast<size_t>(w.s.limite_stazioni)].nome = didascalia;
+  w.s.riga_voce[static_cast<size_t>(w.s.limite_stazioni)] = riga_didascalia;
   --w.s.limite_stazioni;
   return passo::prosegui;
 }

@@ -114,6 +114,11 @@ struct scenario {
   // Every code recorded on the way, in order; the last error is the one in
   // codice_errore. Not part of the simulator's files.
   std::vector<diagnostica> diagnostiche;
+
+  // The 1-based text line each station name (service text) and sign caption
+  // (line text) of the object table was read from; 0 for the other entries.
+  // Not part of the simulator's files; read by diagnostics only.
+  std::array<int32_t, kNumeroOggetti> riga_voce{};
 };
 
 // Records a code: sets codice_errore (and posizione_errore when a position

@@ -40,6 +40,7 @@ passo leggi_valori(scenario& s, lettura_servizio& r, oggetto& e) {
   }
   e.orario = orario;
   if (r.lettore.leggi_testo(e.nome) != esito_lettura::letto) return lettura_non_riuscita(s, r);
+  s.riga_voce[static_cast<size_t>(r.stazione)] = r.lettore.riga();
   return passo::prosegui;
 }
 

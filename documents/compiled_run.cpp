@@ -1,0 +1,30 @@
+#include "documents/compiled_run.h"
+
+namespace sb {
+
+std::vector<int> voci_stazioni(const scenario& s) {
+  const oggetto vuota{};
+  int ultima = 0;
+  for (int i = 1; i <= s.limite_stazioni && i < kOggettoProgressivaTre; ++i) {
+    if (!(s.tabella[static_cast<size_t>(i)] == vuota)) ultima = i;
+  }
+  std::vector<int> voci;
+  for (int i = 1; i <= ultima; ++i) voci.push_back(i);
+  return voci;
+}
+
+int32_t velocita_a(const scenario& s, int64_t posizione) {
+  const int64_t i = indice_confine(posizione);
+  if (i < 0 || i >= static_cast<int64_t>(s.celle.size())) return 0;
+  return s.celle[static_cast<size_t>(i)].velocita * 5;
+}
+
+int64_t progressiva_a(const tabella_oggetti& tabella, int64_t posizione) {
+  for (int i = kOggettoProgressivaTre; i < kOggettoGenerale; ++i) {
+    const oggetto& riferimento = tabella[static_cast<size_t>(i)];
+    if (riferimento.inizio <= posizione) return int64_t{riferimento.fine} + (posizione - riferimento.inizio);
+  }
+  return posizione;
+}
+
+}  // namespace sb

@@ -1,0 +1,29 @@
+// What the driver's documents read from a compiled scenario: its stations,
+// the speed limit and the chainage at a position of the line.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "scenario/scenario_records.h"
+
+namespace sb {
+
+// Stations of this type and above are passed without stopping.
+inline constexpr uint8_t kTipoStazioneTransito = 25;
+
+// The entries of the object table that hold the run's stations, in route
+// order: from entry 1 up to the last filled entry below the sign captions.
+std::vector<int> voci_stazioni(const scenario& s);
+
+// The speed limit in km/h that the cells hold from a position on: the cell
+// that a stretch beginning there starts at. 0 outside the cells.
+int32_t velocita_a(const scenario& s, int64_t posizione);
+
+// The chainage at a position, in metres: the line's kilometric progression
+// from the chainage entries 81 to 83 (the first one whose start is at or
+// before the position, counting on from its chainage); the position itself
+// where none applies, and on a line whose chainage entries are all 0.
+int64_t progressiva_a(const tabella_oggetti& tabella, int64_t posizione);
+
+}  // namespace sb
