@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "builtin/run_timetable.h"
 #include "documents/train_sheet_layout.h"
 #include "scenario/file_names.h"
-#include "builtin/run_timetable.h"
 
 namespace sb {
 namespace {
