@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "scenario/error_codes.h"
 #include "scenario/file_names.h"
+#include "tools/documents_command.h"
 #include "tools/utf8_input.h"
 
 namespace sb {
@@ -21,17 +22,27 @@ constexpr int32_t kMetriCella = 50;
 
 // Reads an author's text and converts it when it is UTF-8, warning about
 // every line where a "?" stands in. Nothing when no file was given.
-esito_file leggi_testo_autore(const std::string& autore, std::optional<std::string>& testo, std::ostream& err) {
+esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_autore>& testo, std::ostream& err) {
   if (autore.empty()) return {};
-  std::string byte;
-  if (esito_file e = leggi_file(autore, byte); !e.ok) return e;
-  testo_convertito t = prepara_testo(byte);
-  for (int32_t riga : t.righe_sostituite) {
+  testo_autore t{autore, "", ""};
+  if (esito_file e = leggi_file(autore, t.originale); !e.ok) return e;
+  testo_convertito c = prepara_testo(t.originale);
+  for (int32_t riga : c.righe_sostituite) {
     err << autore << ":" << riga
         << ": warning: a character with no code page 1252 form was replaced by \"?\"\n";
   }
-  testo = std::move(t.byte);
+  t.byte = std::move(c.byte);
+  testo = std::move(t);
   return {};
+}
+
+// Reads the line and service descriptions and the notes the author gave.
+esito_file leggi_testi(const opzioni_compile& o, std::optional<testo_autore>& linea,
+                       std::optional<testo_autore>& servizio, std::optional<testo_autore>& note, std::ostream& err) {
+  esito_file e = leggi_testo_autore(o.linea, linea, err);
+  if (e.ok) e = leggi_testo_autore(o.servizio, servizio, err);
+  if (e.ok) e = leggi_testo_autore(o.note, note, err);
+  return e;
 }
 
 // Creates the directory and its parents when missing.
@@ -116,28 +127,31 @@ int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& er
     err << e.messaggio() << "\n";
     return kUscitaFile;
   }
-  std::optional<std::string> linea, servizio;
-  esito_file e = leggi_testo_autore(o.linea, linea, err);
-  if (e.ok) e = leggi_testo_autore(o.servizio, servizio, err);
-  if (!e.ok) {
+  std::optional<testo_autore> linea, servizio, note;
+  if (esito_file e = leggi_testi(o, linea, servizio, note, err); !e.ok) {
     err << e.messaggio() << "\n";
     return kUscitaFile;
   }
 
   richiesta_compile richiesta;
-  if (linea) richiesta.testo_linea = *linea;
-  if (servizio) richiesta.testo_servizio = *servizio;
+  if (linea) richiesta.testo_linea = linea->byte;
+  if (servizio) richiesta.testo_servizio = servizio->byte;
   richiesta.nome_linea = o.nome_linea;
   richiesta.numero_treno = o.numero_treno;
   richiesta.flag_griglia = o.senza_griglia ? 0 : 1;
   const risultato_compile r = compila(richiesta);
 
   int stato = stato_compile(r, o, err);
-  if (r.fine == fine_compile::completata) {
+  if (o.binari && r.fine == fine_compile::completata) {
     if (esito_file w = scrivi_binari(r.s, o.cartella_uscita); !w.ok) {
       err << w.messaggio() << "\n";
       stato = kUscitaFile;
     }
+  }
+  if (o.documenti && stato != kUscitaFile) {
+    const testi_documenti t{linea.value_or(testo_autore{}), servizio.value_or(testo_autore{}), note};
+    const int documenti = scrivi_documenti_autore(r, t, o.cartella_uscita, err);
+    if (stato == kUscitaPulita) stato = documenti;
   }
   out << riga_esito(r.s) << "\n";
   return stato;

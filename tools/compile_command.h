@@ -17,11 +17,14 @@ struct opzioni_compile {
   std::string numero_treno = "40617";
   bool senza_griglia = false;  // --no-plan: build flag 0
   std::string cartella_uscita;
+  bool binari = true;       // write the three binary files ("documents" does not)
+  bool documenti = false;   // --documents: write the driver's documents too
+  std::string note;         // --notes: the author's notes; empty: none
 };
 
-// Compiles in a private directory, moves the binary files written into the
-// output directory and returns the exit status. Diagnostics and the box go
-// to err; the last line written to out is
+// Compiles in memory, writes the binary files and, when asked, the driver's
+// documents into the output directory, and returns the exit status.
+// Diagnostics and the box go to err; the last line written to out is
 // "codice_errore=N posizione_errore=P" whenever the compile ran.
 int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& err);
 

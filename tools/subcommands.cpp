@@ -17,6 +17,7 @@ constexpr const char* kAiutoGenerale =
     "\n"
     "Commands:\n"
     "  compile   compile your own line and service descriptions into the simulator's files\n"
+    "  documents write the driver's train sheet and slowdown order for your scenario\n"
     "  export    write the built-in scenario's two descriptions, to start from\n"
     "  dump      show a binary scenario file (_linea.dat, .sim, .dat) in words\n"
     "  plan      draw the line and its profiles as an SVG picture\n"
@@ -27,7 +28,8 @@ constexpr const char* kAiutoGenerale =
 
 constexpr const char* kAiutoCompile =
     "usage: scenario_tool compile [--line FILE] [--service FILE] [--line-name NAME]\n"
-    "                             [--train NUMBER] [--no-plan] --out DIR\n"
+    "                             [--train NUMBER] [--no-plan] [--documents [--notes FILE]]\n"
+    "                             --out DIR\n"
     "\n"
     "Compiles the line description FILE and the service description FILE exactly as the\n"
     "builder does and writes NAME_linea.dat, NAME_TRAIN.sim and NAME_TRAIN.dat into DIR\n"
@@ -39,9 +41,25 @@ constexpr const char* kAiutoCompile =
     "  --line-name NAME   the line's name (default BORVALE)\n"
     "  --train NUMBER     the train number (default 40617)\n"
     "  --no-plan          do not build or write the line plan NAME_linea.dat\n"
+    "  --documents        write the driver's documents too (see scenario_tool documents)\n"
+    "  --notes FILE       with --documents: your notes, written as NAME_TRAIN_note.txt\n"
     "  --out DIR          where the binary files go\n"
     "\n"
     "Diagnostics go to standard error as FILE:LINE: error N: meaning (at P m).\n"
+    "The last line on standard output is codice_errore=N posizione_errore=P.\n";
+
+constexpr const char* kAiutoDocuments =
+    "usage: scenario_tool documents [--line FILE] [--service FILE] [--line-name NAME]\n"
+    "                               [--train NUMBER] [--notes FILE] --out DIR\n"
+    "\n"
+    "Compiles the two descriptions in memory as compile does, writes no binary file,\n"
+    "and writes the driver's documents into DIR (created when missing), in code page\n"
+    "1252 with CR LF:\n"
+    "  NAME_TRAIN_scheda_treno.txt    the train sheet: timetable, speed limits, landmarks\n"
+    "  NAME_TRAIN_rallentamenti.txt   the slowdown order with the service's slowdowns\n"
+    "  NAME_TRAIN_note.txt            with --notes: your notes (UTF-8 is converted)\n"
+    "A compile that records a code writes no document. A name longer than its column\n"
+    "is cut, with a warning at its row: FILE:LINE:COLUMN: warning: ...\n"
     "The last line on standard output is codice_errore=N posizione_errore=P.\n";
 
 constexpr const char* kAiutoExport =
@@ -79,25 +97,55 @@ bool nome_valido(const std::string& nome) {
   return !nome.empty() && nome.find('/') == std::string::npos && nome.find('\0') == std::string::npos;
 }
 
-int comando_compile(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
-  riga_comando r = analizza(a,
-                            {{"--line", true}, {"--service", true}, {"--line-name", true}, {"--train", true},
-                             {"--no-plan", false}, {"--out", true}},
-                            0);
-  if (r.aiuto) return out << kAiutoCompile, kUscitaPulita;
-  if (!r.errore.empty()) return uso(err, "compile", r.errore);
-  opzioni_compile o;
+// The options compile and documents share; false with a usage error on err.
+bool opzioni_comuni(const riga_comando& r, const std::string& comando, opzioni_compile& o, std::ostream& err,
+                    int& stato) {
   o.linea = r.valore("--line", "");
   o.servizio = r.valore("--service", "");
   o.nome_linea = r.valore("--line-name", o.nome_linea);
   o.numero_treno = r.valore("--train", o.numero_treno);
-  o.senza_griglia = r.ha("--no-plan");
+  o.note = r.valore("--notes", "");
   o.cartella_uscita = r.valore("--out", "");
-  if (o.cartella_uscita.empty()) return uso(err, "compile", "--out DIR is required");
-  if (r.ha("--line") && o.linea.empty()) return uso(err, "compile", "--line needs a file name");
-  if (r.ha("--service") && o.servizio.empty()) return uso(err, "compile", "--service needs a file name");
-  if (!nome_valido(o.nome_linea)) return uso(err, "compile", "--line-name must be a plain name");
-  if (!nome_valido(o.numero_treno)) return uso(err, "compile", "--train must be a plain name");
+  std::string errore;
+  if (o.cartella_uscita.empty()) errore = "--out DIR is required";
+  else if (r.ha("--line") && o.linea.empty()) errore = "--line needs a file name";
+  else if (r.ha("--service") && o.servizio.empty()) errore = "--service needs a file name";
+  else if (r.ha("--notes") && o.note.empty()) errore = "--notes needs a file name";
+  else if (!nome_valido(o.nome_linea)) errore = "--line-name must be a plain name";
+  else if (!nome_valido(o.numero_treno)) errore = "--train must be a plain name";
+  if (errore.empty()) return true;
+  stato = uso(err, comando, errore);
+  return false;
+}
+
+int comando_compile(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+  riga_comando r = analizza(a,
+                            {{"--line", true}, {"--service", true}, {"--line-name", true}, {"--train", true},
+                             {"--no-plan", false}, {"--documents", false}, {"--notes", true}, {"--out", true}},
+                            0);
+  if (r.aiuto) return out << kAiutoCompile, kUscitaPulita;
+  if (!r.errore.empty()) return uso(err, "compile", r.errore);
+  opzioni_compile o;
+  int stato = kUscitaPulita;
+  if (!opzioni_comuni(r, "compile", o, err, stato)) return stato;
+  o.senza_griglia = r.ha("--no-plan");
+  o.documenti = r.ha("--documents");
+  if (r.ha("--notes") && !o.documenti) return uso(err, "compile", "--notes needs --documents");
+  return esegui_compile(o, out, err);
+}
+
+int comando_documents(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+  riga_comando r = analizza(a,
+                            {{"--line", true}, {"--service", true}, {"--line-name", true}, {"--train", true},
+                             {"--notes", true}, {"--out", true}},
+                            0);
+  if (r.aiuto) return out << kAiutoDocuments, kUscitaPulita;
+  if (!r.errore.empty()) return uso(err, "documents", r.errore);
+  opzioni_compile o;
+  int stato = kUscitaPulita;
+  if (!opzioni_comuni(r, "documents", o, err, stato)) return stato;
+  o.binari = false;
+  o.documenti = true;
   return esegui_compile(o, out, err);
 }
 
@@ -140,6 +188,7 @@ int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& ou
   if (comando == "--help" || comando == "-h" || comando == "help") return out << kAiutoGenerale, kUscitaPulita;
   if (comando == "--version") return out << kVersioneStrumento << "\n", kUscitaPulita;
   if (comando == "compile") return comando_compile(resto, out, err);
+  if (comando == "documents") return comando_documents(resto, out, err);
   if (comando == "export") return comando_export(resto, out, err);
   if (comando == "dump") return comando_dump(resto, out, err);
   if (comando == "plan") return comando_plan(resto, out, err);

@@ -1,0 +1,29 @@
+// The driver's documents of an author's own scenario: "scenario_tool
+// documents" and "scenario_tool compile --documents".
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "compile/compile.h"
+#include "tools/source_diagnostic.h"
+
+namespace sb {
+
+// The texts the documents are made from, as the author gave them.
+struct testi_documenti {
+  testo_autore linea;
+  testo_autore servizio;
+  std::optional<testo_autore> note;  // --notes
+};
+
+// Writes NAME_TRAIN_scheda_treno.txt, NAME_TRAIN_rallentamenti.txt and, with
+// notes, NAME_TRAIN_note.txt into the directory, from a compile that ran
+// clean. A compile that recorded a code, or a document that cannot be made,
+// writes none and says why on err; remarks on what was cut go to err too.
+// Returns the exit status of the documents (clean, a code, a file).
+int scrivi_documenti_autore(const risultato_compile& r, const testi_documenti& t, const std::string& cartella,
+                            std::ostream& err);
+
+}  // namespace sb
