@@ -12,23 +12,11 @@ namespace sb {
 namespace {
 
 using prova::compila_in_memoria;
-using prova::linea_cornasco;
-using prova::servizio_cornasco;
+using prova::cornasco_con;
 using prova::righe_crlf;
 
 std::string golden(const std::string& nome) {
   return prova::leggi(std::string(SB_SOURCE_DIR) + "/documents/testdata/" + nome);
-}
-
-// The small scenario with some of its service lines replaced (1-based).
-scenario cornasco_con(const std::vector<std::pair<size_t, std::string>>& servizio_cambiato,
-                      const std::vector<std::pair<size_t, std::string>>& linea_cambiata = {},
-                      const std::string& nome_linea = "CORNASCO", const std::string& treno = "3318") {
-  std::vector<std::string> linea = linea_cornasco();
-  std::vector<std::string> servizio = servizio_cornasco();
-  for (const auto& [n, riga] : linea_cambiata) linea.at(n - 1) = riga;
-  for (const auto& [n, riga] : servizio_cambiato) servizio.at(n - 1) = riga;
-  return compila_in_memoria(righe_crlf(linea), righe_crlf(servizio), nome_linea, treno);
 }
 
 // The sheet's route rows that hold a location or a time, page after page.
@@ -190,9 +178,9 @@ TEST(GenericTrainSheet, ChainageFollowsTheLinesKilometricProgression) {
 }
 
 TEST(GenericTrainSheet, AServiceWithoutStationsHasNoRoute) {
-  std::vector<std::string> servizio = servizio_cornasco();
+  std::vector<std::string> servizio = prova::servizio_cornasco();
   servizio.erase(servizio.begin() + 13, servizio.begin() + 19);
-  const scenario s = compila_in_memoria(righe_crlf(linea_cornasco()), righe_crlf(servizio));
+  const scenario s = compila_in_memoria(righe_crlf(prova::linea_cornasco()), righe_crlf(servizio));
   ASSERT_EQ(s.codice_errore, 0);
   const documento_composto d = scheda_compilata(s);
   EXPECT_TRUE(righe_percorso(d.righe).empty());

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "compile/compile.h"
@@ -87,6 +88,20 @@ inline std::vector<std::string> servizio_cornasco() {
 }
 
 // The small scenario, compiled.
-inline scenario cornasco() { return compila_in_memoria(righe_crlf(linea_cornasco()), righe_crlf(servizio_cornasco())); }
+inline scenario cornasco() {
+  return compila_in_memoria(righe_crlf(linea_cornasco()), righe_crlf(servizio_cornasco()));
+}
+
+// The small scenario with some of its service and line lines replaced
+// (numbered from 1), compiled.
+inline scenario cornasco_con(const std::vector<std::pair<size_t, std::string>>& servizio_cambiato,
+                             const std::vector<std::pair<size_t, std::string>>& linea_cambiata = {},
+                             const std::string& nome_linea = "CORNASCO", const std::string& treno = "3318") {
+  std::vector<std::string> linea = linea_cornasco();
+  std::vector<std::string> servizio = servizio_cornasco();
+  for (const auto& [n, riga] : linea_cambiata) linea.at(n - 1) = riga;
+  for (const auto& [n, riga] : servizio_cambiato) servizio.at(n - 1) = riga;
+  return compila_in_memoria(righe_crlf(linea), righe_crlf(servizio), nome_linea, treno);
+}
 
 }  // namespace sb::prova
