@@ -99,6 +99,14 @@ mkdir -p "$work/export_dir/BORVALE_linea.txt"
 expect_4 "tool export: text is a directory" "$work/export_dir/BORVALE_linea.txt" "Is a directory" \
   "$tool" export --out "$work/export_dir"
 
+mkdir -p "$work/doc_dir/BORVALE_40617_scheda_treno.txt"
+expect_4 "tool documents: train sheet is a directory" "$work/doc_dir/BORVALE_40617_scheda_treno.txt" \
+  "Is a directory" "$tool" documents --line "$line" --service "$service" --out "$work/doc_dir"
+
+expect_4 "tool documents: --notes missing" "$work/nowhere/note.txt" "No such file or directory" \
+  "$tool" documents --line "$line" --service "$service" --notes "$work/nowhere/note.txt" --out "$work/doc_out"
+expect_missing "tool documents: --notes missing" "$work/doc_out/BORVALE_40617_scheda_treno.txt"
+
 expect_4 "tool dump: file is a directory" "$work/out_dir/BORVALE_40617.sim" "Is a directory" \
   "$tool" dump "$work/out_dir/BORVALE_40617.sim"
 
