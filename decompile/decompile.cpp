@@ -33,8 +33,13 @@ std::string guasto(const ingresso_decompile& in) {
   return "";
 }
 
+// Ends the first preamble line: a code page 1252 letter that is no UTF-8, so
+// that no tool takes the text for UTF-8 and converts its names.
+constexpr const char* kSegnoCodePage = " Code page 1252 text (\xE8).";
+
 std::vector<std::string> preambolo_linea(const ingresso_decompile& in, const descrizione_linea& d) {
-  std::vector<std::string> p = {"Line " + in.nome_linea + ", recovered by scenario_tool decompile from its compiled files."};
+  std::vector<std::string> p = {"Line " + in.nome_linea + ", recovered by scenario_tool decompile from its compiled files." +
+                                kSegnoCodePage};
   if (!in.con_griglia) p.push_back("No line plan was given: the curves are not here.");
   for (const std::string& n : d.note) p.push_back(riga_nota(n));
   return p;
@@ -42,7 +47,7 @@ std::vector<std::string> preambolo_linea(const ingresso_decompile& in, const des
 
 std::vector<std::string> preambolo_servizio(const ingresso_decompile& in, const descrizione_servizio& d) {
   std::vector<std::string> p = {"Run of train " + in.numero_treno + " on line " + in.nome_linea +
-                                ", recovered by scenario_tool decompile from its compiled files."};
+                                ", recovered by scenario_tool decompile from its compiled files." + kSegnoCodePage};
   for (const std::string& n : d.note) p.push_back(riga_nota(n));
   p.push_back("");
   return p;

@@ -45,15 +45,6 @@ esito_file leggi_testi(const opzioni_compile& o, std::optional<testo_autore>& li
   return e;
 }
 
-// Creates the directory and its parents when missing.
-esito_file crea_cartella(const std::string& cartella) {
-  std::error_code e;
-  std::filesystem::create_directories(cartella, e);
-  if (e) return esito_file{false, cartella, e.message()};
-  if (!std::filesystem::is_directory(cartella, e)) return esito_file{false, cartella, "Not a directory"};
-  return {};
-}
-
 // Writes the binary files of a build that ran to its end into the output
 // directory, the line plan only when the build flag asks for it.
 esito_file scrivi_binari(const scenario& s, const std::string& uscita) {
@@ -84,6 +75,14 @@ std::string testo_mancante(const scenario& s, const opzioni_compile& o) {
 }
 
 }  // namespace
+
+esito_file crea_cartella(const std::string& cartella) {
+  std::error_code e;
+  std::filesystem::create_directories(cartella, e);
+  if (e) return esito_file{false, cartella, e.message()};
+  if (!std::filesystem::is_directory(cartella, e)) return esito_file{false, cartella, "Not a directory"};
+  return {};
+}
 
 std::string riga_diagnostica(const scenario& s, const opzioni_compile& o) {
   std::ostringstream d;

@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "platform/files.h"
 #include "scenario/scenario_records.h"
 
 namespace sb {
@@ -31,6 +32,9 @@ int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& er
 // The diagnostic line of a recorded code, naming the author's file and line
 // for a code a row caused, or the cell and metre for the pass's codes.
 std::string riga_diagnostica(const scenario& s, const opzioni_compile& o);
+
+// Creates the output directory and its parents when missing.
+esito_file crea_cartella(const std::string& cartella);
 
 // The last line of the compile's standard output.
 std::string riga_esito(const scenario& s);

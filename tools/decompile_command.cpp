@@ -1,0 +1,90 @@
+#include "tools/decompile_command.h"
+
+#include <ostream>
+
+#include "compile/exit_status.h"
+#include "decompile/decompile.h"
+#include "platform/files.h"
+#include "scenario/binary_decoders.h"
+#include "scenario/file_names.h"
+#include "tools/compile_command.h"
+
+namespace sb {
+namespace {
+
+// Reads and decodes one file with the decoder given; the message names the
+// file and, for a damaged one, the byte.
+template <typename Record>
+bool leggi_binario(const std::string& percorso, Record& r,
+                   esito_decodifica (*decodifica)(std::string_view, Record&), std::ostream& err) {
+  std::string byte;
+  if (esito_file e = leggi_file(percorso, byte); !e.ok) {
+    err << e.messaggio() << "\n";
+    return false;
+  }
+  if (esito_decodifica d = decodifica(byte, r); !d.ok) {
+    err << percorso << ": " << d.messaggio() << "\n";
+    return false;
+  }
+  return true;
+}
+
+bool leggi_ingresso(const opzioni_decompile& o, ingresso_decompile& in, std::ostream& err) {
+  if (!leggi_binario(o.tabella, in.tabella, decodifica_tabella, err)) return false;
+  if (!leggi_binario(o.celle, in.celle, decodifica_celle, err)) return false;
+  in.con_griglia = !o.griglia.empty();
+  return !in.con_griglia || leggi_binario(o.griglia, in.griglia, decodifica_griglia, err);
+}
+
+void mostra_note(const esito_decompile& e, const std::string& linea, const std::string& servizio,
+                 std::ostream& err) {
+  for (const nota_testo& n : e.note) {
+    err << (n.servizio ? servizio : linea) << ":" << n.riga << ": note: " << n.testo << "\n";
+  }
+}
+
+void mostra_differenze(const esito_decompile& e, const std::string& cartella, std::ostream& err) {
+  for (const differenza& d : e.differenze) err << d.file << ": warning: " << d.testo << "\n";
+  if (!e.differenze.empty()) {
+    err << "the texts in " << cartella << " do not compile back to the same files\n";
+  }
+}
+
+}  // namespace
+
+int esegui_decompile(const opzioni_decompile& o, std::ostream& out, std::ostream& err) {
+  ingresso_decompile in;
+  if (!leggi_ingresso(o, in, err)) return kUscitaFile;
+  nomi_dal_file(o.tabella, in.tabella, in.nome_linea, in.numero_treno);
+  if (!o.nome_linea.empty()) in.nome_linea = o.nome_linea;
+  if (!o.numero_treno.empty()) in.numero_treno = o.numero_treno;
+
+  const esito_decompile e = decompila(in);
+  if (!e.guasto.empty()) {
+    err << o.celle << ": " << e.guasto << "\n";
+    return kUscitaFile;
+  }
+  if (esito_file c = crea_cartella(o.cartella_uscita); !c.ok) {
+    err << c.messaggio() << "\n";
+    return kUscitaFile;
+  }
+  const std::string linea = in_cartella(o.cartella_uscita, nome_testo_linea(in.nome_linea));
+  const std::string servizio = in_cartella(o.cartella_uscita, nome_testo_servizio(in.nome_linea, in.numero_treno));
+  esito_file w = sostituisci_file(linea, e.testo_linea);
+  if (w.ok) w = sostituisci_file(servizio, e.testo_servizio);
+  if (!w.ok) {
+    err << w.messaggio() << "\n";
+    return kUscitaFile;
+  }
+  mostra_note(e, linea, servizio, err);
+  mostra_differenze(e, o.cartella_uscita, err);
+  out << linea << "\n" << servizio << "\n";
+  if (!e.differenze.empty()) {
+    out << "round trip: " << e.differenze.size() << " difference" << (e.differenze.size() == 1 ? "" : "s") << "\n";
+    return kUscitaCodice;
+  }
+  out << "round trip: exact\n";
+  return kUscitaPulita;
+}
+
+}  // namespace sb
