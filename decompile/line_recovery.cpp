@@ -301,7 +301,7 @@ std::vector<riga_cartello> cartelli_dalle_celle(const tabella_oggetti& tabella, 
     if (prossima_fermata == fermate.size()) continue;
     r.posizione = posizione_item(fermate[prossima_fermata]);
     occupate.insert(fermate[prossima_fermata]);
-    r.nota = "a station's stop point took this sign's cell: its position is lost, and this stop point covers it again";
+    r.nota = "a station's stop point took this sign's cell: its position is lost and this stop point covers it again";
     out.push_back(r);
   }
   return out;
