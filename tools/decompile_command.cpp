@@ -6,6 +6,7 @@
 #include "decompile/decompile.h"
 #include "platform/files.h"
 #include "scenario/binary_decoders.h"
+#include "scenario/error_codes.h"
 #include "scenario/file_names.h"
 #include "tools/compile_command.h"
 
@@ -43,10 +44,18 @@ void mostra_note(const esito_decompile& e, const std::string& linea, const std::
   }
 }
 
-void mostra_differenze(const esito_decompile& e, const std::string& cartella, std::ostream& err) {
-  for (const differenza& d : e.differenze) err << d.file << ": warning: " << d.testo << "\n";
+// Each difference as a warning on the file the author gave.
+void mostra_differenze(const esito_decompile& e, const opzioni_decompile& o, const ingresso_decompile& in,
+                       std::ostream& err) {
+  for (const differenza& d : e.differenze) {
+    std::string file = d.file;
+    if (file == nome_file_griglia(in.nome_linea)) file = o.griglia;
+    if (file == nome_file_tabella(in.nome_linea, in.numero_treno)) file = o.tabella;
+    if (file == nome_file_celle(in.nome_linea, in.numero_treno)) file = o.celle;
+    err << file << ": warning: " << d.testo << "\n";
+  }
   if (!e.differenze.empty()) {
-    err << "the texts in " << cartella << " do not compile back to the same files\n";
+    err << "the texts in " << o.cartella_uscita << " do not compile back to the same files\n";
   }
 }
 
@@ -77,7 +86,11 @@ int esegui_decompile(const opzioni_decompile& o, std::ostream& out, std::ostream
     return kUscitaFile;
   }
   mostra_note(e, linea, servizio, err);
-  mostra_differenze(e, o.cartella_uscita, err);
+  if (e.codice_ricompilato != kNessunErrore) {
+    err << servizio << ": note: the texts record code " << e.codice_ricompilato << " when compiled: "
+        << significato(e.codice_ricompilato) << "\n";
+  }
+  mostra_differenze(e, o, in, err);
   out << linea << "\n" << servizio << "\n";
   if (!e.differenze.empty()) {
     out << "round trip: " << e.differenze.size() << " difference" << (e.differenze.size() == 1 ? "" : "s") << "\n";
