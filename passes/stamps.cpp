@@ -17,26 +17,25 @@ constexpr size_t kCaratteriCodice = 25;
 constexpr int16_t kMarcatoreOggetto = 610;
 constexpr int16_t kMarcatoreCella = 5121;
 
-// Train number, then line name, lower-cased, then the filler: 25 characters.
-std::string testo_codice(const tabella_oggetti& tabella) {
-  std::string testo = minuscolo_cp1252(tabella[kOggettoTreno].nome + tabella[kOggettoLinea].nome);
-  testo += kRiempitivo;
-  return testo.substr(0, kCaratteriCodice);
-}
-
 // The character code 0..255 of one byte of the text.
 int32_t codice_carattere(char c) { return static_cast<unsigned char>(c); }
 
 }  // namespace
 
+std::string testo_codice_gara(const tabella_oggetti& tabella) {
+  std::string testo = minuscolo_cp1252(tabella[kOggettoTreno].nome + tabella[kOggettoLinea].nome);
+  testo += kRiempitivo;
+  return testo.substr(0, kCaratteriCodice);
+}
+
 int16_t codice_gara_og(const tabella_oggetti& tabella) {
   int32_t somma = 0;
-  for (char c : testo_codice(tabella)) somma += codice_carattere(c);
+  for (char c : testo_codice_gara(tabella)) somma += codice_carattere(c);
   return static_cast<int16_t>(somma);  // at most 25 x 255
 }
 
 int32_t codice_gara_st(const tabella_oggetti& tabella) {
-  const std::string testo = testo_codice(tabella);
+  const std::string testo = testo_codice_gara(tabella);
   int32_t somma = 0;
   for (size_t i = 0; i < testo.size(); ++i) somma += static_cast<int32_t>(i + 1) * codice_carattere(testo[i]);
   return somma;

@@ -2,10 +2,15 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "scenario/scenario_records.h"
 
 namespace sb {
+
+// The code text: the train number, then the line name, lower-cased, then the
+// filler, cut to its 25 characters.
+std::string testo_codice_gara(const tabella_oggetti& tabella);
 
 // The code sum of the first 25 characters of the code text.
 int16_t codice_gara_og(const tabella_oggetti& tabella);

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "decompile/line_recovery.h"
+
 namespace sb {
 
 std::string_view significato_tipo_cella(uint8_t tipo) {
@@ -24,12 +26,7 @@ std::string_view significato_tipo_cella(uint8_t tipo) {
 
 bool oggetto_vuoto(const oggetto& o) { return o == oggetto{}; }
 
-bool e_stazione(int indice, const oggetto& o) {
-  if (indice < 1 || indice > 80) return false;
-  oggetto senza_nome = o;
-  senza_nome.nome.clear();
-  return !oggetto_vuoto(senza_nome);
-}
+bool e_stazione(int indice, const oggetto& o) { return indice >= 1 && indice <= 80 && stazione_presente(o); }
 
 std::string_view ruolo_oggetto(int indice, const oggetto& o) {
   if (indice >= 81 && indice <= 83) return "chainage reference";

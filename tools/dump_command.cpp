@@ -4,13 +4,16 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <ostream>
 #include <sstream>
 #include <vector>
 
 #include "compile/exit_status.h"
 #include "platform/files.h"
+#include "decompile/plan_stretches.h"
 #include "scenario/binary_decoders.h"
+#include "tools/author_terms.h"
 #include "tools/cell_meaning.h"
 #include "tools/json_text.h"
 #include "tools/utf8_input.h"
@@ -216,6 +219,65 @@ sintesi_griglia sintetizza(const griglia_linea& g) {
   return s;
 }
 
+// The object table that names the cells' stops and signs: the one given,
+// or the one beside the cells when it is there. False when there is none or
+// it cannot be read (then err says why, for the one given).
+bool leggi_tabella_accanto(const std::string& celle, const std::string& data, tabella_oggetti& t, std::ostream& err) {
+  const std::string percorso = data.empty() ? tabella_accanto(celle) : data;
+  if (percorso.empty() || (data.empty() && !file_esiste(percorso))) return false;
+  std::string byte;
+  if (esito_file e = leggi_file(percorso, byte); !e.ok) {
+    if (!data.empty()) err << e.messaggio() << "\n";
+    return false;
+  }
+  esito_decodifica d = decodifica_tabella(byte, t);
+  if (!d.ok && !data.empty()) err << percorso << ": " << d.messaggio() << "\n";
+  return d.ok;
+}
+
+// Where the plan's points stop following the compiler's steps, or "".
+std::string fuori_passo(const piano_letto& l) {
+  if (!l.seme_valido) return "points 0 and 1 are not the compiler's start";
+  if (l.punto_estraneo < 0) return "";
+  return "point " + std::to_string(l.punto_estraneo) + " follows from no straight or curve";
+}
+
+// The stretches as the line description writes them, one per line.
+std::string tratti_testo(const piano_letto& l) {
+  std::string out = "stretches (straights, and curves as the line description writes them):\n";
+  for (const tratto_piano& t : l.tratti) {
+    const std::string da_a = std::to_string(t.inizio) + "-" + std::to_string(t.fine) + " m (" +
+                             std::to_string(t.fine - t.inizio) + " m";
+    if (t.cifra == 0) {
+      out += "  straight " + da_a + ")\n";
+    } else {
+      out += "  " + parola_curva(t) + ",  " + std::to_string(t.inizio) + ",  " + std::to_string(t.fine - t.inizio) +
+             "   " + da_a + ", radius " + std::to_string(raggio_cifra(t.cifra)) + " m, turning " +
+             (t.verso_s ? "the s way" : "the d way") + ")\n";
+    }
+  }
+  if (!fuori_passo(l).empty()) out += "  then no more: " + fuori_passo(l) + "\n";
+  return out;
+}
+
+std::string tratti_json(const piano_letto& l) {
+  std::string out = "[";
+  for (size_t i = 0; i < l.tratti.size(); ++i) {
+    const tratto_piano& t = l.tratti[i];
+    out += i == 0 ? "" : ", ";
+    out += "{\"from_m\": " + std::to_string(t.inizio) + ", \"to_m\": " + std::to_string(t.fine);
+    if (t.cifra == 0) {
+      out += ", \"kind\": \"straight\"}";
+    } else {
+      out += ", \"kind\": \"curve\", \"keyword\": " + json_stringa(parola_curva(t)) +
+             ", \"radius_m\": " + std::to_string(raggio_cifra(t.cifra)) + "}";
+    }
+  }
+  out += "]";
+  if (!fuori_passo(l).empty()) out += ", \"stretches_stop\": " + json_stringa(fuori_passo(l));
+  return out;
+}
+
 }  // namespace
 
 tipo_binario riconosci(const std::string& percorso) {
@@ -236,11 +298,17 @@ std::string descrivi_tabella(const tabella_oggetti& tabella, bool json) {
     if (oggetto_vuoto(tabella[i])) continue;
     std::vector<campo> campi = campi_oggetto(i, tabella[i]);
     std::string ruolo(ruolo_oggetto(i, tabella[i]));
+    std::vector<voce_autore> voci;
+    if (e_stazione(i, tabella[i])) voci.push_back(voce_stazione(tabella[i]));
+    if (i == kOggettoLinea && tabella[i].orario != 0) voci.push_back(voce_codice_tabella(tabella));
     if (json) {
       out << (prima ? "\n" : ",\n") << "  {\"entry\": " << i << ", \"role\": " << json_stringa(ruolo)
-          << ", \"fields\": " << campi_json(campi) << "}";
+          << ", \"fields\": " << campi_json(campi);
+      for (const voce_autore& v : voci) out << ", \"author\": " << voce_json(v);
+      out << "}";
     } else {
       out << "entry " << i << " (" << ruolo << "):" << campi_testo(campi) << "\n";
+      for (const voce_autore& v : voci) out << voce_testo(v) << "\n";
     }
     prima = false;
   }
@@ -248,7 +316,8 @@ std::string descrivi_tabella(const tabella_oggetti& tabella, bool json) {
   return out.str();
 }
 
-std::string descrivi_celle(const celle_percorso& celle, bool json) {
+std::string descrivi_celle(const celle_percorso& celle, bool json, const tabella_oggetti* tabella) {
+  const std::map<size_t, voce_autore> voci = voci_celle(celle, tabella);
   std::ostringstream out;
   if (json) {
     out << "{\"file\": \"route cells\", \"cells\": " << celle.size() << ", \"items\": [";
@@ -262,12 +331,15 @@ std::string descrivi_celle(const celle_percorso& celle, bool json) {
     if (c.tipo == 0 && c.preavviso == 0 && c.dato_1 == 0 && c.dato_2 == 0) continue;
     std::vector<campo> campi = campi_cella(c);
     int64_t metri = (static_cast<int64_t>(i) - 1) * kMetriCella;
+    auto voce = voci.find(i);
     if (json) {
       out << (prima ? "\n" : ",\n") << "  {\"cell\": " << i << ", \"at_m\": " << metri
-          << ", \"item\": " << json_stringa(significato_tipo_cella(c.tipo)) << ", \"fields\": " << campi_json(campi)
-          << "}";
+          << ", \"item\": " << json_stringa(significato_tipo_cella(c.tipo)) << ", \"fields\": " << campi_json(campi);
+      if (voce != voci.end()) out << ", \"author\": " << voce_json(voce->second);
+      out << "}";
     } else {
       out << "cell " << i << " at " << metri << " m:" << campi_testo(campi) << "\n";
+      if (voce != voci.end()) out << voce_testo(voce->second) << "\n";
     }
     prima = false;
   }
@@ -298,6 +370,7 @@ std::string descrivi_celle(const celle_percorso& celle, bool json) {
 
 std::string descrivi_griglia(const griglia_linea& griglia, bool json) {
   sintesi_griglia s = sintetizza(griglia);
+  const piano_letto l = leggi_piano(griglia);
   std::ostringstream out;
   if (json) {
     out << "{\"file\": \"line plan\", \"points\": " << s.punti << ", \"kinds\": {\"empty\": " << s.vuoti
@@ -307,7 +380,7 @@ std::string descrivi_griglia(const griglia_linea& griglia, bool json) {
           << ", \"y_min\": " << numero(s.y_min) << ", \"y_max\": " << numero(s.y_max) << "}"
           << ", \"length_m\": " << numero(s.lunghezza);
     }
-    out << "}\n";
+    out << ", \"stretches\": " << tratti_json(l) << "}\n";
     return out.str();
   }
   out << "line plan: " << s.punti << " points (metres 0 to " << (s.punti == 0 ? 0 : s.punti - 1) << ")\n";
@@ -317,10 +390,17 @@ std::string descrivi_griglia(const griglia_linea& griglia, bool json) {
         << numero(s.y_max) << "\n";
     out << "length along the points: " << numero(s.lunghezza) << " m\n";
   }
+  out << tratti_testo(l);
   return out.str();
 }
 
-int esegui_dump(const std::string& percorso, bool json, std::ostream& out, std::ostream& err) {
+std::string tabella_accanto(const std::string& percorso_celle) {
+  if (!finisce_con(percorso_celle, ".dat")) return "";
+  return percorso_celle.substr(0, percorso_celle.size() - 4) + ".sim";
+}
+
+int esegui_dump(const std::string& percorso, bool json, std::ostream& out, std::ostream& err,
+                const std::string& tabella) {
   tipo_binario tipo = riconosci(percorso);
   if (tipo == tipo_binario::sconosciuto) {
     err << percorso << ": not a scenario file (expected a name ending in _linea.dat, .sim or .dat)\n";
@@ -340,7 +420,10 @@ int esegui_dump(const std::string& percorso, bool json, std::ostream& out, std::
   } else if (tipo == tipo_binario::celle) {
     celle_percorso c;
     e = decodifica_celle(byte, c);
-    if (e.ok) testo = descrivi_celle(c, json);
+    tabella_oggetti t{};
+    const bool con_tabella = leggi_tabella_accanto(percorso, tabella, t, err);
+    if (!tabella.empty() && !con_tabella) return kUscitaFile;
+    if (e.ok) testo = descrivi_celle(c, json, con_tabella ? &t : nullptr);
   } else {
     griglia_linea g;
     e = decodifica_griglia(byte, g);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
 #include <cstring>
 #include <sstream>
 
@@ -107,6 +108,9 @@ TEST(Descrivi, ObjectTableShowsEntriesWithNamesAndTimes) {
             "object table: 87 entries, 5 not empty\n"
             "entry 1 (station):  nome=\"Citt\xC3\xA0 Alta\"  tipo=22  posizione=5000 (m)  inizio=4800 (extent start, m)"
             "  fine=5200 (extent end, m)  param_1=-1  orario=\"07:22:30\"\n"
+            "  stazione at 5000 m:  tipo=22  lunghezza=400  opzione_1=0  opzione_5=0  opzione_4=0  param_1=-1  "
+            "param_2=0  opzione_2=0  param_3=0  param_4=0  param_5=0  opzione_3=0  orario=\"07:22:30\"  "
+            "nome=\"Citt\xC3\xA0 Alta\"\n"
             "entry 80 (sign caption):  nome=\"(Cippo Km.)( 3+000 )\"\n"
             "entry 84 (general):  inizio=90 (braked mass, %)  fine=12000 (route length, m)\n"
             "entry 85 (line):  nome=\"VALMORA\"  param_1=610 (marker)\n"
@@ -119,6 +123,7 @@ TEST(Descrivi, CellsShowItemsMarksAndRuns) {
             "route cells: 10 (cells 0 to 9, 50 m each; an item in cell i stands at (i - 1) x 50 m)\n"
             "cell 1 at 0 m:  preavviso=62 (approach mark)\n"
             "cell 3 at 100 m:  tipo=1 (signal)  dato_4=6\n"
+            "  segnale at 100 m:  sx=2  s1=0  s2=0  s3=0  rapp=0  dx=0  d1=0  d2=0  d3=0  tempo=0\n"
             "profiles (runs of equal values; cell c runs from c x 50 m):\n"
             "velocita (km/h):\n  cells 0-3 (0-200 m): 100\n  cells 4-9 (200-500 m): 80\n"
             "pendenza (per mille):\n  cells 0-5 (0-300 m): 8\n  cells 6-9 (300-500 m): -5\n"
@@ -131,21 +136,28 @@ TEST(Descrivi, PlanShowsCountKindsExtentAndLength) {
             "line plan: 5 points (metres 0 to 4)\n"
             "values: 4 integer, 4 real, 2 empty\n"
             "extent: x 0.000 to 3.000, y 0.000 to 6.000\n"
-            "length along the points: 7.000 m\n");
+            "length along the points: 7.000 m\n"
+            "stretches (straights, and curves as the line description writes them):\n"
+            "  straight 0-2 m (2 m)\n"
+            "  then no more: point 3 follows from no straight or curve\n");
   EXPECT_EQ(descrivi_griglia(griglia_piccola(), true),
             "{\"file\": \"line plan\", \"points\": 5, \"kinds\": {\"empty\": 2, \"integer\": 4, \"real\": 4}, "
             "\"extent\": {\"x_min\": 0.000, \"x_max\": 3.000, \"y_min\": 0.000, \"y_max\": 6.000}, "
-            "\"length_m\": 7.000}\n");
+            "\"length_m\": 7.000, \"stretches\": [{\"from_m\": 0, \"to_m\": 2, \"kind\": \"straight\"}], "
+            "\"stretches_stop\": \"point 3 follows from no straight or curve\"}\n");
 }
 
 TEST(Descrivi, JsonCarriesTheSameEntries) {
   std::string j = descrivi_tabella(tabella_piccola(), true);
   EXPECT_NE(j.find("{\"entry\": 1, \"role\": \"station\", \"fields\": {\"nome\": \"Citt\xC3\xA0 Alta\", \"tipo\": 22, "
-                   "\"posizione\": 5000, \"inizio\": 4800, \"fine\": 5200, \"param_1\": -1, \"orario\": \"07:22:30\"}}"),
+                   "\"posizione\": 5000, \"inizio\": 4800, \"fine\": 5200, \"param_1\": -1, \"orario\": \"07:22:30\"}, "
+                   "\"author\": {\"row\": \"stazione at 5000 m\", \"tipo\": 22, \"lunghezza\": 400,"),
             std::string::npos)
       << j;
   std::string c = descrivi_celle(celle_piccole(), true);
-  EXPECT_NE(c.find("{\"cell\": 3, \"at_m\": 100, \"item\": \"signal\", \"fields\": {\"tipo\": 1, \"dato_4\": 6}}"),
+  EXPECT_NE(c.find("{\"cell\": 3, \"at_m\": 100, \"item\": \"signal\", \"fields\": {\"tipo\": 1, \"dato_4\": 6}, "
+                   "\"author\": {\"row\": \"segnale at 100 m\", \"sx\": 2, \"s1\": 0, \"s2\": 0, \"s3\": 0, "
+                   "\"rapp\": 0, \"dx\": 0, \"d1\": 0, \"d2\": 0, \"d3\": 0, \"tempo\": 0}}"),
             std::string::npos)
       << c;
   EXPECT_NE(c.find("\"velocita\": [{\"from_cell\": 0, \"to_cell\": 3, \"value\": 100}, "
@@ -269,6 +281,33 @@ TEST(Dump, ShowsTheBuildersFiles) {
       {"BORVALE_40617.dat", "(signal)"},
       {"BORVALE_40617.dat", "velocita (km/h):\n  cells 0-"},
       {"BORVALE_linea.dat", "line plan: 100001 points (metres 0 to 100000)\nvalues: 4 integer, 199994 real, 4 empty\n"},
+      // In the author's terms: the rows' own values, the stations named from
+      // the table beside the cells, the codes explained, the curves.
+      {"BORVALE_40617.dat",
+       "cell 1 at 0 m:  dato_1=5121  dato_2=2302\n"
+       "  stamps:  marker=5121  codice_gara_og=2302  code_text=\"40617borvaleaabbccddeeffg\"  matches=true\n"},
+      {"BORVALE_40617.dat",
+       "cell 4 at 150 m:  tipo=10 (station stop)  dato_1=1\n"
+       "  stop point of station 1:  nome=\"Borvale Centrale\"  posizione=0  tipo=4\n"},
+      {"BORVALE_40617.dat",
+       "cell 11 at 500 m:  tipo=6 (maximum-speed indicator)  dato_1=1212  dato_2=1414  dato_3=1515\n"
+       "  indicatori_vmax at 500 m:  vas=60  vbs=70  vcs=75  strisces=0  vad=60  vbd=70  vcd=75  strisced=0\n"},
+      {"BORVALE_40617.dat",
+       "  segnale at 1300 m:  sx=2  s1=2  s2=4  s3=1  rapp=0  dx=0  d1=0  d2=0  d3=0  tempo=255\n"},
+      {"BORVALE_40617.dat", "  rallentamento at 86400 m:  v=50  l=300  f_tt=0  f_ta=1  d_v=0\n"},
+      {"BORVALE_40617.dat", "  placed by the signal aspect pass:  value=180\n"},
+      {"BORVALE_40617.dat", "  cartello_indicatore at 19950 m:  entry=80  didascalia=\"(Cippo Km.)( 20+000  )\"\n"},
+      {"BORVALE_40617.sim",
+       "  stazione at 0 m:  tipo=4  lunghezza=500  opzione_1=1  opzione_5=0  opzione_4=0  param_1=4  param_2=1  "
+       "opzione_2=0  param_3=2  param_4=1  param_5=1  opzione_3=1  orario=\"18:40:00\"  nome=\"Borvale Centrale\"\n"},
+      {"BORVALE_40617.sim",
+       "  competition code:  codice_gara_st=32224  code_text=\"40617borvaleaabbccddeeffg\"  matches=true  (each "
+       "character code weighted by its place, 1 to 25)\n"},
+      {"BORVALE_linea.dat",
+       "  straight 0-1450 m (1450 m)\n"
+       "  curvad6,  1450,  100   1450-1550 m (100 m, radius 333 m, turning the d way)\n"
+       "  curvas6,  1550,  100   1550-1650 m (100 m, radius 333 m, turning the s way)\n"},
+      {"BORVALE_linea.dat", "  straight 87650-99998 m (12348 m)\n"},
   };
   for (const caso& c : casi) {
     esecuzione e = prova::esegui_strumento_esterno(dir, {"dump", dir / c.file});
@@ -278,6 +317,17 @@ TEST(Dump, ShowsTheBuildersFiles) {
     EXPECT_EQ(j.stato, kUscitaPulita) << c.file << j.err;
     EXPECT_TRUE(lettore_json(j.out).valido()) << c.file;
   }
+
+  // Without the table beside them, the cells still show their rows.
+  std::filesystem::rename(dir / "BORVALE_40617.sim", dir / "other.sim");
+  esecuzione senza = prova::esegui_strumento_esterno(dir, {"dump", dir / "BORVALE_40617.dat"});
+  EXPECT_EQ(senza.stato, kUscitaPulita) << senza.err;
+  EXPECT_NE(senza.out.find("  stop point of station 1\n"), std::string::npos);
+  esecuzione data = prova::esegui_strumento_esterno(dir, {"dump", dir / "BORVALE_40617.dat", "--sim", dir / "other.sim"});
+  EXPECT_NE(data.out.find("nome=\"Borvale Centrale\""), std::string::npos);
+  esecuzione assente = prova::esegui_strumento_esterno(dir, {"dump", dir / "BORVALE_40617.dat", "--sim", dir / "none.sim"});
+  EXPECT_EQ(assente.stato, kUscitaFile);
+  EXPECT_EQ(assente.err, dir / "none.sim: No such file or directory\n");
 
   std::string celle = prova::leggi(dir / "BORVALE_40617.dat");
   scrivi(dir / "BORVALE_40617.dat", celle.substr(0, 15 * 1000 + 4));

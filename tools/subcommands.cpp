@@ -93,12 +93,16 @@ constexpr const char* kAiutoExport =
     "the current directory).\n";
 
 constexpr const char* kAiutoDump =
-    "usage: scenario_tool dump FILE [--json]\n"
+    "usage: scenario_tool dump FILE [--sim NAME_TRAIN.sim] [--json]\n"
     "\n"
     "Shows a scenario file, told by its name's ending: NAME_linea.dat (line plan),\n"
-    "NAME_TRAIN.sim (object table) or NAME_TRAIN.dat (route cells).\n"
+    "NAME_TRAIN.sim (object table) or NAME_TRAIN.dat (route cells). Every item is also\n"
+    "shown as the row that wrote it, with that row's values; the plan as its straights\n"
+    "and curves; the competition codes with what they are made of.\n"
     "\n"
-    "  --json   print JSON instead of text\n";
+    "  --sim FILE   for the route cells: the object table that names their stations and\n"
+    "               signs (default: NAME_TRAIN.sim beside them, when it is there)\n"
+    "  --json       print JSON instead of text\n";
 
 constexpr const char* kAiutoPlan =
     "usage: scenario_tool plan --plan NAME_linea.dat [--sim NAME_TRAIN.sim]\n"
@@ -207,11 +211,12 @@ int comando_export(const std::vector<std::string>& a, std::ostream& out, std::os
 }
 
 int comando_dump(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
-  riga_comando r = analizza(a, {{"--json", false}}, 1);
+  riga_comando r = analizza(a, {{"--json", false}, {"--sim", true}}, 1);
   if (r.aiuto) return out << kAiutoDump, kUscitaPulita;
   if (!r.errore.empty()) return uso(err, "dump", r.errore);
   if (r.operandi.empty()) return uso(err, "dump", "FILE is required");
-  return esegui_dump(r.operandi[0], r.ha("--json"), out, err);
+  if (r.ha("--sim") && r.valore("--sim", "").empty()) return uso(err, "dump", "--sim needs a file name");
+  return esegui_dump(r.operandi[0], r.ha("--json"), out, err, r.valore("--sim", ""));
 }
 
 int comando_plan(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
