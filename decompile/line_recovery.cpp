@@ -144,7 +144,8 @@ int32_t fine_minima(int64_t b) {
 
 // The three references as rows: a second value raised by 100 comes back.
 riga_progressiva come_riga(const oggetto& o) {
-  return {o.inizio, o.posizione == 1 ? o.fine - 100 : o.fine, o.posizione};
+  const bool alzato = o.posizione == 1 && o.fine >= INT32_MIN + 100;
+  return {o.inizio, alzato ? o.fine - 100 : o.fine, o.posizione};
 }
 
 bool stesse_progressive(const tabella_oggetti& a, const tabella_oggetti& b) {

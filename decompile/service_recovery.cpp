@@ -1,5 +1,7 @@
 #include "decompile/service_recovery.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <queue>
 
 #include "decompile/cell_items.h"
@@ -12,23 +14,29 @@ namespace {
 bool tipo_5_6(int32_t tipo) { return tipo == 5 || tipo == 6; }
 bool tipo_7_8(int32_t tipo) { return tipo == 7 || tipo == 8; }
 
+// A length worked out in 64 bits as a row value: it fits 32 bits whenever a
+// compile gave the entry.
+int32_t in_32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
 // The length, and for the other types the end option, from the extent.
 void estensione(const oggetto& o, riga_stazione& r) {
-  const int32_t p = o.posizione;
+  const int64_t p = o.posizione;
+  const int64_t dietro = p - o.inizio;  // how far the extent starts before the position
+  const char* nota = "the station's end does not follow from its position and length";
   if (tipo_5_6(o.tipo)) {
-    r.lunghezza = p - o.inizio;
-    if (o.fine != p + 150) r.nota = "the station's end does not follow from its position";
+    r.lunghezza = in_32(dietro);
+    if (o.fine != p + 150) r.nota = nota;
     return;
   }
   if (tipo_7_8(o.tipo)) {
-    r.lunghezza = p - o.inizio;
-    if (o.fine != p + r.lunghezza) r.nota = "the station's end does not follow from its position and length";
+    r.lunghezza = in_32(dietro);
+    if (o.fine != p + dietro) r.nota = nota;
     return;
   }
-  r.lunghezza = 2 * (p - o.inizio);
-  const int32_t oltre = o.fine - (p + r.lunghezza / 2);
+  r.lunghezza = in_32(2 * dietro);
+  const int64_t oltre = o.fine - (p + dietro);
   if (oltre == 50 && r.opzione_4 == 0) r.opzione_4 = 1;  // set in the row, cleared at the first station
-  if (oltre != 0 && oltre != 50) r.nota = "the station's end does not follow from its position and length";
+  if (oltre != 0 && oltre != 50) r.nota = nota;
 }
 
 // The profile rows from the cells' bytes, each value scaled back.

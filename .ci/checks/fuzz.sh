@@ -12,7 +12,7 @@ cd "$(dirname "$0")/../.."
 
 seconds=${FUZZ_SECONDS:-20}
 build=${FUZZ_BUILD:-build-fuzz}
-targets=(field_reader_fuzz line_compiler_fuzz compile_fuzz)
+targets=(field_reader_fuzz line_compiler_fuzz compile_fuzz decompile_fuzz)
 
 need=()
 for pkg in clang-14 libclang-rt-14-dev; do
