@@ -39,18 +39,19 @@ std::array<passo_piano, 13> passi() {
   return p;
 }
 
-// The step that gives point k exactly, or -1.
-int passo_del_punto(const griglia_linea& g, size_t k, const std::array<passo_piano, 13>& p) {
-  const double x1 = come_reale(g.x[k - 1]);
-  const double y1 = come_reale(g.y[k - 1]);
-  const double dx = x1 - come_reale(g.x[k - 2]);
-  const double dy = y1 - come_reale(g.y[k - 2]);
-  const double x = g.x[k].reale;
-  const double y = g.y[k].reale;
-  if (x == x1 + dx && y == y1 + dy) return 0;
+// The last two points, as the compiler carries them from one point to the next.
+struct due_punti {
+  double x2, y2, x1, y1;
+};
+
+// The step that gives the point (x, y) exactly after the two points, or -1.
+int passo_del_punto(const due_punti& d, double x, double y, const std::array<passo_piano, 13>& p) {
+  const double dx = d.x1 - d.x2;
+  const double dy = d.y1 - d.y2;
+  if (x == d.x1 + dx && y == d.y1 + dy) return 0;
   for (size_t i = 1; i < p.size(); ++i) {
     const double kappa = p[i].kappa;
-    if (x == (x1 + dx) + kappa * dy && y == (y1 + dy) - kappa * dx) return static_cast<int>(i);
+    if (x == (d.x1 + dx) + kappa * dy && y == (d.y1 + dy) - kappa * dx) return static_cast<int>(i);
   }
   return -1;
 }
@@ -74,14 +75,18 @@ piano_letto leggi_piano(const griglia_linea& griglia) {
   if (!l.seme_valido) return l;
   l.tratti.push_back({0, 1, 0, false});
   const std::array<passo_piano, 13> p = passi();
+  due_punti d{come_reale(g.x[0]), come_reale(g.y[0]), come_reale(g.x[1]), come_reale(g.y[1])};
   size_t k = 2;
   for (; k < g.x.size() && reale(g, k); ++k) {
-    const int i = passo_del_punto(g, k, p);
+    const double x = g.x[k].reale;
+    const double y = g.y[k].reale;
+    const int i = passo_del_punto(d, x, y, p);
     if (i < 0) {
       l.punto_estraneo = static_cast<int64_t>(k);
       break;
     }
     aggiungi(l.tratti, static_cast<int64_t>(k), p[static_cast<size_t>(i)]);
+    d = {d.x1, d.y1, x, y};
   }
   l.ultimo_calcolato = static_cast<int64_t>(k) - 1;
   if (l.punto_estraneo < 0 && k < g.x.size()) {

@@ -26,7 +26,7 @@ class generatore {
   explicit generatore(uint32_t seme) : caso_(seme), seme_(seme) {}
 
   testi_generati genera() {
-    lunghezza_ = tra(3000, 30000);
+    lunghezza_ = tra(2000, 20000);
     if (tra(0, 2) == 0) lunghezza_ -= lunghezza_ % 50;
     n_ = static_cast<int64_t>(nearest((lunghezza_ + 7000.0) / 50.0));
     testi_generati t;
