@@ -66,6 +66,12 @@ void note_del_testo(const std::string& testo, bool servizio, std::vector<nota_te
   }
 }
 
+// A file's bytes: those read, or the records encoded when none were.
+template <typename Record>
+std::string byte_di(const std::string& letti, const Record& r, std::string (*codifica)(const Record&)) {
+  return letti.empty() ? codifica(r) : letti;
+}
+
 // The round trip: the texts compiled, their files against the records given.
 void verifica(const ingresso_decompile& in, esito_decompile& e) {
   richiesta_compile r;
@@ -84,13 +90,15 @@ void verifica(const ingresso_decompile& in, esito_decompile& e) {
   }
   const file_binari ottenuti = codifica_binari(c.s);
   auto aggiungi = [&](std::vector<differenza> d) { e.differenze.insert(e.differenze.end(), d.begin(), d.end()); };
-  if (in.con_griglia && codifica_griglia(in.griglia) != ottenuti.griglia) {
+  if (in.con_griglia && byte_di(in.byte.griglia, in.griglia, codifica_griglia) != ottenuti.griglia) {
     aggiungi(differenze_griglia(nome_file_griglia(in.nome_linea), in.griglia, c.s.griglia));
   }
-  if (codifica_tabella(in.tabella) != ottenuti.tabella) {
+  if (byte_di(in.byte.tabella, in.tabella, codifica_tabella) != ottenuti.tabella) {
     aggiungi(differenze_tabella(nome_file_tabella(in.nome_linea, in.numero_treno), in.tabella, c.s.tabella));
   }
-  if (codifica_celle(in.celle) != ottenuti.celle) aggiungi(differenze_celle(celle, in.celle, c.s.celle));
+  if (byte_di(in.byte.celle, in.celle, codifica_celle) != ottenuti.celle) {
+    aggiungi(differenze_celle(celle, in.celle, c.s.celle));
+  }
 }
 
 }  // namespace

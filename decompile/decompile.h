@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "compile/compile.h"
 #include "decompile/author_rows.h"
 #include "decompile/round_trip.h"
 #include "scenario/scenario_records.h"
@@ -19,6 +20,9 @@ struct ingresso_decompile {
   bool con_griglia = false;  // a line plan was given
   std::string nome_linea;
   std::string numero_treno;
+  // The files' own bytes, when the records were read from them: the round
+  // trip compares with these. Empty: the records are encoded for it.
+  file_binari byte;
 };
 
 // A comment written into a text, with its line there.

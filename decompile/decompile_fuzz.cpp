@@ -26,7 +26,7 @@ namespace {
 
 // The records of a compile, as decompile reads them.
 sb::ingresso_decompile ingresso(const sb::scenario& s) {
-  return {s.tabella, s.celle, s.griglia, s.flag_griglia != 0, s.nome_linea, s.numero_treno};
+  return {s.tabella, s.celle, s.griglia, s.flag_griglia != 0, s.nome_linea, s.numero_treno, {}};
 }
 
 void testi(uint8_t scelta, std::string_view resto) {

@@ -19,7 +19,7 @@ ingresso_decompile compilato(const std::string& linea, const std::string& serviz
   const risultato_compile k = compila({linea, servizio, "VALMORA", "2201", con_griglia ? 1 : 0});
   EXPECT_EQ(k.s.codice_errore, 0);
   EXPECT_EQ(k.fine, fine_compile::completata);
-  return {k.s.tabella, k.s.celle, k.s.griglia, con_griglia, "VALMORA", "2201"};
+  return {k.s.tabella, k.s.celle, k.s.griglia, con_griglia, "VALMORA", "2201", {}};
 }
 
 // The sample texts with rows put in before the line's or the service's given

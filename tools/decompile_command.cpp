@@ -13,12 +13,11 @@
 namespace sb {
 namespace {
 
-// Reads and decodes one file with the decoder given; the message names the
-// file and, for a damaged one, the byte.
+// Reads one file's bytes and decodes them with the decoder given; the
+// message names the file and, for a damaged one, the byte.
 template <typename Record>
-bool leggi_binario(const std::string& percorso, Record& r,
+bool leggi_binario(const std::string& percorso, Record& r, std::string& byte,
                    esito_decodifica (*decodifica)(std::string_view, Record&), std::ostream& err) {
-  std::string byte;
   if (esito_file e = leggi_file(percorso, byte); !e.ok) {
     err << e.messaggio() << "\n";
     return false;
@@ -31,10 +30,10 @@ bool leggi_binario(const std::string& percorso, Record& r,
 }
 
 bool leggi_ingresso(const opzioni_decompile& o, ingresso_decompile& in, std::ostream& err) {
-  if (!leggi_binario(o.tabella, in.tabella, decodifica_tabella, err)) return false;
-  if (!leggi_binario(o.celle, in.celle, decodifica_celle, err)) return false;
+  if (!leggi_binario(o.tabella, in.tabella, in.byte.tabella, decodifica_tabella, err)) return false;
+  if (!leggi_binario(o.celle, in.celle, in.byte.celle, decodifica_celle, err)) return false;
   in.con_griglia = !o.griglia.empty();
-  return !in.con_griglia || leggi_binario(o.griglia, in.griglia, decodifica_griglia, err);
+  return !in.con_griglia || leggi_binario(o.griglia, in.griglia, in.byte.griglia, decodifica_griglia, err);
 }
 
 void mostra_note(const esito_decompile& e, const std::string& linea, const std::string& servizio,
