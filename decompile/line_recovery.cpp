@@ -11,12 +11,14 @@
 namespace sb {
 namespace {
 
+// Entry of the first sign caption; later captions go downward.
 constexpr int kPrimoCartello = 80;
 
 // Spans starting this close after the previous one's end become kind 3.
 constexpr int32_t kDistanzaVicina = 150;
 constexpr int32_t kTipoVicino = 3;
 
+// The item kind of cell i.
 uint8_t tipo_di(const celle_percorso& celle, int64_t i) { return celle[static_cast<size_t>(i)].tipo; }
 
 // A span over cells a to b, its kind byte and whether it marks.
