@@ -6,11 +6,12 @@
 
 namespace sb {
 
-// The files the picture is drawn from and where it goes.
+// The files the picture is drawn from (each optional, at least one given)
+// and where it goes.
 struct opzioni_plan {
-  std::string griglia;  // NAME_linea.dat, required
-  std::string tabella;  // NAME_TRAIN.sim, optional
-  std::string celle;    // NAME_TRAIN.dat, optional
+  std::string griglia;  // NAME_linea.dat: the map
+  std::string tabella;  // NAME_TRAIN.sim: stations, names, route length
+  std::string celle;    // NAME_TRAIN.dat: items and profiles
   std::string svg;      // output
 };
 

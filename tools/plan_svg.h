@@ -1,17 +1,17 @@
-// A picture of the line for a person: the track drawn from the line plan
-// with its stations, signals and signs, and under it the gradient and speed
-// profiles against the kilometre.
+// A picture of the scenario for a person and for documents: the map drawn
+// from the line plan, and under it, on one kilometre axis, a track for every
+// kind of item and a chart for every profile, with a scale bar and a legend
+// of what is drawn. The same drawing as the interactive page, at one zoom.
 #pragma once
 
 #include <string>
 
-#include "scenario/scenario_records.h"
+#include "tools/scene_model.h"
 
 namespace sb {
 
-// The SVG document. The object table (stations, line length, names) and the
-// cells (items, profiles) are optional: a null pointer leaves their parts out.
-std::string disegna_pianta(const griglia_linea& griglia, const tabella_oggetti* tabella,
-                           const celle_percorso* celle);
+// The SVG document of the scene. Whatever the scene lacks is left out: no
+// plan, no map; no cells, no items but the stations and no profiles.
+std::string disegna_pianta(const scena& s);
 
 }  // namespace sb

@@ -9,6 +9,7 @@
 #include "tools/dump_command.h"
 #include "tools/export_command.h"
 #include "tools/plan_command.h"
+#include "tools/view_command.h"
 
 namespace sb {
 namespace {
@@ -23,6 +24,7 @@ constexpr const char* kAiutoGenerale =
     "  export    write the built-in scenario's two descriptions, to start from\n"
     "  dump      show a binary scenario file (_linea.dat, .sim, .dat) in words\n"
     "  plan      draw the line and its profiles as an SVG picture\n"
+    "  view      write one HTML page to explore the whole scenario in a web browser\n"
     "\n"
     "scenario_tool COMMAND --help tells more; scenario_tool --version shows the version.\n"
     "Exit status: 0 clean, 1 a code was recorded, 2 usage error, 3 guard failure,\n"
@@ -105,12 +107,30 @@ constexpr const char* kAiutoDump =
     "  --json       print JSON instead of text\n";
 
 constexpr const char* kAiutoPlan =
-    "usage: scenario_tool plan --plan NAME_linea.dat [--sim NAME_TRAIN.sim]\n"
+    "usage: scenario_tool plan [--plan NAME_linea.dat] [--sim NAME_TRAIN.sim]\n"
     "                          [--cells NAME_TRAIN.dat] --svg OUT.svg\n"
     "\n"
-    "Draws the track from the line plan; with --sim the stations are named along it;\n"
-    "with --cells the signals and signs are marked and the gradient and speed profiles\n"
-    "are drawn against the kilometre.\n";
+    "Draws a picture of the scenario from any of its binary files: with --plan the map\n"
+    "of the line; with --sim the stations; with --cells the signals, sign boards,\n"
+    "speed indicators, slowdowns, code-reduction points, montagna spans and the\n"
+    "gradient, speed-limit and adhesion profiles, all against the kilometre. Curves\n"
+    "need --plan.\n";
+
+constexpr const char* kAiutoView =
+    "usage: scenario_tool view [--line FILE] [--service FILE] [--line-name NAME]\n"
+    "                          [--train NUMBER] --html OUT.html\n"
+    "       scenario_tool view [--plan NAME_linea.dat] [--sim NAME_TRAIN.sim]\n"
+    "                          [--cells NAME_TRAIN.dat] --html OUT.html\n"
+    "\n"
+    "Writes one self-contained HTML page that shows the whole scenario: the map of the\n"
+    "line and, under it on one kilometre axis, every item and profile. Zoom and pan\n"
+    "with the wheel, a drag or the keys; hover or click an item for its values; search\n"
+    "a station by name; switch layers off in the legend.\n"
+    "\n"
+    "From the descriptions (--line, --service) the page is compiled in memory as\n"
+    "compile does, names the file and line of every item and lists the compile's\n"
+    "diagnostics; the exit status is the one compile gives. From the binary files\n"
+    "any of them will do.\n";
 
 // Reports a usage error.
 int uso(std::ostream& err, const std::string& comando, const std::string& motivo) {
@@ -224,9 +244,41 @@ int comando_plan(const std::vector<std::string>& a, std::ostream& out, std::ostr
   if (r.aiuto) return out << kAiutoPlan, kUscitaPulita;
   if (!r.errore.empty()) return uso(err, "plan", r.errore);
   opzioni_plan o{r.valore("--plan", ""), r.valore("--sim", ""), r.valore("--cells", ""), r.valore("--svg", "")};
-  if (o.griglia.empty()) return uso(err, "plan", "--plan NAME_linea.dat is required");
+  if (o.griglia.empty() && o.tabella.empty() && o.celle.empty()) {
+    return uso(err, "plan", "give at least one of --plan, --sim and --cells");
+  }
   if (o.svg.empty()) return uso(err, "plan", "--svg OUT.svg is required");
   return esegui_plan(o, err);
+}
+
+int comando_view(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+  riga_comando r = analizza(a,
+                            {{"--line", true}, {"--service", true}, {"--line-name", true}, {"--train", true},
+                             {"--plan", true}, {"--sim", true}, {"--cells", true}, {"--html", true}},
+                            0);
+  if (r.aiuto) return out << kAiutoView, kUscitaPulita;
+  if (!r.errore.empty()) return uso(err, "view", r.errore);
+  opzioni_view o;
+  o.linea = r.valore("--line", "");
+  o.servizio = r.valore("--service", "");
+  o.nome_linea = r.valore("--line-name", o.nome_linea);
+  o.numero_treno = r.valore("--train", o.numero_treno);
+  o.griglia = r.valore("--plan", "");
+  o.tabella = r.valore("--sim", "");
+  o.celle = r.valore("--cells", "");
+  o.html = r.valore("--html", "");
+  const bool binari = !o.griglia.empty() || !o.tabella.empty() || !o.celle.empty();
+  if (o.da_testi() && binari) return uso(err, "view", "give either the descriptions or the binary files, not both");
+  if (!o.da_testi() && !binari) {
+    return uso(err, "view", "give --line and --service, or any of --plan, --sim and --cells");
+  }
+  if (binari && (r.ha("--line-name") || r.ha("--train"))) {
+    return uso(err, "view", "--line-name and --train go with the descriptions");
+  }
+  if (!nome_valido(o.nome_linea)) return uso(err, "view", "--line-name must be a plain name");
+  if (!nome_valido(o.numero_treno)) return uso(err, "view", "--train must be a plain name");
+  if (o.html.empty()) return uso(err, "view", "--html OUT.html is required");
+  return esegui_view(o, err);
 }
 
 }  // namespace
@@ -246,6 +298,7 @@ int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& ou
   if (comando == "export") return comando_export(resto, out, err);
   if (comando == "dump") return comando_dump(resto, out, err);
   if (comando == "plan") return comando_plan(resto, out, err);
+  if (comando == "view") return comando_view(resto, out, err);
   err << "scenario_tool: unknown command '" << comando << "'\n" << kAiutoGenerale;
   return kUscitaUso;
 }

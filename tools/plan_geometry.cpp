@@ -1,0 +1,140 @@
+#include "tools/plan_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace sb {
+namespace {
+
+// Curvatures closer than this are one curvature; below it a step is straight.
+constexpr double kSogliaCurvatura = 1e-7;
+
+// A level holds at least this many points before a coarser one is made.
+constexpr size_t kPuntiMinimi = 64;
+
+double come_reale(const valore_variante& v) {
+  return v.tipo == tipo_variante::intero ? static_cast<double>(v.intero) : v.reale;
+}
+
+bool pieno(const griglia_linea& g, int64_t m) {
+  const size_t k = static_cast<size_t>(m);
+  return g.x[k].tipo != tipo_variante::vuoto && g.y[k].tipo != tipo_variante::vuoto;
+}
+
+// The last metre, up to `ultimo`, of the run of points from 0 that hold a value.
+int64_t fine_piena(const griglia_linea& g, int64_t ultimo) {
+  const int64_t limite = std::min<int64_t>(ultimo, static_cast<int64_t>(g.x.size()) - 1);
+  int64_t m = 0;
+  while (m <= limite && pieno(g, m)) ++m;
+  return m - 1;
+}
+
+// Distance from p to the segment a-b.
+double distanza(const punto_contorno& p, const punto_contorno& a, const punto_contorno& b) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double l2 = dx * dx + dy * dy;
+  double t = l2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / l2 : 0;
+  t = std::clamp(t, 0.0, 1.0);
+  return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+}
+
+// The points that keep every other point within the tolerance of the line
+// through them (first and last always kept).
+std::vector<punto_contorno> semplifica(const std::vector<punto_contorno>& p, double tolleranza) {
+  if (p.size() < 3) return p;
+  std::vector<char> tieni(p.size(), 0);
+  tieni.front() = tieni.back() = 1;
+  std::vector<std::pair<size_t, size_t>> da_fare = {{0, p.size() - 1}};
+  while (!da_fare.empty()) {
+    auto [a, b] = da_fare.back();
+    da_fare.pop_back();
+    double peggiore = -1;
+    size_t dove = a;
+    for (size_t k = a + 1; k < b; ++k) {
+      const double d = distanza(p[k], p[a], p[b]);
+      if (d > peggiore) {
+        peggiore = d;
+        dove = k;
+      }
+    }
+    if (peggiore <= tolleranza) continue;
+    tieni[dove] = 1;
+    da_fare.push_back({a, dove});
+    da_fare.push_back({dove, b});
+  }
+  std::vector<punto_contorno> out;
+  for (size_t k = 0; k < p.size(); ++k) {
+    if (tieni[k]) out.push_back(p[k]);
+  }
+  return out;
+}
+
+// Every point from 0 to the last, turned so the chord runs along +x.
+std::vector<punto_contorno> punti_girati(const griglia_linea& g, int64_t ultimo) {
+  const double x0 = come_reale(g.x[0]), y0 = come_reale(g.y[0]);
+  const double dx = come_reale(g.x[static_cast<size_t>(ultimo)]) - x0;
+  const double dy = come_reale(g.y[static_cast<size_t>(ultimo)]) - y0;
+  const double corda = std::hypot(dx, dy);
+  const double c = corda > 0 ? dx / corda : 1, s = corda > 0 ? dy / corda : 0;
+  std::vector<punto_contorno> p(static_cast<size_t>(ultimo) + 1);
+  for (int64_t m = 0; m <= ultimo; ++m) {
+    const double x = come_reale(g.x[static_cast<size_t>(m)]) - x0;
+    const double y = come_reale(g.y[static_cast<size_t>(m)]) - y0;
+    p[static_cast<size_t>(m)] = {m, x * c + y * s, -x * s + y * c};
+  }
+  return p;
+}
+
+}  // namespace
+
+contorno_pianta contorno_griglia(const griglia_linea& g, int64_t ultimo) {
+  contorno_pianta c;
+  if (!g.esiste() || ultimo < 1) return c;
+  const int64_t fine = fine_piena(g, ultimo);
+  if (fine < 1) return c;
+  std::vector<punto_contorno> tutti = punti_girati(g, fine);
+  c.x_min = c.x_max = tutti[0].x;
+  c.y_min = c.y_max = tutti[0].y;
+  for (const punto_contorno& p : tutti) {
+    c.x_min = std::min(c.x_min, p.x);
+    c.x_max = std::max(c.x_max, p.x);
+    c.y_min = std::min(c.y_min, p.y);
+    c.y_max = std::max(c.y_max, p.y);
+  }
+  const double ampiezza = std::max(c.x_max - c.x_min, c.y_max - c.y_min);
+  double tolleranza = kTolleranzaFine;
+  std::vector<punto_contorno> livello = semplifica(tutti, tolleranza);
+  for (;;) {
+    c.livelli.push_back({tolleranza, livello});
+    if (livello.size() <= kPuntiMinimi || tolleranza * 8 > ampiezza / 50) break;
+    tolleranza *= 8;
+    livello = semplifica(livello, tolleranza);
+  }
+  return c;
+}
+
+std::vector<curva_pianta> curve_griglia(const griglia_linea& g, int64_t ultimo) {
+  std::vector<curva_pianta> out;
+  if (!g.esiste()) return out;
+  const int64_t fine = fine_piena(g, ultimo);
+  for (int64_t k = 2; k <= fine; ++k) {
+    const size_t a = static_cast<size_t>(k - 2), b = static_cast<size_t>(k - 1), c = static_cast<size_t>(k);
+    const double dx1 = come_reale(g.x[b]) - come_reale(g.x[a]), dy1 = come_reale(g.y[b]) - come_reale(g.y[a]);
+    const double dx2 = come_reale(g.x[c]) - come_reale(g.x[b]), dy2 = come_reale(g.y[c]) - come_reale(g.y[b]);
+    const double prodotto = dx1 * dx1 + dy1 * dy1;
+    if (prodotto <= 0) continue;
+    // A curve step turns (dx, dy) into (dx + kappa dy, dy - kappa dx).
+    const double kappa = -(dx1 * dy2 - dy1 * dx2) / prodotto;
+    if (std::fabs(kappa) < kSogliaCurvatura) continue;
+    if (!out.empty() && out.back().inizio + out.back().lunghezza == k - 1 &&
+        std::fabs(out.back().kappa - kappa) < kSogliaCurvatura) {
+      ++out.back().lunghezza;
+      continue;
+    }
+    out.push_back({k - 1, 1, kappa});
+  }
+  return out;
+}
+
+}  // namespace sb

@@ -1,0 +1,56 @@
+// What a picture needs from the line plan: its outline at a few levels of
+// detail, so that a long line is drawn with as many points as the screen
+// shows, and the curves the plan was integrated along.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "scenario/scenario_records.h"
+
+namespace sb {
+
+// A point of the outline: the route metre and the plan coordinates, turned
+// so that the chord from the first to the last point runs along +x.
+struct punto_contorno {
+  int64_t metro = 0;
+  double x = 0;
+  double y = 0;
+};
+
+// The outline simplified so that no plan point lies further than tolleranza
+// (plan units, metres) from it.
+struct livello_contorno {
+  double tolleranza = 0;
+  std::vector<punto_contorno> punti;
+};
+
+// The outline at levels of detail, finest first, with its extent.
+struct contorno_pianta {
+  std::vector<livello_contorno> livelli;
+  double x_min = 0, x_max = 0, y_min = 0, y_max = 0;
+
+  bool vuoto() const { return livelli.empty(); }
+};
+
+// The finest level's tolerance; every further level is eight times coarser.
+inline constexpr double kTolleranzaFine = 0.05;
+
+// The outline of the plan's points 0 to `ultimo` (or to the last point that
+// holds a value, when that comes first).
+contorno_pianta contorno_griglia(const griglia_linea& g, int64_t ultimo);
+
+// A stretch of the plan bent at one curvature: points inizio + 1 to
+// inizio + lunghezza were integrated along it (a curve row's start and
+// length). kappa in radians per metre, positive towards +x from +y.
+struct curva_pianta {
+  int64_t inizio = 0;
+  int64_t lunghezza = 0;
+  double kappa = 0;
+};
+
+// The curves of the plan's points 0 to `ultimo`, in route order. Two rows of
+// one curvature that follow each other without a straight come out as one.
+std::vector<curva_pianta> curve_griglia(const griglia_linea& g, int64_t ultimo);
+
+}  // namespace sb

@@ -1,0 +1,53 @@
+#include "tools/view_command.h"
+
+#include <ostream>
+
+#include "app/startup.h"
+#include "platform/files.h"
+#include "tools/binary_inputs.h"
+#include "tools/text_compile.h"
+#include "tools/view_page.h"
+
+namespace sb {
+namespace {
+
+int scrivi_pagina(const std::string& percorso, const scena& s, std::ostream& err) {
+  if (esito_file e = sostituisci_file(percorso, pagina_vista(s)); !e.ok) {
+    err << e.messaggio() << "\n";
+    return kUscitaFile;
+  }
+  return kUscitaPulita;
+}
+
+int vista_testi(const opzioni_view& o, std::ostream& err) {
+  opzioni_compile c;
+  c.linea = o.linea;
+  c.servizio = o.servizio;
+  c.nome_linea = o.nome_linea;
+  c.numero_treno = o.numero_treno;
+  testi_compilati t;
+  if (!compila_testi(c, t, err)) return kUscitaFile;
+  fonti_scena f;
+  f.griglia = t.s.griglia.esiste() ? &t.s.griglia : nullptr;
+  f.tabella = &t.s.tabella;
+  f.celle = t.s.celle.empty() ? nullptr : &t.s.celle;
+  f.testi = t.testi;
+  scena s = costruisci_scena(f);
+  s.diagnostiche = t.diagnostiche;
+  const int stato = scrivi_pagina(o.html, s, err);
+  return stato != kUscitaPulita ? stato : t.stato;
+}
+
+int vista_binari(const opzioni_view& o, std::ostream& err) {
+  binari_scena b;
+  if (!leggi_binari(o.griglia, o.tabella, o.celle, b, err)) return kUscitaFile;
+  return scrivi_pagina(o.html, costruisci_scena(b.fonti()), err);
+}
+
+}  // namespace
+
+int esegui_view(const opzioni_view& o, std::ostream& err) {
+  return o.da_testi() ? vista_testi(o, err) : vista_binari(o, err);
+}
+
+}  // namespace sb

@@ -1,0 +1,39 @@
+#include "tools/view_page.h"
+
+#include "tools/json_text.h"
+#include "tools/scene_json.h"
+#include "tools/view_page_parts.h"
+
+namespace sb {
+namespace {
+
+// Fills the template's place named `segnaposto`, the first one from `da`;
+// returns where the search for the next place goes on, past what was put in.
+size_t riempi(std::string& pagina, size_t da, std::string_view segnaposto, const std::string& contenuto) {
+  const size_t dove = pagina.find(segnaposto, da);
+  if (dove == std::string::npos) return da;
+  pagina.replace(dove, segnaposto.size(), contenuto);
+  return dove + contenuto.size();
+}
+
+// JSON that can stand inside a script element: no "</" that could end it.
+std::string per_script(std::string json) {
+  for (size_t k = json.find("</"); k != std::string::npos; k = json.find("</", k + 3)) json.replace(k, 2, "<\\/");
+  return json;
+}
+
+}  // namespace
+
+std::string pagina_vista(const scena& s) {
+  std::string titolo = s.nome_linea.empty() ? std::string("scenario") : s.nome_linea;
+  if (!s.numero_treno.empty()) titolo += " \xE2\x80\x94 train " + s.numero_treno;
+  std::string pagina(modello_pagina());
+  // The places in the order the template holds them.
+  size_t da = riempi(pagina, 0, "{{TITLE}}", xml_testo(titolo));
+  da = riempi(pagina, da, "{{STYLE}}", std::string(stile_pagina()));
+  da = riempi(pagina, da, "{{SCENE}}", per_script(scena_in_json(s)));
+  riempi(pagina, da, "{{SCRIPT}}", std::string(script_pagina()));
+  return pagina;
+}
+
+}  // namespace sb
