@@ -134,17 +134,23 @@ void segni_elemento(disegno& d, const traccia& t, const elemento_scena& e, doubl
         << (t.genere == genere_elemento::curva ? "5" : "6") << "\" fill=\"" << t.colore << "\"/>\n";
 }
 
+// A picture cannot zoom: station names may take this many lanes, more than
+// the page gives them, before one is left out.
+constexpr int kCorsieStazioni = 8;
+
 // An item's label in the first lane where it overlaps nothing; none fits,
-// none is drawn.
-void etichetta_elemento(disegno& d, const traccia& t, const elemento_scena& e, double alto) {
-  if (e.etichetta.empty()) return;
+// none is drawn. Returns the lane taken, -1 for none.
+int etichetta_elemento(disegno& d, const traccia& t, const elemento_scena& e, double alto) {
+  if (e.etichetta.empty()) return -1;
   const double w = larghezza_testo(e.etichetta, kCorpoEtichette) + 2;
   double x = std::max(d.x(static_cast<double>(t.forma == simbolo::barra ? e.da : e.punto)) - 2, d.sinistra());
   if (x + w > d.destra()) x = d.destra() - w;
-  for (int corsia = 0; corsia < t.corsie; ++corsia) {
+  const int corsie = t.genere == genere_elemento::stazione ? kCorsieStazioni : t.corsie;
+  for (int corsia = 0; corsia < corsie; ++corsia) {
     const double base = alto + kPrimaCorsia + (corsia + 1) * kAltezzaCorsia - 3;
-    if (metti(d, x, base, kCorpoEtichette, "#222222", e.etichetta)) return;
+    if (metti(d, x, base, kCorpoEtichette, "#222222", e.etichetta)) return corsia;
   }
+  return -1;
 }
 
 // One item track: title, marks, then labels by priority.
@@ -164,8 +170,9 @@ double traccia_elementi(disegno& d, const traccia& t, double alto) {
   std::stable_sort(elenco.begin(), elenco.end(), [](const elemento_scena* a, const elemento_scena* b) {
     return a->priorita > b->priorita;
   });
-  for (const elemento_scena* e : elenco) etichetta_elemento(d, t, *e, alto);
-  return alto + t.altezza;
+  int corsie = t.corsie;
+  for (const elemento_scena* e : elenco) corsie = std::max(corsie, etichetta_elemento(d, t, *e, alto) + 1);
+  return alto + t.altezza + (corsie - t.corsie) * kAltezzaCorsia;
 }
 
 // The scale of a chart: the span of its values, widened to round numbers.

@@ -21,7 +21,7 @@ traccia di_profilo(const char* id, const char* titolo, const char* colore, gener
 
 const std::vector<traccia>& tracce() {
   static const std::vector<traccia> t = {
-      di_elementi("stazione", "stations", "#2a6f2a", genere_elemento::stazione, simbolo::cerchio, 3),
+      di_elementi("stazione", "stations", "#2a6f2a", genere_elemento::stazione, simbolo::cerchio, 4),
       di_elementi("segnale", "signals", "#d62728", genere_elemento::segnale, simbolo::punto, 0),
       di_elementi("abbattimento", "code-reduction points", "#9467bd", genere_elemento::abbattimento,
                   simbolo::triangolo, 1),

@@ -16,10 +16,17 @@ size_t riempi(std::string& pagina, size_t da, std::string_view segnaposto, const
   return dove + contenuto.size();
 }
 
-// JSON that can stand inside a script element: no "</" that could end it.
-std::string per_script(std::string json) {
-  for (size_t k = json.find("</"); k != std::string::npos; k = json.find("</", k + 3)) json.replace(k, 2, "<\\/");
-  return json;
+// JSON that can stand inside a script element: no "<" at all, so that
+// nothing in a name can end the element or open a comment in it. A "<" only
+// stands inside strings, where \u003c reads the same.
+std::string per_script(const std::string& json) {
+  std::string out;
+  out.reserve(json.size());
+  for (char c : json) {
+    if (c == '<') out += "\\u003c";
+    else out += c;
+  }
+  return out;
 }
 
 }  // namespace

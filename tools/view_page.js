@@ -270,6 +270,24 @@
     return d + 'L' + num(g.px(p1[0])) + ' ' + num(g.py(p1[1]));
   }
 
+  // The track's boxes every few pixels, so that labels keep off it.
+  function occupyTrack(g) {
+    const L = g.level, bx = g.box;
+    for (const c of L.chunks) {
+      if (c.x1 < bx[0] || c.x0 > bx[2] || c.y1 < bx[1] || c.y0 > bx[3]) continue;
+      let px = g.px(L.x[c.a]), py = g.py(L.y[c.a]);
+      for (let k = c.a + 1; k <= c.b; k++) {
+        const x = g.px(L.x[k]), y = g.py(L.y[k]);
+        const steps = Math.min(2000, Math.ceil(Math.hypot(x - px, y - py) / 4));
+        for (let j = 1; j <= steps; j++) {
+          const qx = px + (x - px) * j / steps, qy = py + (y - py) * j / steps;
+          if (qx >= -4 && qx <= g.W + 4 && qy >= -4 && qy <= g.H + 4) placer.take([qx - 2, qy - 2, qx + 2, qy + 2]);
+        }
+        px = x; py = y;
+      }
+    }
+  }
+
   function onMap(g, m) {
     const p = pointAt(m);
     if (!p) return null;
@@ -296,6 +314,7 @@
     const b = lowerBound(L.m, view.m1, function (v) { return v; });
     out.push('<path d="' + pathBetween(g, Math.max(0, a - 1), Math.min(L.n - 1, b)) +
       '" fill="none" stroke="#333" stroke-width="3" stroke-linejoin="round"/>');
+    occupyTrack(g);
     // Small marks on the track; closer than two pixels, one is drawn.
     ['segnale', 'cartello', 'indicatore', 'abbattimento'].forEach(function (k) {
       if (hidden[k]) return;
@@ -378,6 +397,8 @@
     const items = itemsIn(t.id, view.m0, view.m1);
     const drawn = [];
     let lastX = -1e9, bar = null;
+    // The pixels of a stretch, kept just inside the plot.
+    function clampX(x) { return Math.max(GUTTER - 2, Math.min(W - RIGHT + 2, x)); }
     function flushBar() {
       if (!bar) return;
       const y = t.id === 'curva' ? centre + (bar.it.x > 0 ? -6 : 1) : centre - 3;
@@ -388,7 +409,7 @@
     items.forEach(function (it) {
       const xp = X(it.p);
       if (t.id === 'stazione') {
-        out.push('<rect x="' + num(X(it.a)) + '" y="' + (centre - 1.5) + '" width="' + num(Math.max(X(it.b) - X(it.a), 1)) +
+        out.push('<rect x="' + num(clampX(X(it.a))) + '" y="' + (centre - 1.5) + '" width="' + num(Math.max(clampX(X(it.b)) - clampX(X(it.a)), 1)) +
           '" height="3" fill="' + t.colour + '" fill-opacity="0.35"/>');
         mark('circle', t.colour, xp, centre, it.x ? 4.5 : 3.4, it.x || selected === it,
           ' class="st-mark" data-i="' + it.i + '"');
@@ -403,10 +424,10 @@
         return;
       }
       if (it.w !== undefined && it.w < it.a) {
-        out.push('<rect x="' + num(X(it.w)) + '" y="' + (centre - 2) + '" width="' + num(Math.max(X(it.a) - X(it.w), 1)) +
+        out.push('<rect x="' + num(clampX(X(it.w))) + '" y="' + (centre - 2) + '" width="' + num(Math.max(clampX(X(it.a)) - clampX(X(it.w)), 1)) +
           '" height="4" fill="' + t.colour + '" fill-opacity="0.35" data-i="' + it.i + '"/>');
       }
-      const x0 = X(it.a), x1 = X(it.b);
+      const x0 = clampX(X(it.a)), x1 = clampX(X(it.b));
       const same = bar && x0 <= bar.x1 + 1 && (t.id !== 'curva' || bar.it.x === it.x);
       if (same && x1 - x0 < 1) { bar.x1 = Math.max(bar.x1, x1); return; }
       flushBar();
@@ -839,6 +860,10 @@
       ' html_kb=' + Math.round(document.documentElement.outerHTML.length / 1024) + ' | ' + notes.join(' | ');
     result.setAttribute('data-result', ok ? 'PASS' : 'FAIL');
   }
+
+  // An address ending with #at=M0,M1 opens on those metres.
+  const at = /^#at=(-?\d+(?:\.\d+)?),(-?\d+(?:\.\d+)?)$/.exec(location.hash);
+  if (at) setView(+at[1], +at[2]);
 
   fillPage();
   render();

@@ -1,0 +1,122 @@
+#include "tools/plan_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "line/line_plan.h"
+
+namespace sb {
+namespace {
+
+// A curve row as the line compiler takes it: straight up to inizio, then
+// bent up to inizio + lunghezza.
+struct riga_curva {
+  int64_t inizio, lunghezza;
+  double kappa;
+};
+
+// The plan of a route of the given length, bent by the rows as the line
+// compiler bends it.
+griglia_linea pianta(int32_t lunghezza, const std::vector<riga_curva>& curve) {
+  griglia_linea g;
+  crea_griglia(g, lunghezza);
+  semina_griglia(g);
+  int64_t cursore = 2;
+  for (const riga_curva& c : curve) {
+    estendi_dritto(g, cursore, c.inizio);
+    estendi_curva(g, cursore, c.inizio + c.lunghezza, c.kappa);
+  }
+  estendi_dritto(g, cursore, ultimo_punto(g) - 2);
+  return g;
+}
+
+TEST(CurvePianta, FindsEveryCurveRowBackFromThePoints) {
+  struct caso {
+    const char* nome;
+    std::vector<riga_curva> righe;
+    std::vector<riga_curva> attese;
+  };
+  const caso casi[] = {
+      {"none", {}, {}},
+      {"one", {{2000, 600, 0.001}}, {{2000, 600, 0.001}}},
+      {"from the first computed point", {{1, 300, -0.003}}, {{1, 300, -0.003}}},
+      {"two turning opposite ways, end to start", {{1450, 100, 0.003}, {1550, 100, -0.003}},
+       {{1450, 100, 0.003}, {1550, 100, -0.003}}},
+      {"two of one curvature, end to start, are one", {{500, 100, 0.0004}, {600, 200, 0.0004}},
+       {{500, 300, 0.0004}}},
+      {"the gentlest and the sharpest", {{100, 50, 0.0001}, {5000, 1, 0.003}}, {{100, 50, 0.0001}, {5000, 1, 0.003}}},
+  };
+  for (const caso& c : casi) {
+    const griglia_linea g = pianta(8000, c.righe);
+    const std::vector<curva_pianta> trovate = curve_griglia(g, 8000);
+    ASSERT_EQ(trovate.size(), c.attese.size()) << c.nome;
+    for (size_t k = 0; k < trovate.size(); ++k) {
+      EXPECT_EQ(trovate[k].inizio, c.attese[k].inizio) << c.nome;
+      EXPECT_EQ(trovate[k].lunghezza, c.attese[k].lunghezza) << c.nome;
+      EXPECT_NEAR(trovate[k].kappa, c.attese[k].kappa, 1e-9) << c.nome;
+    }
+  }
+}
+
+TEST(CurvePianta, StopsAtTheLastMetreAndTheLastPointWithAValue) {
+  const griglia_linea g = pianta(8000, {{2000, 600, 0.001}});
+  ASSERT_EQ(curve_griglia(g, 2300).size(), 1u);
+  EXPECT_EQ(curve_griglia(g, 2300)[0].lunghezza, 300);
+  griglia_linea fermata = g;
+  for (size_t k = 2100; k < fermata.x.size(); ++k) fermata.x[k] = fermata.y[k] = valore_variante{};
+  ASSERT_EQ(curve_griglia(fermata, 8000).size(), 1u);
+  EXPECT_EQ(curve_griglia(fermata, 8000)[0].lunghezza, 99);
+  EXPECT_TRUE(curve_griglia(griglia_linea{}, 8000).empty());
+}
+
+// The distance from a point to the polyline of a level, near the metre.
+double scarto(const livello_contorno& l, const punto_contorno& p) {
+  double migliore = 1e300;
+  for (size_t k = 1; k < l.punti.size(); ++k) {
+    const punto_contorno &a = l.punti[k - 1], &b = l.punti[k];
+    if (p.metro < a.metro || p.metro > b.metro) continue;
+    const double dx = b.x - a.x, dy = b.y - a.y, l2 = dx * dx + dy * dy;
+    double t = l2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / l2 : 0;
+    t = std::fmax(0, std::fmin(1, t));
+    migliore = std::fmin(migliore, std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy));
+  }
+  return migliore;
+}
+
+// Every level keeps every plan point within its tolerance (a level is
+// simplified from the one below, so the errors add up to 8/7 of it), the
+// levels grow coarser by eight and fewer in points, and the chord from the
+// first to the last point runs along +x.
+TEST(ContornoPianta, EveryLevelKeepsEveryPointWithinItsTolerance) {
+  const griglia_linea g = pianta(20000, {{2000, 600, 0.001}, {5000, 3000, -0.0004}, {12000, 300, 0.003}});
+  const contorno_pianta c = contorno_griglia(g, 20000);
+  ASSERT_GE(c.livelli.size(), 3u);
+  EXPECT_DOUBLE_EQ(c.livelli[0].tolleranza, kTolleranzaFine);
+  for (size_t l = 1; l < c.livelli.size(); ++l) {
+    EXPECT_DOUBLE_EQ(c.livelli[l].tolleranza, c.livelli[l - 1].tolleranza * 8);
+    EXPECT_LT(c.livelli[l].punti.size(), c.livelli[l - 1].punti.size());
+  }
+  const std::vector<punto_contorno>& fine = c.livelli[0].punti;
+  EXPECT_EQ(fine.front().metro, 0);
+  EXPECT_EQ(fine.back().metro, 20000);
+  EXPECT_NEAR(fine.back().y, 0, 1e-6);
+  auto x = [&](int64_t m) { return g.x[static_cast<size_t>(m)].reale; };
+  auto y = [&](int64_t m) { return g.y[static_cast<size_t>(m)].reale; };
+  const double dx = x(20000), dy = y(20000), corda = std::hypot(dx, dy);
+  for (int64_t m = 2; m <= 20000; ++m) {
+    const punto_contorno p{m, (x(m) * dx + y(m) * dy) / corda, (-x(m) * dy + y(m) * dx) / corda};
+    for (const livello_contorno& l : c.livelli) ASSERT_LE(scarto(l, p), l.tolleranza * 8 / 7 + 1e-9) << m;
+  }
+}
+
+TEST(ContornoPianta, StraightLineIsTwoPointsAndNoPlanIsNone) {
+  const contorno_pianta c = contorno_griglia(pianta(5000, {}), 5000);
+  ASSERT_EQ(c.livelli.size(), 1u);
+  ASSERT_EQ(c.livelli[0].punti.size(), 2u);
+  EXPECT_NEAR(c.livelli[0].punti[1].x, 5000, 1e-9);
+  EXPECT_TRUE(contorno_griglia(griglia_linea{}, 5000).vuoto());
+}
+
+}  // namespace
+}  // namespace sb

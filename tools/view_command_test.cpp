@@ -1,0 +1,151 @@
+#include "tools/view_command.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "app/startup.h"
+#include "line/largest_line_fixture.h"
+#include "platform/user_interface.h"
+#include "tools/json_text.h"
+#include "tools/tool_test_support.h"
+#include "tools/view_page.h"
+
+namespace sb {
+namespace {
+
+using prova::cartella_prova;
+using prova::esecuzione;
+using prova::leggi;
+using prova::scrivi;
+
+size_t conta(const std::string& s, const std::string& parte) {
+  size_t n = 0;
+  for (size_t k = s.find(parte); k != std::string::npos; k = s.find(parte, k + 1)) ++n;
+  return n;
+}
+
+// Loads nothing from elsewhere: no address but the SVG namespace, no file
+// named, and the two script elements are the page's own.
+void autosufficiente(const std::string& pagina) {
+  EXPECT_EQ(conta(pagina, "http"), conta(pagina, "http://www.w3.org/2000/svg")) << "an address in the page";
+  EXPECT_EQ(conta(pagina, " src="), 0u);
+  EXPECT_EQ(conta(pagina, "<link"), 0u);
+  EXPECT_EQ(conta(pagina, "@import"), 0u);
+  EXPECT_EQ(conta(pagina, "<script"), 2u);
+  EXPECT_EQ(conta(pagina, "</script"), 2u);
+  EXPECT_EQ(pagina.rfind("</html>\n"), pagina.size() - 8);
+}
+
+TEST(Vista, UsageErrors) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  struct caso {
+    std::vector<std::string> argomenti;
+    const char* motivo;
+  };
+  const caso casi[] = {
+      {{"view", "--html", "p.html"}, "give --line and --service, or any of --plan, --sim and --cells"},
+      {{"view", "--line", "l.txt", "--plan", "p.dat", "--html", "p.html"},
+       "give either the descriptions or the binary files, not both"},
+      {{"view", "--line", "l.txt", "--service", "s.txt"}, "--html OUT.html is required"},
+      {{"view", "--sim", "x.sim", "--train", "1", "--html", "p.html"},
+       "--line-name and --train go with the descriptions"},
+      {{"view", "--line", "l.txt", "--train", "a/b", "--html", "p.html"}, "--train must be a plain name"},
+      {{"view", "--cells"}, "option '--cells' needs a value"},
+  };
+  for (const caso& c : casi) {
+    esecuzione e = prova::esegui_strumento_esterno(dir, c.argomenti);
+    EXPECT_EQ(e.stato, kUscitaUso) << c.motivo;
+    EXPECT_EQ(e.err, std::string("scenario_tool view: ") + c.motivo + "\nTry 'scenario_tool view --help'.\n");
+  }
+}
+
+// From texts with a fault: the page is written, lists the diagnostic with
+// the author's file and line, and the status is compile's.
+TEST(Vista, FromTextsShowsTheCompilesDiagnostics) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  servizio[20] = "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0";  // line 21: the indicator's cell
+  scrivi(dir / "l.txt", prova::righe_crlf(prova::linea_esempio()));
+  scrivi(dir / "s.txt", prova::righe_crlf(servizio));
+  esecuzione e = prova::esegui_strumento_esterno(
+      dir, {"view", "--line", dir / "l.txt", "--service", dir / "s.txt", "--html", dir / "p.html"});
+  EXPECT_EQ(e.stato, kUscitaCodice);
+  const std::string diagnostica = dir / "s.txt" + ":21: error 16: signal on a cell that is already taken (at 500 m)";
+  EXPECT_EQ(e.err, diagnostica + "\n");
+  const std::string pagina = leggi(dir / "p.html");
+  autosufficiente(pagina);
+  EXPECT_NE(pagina.find("{\"text\":" + json_stringa(diagnostica) + ",\"m\":500}"), std::string::npos);
+  EXPECT_NE(pagina.find("\"Pratofondo\""), std::string::npos);
+  EXPECT_NE(pagina.find(json_stringa("curvas3,  5000,  900")), std::string::npos);
+}
+
+// From the builder's binary files, any of them: the page holds what they do.
+TEST(Vista, FromBinaryFilesAnyOfThem) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  std::ostringstream attesa, errori;
+  std::unique_ptr<interfaccia_utente> ui = interfaccia_console(attesa, errori);
+  ASSERT_EQ(avvio(dir.percorso(), *ui, errori), kUscitaPulita) << errori.str();
+  esecuzione e = prova::esegui_strumento_esterno(
+      dir, {"view", "--plan", dir / "BORVALE_linea.dat", "--sim", dir / "BORVALE_40617.sim", "--cells",
+            dir / "BORVALE_40617.dat", "--html", dir / "p.html"});
+  EXPECT_EQ(e.stato, kUscitaPulita) << e.err;
+  std::string pagina = leggi(dir / "p.html");
+  autosufficiente(pagina);
+  EXPECT_NE(pagina.find("\"l\":\"Borgo Vallestre\""), std::string::npos);
+  EXPECT_NE(pagina.find("\"outline\":{"), std::string::npos);
+  e = prova::esegui_strumento_esterno(dir, {"view", "--cells", dir / "BORVALE_40617.dat", "--html", dir / "q.html"});
+  EXPECT_EQ(e.stato, kUscitaPulita) << e.err;
+  pagina = leggi(dir / "q.html");
+  EXPECT_NE(pagina.find("\"outline\":null"), std::string::npos);
+  EXPECT_NE(pagina.find("\"k\":\"segnale\""), std::string::npos);
+  scrivi(dir / "cut.sim", leggi(dir / "BORVALE_40617.sim").substr(0, 40));
+  e = prova::esegui_strumento_esterno(dir, {"view", "--sim", dir / "cut.sim", "--html", dir / "r.html"});
+  EXPECT_EQ(e.stato, kUscitaFile);
+  EXPECT_EQ(e.err, dir / "cut.sim" + ": byte 40: object record 1 is cut short before its name (it starts at byte 34)\n");
+  EXPECT_FALSE(prova::esiste(dir / "r.html"));
+}
+
+// Names that could end a script element or break the markup stay text.
+TEST(Vista, NamesCannotBreakThePage) {
+  tabella_oggetti t{};
+  t[1].tipo = 4;
+  t[1].posizione = 500;
+  t[1].nome = "</script><script>alert(1)</script>";
+  t[85].nome = "<b>&amp;";
+  t[86].nome = "{{SCRIPT}}";
+  fonti_scena f;
+  f.tabella = &t;
+  const std::string pagina = pagina_vista(costruisci_scena(f));
+  autosufficiente(pagina);
+  EXPECT_NE(pagina.find("<title>&lt;b&gt;&amp;amp; \xE2\x80\x94 train {{SCRIPT}}</title>"), std::string::npos);
+  EXPECT_NE(pagina.find("\\u003c/script>\\u003cscript>alert(1)\\u003c/script>"), std::string::npos);
+}
+
+// The largest line gives a page of a few megabytes: the plan goes in at the
+// levels of detail a screen can show, not a point per metre. With
+// SB_VIEW_LARGEST_HTML set, the page is also written there (for the browser
+// check).
+TEST(Vista, LargestLinePageStaysSmall) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  scrivi(dir / "l.txt", prova::linea_massima());
+  const char* copia = std::getenv("SB_VIEW_LARGEST_HTML");
+  const std::string uscita = copia != nullptr ? std::string(copia) : dir / "p.html";
+  opzioni_view o;
+  o.linea = dir / "l.txt";
+  o.html = uscita;
+  std::ostringstream err;
+  EXPECT_EQ(esegui_view(o, err), kUscitaCodice);  // no service text: code 25
+  const std::string pagina = leggi(uscita);
+  autosufficiente(pagina);
+  EXPECT_LT(pagina.size(), 4u << 20);
+  EXPECT_EQ(conta(pagina, "\"k\":\"curva\""), 4000u);
+}
+
+}  // namespace
+}  // namespace sb
