@@ -14,6 +14,14 @@ bool posatore_etichette::prendi(const riquadro& r) {
   return true;
 }
 
+riquadro posatore_etichette::limiti() const {
+  riquadro r{1e300, 1e300, -1e300, -1e300};
+  for (const riquadro& q : presi_) {
+    r = {std::min(r.x0, q.x0), std::min(r.y0, q.y0), std::max(r.x1, q.x1), std::max(r.y1, q.y1)};
+  }
+  return r;
+}
+
 double larghezza_testo(std::string_view utf8, double corpo) {
   double em = 0;
   for (size_t k = 0; k < utf8.size(); ++k) {

@@ -27,6 +27,9 @@ class posatore_etichette {
 
   bool libero(const riquadro& r) const;
 
+  // The box around every box taken; x0 > x1 when none was.
+  riquadro limiti() const;
+
  private:
   std::vector<riquadro> presi_;
 };

@@ -237,21 +237,40 @@ double mappa(disegno& d, double alto) {
   v.ox = kMargine + kBordo + (larghezza - (c.x_max - c.x_min) * v.scala) / 2;
   v.oy = alto + kSpazio;
   const double fondo = v.oy + (c.y_max - c.y_min) * v.scala + kSpazio;
-  const riquadro area{kMargine, alto, kLarghezza - kMargine, fondo};
+  riquadro area{kMargine, alto, kLarghezza - kMargine, fondo};
   const livello_contorno* l = &c.livelli.front();
   for (const livello_contorno& q : c.livelli) {
     if (q.tolleranza * v.scala <= 0.3) l = &q;
   }
-  tratti_evidenziati(d, *l, v);
-  std::vector<punto> pagina;
-  for (const punto_contorno& q : l->punti) pagina.push_back(v.pagina(q.x, q.y));
-  linea(d.svg, pagina, "#333333", 2.5, 1);
-  occupa_traccia(d, pagina);
-  segni_mappa(d, v);
-  chilometri(d, v, area);
-  stazioni(d, v, area);
-  scala_grafica(d, v, fondo + 8);
-  return fondo + 16;
+  // The map is drawn apart with boxes of its own, once to find where its
+  // labels reach, then again moved up to sit just under what stands above.
+  std::ostringstream sopra;
+  posatore_etichette fuori;
+  std::swap(sopra, d.svg);
+  std::swap(fuori, d.etichette);
+  riquadro usato{};
+  for (int volta = 0; volta < 2; ++volta) {
+    d.svg.str("");
+    d.etichette = posatore_etichette();
+    tratti_evidenziati(d, *l, v);
+    std::vector<punto> pagina;
+    for (const punto_contorno& q : l->punti) pagina.push_back(v.pagina(q.x, q.y));
+    linea(d.svg, pagina, "#333333", 2.5, 1);
+    occupa_traccia(d, pagina);
+    segni_mappa(d, v);
+    chilometri(d, v, area);
+    stazioni(d, v, area);
+    usato = d.etichette.limiti();
+    const double spostamento = alto + 6 - usato.y0;
+    v.oy += spostamento;
+    area.y0 += spostamento;
+    area.y1 += spostamento;
+  }
+  std::swap(sopra, d.svg);
+  std::swap(fuori, d.etichette);
+  d.svg << sopra.str();
+  scala_grafica(d, v, usato.y1 + 16);
+  return usato.y1 + 24;
 }
 
 }  // namespace sb::svg

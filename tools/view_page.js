@@ -514,11 +514,6 @@
           '" stroke="#2a6f2a" stroke-opacity="0.22" stroke-dasharray="3,3" pointer-events="none"/>');
       });
     }
-    if (selected) {
-      out.push('<rect x="' + num(X(Math.min(selected.a, selected.w === undefined ? selected.a : selected.w))) + '" y="' + (top + AXIS) +
-        '" width="' + num(Math.max(2, X(selected.b) - X(Math.min(selected.a, selected.w === undefined ? selected.a : selected.w)))) +
-        '" height="' + (y - top - AXIS) + '" fill="#ffd54f" fill-opacity="0.35" pointer-events="none"/>');
-    }
     rows.forEach(function (r) {
       const t = r.t;
       out.push('<line x1="6" y1="' + r.top + '" x2="' + (W - RIGHT) + '" y2="' + r.top + '" stroke="#eee"/>');
@@ -528,6 +523,15 @@
       if (t.profile) drawChart(t, r.top, W); else drawItemTrack(t, r.top, W);
       out.push('</g>');
     });
+    // The picked item's stretch as a band over every track.
+    if (selected) {
+      const a = Math.max(GUTTER, X(Math.min(selected.a, selected.w === undefined ? selected.a : selected.w)));
+      const b = Math.min(W - RIGHT, X(selected.b));
+      if (b >= GUTTER && a <= W - RIGHT) {
+        out.push('<rect x="' + num(Math.min(a, b - 2)) + '" y="' + (top + AXIS) + '" width="' + num(Math.max(2, b - a)) +
+          '" height="' + (y - top - AXIS) + '" fill="#ffc107" fill-opacity="0.18" pointer-events="none"/>');
+      }
+    }
     return { rows: rows, bottom: y };
   }
 
@@ -668,8 +672,11 @@
     };
   }
 
+  // FILE:LINE of a row, the file's own name shown, its path as the title.
   function where(src) {
-    return src ? esc(S.files[src[0]] + ':' + src[1]) : '';
+    if (!src) return '';
+    const path = S.files[src[0]];
+    return '<span title="' + esc(path) + '">' + esc(path.replace(/^.*[\\/]/, '') + ':' + src[1]) + '</span>';
   }
 
   function hover(e, p) {
@@ -757,7 +764,9 @@
     document.getElementById('title').textContent = name;
     let summary = 'route ' + (S.length / 1000).toFixed(1) + ' km';
     if (stations.length) summary += ', ' + stations.length + ' stations';
-    if (S.files.length) summary += ', from ' + S.files.join(' and ');
+    if (S.files.length) {
+      summary += ', from ' + S.files.map(function (f) { return f.replace(/^.*[\\/]/, ''); }).join(' and ');
+    }
     document.getElementById('summary').textContent = summary;
     const list = document.getElementById('stations');
     stations.forEach(function (s) { const o = document.createElement('option'); o.value = s.l || ''; list.appendChild(o); });
@@ -861,11 +870,16 @@
     result.setAttribute('data-result', ok ? 'PASS' : 'FAIL');
   }
 
-  // An address ending with #at=M0,M1 opens on those metres.
+  fillPage();
+  // An address ending with #at=M0,M1 opens on those metres, one ending with
+  // #find=NAME on that station.
   const at = /^#at=(-?\d+(?:\.\d+)?),(-?\d+(?:\.\d+)?)$/.exec(location.hash);
   if (at) setView(+at[1], +at[2]);
-
-  fillPage();
+  const find = /^#find=(.+)$/.exec(location.hash);
+  if (find) {
+    search.value = decodeURIComponent(find[1]);
+    searchNow();
+  }
   render();
   const loadMs = performance.now();
   window.addEventListener('resize', schedule);

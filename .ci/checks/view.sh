@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The interactive page and the plan picture in a real browser. Headless
+# Chromium opens the page of the builder's scenario (from its texts and from
+# its binary files), of the two-station example in docs/examples and of the
+# largest line; each page checks itself when its address ends with #selftest
+# (every station drawn, no two labels overlapping at three zooms, hover and
+# search working, no script error) and writes its verdict into the DOM, which
+# Chromium dumps. Console messages and network use are failures too.
+# Screenshots of the pages and of the SVG picture land in build/view/.
+# Run from the repository root after build/ has been built.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+need=()
+for pkg in chromium fonts-dejavu-core; do
+  dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
+done
+if [ ${#need[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${need[@]}" >/dev/null
+fi
+
+build=${SB_BUILD_DIR:-build}
+cmake -S . -B "$build" >/dev/null
+cmake --build "$build" -j2 --target scenario_tool sb_tools_tests >/dev/null
+tool=$build/bin/scenario_tool
+out=$(realpath "$build")/view
+rm -rf "$out"
+mkdir -p "$out"
+
+fail() {
+  echo "view check FAILED: $*" >&2
+  exit 1
+}
+
+# Chromium as root, headless, with a fresh profile and no way out to the
+# network: every host name resolves to nothing.
+browser() {
+  local profile
+  profile=$(mktemp -d "$out/profile.XXXXXX")
+  timeout 60 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+    --disable-background-networking --disable-component-update --disable-sync \
+    --host-resolver-rules="MAP * ~NOTFOUND" --hide-scrollbars --window-size=1400,1000 \
+    --user-data-dir="$profile" --enable-logging=stderr --v=0 "$@"
+  local status=$?
+  rm -rf "$profile"
+  return $status
+}
+
+# Opens NAME.html with its self-check and reads the verdict.
+check_page() {
+  local name=$1
+  browser --dump-dom "file://$out/$name.html#selftest" >"$out/$name.dom" 2>"$out/$name.log" ||
+    fail "$name: chromium failed (see $out/$name.log)"
+  local verdict
+  verdict=$(grep -o '<div id="selftest"[^>]*>[^<]*' "$out/$name.dom" | sed 's/<[^>]*>//') || true
+  echo "$name: $verdict"
+  grep -q 'data-result="PASS"' "$out/$name.dom" || fail "$name: the page's own check did not pass"
+  if grep -E 'Uncaught|CONSOLE\(' "$out/$name.log"; then fail "$name: console messages"; fi
+}
+
+# A screenshot of the page at the address's fragment.
+shot() {
+  browser --screenshot="$out/$2.png" "file://$out/$1.html$3" >/dev/null 2>&1 || fail "screenshot $2"
+}
+
+# The builder's scenario, from its texts and from its binary files.
+"$tool" export --out "$out/texts" >/dev/null
+"$tool" compile --line "$out/texts/BORVALE_linea.txt" --service "$out/texts/BORVALE_40617-.txt" \
+  --out "$out/bin" >/dev/null
+"$tool" view --line "$out/texts/BORVALE_linea.txt" --service "$out/texts/BORVALE_40617-.txt" \
+  --html "$out/borvale.html"
+"$tool" view --plan "$out/bin/BORVALE_linea.dat" --sim "$out/bin/BORVALE_40617.sim" \
+  --cells "$out/bin/BORVALE_40617.dat" --html "$out/borvale_bin.html"
+# Two stations of our own.
+"$tool" view --line docs/examples/VALDORA_linea.txt --service docs/examples/VALDORA_2201-.txt \
+  --line-name VALDORA --train 2201 --html "$out/valdora.html"
+# The largest line, 1 000 000 m (no service: its page lists code 25).
+SB_VIEW_LARGEST_HTML="$out/largest.html" "$build/bin/sb_tools_tests" \
+  --gtest_filter='Vista.LargestLinePageStaysSmall' >/dev/null || fail "largest line page"
+
+for page in borvale borvale_bin valdora largest; do check_page "$page"; done
+grep -q '"Borgo Vallestre"' "$out/borvale_bin.html" || fail "the page from the binary files lacks a station"
+
+shot borvale view_borvale ""
+shot borvale view_borvale_station "#find=Mulinara"
+shot valdora view_valdora ""
+
+# The SVG picture, as a PNG of its own size.
+"$tool" plan --plan "$out/bin/BORVALE_linea.dat" --sim "$out/bin/BORVALE_40617.sim" \
+  --cells "$out/bin/BORVALE_40617.dat" --svg "$out/plan_borvale.svg"
+size=$(grep -o '<svg [^>]*' "$out/plan_borvale.svg" | sed -E 's/.*width="([0-9.]+)" height="([0-9.]+)".*/\1,\2/')
+browser --screenshot="$out/plan_borvale.png" --window-size="${size%%.*},$(printf '%.0f' "${size#*,}")" \
+  "file://$out/plan_borvale.svg" >/dev/null 2>&1 || fail "SVG screenshot"
+
+echo "view check passed; screenshots in $out"
