@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "platform/files.h"
-#include "tools/binary_reading.h"
+#include "scenario/binary_decoders.h"
 
 namespace sb {
 namespace {

@@ -36,15 +36,6 @@ esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_aut
   return {};
 }
 
-// Reads the line and service descriptions and the notes the author gave.
-esito_file leggi_testi(const opzioni_compile& o, std::optional<testo_autore>& linea,
-                       std::optional<testo_autore>& servizio, std::optional<testo_autore>& note, std::ostream& err) {
-  esito_file e = leggi_testo_autore(o.linea, linea, err);
-  if (e.ok) e = leggi_testo_autore(o.servizio, servizio, err);
-  if (e.ok) e = leggi_testo_autore(o.note, note, err);
-  return e;
-}
-
 // Writes the binary files of a build that ran to its end into the output
 // directory, the line plan only when the build flag asks for it.
 esito_file scrivi_binari(const scenario& s, const std::string& uscita) {
@@ -58,19 +49,17 @@ esito_file scrivi_binari(const scenario& s, const std::string& uscita) {
 
 // The author's file a diagnostic points into, or empty. The chainage check
 // runs at the end of the service read, but the values come from the line.
-std::string file_autore(const scenario& s, const opzioni_compile& o) {
-  const origine_errore origine = ultimo_codice(s).origine;
-  if (s.codice_errore == kProgressivaNonMultipla) return o.linea;
-  if (origine == origine_errore::testo_linea) return o.linea;
-  if (origine == origine_errore::testo_servizio) return o.servizio;
+std::string file_autore(const diagnostica& d, const opzioni_compile& o) {
+  if (d.livello == gravita::errore && d.codice == kProgressivaNonMultipla) return o.linea;
+  if (d.origine == origine_errore::testo_linea) return o.linea;
+  if (d.origine == origine_errore::testo_servizio) return o.servizio;
   return "";
 }
 
 // A remark for a text the author did not give.
-std::string testo_mancante(const scenario& s, const opzioni_compile& o) {
-  const origine_errore origine = ultimo_codice(s).origine;
-  if (origine == origine_errore::testo_linea && o.linea.empty()) return " (no --line given)";
-  if (origine == origine_errore::testo_servizio && o.servizio.empty()) return " (no --service given)";
+std::string testo_mancante(const diagnostica& d, const opzioni_compile& o) {
+  if (d.origine == origine_errore::testo_linea && o.linea.empty()) return " (no --line given)";
+  if (d.origine == origine_errore::testo_servizio && o.servizio.empty()) return " (no --service given)";
   return "";
 }
 
@@ -84,23 +73,55 @@ esito_file crea_cartella(const std::string& cartella) {
   return {};
 }
 
-std::string riga_diagnostica(const scenario& s, const opzioni_compile& o) {
-  std::ostringstream d;
-  const std::string file = file_autore(s, o);
-  const diagnostica ultimo = ultimo_codice(s);
+esito_file leggi_testi(const opzioni_compile& o, std::optional<testo_autore>& linea,
+                       std::optional<testo_autore>& servizio, std::optional<testo_autore>& note, std::ostream& err) {
+  esito_file e = leggi_testo_autore(o.linea, linea, err);
+  if (e.ok) e = leggi_testo_autore(o.servizio, servizio, err);
+  if (e.ok) e = leggi_testo_autore(o.note, note, err);
+  return e;
+}
+
+richiesta_compile richiesta_di(const opzioni_compile& o, const std::optional<testo_autore>& linea,
+                               const std::optional<testo_autore>& servizio) {
+  richiesta_compile richiesta;
+  if (linea) richiesta.testo_linea = linea->byte;
+  if (servizio) richiesta.testo_servizio = servizio->byte;
+  richiesta.nome_linea = o.nome_linea;
+  richiesta.numero_treno = o.numero_treno;
+  richiesta.flag_griglia = o.senza_griglia ? 0 : 1;
+  return richiesta;
+}
+
+std::string riga_diagnostica(const diagnostica& d, const opzioni_compile& o) {
+  std::ostringstream out;
+  const std::string file = file_autore(d, o);
+  const bool errore = d.livello == gravita::errore;
   if (!file.empty()) {
-    d << file;
-    if (ultimo.riga > 0 && s.codice_errore != kProgressivaNonMultipla) d << ":" << ultimo.riga;
-    d << ": ";
+    out << file;
+    if (d.riga > 0 && !(errore && d.codice == kProgressivaNonMultipla)) out << ":" << d.riga;
+    out << ": ";
   }
-  d << "error " << s.codice_errore << ": " << significato(s.codice_errore);
-  if (ultimo.origine == origine_errore::passaggio) {
-    d << " (cell " << s.posizione_errore / kMetriCella << ", at " << s.posizione_errore << " m)";
-  } else if (ha_posizione(s.codice_errore)) {
-    d << " (at " << s.posizione_errore << " m)";
+  if (!errore) {
+    out << (d.livello == gravita::avviso ? "warning: " : "note: ") << d.messaggio;
+    return out.str();
   }
-  d << testo_mancante(s, o);
-  return d.str();
+  out << "error " << d.codice << ": " << (d.messaggio.empty() ? significato(d.codice) : d.messaggio);
+  if (d.origine == origine_errore::passaggio) {
+    out << " (cell " << d.posizione / kMetriCella << ", at " << d.posizione << " m)";
+  } else if (ha_posizione(d.codice)) {
+    out << " (at " << d.posizione << " m)";
+  }
+  out << testo_mancante(d, o);
+  return out.str();
+}
+
+std::string riga_diagnostica(const scenario& s, const opzioni_compile& o) {
+  diagnostica ultimo = ultimo_codice(s);
+  ultimo.livello = gravita::errore;
+  ultimo.codice = s.codice_errore;
+  ultimo.posizione = s.posizione_errore;
+  ultimo.messaggio.clear();
+  return riga_diagnostica(ultimo, o);
 }
 
 std::string riga_esito(const scenario& s) {
@@ -108,7 +129,6 @@ std::string riga_esito(const scenario& s) {
          " posizione_errore=" + std::to_string(s.posizione_errore);
 }
 
-// The exit status of a compile, with what the author must know on err.
 int stato_compile(const risultato_compile& r, const opzioni_compile& o, std::ostream& err) {
   const scenario& s = r.s;
   if (r.fine == fine_compile::guardia) err << testo_errore(std::to_string(r.numero_guardia)) << "\n";
@@ -132,13 +152,7 @@ int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& er
     return kUscitaFile;
   }
 
-  richiesta_compile richiesta;
-  if (linea) richiesta.testo_linea = linea->byte;
-  if (servizio) richiesta.testo_servizio = servizio->byte;
-  richiesta.nome_linea = o.nome_linea;
-  richiesta.numero_treno = o.numero_treno;
-  richiesta.flag_griglia = o.senza_griglia ? 0 : 1;
-  const risultato_compile r = compila(richiesta);
+  const risultato_compile r = compila(richiesta_di(o, linea, servizio));
 
   int stato = stato_compile(r, o, err);
   if (o.binari && r.fine == fine_compile::completata) {

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 
+#include "compile/compile.h"
 #include "platform/files.h"
 #include "scenario/scenario_records.h"
+#include "tools/source_diagnostic.h"
 
 namespace sb {
 
@@ -35,6 +38,24 @@ std::string riga_diagnostica(const scenario& s, const opzioni_compile& o);
 
 // Creates the output directory and its parents when missing.
 esito_file crea_cartella(const std::string& cartella);
+
+// The same line for any entry of the build's diagnostics: "error N: ...",
+// "warning: ..." or "note: ...", after the file and line it points into.
+std::string riga_diagnostica(const diagnostica& d, const opzioni_compile& o);
+
+// Reads the line and service descriptions and the notes the author gave,
+// converting a text that is UTF-8 and warning on err about every line where
+// a "?" stands in. A text not given stays absent.
+esito_file leggi_testi(const opzioni_compile& o, std::optional<testo_autore>& linea,
+                       std::optional<testo_autore>& servizio, std::optional<testo_autore>& note, std::ostream& err);
+
+// The compile of the texts with the options' names and build flag.
+richiesta_compile richiesta_di(const opzioni_compile& o, const std::optional<testo_autore>& linea,
+                               const std::optional<testo_autore>& servizio);
+
+// The exit status of a compile, with what the author must know on err: the
+// guard's box text, the recorded code's line, a missing route length.
+int stato_compile(const risultato_compile& r, const opzioni_compile& o, std::ostream& err);
 
 // The last line of the compile's standard output.
 std::string riga_esito(const scenario& s);

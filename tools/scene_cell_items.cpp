@@ -2,16 +2,13 @@
 
 #include <string>
 
+#include "scenario/cell_kinds.h"
 #include "tools/utf8_input.h"
 
 namespace sb {
 namespace {
 
 constexpr int64_t kMetriCella = 50;
-
-// Cell kinds.
-constexpr uint8_t kSegnale = 1, kFineRallentamento = 2, kInizioRallentamento = 3, kAvviso = 4, kApproccio = 5,
-                  kIndicatore = 6, kAbbattimento = 12, kAbbattimentoSenzaValore = 13, kCartello = 14;
 
 // Cells before a slowdown's start where its warning point lies (1200 m).
 constexpr size_t kCelleAvviso = 24;
@@ -75,7 +72,7 @@ elemento_scena cartello(const cella& c, size_t i, const tabella_oggetti* tabella
 
 elemento_scena abbattimento(const cella& c, size_t i) {
   elemento_scena e = puntuale(genere_elemento::abbattimento, metro_abbattimento(i));
-  const bool con_valore = c.tipo == kAbbattimento;
+  const bool con_valore = c.tipo == tipo_cella::abbattimento;
   e.valori = {{"posizione", n(e.punto)}, {"value", con_valore ? n(c.dato_1) : "none"},
               {"cell", n(static_cast<int64_t>(i))}};
   e.etichetta = con_valore ? n(c.dato_1) : "";
@@ -89,15 +86,15 @@ elemento_scena rallentamento(const celle_percorso& celle, size_t i) {
   elemento_scena e = puntuale(genere_elemento::rallentamento, metro_elemento(i));
   size_t fine = i;
   for (size_t j = i + 1; j < celle.size(); ++j) {
-    if (celle[j].tipo == kFineRallentamento) {
+    if (celle[j].tipo == tipo_cella::fine_rallentamento) {
       fine = j;
       break;
     }
   }
   e.a = metro_elemento(fine);
-  bool avviso = i > kCelleAvviso && celle[i - kCelleAvviso].tipo == kAvviso;
+  bool avviso = i > kCelleAvviso && celle[i - kCelleAvviso].tipo == tipo_cella::avviso_rallentamento;
   bool approcci = avviso && i > kCelleAvviso + 4;
-  for (size_t k = 1; approcci && k <= 4; ++k) approcci = celle[i - kCelleAvviso - k].tipo == kApproccio;
+  for (size_t k = 1; approcci && k <= 4; ++k) approcci = celle[i - kCelleAvviso - k].tipo == tipo_cella::approccio_rallentamento;
   if (avviso) e.avviso = metro_elemento(i - kCelleAvviso - (approcci ? 4 : 0));
   const cella& c = celle[i];
   e.valori = {{"posizione", n(e.da)}, {"v", n(c.dato_1)},        {"l", n(e.a - e.da)},
@@ -116,7 +113,7 @@ void montagne(const celle_percorso& celle, std::vector<elemento_scena>& out) {
     const uint8_t tipo = celle[i].montagna;
     size_t j = i;
     bool segni = false;
-    while (j < celle.size() && celle[j].montagna == tipo) segni |= celle[j++].tipo == 11;
+    while (j < celle.size() && celle[j].montagna == tipo) segni |= celle[j++].tipo == tipo_cella::segno_montagna;
     if (tipo != 0) {
       elemento_scena e = puntuale(genere_elemento::montagna, static_cast<int64_t>(i) * kMetriCella);
       e.a = static_cast<int64_t>(j) * kMetriCella;
@@ -158,12 +155,12 @@ void elementi_celle(const celle_percorso& celle, const tabella_oggetti* tabella,
   for (size_t i = 0; i < celle.size(); ++i) {
     const cella& c = celle[i];
     switch (c.tipo) {
-      case kSegnale: out.push_back(segnale(c, i)); break;
-      case kIndicatore: out.push_back(indicatore(c, i)); break;
-      case kCartello: out.push_back(cartello(c, i, tabella)); break;
-      case kAbbattimento:
-      case kAbbattimentoSenzaValore: out.push_back(abbattimento(c, i)); break;
-      case kInizioRallentamento: out.push_back(rallentamento(celle, i)); break;
+      case tipo_cella::segnale: out.push_back(segnale(c, i)); break;
+      case tipo_cella::indicatore_vmax: out.push_back(indicatore(c, i)); break;
+      case tipo_cella::cartello: out.push_back(cartello(c, i, tabella)); break;
+      case tipo_cella::abbattimento:
+      case tipo_cella::abbattimento_senza_valore: out.push_back(abbattimento(c, i)); break;
+      case tipo_cella::inizio_rallentamento: out.push_back(rallentamento(celle, i)); break;
       default: break;
     }
   }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "line/line_plan.h"
+#include "scenario/cell_kinds.h"
 #include "tools/cell_meaning.h"
 #include "tools/scene_cell_items.h"
 #include "tools/source_rows.h"
@@ -55,7 +56,7 @@ std::vector<valore_elemento> generali(const tabella_oggetti& t, int64_t lunghezz
 int64_t cella_fermata(const celle_percorso* celle, int k) {
   if (celle == nullptr) return -1;
   for (size_t i = 0; i < celle->size(); ++i) {
-    if ((*celle)[i].tipo == 10 && (*celle)[i].dato_1 == k) return static_cast<int64_t>(i);
+    if ((*celle)[i].tipo == tipo_cella::fermata && (*celle)[i].dato_1 == k) return static_cast<int64_t>(i);
   }
   return -1;
 }

@@ -22,12 +22,12 @@ const scena& borvale() {
     o.servizio = servizio;
     testi_compilati t;
     std::ostringstream err;
-    EXPECT_TRUE(compila_testi(o, t, err)) << err.str();
+    EXPECT_TRUE(compila_per_vista(o, t, err)) << err.str();
     EXPECT_EQ(err.str(), "");
     fonti_scena f;
-    f.griglia = &t.s.griglia;
-    f.tabella = &t.s.tabella;
-    f.celle = &t.s.celle;
+    f.griglia = &t.r.s.griglia;
+    f.tabella = &t.r.s.tabella;
+    f.celle = &t.r.s.celle;
     f.testi = {{"l.txt", t.testi[0].byte}, {"s.txt", t.testi[1].byte}};
     return costruisci_scena(f);
   }();

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "app/startup.h"
+#include "compile/exit_status.h"
 #include "platform/files.h"
 #include "tools/binary_inputs.h"
 #include "tools/text_compile.h"
@@ -26,11 +26,12 @@ int vista_testi(const opzioni_view& o, std::ostream& err) {
   c.nome_linea = o.nome_linea;
   c.numero_treno = o.numero_treno;
   testi_compilati t;
-  if (!compila_testi(c, t, err)) return kUscitaFile;
+  if (!compila_per_vista(c, t, err)) return kUscitaFile;
+  const scenario& r = t.r.s;
   fonti_scena f;
-  f.griglia = t.s.griglia.esiste() ? &t.s.griglia : nullptr;
-  f.tabella = &t.s.tabella;
-  f.celle = t.s.celle.empty() ? nullptr : &t.s.celle;
+  f.griglia = r.griglia.esiste() ? &r.griglia : nullptr;
+  f.tabella = &r.tabella;
+  f.celle = r.celle.empty() ? nullptr : &r.celle;
   f.testi = t.testi;
   scena s = costruisci_scena(f);
   s.diagnostiche = t.diagnostiche;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/startup.h"
+#include "compile/exit_status.h"
 #include "line/largest_line_fixture.h"
 #include "platform/user_interface.h"
 #include "tools/json_text.h"
