@@ -30,38 +30,61 @@ int64_t fine_piena(const griglia_linea& g, int64_t ultimo) {
   return m - 1;
 }
 
-// Distance from p to the segment a-b.
-double distanza(const punto_contorno& p, const punto_contorno& a, const punto_contorno& b) {
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double l2 = dx * dx + dy * dy;
-  double t = l2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / l2 : 0;
-  t = std::clamp(t, 0.0, 1.0);
-  return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+// Points simplified a block at a time: a block's ends are always kept, and
+// a long line costs its length times the logarithm of the block.
+constexpr size_t kBlocco = 2048;
+
+// The squared distance of the point between a and b furthest from the
+// segment a-b, and its index (a when there is none between).
+std::pair<double, size_t> piu_lontano(const std::vector<punto_contorno>& p, size_t a, size_t b) {
+  const double dx = p[b].x - p[a].x, dy = p[b].y - p[a].y, l2 = dx * dx + dy * dy;
+  double peggiore = -1;
+  size_t dove = a;
+  for (size_t k = a + 1; k < b; ++k) {
+    const double ex = p[k].x - p[a].x, ey = p[k].y - p[a].y;
+    const double t = l2 > 0 ? std::clamp((ex * dx + ey * dy) / l2, 0.0, 1.0) : 0.0;
+    const double qx = ex - t * dx, qy = ey - t * dy, d2 = qx * qx + qy * qy;
+    if (d2 > peggiore) {
+      peggiore = d2;
+      dove = k;
+    }
+  }
+  return {peggiore, dove};
 }
 
-// The points that keep every other point within the tolerance of the line
-// through them (first and last always kept).
-std::vector<punto_contorno> semplifica(const std::vector<punto_contorno>& p, double tolleranza) {
-  if (p.size() < 3) return p;
-  std::vector<char> tieni(p.size(), 0);
-  tieni.front() = tieni.back() = 1;
-  std::vector<std::pair<size_t, size_t>> da_fare = {{0, p.size() - 1}};
+// Marks the points of p[primo..ultimo] that keep every other point within the
+// tolerance of the line through them (first and last always kept). Squared
+// distances to the segment, its direction worked out once per segment.
+void semplifica_blocco(const std::vector<punto_contorno>& p, size_t primo, size_t ultimo, double tolleranza,
+                       std::vector<char>& tieni) {
+  tieni[primo] = tieni[ultimo] = 1;
+  std::vector<std::pair<size_t, size_t>> da_fare = {{primo, ultimo}};
+  const double soglia = tolleranza * tolleranza;
   while (!da_fare.empty()) {
     auto [a, b] = da_fare.back();
     da_fare.pop_back();
-    double peggiore = -1;
-    size_t dove = a;
-    for (size_t k = a + 1; k < b; ++k) {
-      const double d = distanza(p[k], p[a], p[b]);
-      if (d > peggiore) {
-        peggiore = d;
-        dove = k;
-      }
-    }
-    if (peggiore <= tolleranza) continue;
+    auto [peggiore, dove] = piu_lontano(p, a, b);
+    if (peggiore <= soglia) continue;
     tieni[dove] = 1;
     da_fare.push_back({a, dove});
     da_fare.push_back({dove, b});
+  }
+}
+
+// The points that keep every other point within the tolerance.
+std::vector<punto_contorno> semplifica(const std::vector<punto_contorno>& p, double tolleranza) {
+  if (p.size() < 3) return p;
+  std::vector<char> tieni(p.size(), 0);
+  for (size_t a = 0; a + 1 < p.size(); a += kBlocco) {
+    semplifica_blocco(p, a, std::min(a + kBlocco, p.size() - 1), tolleranza, tieni);
+  }
+  // A block's end is dropped when the points kept around it, no further back
+  // than the block before, keep every point between within the tolerance.
+  for (size_t fine = kBlocco; fine + 1 < p.size(); fine += kBlocco) {
+    size_t prima = fine - 1, dopo = fine + 1;
+    while (prima > fine - kBlocco && !tieni[prima]) --prima;
+    while (!tieni[dopo]) ++dopo;
+    if (tieni[prima] && piu_lontano(p, prima, dopo).first <= tolleranza * tolleranza) tieni[fine] = 0;
   }
   std::vector<punto_contorno> out;
   for (size_t k = 0; k < p.size(); ++k) {

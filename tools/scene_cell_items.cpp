@@ -94,7 +94,9 @@ elemento_scena rallentamento(const celle_percorso& celle, size_t i) {
   e.a = metro_elemento(fine);
   bool avviso = i > kCelleAvviso && celle[i - kCelleAvviso].tipo == tipo_cella::avviso_rallentamento;
   bool approcci = avviso && i > kCelleAvviso + 4;
-  for (size_t k = 1; approcci && k <= 4; ++k) approcci = celle[i - kCelleAvviso - k].tipo == tipo_cella::approccio_rallentamento;
+  for (size_t k = 1; approcci && k <= 4; ++k) {
+    approcci = celle[i - kCelleAvviso - k].tipo == tipo_cella::approccio_rallentamento;
+  }
   if (avviso) e.avviso = metro_elemento(i - kCelleAvviso - (approcci ? 4 : 0));
   const cella& c = celle[i];
   e.valori = {{"posizione", n(e.da)}, {"v", n(c.dato_1)},        {"l", n(e.a - e.da)},

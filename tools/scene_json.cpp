@@ -1,5 +1,6 @@
 #include "tools/scene_json.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "tools/json_text.h"
@@ -101,11 +102,20 @@ void contorno_json(std::string& out, const contorno_pianta& c) {
   }
   out += "{\"ext\":[" + coordinata(c.x_min) + "," + coordinata(c.x_max) + "," + coordinata(c.y_min) + "," +
          coordinata(c.y_max) + "],\"levels\":[";
+  // Each point as the steps from the one before (the first from 0): whole
+  // metres, and centimetres of x and y, so that the sums give the rounded
+  // coordinates back exactly and the numbers stay short.
   for (size_t l = 0; l < c.livelli.size(); ++l) {
-    out += (l == 0 ? "\n{\"tol\":" : ",\n{\"tol\":") + coordinata(c.livelli[l].tolleranza) + ",\"p\":[";
+    out += (l == 0 ? "\n{\"tol\":" : ",\n{\"tol\":") + coordinata(c.livelli[l].tolleranza) + ",\"d\":[";
+    int64_t m = 0, x = 0, y = 0;
     const std::vector<punto_contorno>& p = c.livelli[l].punti;
     for (size_t k = 0; k < p.size(); ++k) {
-      out += (k == 0 ? "" : ",") + std::to_string(p[k].metro) + "," + coordinata(p[k].x) + "," + coordinata(p[k].y);
+      const int64_t cx = std::llround(p[k].x * 100), cy = std::llround(p[k].y * 100);
+      out += (k == 0 ? "" : ",") + std::to_string(p[k].metro - m) + "," + std::to_string(cx - x) + "," +
+             std::to_string(cy - y);
+      m = p[k].metro;
+      x = cx;
+      y = cy;
     }
     out += "]}";
   }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "builtin/run_timetable.h"
 #include "line/line_plan.h"
 #include "scenario/cell_kinds.h"
 #include "tools/cell_meaning.h"
@@ -15,9 +16,6 @@ namespace sb {
 namespace {
 
 constexpr int64_t kMetriCella = 50;
-
-// Stations of this type and above are passed without stopping.
-constexpr int kTipoTransito = 25;
 
 std::string n(int64_t v) { return std::to_string(v); }
 

@@ -127,16 +127,64 @@ TEST(Vista, NamesCannotBreakThePage) {
   EXPECT_NE(pagina.find("\\u003c/script>\\u003cscript>alert(1)\\u003c/script>"), std::string::npos);
 }
 
+// Where a page goes: into SB_VIEW_PAGES when it is set (the browser check
+// opens the pages there), else into the scratch folder.
+std::string pagina_per_controllo(const cartella_prova& dir, const std::string& nome) {
+  const char* cartella = std::getenv("SB_VIEW_PAGES");
+  return cartella != nullptr ? std::string(cartella) + "/" + nome : dir / nome;
+}
+
+// A line of 100 km, bent every 5 km, and a run over it that stops at two
+// stations in three, 72 stations 1350 m apart with names short and long.
+std::pair<std::string, std::string> settantadue_stazioni() {
+  std::string linea = "[generale]\r\nlunghezza percorso, 100000\r\n[curve]\r\n";
+  for (int k = 1; k < 20; ++k) {
+    linea += std::string(k % 2 ? "curvad3, " : "curvas3, ") + std::to_string(5000 * k) + ", 400\r\n";
+  }
+  linea += "[pendenze]\r\npendenza, 0, 0\r\npendenza, 30000, 8\r\n[fine]\r\n";
+  const char* prime[] = {"Borgo", "Villa", "Ponte", "Colle", "Casale", "Pieve",
+                         "Torre", "Rocca", "Campo", "Poggio", "Fonte", "Serra"};
+  const char* seconde[] = {"Alta", "di Sotto", "Nuova", "San Martino al Lago", "Vecchia", "Grande"};
+  std::string servizio = "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 100\r\n[stazioni]\r\n";
+  for (int k = 0; k < 72; ++k) {
+    const int tipo = k == 0 || k == 71 ? 4 : k % 3 == 0 ? 27 : 12;
+    const int minuti = 2 * k;
+    servizio += "stazione, " + std::to_string(500 + 1350 * k) + ", " + std::to_string(tipo) +
+                ", 300, 0, 0, 0, 1,1,0, 4,1,1, 30, " + std::to_string(8 + minuti / 60) + ", " +
+                std::to_string(minuti % 60) + ", 0, " + prime[k % 12] + " " + seconde[k / 12] + "\r\n";
+  }
+  return {linea, servizio + "[fine]\r\n"};
+}
+
+// 72 stations, the most a line with six signs takes: the compile is clean
+// and every station is in the page.
+TEST(Vista, SeventyTwoStations) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  auto [linea, servizio] = settantadue_stazioni();
+  scrivi(dir / "l.txt", linea);
+  scrivi(dir / "s.txt", servizio);
+  opzioni_view o;
+  o.linea = dir / "l.txt";
+  o.servizio = dir / "s.txt";
+  o.nome_linea = "SETTANTADUE";
+  o.numero_treno = "72";
+  o.html = pagina_per_controllo(dir, "stations72.html");
+  std::ostringstream err;
+  EXPECT_EQ(esegui_view(o, err), kUscitaPulita) << err.str();
+  const std::string pagina = leggi(o.html);
+  autosufficiente(pagina);
+  EXPECT_EQ(conta(pagina, "\"k\":\"stazione\""), 72u);
+  EXPECT_NE(pagina.find("\"l\":\"Serra Grande\""), std::string::npos);
+}
+
 // The largest line gives a page of a few megabytes: the plan goes in at the
-// levels of detail a screen can show, not a point per metre. With
-// SB_VIEW_LARGEST_HTML set, the page is also written there (for the browser
-// check).
+// levels of detail a screen can show, not a point per metre.
 TEST(Vista, LargestLinePageStaysSmall) {
   cartella_prova dir;
   ASSERT_TRUE(dir.ok());
   scrivi(dir / "l.txt", prova::linea_massima());
-  const char* copia = std::getenv("SB_VIEW_LARGEST_HTML");
-  const std::string uscita = copia != nullptr ? std::string(copia) : dir / "p.html";
+  const std::string uscita = pagina_per_controllo(dir, "largest.html");
   opzioni_view o;
   o.linea = dir / "l.txt";
   o.html = uscita;

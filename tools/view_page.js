@@ -4,6 +4,7 @@
 // that would overlap another is left out. Plain script, no library.
 'use strict';
 (function () {
+  const started = performance.now();
   const errors = [];
   window.addEventListener('error', function (e) { errors.push(String(e.message)); });
 
@@ -49,15 +50,22 @@
   const scales = {};
   tracks.forEach(function (t) { if (t.profile) scales[t.id] = chartScale(t.id, S.profiles[t.id]); });
 
-  const full = { m0: S.start - 0.01 * Math.max(S.end - S.start, 100), m1: S.end + 0.01 * Math.max(S.end - S.start, 100) };
+  const margin = 0.01 * Math.max(S.end - S.start, 100);
+  const full = { m0: S.start - margin, m1: S.end + margin };
   const view = { m0: full.m0, m1: full.m1 };
   let selected = null;  // the item picked
   let frame = null;     // the last drawing's geometry, for the pointer
 
   // A level of the plan's outline as arrays, cut into chunks with their boxes.
+  // The data holds each point as its steps from the one before: metres, and
+  // centimetres of x and y.
   function prepareLevel(l) {
-    const n = l.p.length / 3, m = new Float64Array(n), x = new Float64Array(n), y = new Float64Array(n);
-    for (let k = 0; k < n; k++) { m[k] = l.p[3 * k]; x[k] = l.p[3 * k + 1]; y[k] = l.p[3 * k + 2]; }
+    const n = l.d.length / 3, m = new Float64Array(n), x = new Float64Array(n), y = new Float64Array(n);
+    let sm = 0, sx = 0, sy = 0;
+    for (let k = 0; k < n; k++) {
+      sm += l.d[3 * k]; sx += l.d[3 * k + 1]; sy += l.d[3 * k + 2];
+      m[k] = sm; x[k] = sx / 100; y[k] = sy / 100;
+    }
     const chunks = [];
     for (let a = 0; a < n - 1; a += 256) {
       const b = Math.min(n - 1, a + 256);
@@ -101,6 +109,8 @@
     const dec = Math.max(0, Math.min(3, -Math.floor(Math.log10(step / 1000) + 1e-9)));
     return (m / 1000).toFixed(dec);
   }
+  function same(v) { return v; }
+  // The first index of arr whose key is not below v.
   function lowerBound(arr, v, key) {
     let lo = 0, hi = arr.length;
     while (lo < hi) { const mid = (lo + hi) >> 1; if (key(arr[mid]) < v) lo = mid + 1; else hi = mid; }
@@ -175,8 +185,7 @@
       out.push('<circle cx="' + num(x) + '" cy="' + num(y) + '" r="' + r + '" fill="' + fill + '" stroke="' + colour +
         '" stroke-width="1.5"' + a + '/>');
     } else if (symbol === 'square') {
-      out.push('<rect x="' + num(x - r) + '" y="' + num(y - r) + '" width="' + 2 * r + '" height="' + 2 * r +
-        '" fill="' + fill + '"' + a + '/>');
+      rect(x - r, y - r, 2 * r, 2 * r, fill, a);
     } else if (symbol === 'diamond') {
       out.push('<path d="M' + num(x) + ' ' + num(y - r - 1) + 'L' + num(x + r + 1) + ' ' + num(y) + 'L' + num(x) + ' ' +
         num(y + r + 1) + 'L' + num(x - r - 1) + ' ' + num(y) + 'Z" fill="' + fill + '"' + a + '/>');
@@ -184,9 +193,14 @@
       out.push('<path d="M' + num(x) + ' ' + num(y + r) + 'L' + num(x + r) + ' ' + num(y - r) + 'L' + num(x - r) + ' ' +
         num(y - r) + 'Z" fill="' + fill + '"' + a + '/>');
     } else {
-      out.push('<rect x="' + num(x - r) + '" y="' + num(y - 3) + '" width="' + 2 * r + '" height="6" fill="' + fill +
-        '"' + a + '/>');
+      rect(x - r, y - 3, 2 * r, 6, fill, a);
     }
+  }
+
+  // A rectangle; extra holds further attributes.
+  function rect(x, y, w, h, fill, extra) {
+    out.push('<rect x="' + num(x) + '" y="' + num(y) + '" width="' + num(w) + '" height="' + num(h) + '" fill="' +
+      fill + '"' + (extra || '') + '/>');
   }
 
   // The items of a track whose reach meets the metres m0..m1.
@@ -209,7 +223,7 @@
   function pointAt(m) {
     const L = levels[0];
     if (!L || m < L.m[0] || m > L.m[L.n - 1]) return null;
-    let k = lowerBound(L.m, m, function (v) { return v; });
+    let k = lowerBound(L.m, m, same);
     if (k === 0) return [L.x[0], L.y[0]];
     const t = (m - L.m[k - 1]) / (L.m[k] - L.m[k - 1]);
     return [L.x[k - 1] + t * (L.x[k] - L.x[k - 1]), L.y[k - 1] + t * (L.y[k] - L.y[k - 1])];
@@ -220,18 +234,22 @@
     let L = levels[0];
     for (const l of levels) if (l.tol <= (m1 - m0) / 400) L = l;
     const b = [Infinity, Infinity, -Infinity, -Infinity];
-    function add(p) { if (p) { b[0] = Math.min(b[0], p[0]); b[1] = Math.min(b[1], p[1]); b[2] = Math.max(b[2], p[0]); b[3] = Math.max(b[3], p[1]); } }
+    function add(p) {
+      if (!p) return;
+      b[0] = Math.min(b[0], p[0]); b[1] = Math.min(b[1], p[1]);
+      b[2] = Math.max(b[2], p[0]); b[3] = Math.max(b[3], p[1]);
+    }
     add(pointAt(Math.max(m0, L.m[0])));
     add(pointAt(Math.min(m1, L.m[L.n - 1])));
-    for (let k = lowerBound(L.m, m0, function (v) { return v; }); k < L.n && L.m[k] <= m1; k++) add([L.x[k], L.y[k]]);
+    for (let k = lowerBound(L.m, m0, same); k < L.n && L.m[k] <= m1; k++) add([L.x[k], L.y[k]]);
     return b;
   }
 
   function mapGeometry(W, H) {
     const b = boxBetween(view.m0, view.m1);
-    const span = view.m1 - view.m0;
     const bw = Math.max(b[2] - b[0], 1e-6), bh = Math.max(b[3] - b[1], 1e-6);
-    let scale = Math.min((W - 2 * MAP_PAD) / bw, (H - 2 * MAP_PAD) / bh, (W - 2 * MAP_PAD) / Math.min(span, MIN_SPAN * 2));
+    // Never closer than twice the tracks' deepest zoom across.
+    const scale = Math.min((W - 2 * MAP_PAD) / bw, (H - 2 * MAP_PAD) / bh, (W - 2 * MAP_PAD) / (2 * MIN_SPAN));
     const cx = (b[0] + b[2]) / 2, cy = (b[1] + b[3]) / 2;
     let L = levels[0];
     for (const l of levels) if (l.tol * scale <= 0.5) L = l;
@@ -261,8 +279,8 @@
   // The path along the track from metre m0 to m1.
   function stretchPath(g, m0, m1) {
     const L = g.level;
-    const a = lowerBound(L.m, m0, function (v) { return v; });
-    const b = lowerBound(L.m, m1, function (v) { return v; }) - 1;
+    const a = lowerBound(L.m, m0, same);
+    const b = lowerBound(L.m, m1, same) - 1;
     const p0 = pointAt(m0), p1 = pointAt(m1);
     if (!p0 || !p1) return '';
     let d = 'M' + num(g.px(p0[0])) + ' ' + num(g.py(p0[1]));
@@ -310,8 +328,8 @@
           '" data-i="' + it.i + '"/>');
       });
     });
-    const a = lowerBound(L.m, view.m0, function (v) { return v; });
-    const b = lowerBound(L.m, view.m1, function (v) { return v; });
+    const a = lowerBound(L.m, view.m0, same);
+    const b = lowerBound(L.m, view.m1, same);
     out.push('<path d="' + pathBetween(g, Math.max(0, a - 1), Math.min(L.n - 1, b)) +
       '" fill="none" stroke="#333" stroke-width="3" stroke-linejoin="round"/>');
     occupyTrack(g);
@@ -359,8 +377,10 @@
     if (!text) return false;
     const w = textWidth(text, size, bold) + 2;
     for (const d of [6, 13, 22]) {
-      const c = [[d, 0.35 * size], [-d - w, 0.35 * size], [-w / 2, -d], [-w / 2, d + size], [d * 0.7, -d * 0.7], [d * 0.7, d * 0.7 + size], [-d * 0.7 - w, -d * 0.7], [-d * 0.7 - w, d * 0.7 + size]];
-      for (const o of c) if (label(q[0] + o[0], q[1] + o[1], text, size, area, cls, fill, bold, data)) return true;
+      const e = d * 0.7, low = 0.35 * size;  // right and left, above and below, then the four corners
+      const sides = [[d, low], [-d - w, low], [-w / 2, -d], [-w / 2, d + size],
+        [e, -e], [e, e + size], [-e - w, -e], [-e - w, e + size]];
+      for (const o of sides) if (label(q[0] + o[0], q[1] + o[1], text, size, area, cls, fill, bold, data)) return true;
     }
     return false;
   }
@@ -402,15 +422,14 @@
     function flushBar() {
       if (!bar) return;
       const y = t.id === 'curva' ? centre + (bar.it.x > 0 ? -6 : 1) : centre - 3;
-      out.push('<rect x="' + num(bar.x0) + '" y="' + y + '" width="' + num(Math.max(bar.x1 - bar.x0, 1.5)) +
-        '" height="' + (t.id === 'curva' ? 5 : 6) + '" fill="' + t.colour + '" data-i="' + bar.it.i + '"/>');
+      rect(bar.x0, y, Math.max(bar.x1 - bar.x0, 1.5), t.id === 'curva' ? 5 : 6, t.colour, ' data-i="' + bar.it.i + '"');
       bar = null;
     }
     items.forEach(function (it) {
       const xp = X(it.p);
       if (t.id === 'stazione') {
-        out.push('<rect x="' + num(clampX(X(it.a))) + '" y="' + (centre - 1.5) + '" width="' + num(Math.max(clampX(X(it.b)) - clampX(X(it.a)), 1)) +
-          '" height="3" fill="' + t.colour + '" fill-opacity="0.35"/>');
+        const a = clampX(X(it.a)), b = clampX(X(it.b));
+        rect(a, centre - 1.5, Math.max(b - a, 1), 3, t.colour, ' fill-opacity="0.35"');
         mark('circle', t.colour, xp, centre, it.x ? 4.5 : 3.4, it.x || selected === it,
           ' class="st-mark" data-i="' + it.i + '"');
         drawn.push(it);
@@ -424,8 +443,8 @@
         return;
       }
       if (it.w !== undefined && it.w < it.a) {
-        out.push('<rect x="' + num(clampX(X(it.w))) + '" y="' + (centre - 2) + '" width="' + num(Math.max(clampX(X(it.a)) - clampX(X(it.w)), 1)) +
-          '" height="4" fill="' + t.colour + '" fill-opacity="0.35" data-i="' + it.i + '"/>');
+        const w = clampX(X(it.w)), a = clampX(X(it.a));
+        rect(w, centre - 2, Math.max(a - w, 1), 4, t.colour, ' fill-opacity="0.35" data-i="' + it.i + '"');
       }
       const x0 = clampX(X(it.a)), x1 = clampX(X(it.b));
       const same = bar && x0 <= bar.x1 + 1 && (t.id !== 'curva' || bar.it.x === it.x);
@@ -459,14 +478,15 @@
   // The chart's frame, grid and value scale.
   function drawChartFrame(t, top, W) {
     const sc = scales[t.id], Y = chartY(t, top);
-    out.push('<rect class="hit" data-prof="' + t.id + '" x="' + GUTTER + '" y="' + (top + 4) + '" width="' +
-      (W - RIGHT - GUTTER) + '" height="' + (t.h - 8) + '" fill="#fafafa" stroke="#ccc"/>');
+    rect(GUTTER, top + 4, W - RIGHT - GUTTER, t.h - 8, '#fafafa',
+      ' stroke="#ccc" class="hit" data-prof="' + t.id + '"');
     const step = niceStep((sc.hi - sc.lo) / 3);
     for (let v = Math.ceil(sc.lo / step) * step; v <= sc.hi + 1e-9; v += step) {
       out.push('<line x1="' + GUTTER + '" y1="' + num(Y(v)) + '" x2="' + (W - RIGHT) + '" y2="' + num(Y(v)) +
         '" stroke="' + (v === 0 ? '#999' : '#e4e4e4') + '" pointer-events="none"/>');
       const s = String(v + 0);
-      label(GUTTER - 5 - textWidth(s, 10) - 2, Y(v) + 3.5, s, 10, [0, top - 6, GUTTER, top + t.h + 6], 'tick', '#555', false);
+      const area = [0, top - 6, GUTTER, top + t.h + 6];
+      label(GUTTER - 5 - textWidth(s, 10) - 2, Y(v) + 3.5, s, 10, area, 'tick', '#555', false);
     }
   }
 
@@ -477,7 +497,8 @@
     let d = '', col = null;
     function flush() {
       if (!col) return;
-      d += (d ? 'L' : 'M') + col.x + ' ' + num(Y(col.first)) + 'V' + num(Y(col.lo)) + 'V' + num(Y(col.hi)) + 'V' + num(Y(col.last));
+      d += (d ? 'L' : 'M') + col.x + ' ' + num(Y(col.first)) + 'V' + num(Y(col.lo)) + 'V' + num(Y(col.hi)) +
+        'V' + num(Y(col.last));
       col = null;
     }
     const from = lowerBound(runs, view.m0, function (r) { return r[1]; });
@@ -528,8 +549,8 @@
       const a = Math.max(GUTTER, X(Math.min(selected.a, selected.w === undefined ? selected.a : selected.w)));
       const b = Math.min(W - RIGHT, X(selected.b));
       if (b >= GUTTER && a <= W - RIGHT) {
-        out.push('<rect x="' + num(Math.min(a, b - 2)) + '" y="' + (top + AXIS) + '" width="' + num(Math.max(2, b - a)) +
-          '" height="' + (y - top - AXIS) + '" fill="#ffc107" fill-opacity="0.18" pointer-events="none"/>');
+        rect(Math.min(a, b - 2), top + AXIS, Math.max(2, b - a), y - top - AXIS, '#ffc107',
+          ' fill-opacity="0.18" pointer-events="none"');
       }
     }
     return { rows: rows, bottom: y };
@@ -547,9 +568,11 @@
     const top = mapH ? mapH + GAP : 4;
     frame.top = top;
     const total = tracks.reduce(function (h, t) { return h + (hidden[t.id] ? 0 : t.h); }, top + AXIS) + 8;
-    out.push('<defs><clipPath id="plot"><rect x="' + (GUTTER - 12) + '" y="' + top + '" width="' + (W - GUTTER - RIGHT + 24) +
-      '" height="' + (total - top) + '"/></clipPath><clipPath id="mapclip"><rect width="' + W + '" height="' + mapH +
-      '"/></clipPath></defs>');
+    out.push('<defs><clipPath id="plot">');
+    rect(GUTTER - 12, top, W - GUTTER - RIGHT + 24, total - top, '#fff');
+    out.push('</clipPath><clipPath id="mapclip">');
+    rect(0, 0, W, mapH, '#fff');
+    out.push('</clipPath></defs>');
     if (mapH) {
       out.push('<g clip-path="url(#mapclip)">');
       frame.map = drawMap(W, mapH);
@@ -620,7 +643,7 @@
   svg.addEventListener('pointerdown', function (e) {
     const p = local(e);
     drag = { x: p[0], y: p[1], moved: false, onMap: frame.map && p[1] < frame.mapH };
-    svg.setPointerCapture(e.pointerId);
+    try { svg.setPointerCapture(e.pointerId); } catch (err) { /* a pointer the browser does not track */ }
   });
   svg.addEventListener('pointermove', function (e) {
     const p = local(e);
@@ -769,7 +792,11 @@
     }
     document.getElementById('summary').textContent = summary;
     const list = document.getElementById('stations');
-    stations.forEach(function (s) { const o = document.createElement('option'); o.value = s.l || ''; list.appendChild(o); });
+    stations.forEach(function (s) {
+      const o = document.createElement('option');
+      o.value = s.l || '';
+      list.appendChild(o);
+    });
     const legend = document.getElementById('legend');
     tracks.forEach(function (t) {
       const li = document.createElement('li');
@@ -831,16 +858,20 @@
     function fail(what) { ok = false; notes.push('FAIL ' + what); }
     render();
     const missing = stations.filter(function (s) {
-      return !svg.querySelector('.st-mark[data-i="' + s.i + '"]') || (levels.length && !svg.querySelector('.st-map[data-i="' + s.i + '"]'));
+      const onTrack = svg.querySelector('.st-mark[data-i="' + s.i + '"]');
+      const onMap = !levels.length || svg.querySelector('.st-map[data-i="' + s.i + '"]');
+      return !onTrack || !onMap;
     });
     if (missing.length) fail('stations not drawn: ' + missing.map(function (s) { return s.l; }).join(', '));
     const mid = stations.length ? stations[Math.floor(stations.length / 2)].p : (S.start + S.end) / 2;
-    const zooms = [[full.m0, full.m1], [mid - (S.end - S.start) / 16, mid + (S.end - S.start) / 16], [mid - 60, mid + 60]];
+    const eighth = (S.end - S.start) / 16;
+    const zooms = [[full.m0, full.m1], [mid - eighth, mid + eighth], [mid - 60, mid + 60]];
     zooms.forEach(function (z, k) {
       setView(z[0], z[1]);
       render();
       const o = overlaps();
-      notes.push('zoom ' + k + ': ' + o.count + ' labels, ' + svg.querySelectorAll('.st-label,.st-name').length + ' station names');
+      const names = svg.querySelectorAll('.st-label,.st-name').length;
+      notes.push('zoom ' + k + ': ' + o.count + ' labels, ' + names + ' station names');
       if (o.bad.length) fail('overlapping labels at zoom ' + k + ': ' + o.bad.slice(0, 5).join('; '));
       if (o.count === 0) fail('no label at zoom ' + k);
     });
@@ -853,19 +884,38 @@
       if (!el) fail('the search did not bring ' + last.l + ' into view');
       else {
         const r = el.getBoundingClientRect();
-        el.dispatchEvent(new PointerEvent('pointermove', { bubbles: true, clientX: r.left + r.width / 2, clientY: r.top + r.height / 2 }));
+        const at = { bubbles: true, clientX: r.left + r.width / 2, clientY: r.top + r.height / 2 };
+        el.dispatchEvent(new PointerEvent('pointermove', at));
         if (tip.hidden || tip.textContent.indexOf(last.l) < 0) fail('no values shown on hover over ' + last.l);
         tip.hidden = true;
       }
-      if (document.getElementById('info').textContent.indexOf('posizione') < 0) fail('no values shown for the station found');
+      const info = document.getElementById('info').textContent;
+      if (info.indexOf('posizione') < 0) fail('no values shown for the station found');
       search.value = '';
     }
     selected = null;
     setView(full.m0, full.m1);
     render();
+    // The wheel zooms in where it turns, a drag to the left moves on along
+    // the line, the 0 key brings the whole line back.
+    const box = svg.getBoundingClientRect();
+    const px = box.left + GUTTER + frame.PW / 2, py = box.top + frame.top + AXIS + 10;
+    const turn = { deltaY: -100, clientX: px, clientY: py, bubbles: true, cancelable: true };
+    svg.dispatchEvent(new WheelEvent('wheel', turn));
+    if (!(view.m1 - view.m0 < full.m1 - full.m0)) fail('the wheel did not zoom in');
+    render();
+    const before = view.m0;
+    svg.dispatchEvent(new PointerEvent('pointerdown', { pointerId: 9, clientX: px, clientY: py, bubbles: true }));
+    svg.dispatchEvent(new PointerEvent('pointermove', { pointerId: 9, clientX: px - 100, clientY: py, bubbles: true }));
+    svg.dispatchEvent(new PointerEvent('pointerup', { pointerId: 9, clientX: px - 100, clientY: py, bubbles: true }));
+    if (!(view.m0 > before)) fail('a drag did not move along the line');
+    document.dispatchEvent(new KeyboardEvent('keydown', { key: '0', bubbles: true }));
+    if (view.m0 !== full.m0 || view.m1 !== full.m1) fail('the 0 key did not show the whole line');
+    render();
     if (errors.length) fail('script errors: ' + errors.join('; '));
     const result = document.getElementById('selftest');
     result.textContent = (ok ? 'PASS' : 'FAIL') + ' stations=' + stations.length + ' load_ms=' + Math.round(loadMs) +
+      ' script_ms=' + Math.round(loadMs - started) +
       ' html_kb=' + Math.round(document.documentElement.outerHTML.length / 1024) + ' | ' + notes.join(' | ');
     result.setAttribute('data-result', ok ? 'PASS' : 'FAIL');
   }
