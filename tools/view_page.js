@@ -318,6 +318,7 @@
     const area = [0, 0, W, H];
     const L = g.level;
     out.push('<g class="map"><rect class="map-bg" width="' + W + '" height="' + H + '" fill="#f7f9f7"/>');
+    const bar = scaleBar(g, H);
     out.push('<path d="' + pathBetween(g, 0, L.n - 1) + '" fill="none" stroke="#bbb" stroke-width="2"/>');
     // Montagna spans and slowdowns as broad strokes under the track.
     ['montagna', 'rallentamento'].forEach(function (k) {
@@ -365,8 +366,7 @@
     shown.slice().sort(byPriority).forEach(function (s) {
       nearLabel(onMap(g, s.p), s.l || '', 11, area, 'st-name', '#1d4d1d', true, ' data-i="' + s.i + '"');
     });
-    scaleBar(g, H);
-    out.push('</g>');
+    out.push(bar, '</g>');
     return g;
   }
 
@@ -385,13 +385,25 @@
     return false;
   }
 
+  // A bar of a round length, about 110 pixels, with its length, in the map's
+  // lower left corner on a pale ground. Its box is taken before anything
+  // else, so no label covers it; it is drawn last, over the track.
   function scaleBar(g, H) {
     const metres = niceStep(110 / g.scale);
     const w = metres * g.scale, y = H - 12;
+    const text = metres >= 1000 ? metres / 1000 + ' km' : metres + ' m';
+    const box = [4, y - 16, 22 + w + textWidth(text, 10), H - 2];
+    placer.take(box);
+    const saved = out;
+    out = [];
+    rect(box[0], box[1], box[2] - box[0], box[3] - box[1], '#f7f9f7', ' fill-opacity="0.85"');
     out.push('<path d="M10 ' + (y - 4) + 'V' + y + 'H' + num(10 + w) + 'V' + (y - 4) +
       '" fill="none" stroke="#333" stroke-width="1.5"/>');
-    const text = metres >= 1000 ? metres / 1000 + ' km' : metres + ' m';
-    label(16 + w, y + 1, text, 10, [0, 0, g.W, g.H], 'scale', '#333', false);
+    out.push('<text class="lbl scale" x="' + num(16 + w) + '" y="' + (y + 1) + '" font-size="10" fill="#333">' +
+      esc(text) + '</text>');
+    const drawn = out.join('');
+    out = saved;
+    return drawn;
   }
 
   // ---- The tracks.
