@@ -84,6 +84,39 @@ TEST(Vista, FromTextsShowsTheCompilesDiagnostics) {
   EXPECT_NE(pagina.find(json_stringa("curvas3,  5000,  900")), std::string::npos);
 }
 
+// However the compile ends, the page is written and says how; the status is
+// compile's.
+TEST(Vista, FromTextsThePageTellsHowTheCompileEnded) {
+  struct caso {
+    const char* nome;
+    size_t riga;  // of the sample line text, 0-based
+    const char* testo;
+    int stato;
+    const char* in_pagina;
+  };
+  const caso casi[] = {
+      {"clean", 23, "cartello_indicatore,  2950,  (Cippo Km.)( 3+000 )", kUscitaPulita, "\"diagnostics\":[]"},
+      {"guard", 23, "cartello_indicatore,  0,  (Km)", kUscitaGuardia,
+       "\" Errore n. 1250 (a guard failed: the build writes no binary file)\""},
+      {"no route length", 2, "lunghezza,  12000", kUscitaCodice,
+       "error 25: a value cannot be read as its row requires, or the text ends inside a row"},
+  };
+  for (const caso& c : casi) {
+    cartella_prova dir;
+    ASSERT_TRUE(dir.ok());
+    std::vector<std::string> linea = prova::linea_esempio();
+    linea[c.riga] = c.testo;
+    scrivi(dir / "l.txt", prova::righe_crlf(linea));
+    scrivi(dir / "s.txt", prova::righe_crlf(prova::servizio_esempio()));
+    esecuzione e = prova::esegui_strumento_esterno(
+        dir, {"view", "--line", dir / "l.txt", "--service", dir / "s.txt", "--html", dir / "p.html"});
+    EXPECT_EQ(e.stato, c.stato) << c.nome << ": " << e.err;
+    const std::string pagina = leggi(dir / "p.html");
+    autosufficiente(pagina);
+    EXPECT_NE(pagina.find(c.in_pagina), std::string::npos) << c.nome;
+  }
+}
+
 // From the builder's binary files, any of them: the page holds what they do.
 TEST(Vista, FromBinaryFilesAnyOfThem) {
   cartella_prova dir;
