@@ -137,7 +137,7 @@
 
   // ---- Label placement: boxes taken in order, kept in a grid of cells.
 
-  function Placer() { this.grid = new Map(); this.count = 0; }
+  function Placer() { this.grid = new Map(); }
   Placer.prototype.cells = function (b, fn) {
     for (let gx = Math.floor(b[0] / 64); gx <= Math.floor(b[2] / 64); gx++) {
       for (let gy = Math.floor(b[1] / 32); gy <= Math.floor(b[3] / 32); gy++) {
@@ -157,7 +157,6 @@
   };
   Placer.prototype.take = function (b) {
     const grid = this.grid;
-    this.count++;
     this.cells(b, function (key) { (grid.get(key) || grid.set(key, []).get(key)).push(b); });
   };
 
@@ -459,8 +458,9 @@
         rect(w, centre - 2, Math.max(a - w, 1), 4, t.colour, ' fill-opacity="0.35" data-i="' + it.i + '"');
       }
       const x0 = clampX(X(it.a)), x1 = clampX(X(it.b));
-      const same = bar && x0 <= bar.x1 + 1 && (t.id !== 'curva' || bar.it.x === it.x);
-      if (same && x1 - x0 < 1) { bar.x1 = Math.max(bar.x1, x1); return; }
+      // A stretch narrower than a pixel that touches the bar before joins it.
+      const joins = bar && x0 <= bar.x1 + 1 && (t.id !== 'curva' || bar.it.x === it.x);
+      if (joins && x1 - x0 < 1) { bar.x1 = Math.max(bar.x1, x1); return; }
       flushBar();
       bar = { x0: x0, x1: x1, it: it };
       drawn.push(it);
@@ -481,7 +481,8 @@
     }
   }
 
-  // The chart's value at a height: top + 4 for the highest, t.h - 8 below it the lowest.
+  // Where a value stands in the chart: its highest value 4 pixels under the
+  // track's top, its lowest t.h - 8 pixels further down.
   function chartY(t, top) {
     const sc = scales[t.id], h = t.h - 8, y0 = top + 4;
     return function (v) { return y0 + (sc.hi - Math.max(sc.lo, Math.min(sc.hi, v))) / (sc.hi - sc.lo) * h; };
@@ -540,7 +541,7 @@
       rows.push({ t: t, top: y });
       y += t.h;
     });
-    // Stations and the picked item as lines down the tracks, behind them.
+    // A dashed line down the tracks at every station, behind them.
     if (!hidden.stazione) {
       itemsIn('stazione', view.m0, view.m1).forEach(function (s) {
         out.push('<line x1="' + num(X(s.p)) + '" y1="' + (top + AXIS) + '" x2="' + num(X(s.p)) + '" y2="' + y +
@@ -654,7 +655,9 @@
   let drag = null;
   svg.addEventListener('pointerdown', function (e) {
     const p = local(e);
-    drag = { x: p[0], y: p[1], moved: false, onMap: frame.map && p[1] < frame.mapH };
+    // The element pressed: once the pointer is captured, later events come
+    // to the drawing itself.
+    drag = { x: p[0], y: p[1], moved: false, onMap: frame.map && p[1] < frame.mapH, target: e.target };
     try { svg.setPointerCapture(e.pointerId); } catch (err) { /* a pointer the browser does not track */ }
   });
   svg.addEventListener('pointermove', function (e) {
@@ -671,11 +674,11 @@
       }
       return;
     }
-    hover(e, p);
+    hover(e.target, e, p);
   });
   svg.addEventListener('pointerup', function (e) {
     svg.classList.remove('dragging');
-    if (drag && !drag.moved) pick(e);
+    if (drag && !drag.moved) pick(drag.target, local(e));
     drag = null;
   });
   svg.addEventListener('pointerleave', function () { tip.hidden = true; });
@@ -684,9 +687,9 @@
     zoomAt(metreAt(p[0], p[1]), 1 / 2);
   });
 
-  // What lies under the pointer: an item, or a profile's run.
-  function under(e, p) {
-    const el = e.target.closest ? e.target.closest('[data-i],[data-prof]') : null;
+  // What lies under the pointer at p, on the target: an item, or a profile's run.
+  function under(target, p) {
+    const el = target && target.closest ? target.closest('[data-i],[data-prof]') : null;
     if (!el) return null;
     if (el.hasAttribute('data-i')) return { item: S.items[+el.getAttribute('data-i')] };
     const id = el.getAttribute('data-prof'), runs = S.profiles[id], m = metreAt(p[0], p[1]);
@@ -714,8 +717,8 @@
     return '<span title="' + esc(path) + '">' + esc(path.replace(/^.*[\\/]/, '') + ':' + src[1]) + '</span>';
   }
 
-  function hover(e, p) {
-    const u = under(e, p);
+  function hover(target, e, p) {
+    const u = under(target, p);
     if (!u) { tip.hidden = true; return; }
     const d = describe(u);
     const vals = d.values.slice(0, 14).map(function (v) { return esc(v[0]) + ' ' + esc(v[1]); }).join(', ');
@@ -726,9 +729,8 @@
     tip.style.top = Math.min(e.clientY + 14, window.innerHeight - h - 4) + 'px';
   }
 
-  function pick(e) {
-    const p = local(e);
-    const u = under(e, p);
+  function pick(target, p) {
+    const u = under(target, p);
     if (!u) return;
     if (u.item) selected = u.item;
     showInfo(describe(u));
@@ -904,6 +906,20 @@
       const info = document.getElementById('info').textContent;
       if (info.indexOf('posizione') < 0) fail('no values shown for the station found');
       search.value = '';
+    }
+    // A press and release on an item keeps its values on the right, though
+    // the release comes to the drawing itself.
+    const sig = (byTrack.segnale || [])[0];
+    if (sig) {
+      setView(sig.p - 1000, sig.p + 1000);
+      render();
+      const el = svg.querySelector('[data-i="' + sig.i + '"]');
+      const r = el.getBoundingClientRect();
+      const at = { pointerId: 8, bubbles: true, clientX: r.left + r.width / 2, clientY: r.top + r.height / 2 };
+      el.dispatchEvent(new PointerEvent('pointerdown', at));
+      svg.dispatchEvent(new PointerEvent('pointerup', at));
+      const info = document.getElementById('info').textContent;
+      if (info.indexOf('segnale at ' + fmtM(sig.p) + ' m') < 0) fail('a click on a signal did not show it: ' + info);
     }
     selected = null;
     setView(full.m0, full.m1);
