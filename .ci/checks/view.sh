@@ -57,7 +57,7 @@ check_page() {
   verdict=$(grep -o '<div id="selftest"[^>]*>[^<]*' "$out/$name.dom" | sed 's/<[^>]*>//') || true
   echo "$name: $verdict"
   grep -q 'data-result="PASS"' "$out/$name.dom" || fail "$name: the page's own check did not pass"
-  if grep -E 'Uncaught|CONSOLE\(' "$out/$name.log"; then fail "$name: console messages"; fi
+  if grep -E 'Uncaught|:CONSOLE[:(]' "$out/$name.log"; then fail "$name: console messages"; fi
 }
 
 # A screenshot of the page at the address's fragment.
