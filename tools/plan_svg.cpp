@@ -170,9 +170,10 @@ double traccia_elementi(disegno& d, const traccia& t, double alto) {
   std::stable_sort(elenco.begin(), elenco.end(), [](const elemento_scena* a, const elemento_scena* b) {
     return a->priorita > b->priorita;
   });
-  int corsie = t.corsie;
+  // As many lanes as the labels took: a picture keeps no room for zooming.
+  int corsie = 0;
   for (const elemento_scena* e : elenco) corsie = std::max(corsie, etichetta_elemento(d, t, *e, alto) + 1);
-  return alto + t.altezza + (corsie - t.corsie) * kAltezzaCorsia;
+  return alto + kPrimaCorsia + corsie * kAltezzaCorsia + 3;
 }
 
 // The scale of a chart: the span of its values, widened to round numbers.
