@@ -7,9 +7,6 @@
 namespace sb {
 namespace {
 
-// Curvatures closer than this are one curvature; below it a step is straight.
-constexpr double kSogliaCurvatura = 1e-7;
-
 // A level holds at least this many points before a coarser one is made.
 constexpr size_t kPuntiMinimi = 64;
 
@@ -135,29 +132,6 @@ contorno_pianta contorno_griglia(const griglia_linea& g, int64_t ultimo) {
     livello = semplifica(livello, tolleranza);
   }
   return c;
-}
-
-std::vector<curva_pianta> curve_griglia(const griglia_linea& g, int64_t ultimo) {
-  std::vector<curva_pianta> out;
-  if (!g.esiste()) return out;
-  const int64_t fine = fine_piena(g, ultimo);
-  for (int64_t k = 2; k <= fine; ++k) {
-    const size_t a = static_cast<size_t>(k - 2), b = static_cast<size_t>(k - 1), c = static_cast<size_t>(k);
-    const double dx1 = come_reale(g.x[b]) - come_reale(g.x[a]), dy1 = come_reale(g.y[b]) - come_reale(g.y[a]);
-    const double dx2 = come_reale(g.x[c]) - come_reale(g.x[b]), dy2 = come_reale(g.y[c]) - come_reale(g.y[b]);
-    const double prodotto = dx1 * dx1 + dy1 * dy1;
-    if (prodotto <= 0) continue;
-    // A curve step turns (dx, dy) into (dx + kappa dy, dy - kappa dx).
-    const double kappa = -(dx1 * dy2 - dy1 * dx2) / prodotto;
-    if (std::fabs(kappa) < kSogliaCurvatura) continue;
-    if (!out.empty() && out.back().inizio + out.back().lunghezza == k - 1 &&
-        std::fabs(out.back().kappa - kappa) < kSogliaCurvatura) {
-      ++out.back().lunghezza;
-      continue;
-    }
-    out.push_back({k - 1, 1, kappa});
-  }
-  return out;
 }
 
 }  // namespace sb

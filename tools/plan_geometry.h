@@ -1,6 +1,6 @@
 // What a picture needs from the line plan: its outline at a few levels of
 // detail, so that a long line is drawn with as many points as the screen
-// shows, and the curves the plan was integrated along.
+// shows.
 #pragma once
 
 #include <cstdint>
@@ -39,18 +39,5 @@ inline constexpr double kTolleranzaFine = 0.05;
 // The outline of the plan's points 0 to `ultimo` (or to the last point that
 // holds a value, when that comes first).
 contorno_pianta contorno_griglia(const griglia_linea& g, int64_t ultimo);
-
-// A stretch of the plan bent at one curvature: points inizio + 1 to
-// inizio + lunghezza were integrated along it (a curve row's start and
-// length). kappa in radians per metre, positive towards +x from +y.
-struct curva_pianta {
-  int64_t inizio = 0;
-  int64_t lunghezza = 0;
-  double kappa = 0;
-};
-
-// The curves of the plan's points 0 to `ultimo`, in route order. Two rows of
-// one curvature that follow each other without a straight come out as one.
-std::vector<curva_pianta> curve_griglia(const griglia_linea& g, int64_t ultimo);
 
 }  // namespace sb

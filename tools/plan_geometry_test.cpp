@@ -11,63 +11,24 @@ namespace {
 
 // A curve row as the line compiler takes it: straight up to inizio, then
 // bent up to inizio + lunghezza.
-struct riga_curva {
+struct curva_di_prova {
   int64_t inizio, lunghezza;
   double kappa;
 };
 
 // The plan of a route of the given length, bent by the rows as the line
 // compiler bends it.
-griglia_linea pianta(int32_t lunghezza, const std::vector<riga_curva>& curve) {
+griglia_linea pianta(int32_t lunghezza, const std::vector<curva_di_prova>& curve) {
   griglia_linea g;
   crea_griglia(g, lunghezza);
   semina_griglia(g);
   int64_t cursore = 2;
-  for (const riga_curva& c : curve) {
+  for (const curva_di_prova& c : curve) {
     estendi_dritto(g, cursore, c.inizio);
     estendi_curva(g, cursore, c.inizio + c.lunghezza, c.kappa);
   }
   estendi_dritto(g, cursore, ultimo_punto(g) - 2);
   return g;
-}
-
-TEST(CurvePianta, FindsEveryCurveRowBackFromThePoints) {
-  struct caso {
-    const char* nome;
-    std::vector<riga_curva> righe;
-    std::vector<riga_curva> attese;
-  };
-  const caso casi[] = {
-      {"none", {}, {}},
-      {"one", {{2000, 600, 0.001}}, {{2000, 600, 0.001}}},
-      {"from the first computed point", {{1, 300, -0.003}}, {{1, 300, -0.003}}},
-      {"two turning opposite ways, end to start", {{1450, 100, 0.003}, {1550, 100, -0.003}},
-       {{1450, 100, 0.003}, {1550, 100, -0.003}}},
-      {"two of one curvature, end to start, are one", {{500, 100, 0.0004}, {600, 200, 0.0004}},
-       {{500, 300, 0.0004}}},
-      {"the gentlest and the sharpest", {{100, 50, 0.0001}, {5000, 1, 0.003}}, {{100, 50, 0.0001}, {5000, 1, 0.003}}},
-  };
-  for (const caso& c : casi) {
-    const griglia_linea g = pianta(8000, c.righe);
-    const std::vector<curva_pianta> trovate = curve_griglia(g, 8000);
-    ASSERT_EQ(trovate.size(), c.attese.size()) << c.nome;
-    for (size_t k = 0; k < trovate.size(); ++k) {
-      EXPECT_EQ(trovate[k].inizio, c.attese[k].inizio) << c.nome;
-      EXPECT_EQ(trovate[k].lunghezza, c.attese[k].lunghezza) << c.nome;
-      EXPECT_NEAR(trovate[k].kappa, c.attese[k].kappa, 1e-9) << c.nome;
-    }
-  }
-}
-
-TEST(CurvePianta, StopsAtTheLastMetreAndTheLastPointWithAValue) {
-  const griglia_linea g = pianta(8000, {{2000, 600, 0.001}});
-  ASSERT_EQ(curve_griglia(g, 2300).size(), 1u);
-  EXPECT_EQ(curve_griglia(g, 2300)[0].lunghezza, 300);
-  griglia_linea fermata = g;
-  for (size_t k = 2100; k < fermata.x.size(); ++k) fermata.x[k] = fermata.y[k] = valore_variante{};
-  ASSERT_EQ(curve_griglia(fermata, 8000).size(), 1u);
-  EXPECT_EQ(curve_griglia(fermata, 8000)[0].lunghezza, 99);
-  EXPECT_TRUE(curve_griglia(griglia_linea{}, 8000).empty());
 }
 
 // The distance from a point to the polyline of a level, near the metre.

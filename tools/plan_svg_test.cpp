@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/startup.h"
+#include "line/line_plan.h"
 #include "compile/exit_status.h"
 #include "platform/user_interface.h"
 #include "scenario/binary_decoders.h"
@@ -125,23 +126,16 @@ class lettore_xml {
   std::vector<std::string> testi_;
 };
 
-// A plan of a gentle curve 3000 m long (and its 7000 m margin).
+// The plan of a route 3000 m long (and its 7000 m margin), bent by a
+// "curvad4" row from 1000 m for 1000 m, as the line compiler bends it.
 griglia_linea griglia_curva() {
   griglia_linea g;
-  double x = 0, y = 1, dx = 0, dy = 1;
-  g.x = {{tipo_variante::intero, 0, 0}, {tipo_variante::intero, 0, 0}};
-  g.y = {{tipo_variante::intero, 0, 0}, {tipo_variante::intero, 1, 0}};
-  for (int k = 2; k <= 10000; ++k) {
-    double k_curva = k > 1000 && k < 2000 ? 0.0005 : 0;
-    double nx = x + dx + k_curva * dy, ny = y + dy - k_curva * dx;
-    dx = nx - x;
-    dy = ny - y;
-    x = nx;
-    y = ny;
-    bool vuoto = k >= 9999;
-    g.x.push_back({vuoto ? tipo_variante::vuoto : tipo_variante::reale, 0, vuoto ? 0 : x});
-    g.y.push_back({vuoto ? tipo_variante::vuoto : tipo_variante::reale, 0, vuoto ? 0 : y});
-  }
+  crea_griglia(g, 3000);
+  semina_griglia(g);
+  int64_t cursore = 2;
+  estendi_dritto(g, cursore, 1000);
+  estendi_curva(g, cursore, 2000, curvatura("curvad4"));
+  estendi_dritto(g, cursore, ultimo_punto(g) - 2);
   return g;
 }
 

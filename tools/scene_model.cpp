@@ -1,12 +1,13 @@
 #include "tools/scene_model.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 
 #include "builtin/run_timetable.h"
+#include "decompile/cell_items.h"
+#include "decompile/plan_stretches.h"
 #include "line/line_plan.h"
 #include "scenario/cell_kinds.h"
+#include "tools/author_terms.h"
 #include "tools/cell_meaning.h"
 #include "tools/scene_cell_items.h"
 #include "tools/source_rows.h"
@@ -14,8 +15,6 @@
 
 namespace sb {
 namespace {
-
-constexpr int64_t kMetriCella = 50;
 
 std::string n(int64_t v) { return std::to_string(v); }
 
@@ -59,12 +58,6 @@ int64_t cella_fermata(const celle_percorso* celle, int k) {
   return -1;
 }
 
-// The length its row gave, read back from the extent.
-int64_t lunghezza_stazione(const oggetto& o) {
-  if (o.tipo >= 5 && o.tipo <= 8) return int64_t{o.posizione} - o.inizio;
-  return int64_t{o.fine} - o.inizio - (o.opzione_4 != 0 ? 50 : 0);
-}
-
 elemento_scena stazione(const oggetto& o, int k, bool prima, bool ultima, const celle_percorso* celle) {
   elemento_scena e;
   e.genere = genere_elemento::stazione;
@@ -76,29 +69,17 @@ elemento_scena stazione(const oggetto& o, int k, bool prima, bool ultima, const 
   const bool ferma = o.tipo < kTipoTransito;
   e.variante = ferma ? 1 : 0;
   e.priorita = prima || ultima ? 100 : ferma ? 80 : 60;
-  const int32_t s = o.orario;
-  const std::string ora = s == 0 ? std::string("none")
-                                 : n(s / 3600) + ", " + n(s / 60 % 60) + ", " + n(s % 60) + " (" + orario_hms(s) + ")";
-  e.valori = {{"posizione", n(o.posizione)},
-              {"tipo", n(o.tipo) + (ferma ? " (stops)" : " (passes)")},
-              {"lunghezza", n(lunghezza_stazione(o))},
-              {"opzione_1", n(o.opzione_1)},
-              {"opzione_5", n(o.opzione_5)},
-              {"opzione_4", n(o.opzione_4)},
-              {"param_1", n(o.param_1)},
-              {"param_2", n(o.param_2)},
-              {"opzione_2", n(o.opzione_2)},
-              {"param_3", n(o.param_3)},
-              {"param_4", n(o.param_4)},
-              {"param_5", n(o.param_5)},
-              {"opzione_3", n(o.opzione_3)},
-              {"orario", ora},
-              {"nome", e.etichetta},
-              {"extent", n(o.inizio) + " - " + n(o.fine) + " m"},
-              {"entry", n(k)}};
-  if (s != 0) {
+  const voce_autore voce = voce_stazione(o);
+  e.valori.push_back({"posizione", n(o.posizione)});
+  for (const valore_autore& v : voce.valori) {
+    e.valori.push_back({v.nome, v.nome == "tipo" ? v.valore + (ferma ? " (stops)" : " (passes)") : v.valore});
+  }
+  if (!voce.nota.empty()) e.valori.push_back({"note", voce.nota});
+  e.valori.push_back({"extent", n(o.inizio) + " - " + n(o.fine) + " m"});
+  e.valori.push_back({"entry", n(k)});
+  if (o.orario != 0) {
     const char* ruolo = prima ? "departure" : ultima ? "arrival" : ferma ? "departure" : "passing";
-    e.valori.push_back({ruolo, orario_hms(s)});
+    e.valori.push_back({ruolo, orario_hms(o.orario)});
   }
   if (int64_t c = cella_fermata(celle, k); c >= 0) e.valori.push_back({"stop point", "cell " + n(c)});
   return e;
@@ -114,52 +95,40 @@ void stazioni(const tabella_oggetti& t, const celle_percorso* celle, std::vector
   }
 }
 
-// The curve row's digit for a curvature, 0 when none gives it.
-int cifra_curva(double kappa) {
-  for (int cifra = 1; cifra <= 6; ++cifra) {
-    if (std::fabs(curvatura(std::string("curvad") + static_cast<char>('0' + cifra)) - std::fabs(kappa)) < 1e-7) {
-      return cifra;
-    }
-  }
-  return 0;
-}
-
-void curve(const griglia_linea& g, int64_t fine, std::vector<elemento_scena>& out) {
-  for (const curva_pianta& c : curve_griglia(g, fine)) {
+// The curves the plan was bent along, as their rows write them.
+void curve(const griglia_linea& g, std::vector<elemento_scena>& out) {
+  for (const tratto_piano& t : leggi_piano(g).tratti) {
+    if (t.cifra == 0) continue;
     elemento_scena e;
     e.genere = genere_elemento::curva;
-    e.da = e.punto = e.avviso = c.inizio;
-    e.a = c.inizio + c.lunghezza;
-    const int cifra = cifra_curva(c.kappa);
-    e.variante = c.kappa > 0 ? 1 : -1;
-    e.parola = std::string("curva") + (c.kappa > 0 ? "d" : "s") + (cifra > 0 ? std::string(1, '0' + cifra) : "");
-    const int64_t raggio = static_cast<int64_t>(std::llround(1 / std::fabs(c.kappa)));
-    char k[32];
-    std::snprintf(k, sizeof k, "%g", std::fabs(c.kappa));
-    e.valori = {{"inizio", n(c.inizio)}, {"lunghezza", n(c.lunghezza)}, {"curvature", std::string(k) + " rad/m"},
-                {"radius", n(raggio) + " m"}, {"turns", c.kappa > 0 ? "d" : "s"}};
+    e.da = e.punto = e.avviso = t.inizio;
+    e.a = t.fine;
+    e.variante = t.verso_s ? -1 : 1;
+    e.parola = parola_curva(t);
+    const int32_t raggio = raggio_cifra(t.cifra);
+    e.valori = {{"inizio", n(t.inizio)}, {"lunghezza", n(t.fine - t.inizio)}, {"radius", n(raggio) + " m"},
+                {"turns", t.verso_s ? "s" : "d"}};
     e.etichetta = "R " + metri_leggibili(raggio);
-    e.priorita = 20 + cifra;
+    e.priorita = 20 + t.cifra;
     out.push_back(std::move(e));
   }
 }
 
-// The runs of one profile over the cells that cover the route.
+// The runs of one profile over the cells that cover the route: from each
+// change of the cells' byte to the next.
 profilo_scena profilo(const celle_percorso& celle, int64_t lunghezza, genere_profilo g) {
+  uint8_t cella::*campo = g == genere_profilo::pendenza   ? &cella::pendenza
+                          : g == genere_profilo::velocita ? &cella::velocita
+                                                          : &cella::aderenza;
+  auto valore = [g](int v) { return g == genere_profilo::pendenza ? v - 100 : g == genere_profilo::velocita ? v * 5 : v; };
   profilo_scena p;
   p.genere = g;
-  for (size_t i = 0; i < celle.size() && static_cast<int64_t>(i) * kMetriCella < lunghezza; ++i) {
-    const cella& c = celle[i];
-    const int32_t v = g == genere_profilo::pendenza   ? c.pendenza - 100
-                      : g == genere_profilo::velocita ? c.velocita * 5
-                                                      : c.aderenza;
-    const int64_t da = static_cast<int64_t>(i) * kMetriCella;
-    const int64_t a = std::min(da + kMetriCella, lunghezza);
-    if (!p.tratti.empty() && p.tratti.back().valore == v) {
-      p.tratti.back().a = a;
-    } else {
-      p.tratti.push_back({da, a, v, {}});
-    }
+  for (const cambio_profilo& c : cambi_profilo(celle, campo)) {
+    const int64_t da = c.cella * kMetriCella;
+    if (da >= lunghezza) break;
+    if (!p.tratti.empty()) p.tratti.back().a = da;
+    if (!p.tratti.empty() && p.tratti.back().valore == valore(c.valore)) continue;
+    p.tratti.push_back({da, lunghezza, valore(c.valore), {}});
   }
   return p;
 }
@@ -249,7 +218,7 @@ scena costruisci_scena(const fonti_scena& f) {
     s.fine = std::max(s.fine, e.a);
   }
   if (f.griglia != nullptr) {
-    curve(*f.griglia, s.fine, s.elementi);
+    curve(*f.griglia, s.elementi);
     s.contorno = contorno_griglia(*f.griglia, s.fine);
   }
   std::stable_sort(s.elementi.begin(), s.elementi.end(), prima);

@@ -65,12 +65,12 @@ TEST(ScenaBorvale, ItemsCarryTheirRowsValuesAndPlaces) {
   const atteso attesi[] = {
       {genere_elemento::segnale, 3900, 3900, 3900, 3900, "segnale", "",
        {{"sx", "2"}, {"s1", "1"}, {"s2", "2"}, {"s3", "1"}, {"rapp", "0"}, {"dx", "2"}, {"d1", "2"}, {"d2", "1"},
-        {"d3", "1"}, {"tempo", "0"}, {"cell", "79"}},
+        {"d3", "1"}, {"tempo", "0"}},
        1, 73, "segnale,    3900,   2, 1, 2,  1, 0,    2,  2,1,1, 0"},
       {genere_elemento::segnale, 1300, 1300, 1300, 1300, "segnale", "", {{"sx", "2"}, {"s1", "2"}, {"s2", "4"},
        {"s3", "1"}, {"dx", "0"}, {"tempo", "255"}}, 1, 72, "segnale,    1300,   2, 2, 4,  1, 0,    0,  0,0,0, 255"},
       {genere_elemento::stazione, 87900, 87700, 88100, 87700, "stazione", "Borgo Vallestre",
-       {{"tipo", "4 (stops)"}, {"lunghezza", "400"}, {"opzione_3", "60"}, {"orario", "20, 25, 30 (20:25:30)"},
+       {{"tipo", "4 (stops)"}, {"lunghezza", "400"}, {"opzione_3", "60"}, {"orario", "20:25:30"},
         {"arrival", "20:25:30"}, {"extent", "87700 - 88100 m"}},
        1, 68, "stazione,   87900,  4,  400,  0, 0, 0,  1,1,0,  2,1,1,   60,  20,25,30, Borgo Vallestre"},
       {genere_elemento::stazione, 14900, 14700, 15100, 14700, "stazione", "Torre Arsiccia",
@@ -79,13 +79,13 @@ TEST(ScenaBorvale, ItemsCarryTheirRowsValuesAndPlaces) {
        {{"v", "50"}, {"l", "300"}, {"f_tt", "0"}, {"f_ta", "1"}, {"d_v", "0"}, {"warning point", "85200 m"}},
        1, 70, "rallentamento,   86400,    50,  300, 0,  1,  0"},
       {genere_elemento::cartello, 19950, 19950, 19950, 19950, "cartello_indicatore", "Cippo Km. 20+000",
-       {{"caption", "(Cippo Km.)( 20+000  )"}, {"entry", "80"}}, 0, 128,
+       {{"didascalia", "(Cippo Km.)( 20+000  )"}, {"entry", "80"}}, 0, 128,
        "cartello_indicatore,  19950,   (Cippo Km.)( 20+000  )"},
       {genere_elemento::indicatore, 35400, 35400, 35400, 35400, "indicatori_vmax", "80/85/85",
        {{"vas", "80"}, {"vbs", "85"}, {"vcs", "85"}, {"strisces", "0"}, {"vad", "0"}, {"strisced", "0"}}, 0, 116,
        "indicatori_vmax,  35400,  80,  85,  85,  0,  ,  ,  ,  0"},
       {genere_elemento::montagna, 1800, 1800, 3800, 1800, "montagna", "montagna 1",
-       {{"tipo", "11"}, {"cells", "36-75"}}, 0, 104, "montagna,   1800,  3800,  11"},
+       {{"inizio", "1800"}, {"fine", "3800"}, {"tipo", "11"}}, 0, 104, "montagna,   1800,  3800,  11"},
       {genere_elemento::curva, 1450, 1450, 1550, 1450, "curvad6", "R 333",
        {{"lunghezza", "100"}, {"radius", "333 m"}, {"turns", "d"}}, 0, 11, "curvad6,  1450,  100"},
       {genere_elemento::curva, 1550, 1550, 1650, 1550, "curvas6", "R 333", {{"turns", "s"}}, 0, 12, nullptr},
@@ -117,7 +117,7 @@ TEST(ScenaBorvale, EveryRowIsAnItemWithItsLine) {
     ++conta[e.genere];
     if (e.genere == genere_elemento::abbattimento) {
       EXPECT_EQ(e.origine.file, -1);
-      EXPECT_EQ(valore(e, "placed by"), "the finishing pass around a slowdown");
+      EXPECT_EQ(valore(e, "placed by"), "the signal aspect pass");
       EXPECT_EQ(valore(e, "value"), "180");
       continue;
     }
