@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "app/startup.h"
@@ -137,6 +138,10 @@ TEST(Vista, FromBinaryFilesAnyOfThem) {
   pagina = leggi(dir / "q.html");
   EXPECT_NE(pagina.find("\"outline\":null"), std::string::npos);
   EXPECT_NE(pagina.find("\"k\":\"segnale\""), std::string::npos);
+  std::filesystem::create_directory(dir / "a folder.html");
+  e = prova::esegui_strumento_esterno(dir, {"view", "--sim", dir / "BORVALE_40617.sim", "--html", dir / "a folder.html"});
+  EXPECT_EQ(e.stato, kUscitaFile);
+  EXPECT_NE(e.err.find(dir / "a folder.html"), std::string::npos) << e.err;
   scrivi(dir / "cut.sim", leggi(dir / "BORVALE_40617.sim").substr(0, 40));
   e = prova::esegui_strumento_esterno(dir, {"view", "--sim", dir / "cut.sim", "--html", dir / "r.html"});
   EXPECT_EQ(e.stato, kUscitaFile);
