@@ -1,6 +1,7 @@
 #include "app/compile_driver.h"
 
 #include <optional>
+#include <vector>
 
 #include "app/error_report.h"
 #include "compile/compile.h"
@@ -18,14 +19,14 @@ std::optional<std::string> leggi_se_possibile(const std::string& percorso) {
 }
 
 // The builder's three binary files from the records, the plan only when the
-// build flag asks for it.
-esito_file scrivi_file_binari(const scenario& s, const std::string& cartella) {
+// build flag asks for it, replaced as one set.
+esito_file scrivi_file_binari(const scenario& s, cartella_uscita& cartella) {
   const file_binari f = codifica_binari(s);
-  esito_file e;
-  if (s.flag_griglia != 0) e = sostituisci_file(in_cartella(cartella, nome_file_griglia(s.nome_linea)), f.griglia);
-  if (e.ok) e = sostituisci_file(in_cartella(cartella, nome_file_tabella(s.nome_linea, s.numero_treno)), f.tabella);
-  if (e.ok) e = sostituisci_file(in_cartella(cartella, nome_file_celle(s.nome_linea, s.numero_treno)), f.celle);
-  return e;
+  std::vector<file_nuovo> files;
+  if (s.flag_griglia != 0) files.push_back({nome_file_griglia(s.nome_linea), f.griglia});
+  files.push_back({nome_file_tabella(s.nome_linea, s.numero_treno), f.tabella});
+  files.push_back({nome_file_celle(s.nome_linea, s.numero_treno), f.celle});
+  return sostituisci_insieme(cartella, files);
 }
 
 }  // namespace
@@ -52,11 +53,11 @@ esito_file memorizza_dati(scenario& s, const std::string& cartella) {
   return cancella_se_esiste(servizio);
 }
 
-esito_build memorizza_percorso(scenario& s, int32_t flag_griglia, const std::string& cartella,
+esito_build memorizza_percorso(scenario& s, int32_t flag_griglia, cartella_uscita& cartella,
                                interfaccia_utente& ui) {
   inizia_build(s, flag_griglia);
   esito_build esito;
-  if (esito_file e = memorizza_dati(s, cartella); !e.ok) {
+  if (esito_file e = memorizza_dati(s, cartella.percorso()); !e.ok) {
     esito.fine = esito_build::tipo::errore_file;
     esito.file = e;
     return esito;
@@ -77,6 +78,18 @@ esito_build memorizza_percorso(scenario& s, int32_t flag_griglia, const std::str
     esito.file = e;
   }
   return esito;
+}
+
+esito_build memorizza_percorso(scenario& s, int32_t flag_griglia, const std::string& cartella,
+                               interfaccia_utente& ui) {
+  cartella_uscita c;
+  if (esito_file e = c.apri(cartella); !e.ok) {
+    esito_build esito;
+    esito.fine = esito_build::tipo::errore_file;
+    esito.file = e;
+    return esito;
+  }
+  return memorizza_percorso(s, flag_griglia, c, ui);
 }
 
 }  // namespace sb

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/file_set.h"
 #include "platform/files.h"
 #include "platform/user_interface.h"
 #include "scenario/scenario_records.h"
@@ -30,9 +31,14 @@ struct esito_build {
 esito_file memorizza_dati(scenario& s, const std::string& cartella);
 
 // The builder's whole compile with the build flag: clears the records,
-// compiles the texts in the directory, runs the signal aspect pass, guards and
-// stamps (a failed guard shows the box), and writes the line plan (when the
-// flag is non-zero), the object table and the cells into the directory.
+// compiles the texts in the folder, runs the signal aspect pass, guards and
+// stamps (a failed guard shows the box), and replaces the line plan (when the
+// flag is non-zero), the object table and the cells in the folder as one set:
+// all three new files or none.
+esito_build memorizza_percorso(scenario& s, int32_t flag_griglia, cartella_uscita& cartella,
+                               interfaccia_utente& ui);
+
+// The same in the directory of that path.
 esito_build memorizza_percorso(scenario& s, int32_t flag_griglia, const std::string& cartella,
                                interfaccia_utente& ui);
 

@@ -1,5 +1,6 @@
 // scenario_builder: writes the scenario BORVALE / 40617 beside itself.
 #include <iostream>
+#include <new>
 
 #include "app/startup.h"
 #include "builtin/builtin_scenario.h"
@@ -7,12 +8,17 @@
 #include "platform/user_interface.h"
 
 int main() {
-  std::unique_ptr<sb::interfaccia_utente> ui = sb::interfaccia_di_sistema(
-      std::string(sb::kNomeLinea) + " " + sb::kNumeroTreno, std::cout, std::cerr);
-  std::string cartella = sb::cartella_programma();
-  if (cartella.empty()) {
-    std::cerr << "scenario_builder: cannot tell the directory that holds the program\n";
+  try {
+    std::unique_ptr<sb::interfaccia_utente> ui = sb::interfaccia_di_sistema(
+        std::string(sb::kNomeLinea) + " " + sb::kNumeroTreno, std::cout, std::cerr);
+    std::string cartella = sb::cartella_programma();
+    if (cartella.empty()) {
+      std::cerr << "scenario_builder: cannot tell the directory that holds the program\n";
+      return sb::kUscitaFile;
+    }
+    return sb::avvio(cartella, *ui, std::cerr);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "scenario_builder: out of memory; no file was replaced half-written\n";
     return sb::kUscitaFile;
   }
-  return sb::avvio(cartella, *ui, std::cerr);
 }

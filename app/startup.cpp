@@ -3,6 +3,8 @@
 #include <ostream>
 
 #include "builtin/builtin_scenario.h"
+#include "platform/folder_lock.h"
+#include "platform/signals.h"
 #include "scenario/error_codes.h"
 
 namespace sb {
@@ -10,8 +12,7 @@ namespace sb {
 int esito_uscita(const esito_build& esito, const scenario& s, std::ostream& err) {
   switch (esito.fine) {
     case esito_build::tipo::errore_file:
-      err << esito.file.messaggio() << "\n";
-      return kUscitaFile;
+      return uscita_file(esito.file, err);
     case esito_build::tipo::guardia:
       return kUscitaGuardia;
     case esito_build::tipo::senza_celle:
@@ -28,18 +29,24 @@ int esito_uscita(const esito_build& esito, const scenario& s, std::ostream& err)
 }
 
 int avvio(const std::string& cartella, interfaccia_utente& ui, std::ostream& err) {
+  segnali_di_build segnali;
   scenario s;
   s.nome_linea = kNomeLinea;
   s.numero_treno = kNumeroTreno;
   ui.mostra_attesa();
-  if (esito_file e = scrivi_testi_incorporati(cartella, s.nome_linea, s.numero_treno); !e.ok) {
+  // The folder is held from the first text to the last binary file: the
+  // texts are written and read back under the lock.
+  cartella_uscita uscita;
+  esito_file e = apri_e_blocca(uscita, cartella, attesa_blocco::attendi, err, "scenario_builder");
+  if (e.ok) e = scrivi_testi_incorporati(uscita, s.nome_linea, s.numero_treno);
+  if (!e.ok) {
     ui.chiudi_attesa();
-    err << e.messaggio() << "\n";
-    return kUscitaFile;
+    return uscita_file(e, err);
   }
-  esito_build esito = memorizza_percorso(s, 1, cartella, ui);
+  esito_build esito = memorizza_percorso(s, 1, uscita, ui);
   ui.chiudi_attesa();
-  return esito_uscita(esito, s, err);
+  const int stato = esito_uscita(esito, s, err);
+  return esito.file.ok ? stato_finale(stato, cartella, err) : stato;
 }
 
 }  // namespace sb

@@ -3,13 +3,61 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/file_set.h"
+#include "platform/signals.h"
+
 namespace sb {
+namespace {
+
+// Why a file that is not a regular one is not read.
+std::string tipo_rifiutato(mode_t modo) {
+  if (S_ISDIR(modo)) return std::strerror(EISDIR);
+  if (S_ISFIFO(modo)) return "not a regular file (a FIFO)";
+  if (S_ISCHR(modo)) return "not a regular file (a character device)";
+  if (S_ISBLK(modo)) return "not a regular file (a block device)";
+  if (S_ISSOCK(modo)) return "not a regular file (a socket)";
+  return "not a regular file";
+}
+
+// Reads up to `limite` + 1 bytes of the open file into contenuto, so that a
+// file that grew past the limit while being read is seen. Returns 0 or errno.
+int leggi_fino_a(int fd, std::string& contenuto, size_t limite) {
+  char pezzo[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, pezzo, sizeof pezzo);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return 0;
+    contenuto.append(pezzo, static_cast<size_t>(n));
+    if (contenuto.size() > limite) return EFBIG;
+  }
+}
+
+// The reason for a file over the limit.
+std::string troppo_grande(size_t limite) {
+  return "larger than " + std::to_string(limite) + " bytes, the limit for a file that is read";
+}
+
+}  // namespace
 
 esito_file fallito(const std::string& percorso, int numero_errno) {
   return esito_file{false, percorso, std::strerror(numero_errno)};
+}
+
+esito_file interrotto(const std::string& percorso, int segnale) {
+  return esito_file{false, percorso, "interrupted by " + nome_segnale(segnale) + "; temporary files removed", segnale};
+}
+
+percorso_diviso dividi_percorso(const std::string& percorso) {
+  const size_t barra = percorso.rfind('/');
+  if (barra == std::string::npos) return {"", percorso};
+  return {barra == 0 ? "/" : percorso.substr(0, barra), percorso.substr(barra + 1)};
 }
 
 bool file_esiste(const std::string& percorso) {
@@ -17,24 +65,31 @@ bool file_esiste(const std::string& percorso) {
   return ::stat(percorso.c_str(), &st) == 0;
 }
 
-esito_file leggi_file(const std::string& percorso, std::string& contenuto) {
+esito_file leggi_file(const std::string& percorso, std::string& contenuto, size_t limite) {
   contenuto.clear();
-  int fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = ::open(percorso.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return fallito(percorso, errno);
-  char buffer[65536];
-  for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      int e = errno;
-      ::close(fd);
-      return fallito(percorso, e);
+  struct stat st;
+  esito_file esito;
+  if (::fstat(fd, &st) != 0) {
+    esito = fallito(percorso, errno);
+  } else if (!S_ISREG(st.st_mode)) {
+    esito = esito_file{false, percorso, tipo_rifiutato(st.st_mode)};
+  } else if (static_cast<unsigned long long>(st.st_size) > limite) {
+    esito = esito_file{false, percorso, troppo_grande(limite)};
+  } else {
+    try {
+      contenuto.reserve(static_cast<size_t>(st.st_size));
+      int e = leggi_fino_a(fd, contenuto, limite);
+      if (e == EFBIG) esito = esito_file{false, percorso, troppo_grande(limite)};
+      else if (e != 0) esito = fallito(percorso, e);
+    } catch (const std::bad_alloc&) {
+      esito = fallito(percorso, ENOMEM);
     }
-    if (n == 0) break;
-    contenuto.append(buffer, static_cast<size_t>(n));
   }
   ::close(fd);
-  return {};
+  if (!esito.ok) std::string().swap(contenuto);
+  return esito;
 }
 
 esito_file cancella_file(const std::string& percorso) {
@@ -47,34 +102,12 @@ esito_file cancella_se_esiste(const std::string& percorso) {
   return {};
 }
 
-namespace {
-
-esito_file scrivi_tutto(int fd, const std::string& percorso, std::string_view byte) {
-  while (!byte.empty()) {
-    ssize_t n = ::write(fd, byte.data(), byte.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return fallito(percorso, errno);
-    }
-    byte.remove_prefix(static_cast<size_t>(n));
-  }
-  return {};
-}
-
-}  // namespace
-
 esito_file sostituisci_file(const std::string& percorso, std::string_view byte) {
-  int fd = ::open(percorso.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return fallito(percorso, errno);
-  ::close(fd);
-  if (::unlink(percorso.c_str()) != 0) return fallito(percorso, errno);
-  fd = ::open(percorso.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return fallito(percorso, errno);
-  esito_file esito = scrivi_tutto(fd, percorso, byte);
-  if (::close(fd) != 0 && esito.ok) esito = fallito(percorso, errno);
-  // A file cut short (a full disk) would be read as a whole one: it goes.
-  if (!esito.ok) ::unlink(percorso.c_str());
-  return esito;
+  const percorso_diviso p = dividi_percorso(percorso);
+  if (p.nome.empty()) return fallito(percorso, EISDIR);
+  cartella_uscita c;
+  if (esito_file e = c.apri(p.cartella); !e.ok) return esito_file{false, percorso, e.motivo};
+  return sostituisci_insieme(c, {{p.nome, byte}});
 }
 
 }  // namespace sb

@@ -2,6 +2,7 @@
 // system's reason when it fails.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,19 +13,40 @@ struct esito_file {
   bool ok = true;
   std::string percorso;
   std::string motivo;
+  int segnale = 0;  // SIGINT or SIGTERM when a signal stopped the operation
 
   // "PATH: REASON", for a diagnostic.
   std::string messaggio() const { return percorso + ": " + motivo; }
 };
 
+// The largest file that is read whole: 64 MiB. The largest line plan the
+// compiler writes is about 20 MB.
+inline constexpr size_t kMassimoByteLettura = size_t{64} << 20;
+
 // A failed outcome for path, with the reason of errno.
 esito_file fallito(const std::string& percorso, int numero_errno);
+
+// A failed outcome for path: the signal stopped the work there, and the
+// temporary files were removed.
+esito_file interrotto(const std::string& percorso, int segnale);
+
+// A path's folder and name: "a/b.txt" gives "a" and "b.txt", "/b.txt" gives
+// "/" and "b.txt", "b.txt" gives "" (the current folder) and "b.txt".
+struct percorso_diviso {
+  std::string cartella;
+  std::string nome;
+};
+percorso_diviso dividi_percorso(const std::string& percorso);
 
 // Whether a file (or anything) exists under the path.
 bool file_esiste(const std::string& percorso);
 
-// Reads the whole file as bytes.
-esito_file leggi_file(const std::string& percorso, std::string& contenuto);
+// Reads the whole file as bytes. Only a regular file is read (a FIFO or a
+// device is refused without waiting on it), and only up to the limit: a
+// larger file is refused before anything is allocated. Running out of memory
+// is a failure like any other.
+esito_file leggi_file(const std::string& percorso, std::string& contenuto,
+                      size_t limite = kMassimoByteLettura);
 
 // Deletes the file; a missing file is an error.
 esito_file cancella_file(const std::string& percorso);
@@ -32,9 +54,11 @@ esito_file cancella_file(const std::string& percorso);
 // Deletes the file when it exists.
 esito_file cancella_se_esiste(const std::string& percorso);
 
-// Replaces the file with the bytes: creates it, closes it, deletes it, creates
-// it anew and writes everything in one go, so nothing of an older file stays.
-// A write that fails (a full disk) leaves no file behind.
+// Replaces the file with the bytes: they are written whole under a temporary
+// name in the same folder, flushed to the disk and renamed over the name, so
+// a reader sees the old file or the new one, never a part. A link at the name
+// is replaced, never followed. When anything fails the old file stays as it
+// was and no temporary file is left.
 esito_file sostituisci_file(const std::string& percorso, std::string_view byte);
 
 }  // namespace sb

@@ -2,10 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include "platform/file_set.h"
+#include "platform/folder_lock.h"
+#include "platform/signals.h"
+#include "test_support/file_bytes.h"
+#include "test_support/scratch_folder.h"
 
 namespace sb {
 namespace {
@@ -15,15 +24,38 @@ namespace fs = std::filesystem;
 class FilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("sb_files_test_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    fs::permissions(dir_, fs::perms::owner_all);
-    fs::remove_all(dir_);
+    ASSERT_TRUE(scratch_.ok());
+    dir_ = scratch_.percorso();
+    fs::create_directories(dir_ / "in");
   }
   std::string path(const char* name) const { return (dir_ / name).string(); }
+  std::string in(const std::string& name) const { return (dir_ / "in" / name).string(); }
+  static std::string read(const std::string& p) { return prova::leggi(p); }
+  static void write(const std::string& p, const std::string& bytes) { prova::scrivi(p, bytes); }
+  // Every name in the folder "in", sorted.
+  std::vector<std::string> names() const {
+    std::vector<std::string> n;
+    for (const auto& e : fs::directory_iterator(dir_ / "in")) n.push_back(e.path().filename().string());
+    std::sort(n.begin(), n.end());
+    return n;
+  }
+  prova::cartella_prova scratch_;
   fs::path dir_;
+};
+
+// The file size limit of the process, lowered for one scope.
+class file_size_limit {
+ public:
+  explicit file_size_limit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &before_);
+    struct rlimit tight = before_;
+    tight.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &tight);
+  }
+  ~file_size_limit() { ::setrlimit(RLIMIT_FSIZE, &before_); }
+
+ private:
+  struct rlimit before_;
 };
 
 TEST_F(FilesTest, ReplaceLeavesNoTrailingBytesOfAnOlderFile) {
@@ -43,35 +75,273 @@ TEST_F(FilesTest, BinaryBytesRoundTrip) {
 }
 
 TEST_F(FilesTest, FailuresNameThePathAndTheReason) {
+  fs::create_directories(dir_ / "in" / "sub");
   struct caso {
     std::string percorso;
     const char* motivo;
   } casi[] = {
       {path("missing/f.txt"), "No such file or directory"},
       {dir_.string(), "Is a directory"},
+      {in("sub"), "Is a directory"},
+      {in("sub/"), "Is a directory"},
   };
   for (const caso& c : casi) {
     esito_file e = sostituisci_file(c.percorso, "data");
     EXPECT_FALSE(e.ok) << c.percorso;
     EXPECT_EQ(e.messaggio(), c.percorso + ": " + c.motivo);
   }
+  EXPECT_EQ(names(), std::vector<std::string>{"sub"});
 }
 
 // A write the system cuts short, as on a full disk: here the file size limit
-// of the process stands in for the disk, so no mount is needed.
-TEST_F(FilesTest, AWriteCutShortIsReportedAndLeavesNoFile) {
-  struct rlimit prima;
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &prima), 0);
-  void (*gestore)(int) = std::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit stretto = prima;
-  stretto.rlim_cur = 1000;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &stretto), 0);
-  esito_file e = sostituisci_file(path("big.dat"), std::string(5000, 'x'));
-  ::setrlimit(RLIMIT_FSIZE, &prima);
-  std::signal(SIGXFSZ, gestore);
-  EXPECT_FALSE(e.ok);
-  EXPECT_EQ(e.messaggio(), path("big.dat") + ": File too large");
-  EXPECT_FALSE(file_esiste(path("big.dat")));
+// of the process stands in for the disk, so no mount is needed. Without the
+// signal guard SIGXFSZ would kill the process.
+TEST_F(FilesTest, AWriteCutShortIsReportedAndLeavesTheOldFile) {
+  write(in("big.dat"), "old");
+  esito_file e;
+  {
+    segnali_di_build guard;
+    file_size_limit limit(1000);
+    e = sostituisci_file(in("big.dat"), std::string(5000, 'x'));
+  }
+  EXPECT_EQ(e.messaggio(), in("big.dat") + ": File too large");
+  EXPECT_EQ(read(in("big.dat")), "old");
+  EXPECT_EQ(names(), std::vector<std::string>{"big.dat"});
+}
+
+// A link at the name, dangling or not, is replaced by the new file; what it
+// points to is never created or touched.
+TEST_F(FilesTest, ALinkAtTheNameIsReplacedNeverFollowed) {
+  write(path("outside.txt"), "keep me");
+  fs::create_symlink(path("outside.txt"), in("to_file.dat"));
+  fs::create_symlink(path("nowhere.txt"), in("dangling.dat"));
+  ASSERT_TRUE(sostituisci_file(in("to_file.dat"), "new").ok);
+  ASSERT_TRUE(sostituisci_file(in("dangling.dat"), "new").ok);
+  for (const char* n : {"to_file.dat", "dangling.dat"}) {
+    EXPECT_FALSE(fs::is_symlink(in(n))) << n;
+    EXPECT_EQ(read(in(n)), "new") << n;
+  }
+  EXPECT_EQ(read(path("outside.txt")), "keep me");
+  EXPECT_FALSE(fs::exists(path("nowhere.txt")));
+}
+
+TEST_F(FilesTest, ANewFileHasMode0644LessTheUmask) {
+  for (mode_t mask : {mode_t{022}, mode_t{077}, mode_t{0}}) {
+    mode_t before = ::umask(mask);
+    ASSERT_TRUE(sostituisci_file(in("m.dat"), "x").ok);
+    ::umask(before);
+    struct stat st;
+    ASSERT_EQ(::stat(in("m.dat").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644 & ~mask) << std::oct << mask;
+  }
+}
+
+// The second file of a set fails: the first keeps its old bytes too.
+TEST_F(FilesTest, ASetIsReplacedWholeOrNotAtAll) {
+  write(in("a.dat"), "old a");
+  write(in("b.dat"), "old b");
+  cartella_uscita c;
+  ASSERT_TRUE(c.apri((dir_ / "in").string()).ok);
+  const std::string big(5000, 'b');
+  esito_file e;
+  {
+    segnali_di_build guard;
+    file_size_limit limit(1000);
+    e = sostituisci_insieme(c, {{"a.dat", "new a"}, {"b.dat", big}});
+  }
+  EXPECT_EQ(e.messaggio(), in("b.dat") + ": File too large");
+  EXPECT_EQ(read(in("a.dat")), "old a");
+  EXPECT_EQ(read(in("b.dat")), "old b");
+  EXPECT_EQ(names(), (std::vector<std::string>{"a.dat", "b.dat"}));
+
+  ASSERT_TRUE(sostituisci_insieme(c, {{"a.dat", "new a"}, {"b.dat", big}}).ok);
+  EXPECT_EQ(read(in("a.dat")), "new a");
+  EXPECT_EQ(read(in("b.dat")), big);
+  EXPECT_EQ(names(), (std::vector<std::string>{"a.dat", "b.dat"}));
+}
+
+// A process killed at every step of a set replacement leaves the old set or
+// the new one; killed during the renames, it leaves the record from which
+// the next run completes the new set. Either way no temporary file stays.
+TEST_F(FilesTest, AKillAtAnyStepLeavesTheOldSetOrTheNew) {
+  const std::string big(3 << 20, 'n');  // written in three pieces
+  const std::vector<std::pair<std::string, std::string>> vecchi = {{"a.dat", "old a"}, {"b.dat", "old b"},
+                                                                  {"c.dat", "old c"}};
+  const std::vector<std::pair<std::string, std::string>> nuovi = {{"a.dat", "new a"}, {"b.dat", big},
+                                                                  {"c.dat", "new c"}};
+  auto set_is = [&](const std::vector<std::pair<std::string, std::string>>& set) {
+    for (const auto& [n, b] : set) {
+      if (read(in(n)) != b) return false;
+    }
+    return true;
+  };
+  int old_sets = 0, new_sets = 0, completed = 0;
+  for (int step = 1;; ++step) {
+    SCOPED_TRACE("killed at step " + std::to_string(step));
+    for (const auto& [n, b] : vecchi) write(in(n), b);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::setenv("SB_FAULT_KILL_AT_STEP", std::to_string(step).c_str(), 1);
+      cartella_uscita c;
+      if (!c.apri((dir_ / "in").string()).ok) ::_exit(2);
+      bool ok = sostituisci_insieme(c, {{"a.dat", "new a"}, {"b.dat", big}, {"c.dat", "new c"}}).ok;
+      ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status)) {
+      EXPECT_EQ(WEXITSTATUS(status), 0);
+      EXPECT_TRUE(set_is(nuovi));
+      EXPECT_EQ(names(), (std::vector<std::string>{"a.dat", "b.dat", "c.dat"}));
+      EXPECT_GT(step, 10);
+      break;
+    }
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    const bool record = fs::exists(in(kRegistroInsieme));
+    if (!record) {
+      EXPECT_TRUE(set_is(vecchi) || set_is(nuovi));
+      (set_is(vecchi) ? old_sets : new_sets)++;
+    }
+    cartella_uscita next;
+    ASSERT_TRUE(next.apri((dir_ / "in").string()).ok);
+    ripulisci_cartella(next);
+    if (record) {
+      // A record cut short is dropped: the renames had not begun.
+      EXPECT_TRUE(set_is(vecchi) || set_is(nuovi));
+      if (set_is(nuovi)) ++completed;
+    }
+    EXPECT_EQ(names(), (std::vector<std::string>{"a.dat", "b.dat", "c.dat"}));
+  }
+  EXPECT_GT(old_sets, 0);
+  EXPECT_GT(completed, 0);
+}
+
+TEST_F(FilesTest, TheNextRunSweepsOnlyTemporaryNames) {
+  const std::vector<std::string> kept = {".a.dat.sbtmp-12345",  "a.dat.sbtmp-123456", ".a.dat.sbtmp-12345!",
+                                         ".sbtmp-123456",       "notes.txt",          ".hidden"};
+  for (const std::string& n : kept) write(in(n), "x");
+  write(in(".a.dat.sbtmp-Ab3xY9"), "stray");
+  write(in(".BORVALE_40617.sim.sbtmp-000000"), "stray");
+  cartella_uscita c;
+  ASSERT_TRUE(c.apri((dir_ / "in").string()).ok);
+  ripulisci_cartella(c);
+  std::vector<std::string> expected = kept;
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(names(), expected);
+}
+
+// A record that is cut short or names something outside the folder is
+// dropped without a rename.
+TEST_F(FilesTest, ADamagedRecordRenamesNothing) {
+  const std::string temp = ".a.dat.sbtmp-AAAAAA";
+  const std::string records[] = {
+      temp + std::string("\0a.dat\0", 7),      // the final NUL is missing
+      temp + std::string("\0../a.dat\0\0", 11),  // a name outside the folder
+      std::string("a.dat\0b.dat\0\0", 13),     // not a temporary name
+  };
+  for (const std::string& r : records) {
+    write(in("a.dat"), "old");
+    write(in(temp), "new");
+    write(in(kRegistroInsieme), r);
+    cartella_uscita c;
+    ASSERT_TRUE(c.apri((dir_ / "in").string()).ok);
+    ripulisci_cartella(c);
+    EXPECT_EQ(read(in("a.dat")), "old");
+    EXPECT_EQ(names(), std::vector<std::string>{"a.dat"});
+  }
+}
+
+TEST_F(FilesTest, ASignalBeforeTheRenamesLeavesTheOldSet) {
+  write(in("a.dat"), "old a");
+  cartella_uscita c;
+  ASSERT_TRUE(c.apri((dir_ / "in").string()).ok);
+  esito_file e;
+  {
+    segnali_di_build guard;
+    ::raise(SIGTERM);
+    e = sostituisci_insieme(c, {{"a.dat", "new a"}, {"b.dat", "new b"}});
+    EXPECT_EQ(segnale_arrivato(), 0);  // taken by the replacement
+  }
+  EXPECT_EQ(e.segnale, SIGTERM);
+  EXPECT_EQ(e.messaggio(), (dir_ / "in").string() + ": interrupted by SIGTERM; temporary files removed");
+  EXPECT_EQ(read(in("a.dat")), "old a");
+  EXPECT_EQ(names(), std::vector<std::string>{"a.dat"});
+  EXPECT_EQ(stato_per_segnale(SIGINT), 130);
+  EXPECT_EQ(stato_per_segnale(SIGTERM), 143);
+}
+
+TEST_F(FilesTest, OneWriterAtATime) {
+  const std::string folder = (dir_ / "in").string();
+  {
+    cartella_uscita first, second;
+    ASSERT_TRUE(first.apri(folder).ok);
+    ASSERT_TRUE(second.apri(folder).ok);
+    ASSERT_TRUE(blocca_cartella(first, attesa_blocco::non_attendere, nullptr).ok);
+    esito_file e = blocca_cartella(second, attesa_blocco::non_attendere, nullptr);
+    EXPECT_EQ(e.messaggio(), folder + ": another run is writing in this folder");
+
+    // Waiting, a signal ends the wait.
+    segnali_di_build guard;
+    ::raise(SIGINT);
+    e = blocca_cartella(second, attesa_blocco::attendi, nullptr);
+    EXPECT_EQ(e.segnale, SIGINT);
+  }
+
+  // Waiting, the run is told after a second and goes on once the other ends.
+  int pipe_fds[2];
+  ASSERT_EQ(::pipe(pipe_fds), 0);
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    cartella_uscita other;
+    if (!other.apri(folder).ok || !blocca_cartella(other, attesa_blocco::non_attendere, nullptr).ok) ::_exit(1);
+    (void)!::write(pipe_fds[1], "L", 1);
+    ::usleep(1300 * 1000);
+    ::_exit(0);
+  }
+  char taken = 0;
+  ASSERT_EQ(::read(pipe_fds[0], &taken, 1), 1);
+  cartella_uscita waiting;
+  ASSERT_TRUE(waiting.apri(folder).ok);
+  int told = 0;
+  esito_file e = blocca_cartella(waiting, attesa_blocco::attendi, [&] { ++told; });
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ::close(pipe_fds[0]);
+  ::close(pipe_fds[1]);
+  EXPECT_TRUE(e.ok) << e.messaggio();
+  EXPECT_EQ(told, 1);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(FilesTest, OnlyRegularFilesAreReadAndOnlyUpToTheLimit) {
+  ASSERT_EQ(::mkfifo(in("fifo").c_str(), 0600), 0);
+  {
+    std::ofstream sparse(in("huge"));
+  }
+  fs::resize_file(in("huge"), kMassimoByteLettura + 1);
+  write(in("small"), "12345");
+  struct caso {
+    std::string percorso;
+    size_t limite;
+    std::string motivo;
+  } casi[] = {
+      {in("fifo"), kMassimoByteLettura, "not a regular file (a FIFO)"},
+      {"/dev/zero", kMassimoByteLettura, "not a regular file (a character device)"},
+      {(dir_ / "in").string(), kMassimoByteLettura, "Is a directory"},
+      {in("huge"), kMassimoByteLettura, "larger than 67108864 bytes, the limit for a file that is read"},
+      {in("small"), 4, "larger than 4 bytes, the limit for a file that is read"},
+  };
+  for (const caso& c : casi) {
+    std::string out = "stale";
+    esito_file e = leggi_file(c.percorso, out, c.limite);
+    EXPECT_EQ(e.messaggio(), c.percorso + ": " + c.motivo);
+    EXPECT_EQ(out, "");
+  }
+  std::string out;
+  EXPECT_TRUE(leggi_file(in("small"), out, 5).ok);
+  EXPECT_EQ(out, "12345");
 }
 
 TEST_F(FilesTest, ReadAndDeleteReportMissingFiles) {

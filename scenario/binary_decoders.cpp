@@ -64,6 +64,75 @@ esito_decodifica leggi_variante(std::string_view byte, size_t& pos, valore_varia
   return {};
 }
 
+// Byte offset of value i.
+size_t offset_valore(const std::vector<valore_variante>& valori, size_t i) {
+  size_t o = 0;
+  for (size_t k = 0; k < i; ++k) o += byte_variante(valori[k]);
+  return o;
+}
+
+const char* nome_tipo(tipo_variante t) {
+  switch (t) {
+    case tipo_variante::vuoto: return "empty";
+    case tipo_variante::intero: return "an integer";
+    case tipo_variante::reale: return "a real";
+  }
+  return "";
+}
+
+// Where the y block begins when the x block starts as the compiler starts it
+// (two integers): the next integer after them. 0 when it cannot be told.
+size_t inizio_blocco_y(const std::vector<valore_variante>& valori) {
+  if (valori.size() < 2 || valori[0].tipo != tipo_variante::intero) return 0;
+  for (size_t i = 2; i < valori.size(); ++i) {
+    if (valori[i].tipo == tipo_variante::intero) return i;
+  }
+  return 0;
+}
+
+// Whether kind b may follow kind a within a block: two integers, then
+// reals, then empty values to the end; or empty values only.
+bool segue(size_t punto, tipo_variante a, tipo_variante b) {
+  if (punto == 1) return a == b;
+  if (b == tipo_variante::vuoto) return true;
+  return b == tipo_variante::reale && a != tipo_variante::vuoto;
+}
+
+// The plan is laid out as the compiler lays it out: the two blocks hold as
+// many points, each block follows the pattern of `segue`, and a point is of
+// one kind in both blocks.
+esito_decodifica verifica_griglia(const std::vector<valore_variante>& valori) {
+  const size_t meta = valori.size() / 2;
+  if (size_t y = inizio_blocco_y(valori); y != 0 && y != meta) {
+    return guasto(offset_valore(valori, y), "the two halves disagree in point count: the x block holds " +
+                                                std::to_string(y) + " points and the y block " +
+                                                std::to_string(valori.size() - y));
+  }
+  const char* blocchi[] = {"x", "y"};
+  for (size_t b = 0; b < 2; ++b) {
+    const size_t base = b * meta;
+    if (valori[base].tipo == tipo_variante::reale) {
+      return guasto(offset_valore(valori, base), std::string("point 0 of the ") + blocchi[b] +
+                                                     " block is a real: the compiler starts with two integers");
+    }
+    for (size_t k = 1; k < meta; ++k) {
+      const tipo_variante prima = valori[base + k - 1].tipo, ora = valori[base + k].tipo;
+      if (segue(k, prima, ora)) continue;
+      return guasto(offset_valore(valori, base + k),
+                    "point " + std::to_string(k) + " of the " + blocchi[b] + " block is " + nome_tipo(ora) +
+                        " after " + nome_tipo(prima) +
+                        ": the compiler writes two integers, then reals, then empty values");
+    }
+  }
+  for (size_t k = 0; k < meta; ++k) {
+    if (valori[k].tipo == valori[meta + k].tipo) continue;
+    return guasto(offset_valore(valori, meta + k), "point " + std::to_string(k) + " is " +
+                                                       nome_tipo(valori[meta + k].tipo) + " in the y block but " +
+                                                       nome_tipo(valori[k].tipo) + " in the x block");
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string esito_decodifica::messaggio() const {
@@ -115,10 +184,12 @@ esito_decodifica decodifica_griglia(std::string_view byte, griglia_linea& grigli
     if (esito_decodifica e = leggi_variante(byte, pos, v); !e.ok) return e;
     valori.push_back(v);
   }
+  if (valori.empty()) return guasto(0, "the plan holds no value");
   if (valori.size() % 2 != 0) {
     return guasto(byte.size(), "odd count of plan values (" + std::to_string(valori.size()) +
                                    "): the y block is cut short");
   }
+  if (esito_decodifica e = verifica_griglia(valori); !e.ok) return e;
   size_t meta = valori.size() / 2;
   griglia.x.assign(valori.begin(), valori.begin() + static_cast<std::ptrdiff_t>(meta));
   griglia.y.assign(valori.begin() + static_cast<std::ptrdiff_t>(meta), valori.end());

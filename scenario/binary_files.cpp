@@ -7,16 +7,6 @@
 namespace sb {
 namespace {
 
-// Bytes one variant takes in the file.
-size_t byte_variante(const valore_variante& v) {
-  switch (v.tipo) {
-    case tipo_variante::intero: return 4;
-    case tipo_variante::reale: return 10;
-    case tipo_variante::vuoto: break;
-  }
-  return 2;
-}
-
 // Writes one variant at p, which has room for it; returns the byte after it.
 char* metti_variante(char* p, const valore_variante& v) {
   p = metti_u16(p, static_cast<uint16_t>(v.tipo));
@@ -34,6 +24,15 @@ void put_testo(std::string& dst, const std::string& testo) {
 }
 
 }  // namespace
+
+size_t byte_variante(const valore_variante& v) {
+  switch (v.tipo) {
+    case tipo_variante::intero: return 4;
+    case tipo_variante::reale: return 10;
+    case tipo_variante::vuoto: break;
+  }
+  return 2;
+}
 
 std::string codifica_griglia(const griglia_linea& griglia) {
   size_t totale = 0;

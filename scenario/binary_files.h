@@ -11,6 +11,9 @@ namespace sb {
 // The line plan: all x coordinates, then all y coordinates, as variants.
 std::string codifica_griglia(const griglia_linea& griglia);
 
+// Bytes one plan value takes in the file: its kind code and its data.
+size_t byte_variante(const valore_variante& v);
+
 // The 87 object records, each 34 bytes plus its name.
 std::string codifica_tabella(const tabella_oggetti& tabella);
 

@@ -4,15 +4,19 @@
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <vector>
 
 #include "app/error_report.h"
 #include "compile/compile.h"
 #include "compile/exit_status.h"
+#include "platform/file_set.h"
 #include "platform/files.h"
+#include "platform/signals.h"
 #include "scenario/error_codes.h"
 #include "scenario/file_names.h"
 #include "tools/documents_command.h"
 #include "tools/utf8_input.h"
+#include "tools/warning_cap.h"
 
 namespace sb {
 namespace {
@@ -27,24 +31,33 @@ esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_aut
   testo_autore t{autore, "", ""};
   if (esito_file e = leggi_file(autore, t.originale); !e.ok) return e;
   testo_convertito c = prepara_testo(t.originale);
-  for (int32_t riga : c.righe_sostituite) {
-    err << autore << ":" << riga
-        << ": warning: a character with no code page 1252 form was replaced by \"?\"\n";
-  }
+  scrivi_avvisi(err, autore, c.righe_sostituite.size(), [&](size_t i) {
+    return autore + ":" + std::to_string(c.righe_sostituite[i]) +
+           ": warning: a character with no code page 1252 form was replaced by \"?\"";
+  });
   t.byte = std::move(c.byte);
   testo = std::move(t);
   return {};
 }
 
-// Writes the binary files of a build that ran to its end into the output
-// directory, the line plan only when the build flag asks for it.
-esito_file scrivi_binari(const scenario& s, const std::string& uscita) {
+// Replaces the binary files of a build that ran to its end in the output
+// directory as one set; the line plan only when the build flag asks for it.
+// The files are named with the names as given.
+esito_file scrivi_binari(const scenario& s, const opzioni_compile& o, cartella_uscita& uscita) {
   const file_binari f = codifica_binari(s);
-  esito_file e;
-  if (s.flag_griglia != 0) e = sostituisci_file(in_cartella(uscita, nome_file_griglia(s.nome_linea)), f.griglia);
-  if (e.ok) e = sostituisci_file(in_cartella(uscita, nome_file_tabella(s.nome_linea, s.numero_treno)), f.tabella);
-  if (e.ok) e = sostituisci_file(in_cartella(uscita, nome_file_celle(s.nome_linea, s.numero_treno)), f.celle);
-  return e;
+  std::vector<file_nuovo> files;
+  if (s.flag_griglia != 0) files.push_back({nome_file_griglia(o.nome_linea), f.griglia});
+  files.push_back({nome_file_tabella(o.nome_linea, o.numero_treno), f.tabella});
+  files.push_back({nome_file_celle(o.nome_linea, o.numero_treno), f.celle});
+  return sostituisci_insieme(uscita, files);
+}
+
+// A warning when a name has a character with no code page 1252 form.
+void avvisa_nome(const std::string& nome, const char* quale, std::ostream& err) {
+  testo_convertito t = prepara_testo(nome);
+  if (t.righe_sostituite.empty()) return;
+  err << "scenario_tool: warning: the " << quale << " \"" << nome
+      << "\" has a character with no code page 1252 form; it is stored as \"" << t.byte << "\"\n";
 }
 
 // The author's file a diagnostic points into, or empty. The chainage check
@@ -86,8 +99,10 @@ richiesta_compile richiesta_di(const opzioni_compile& o, const std::optional<tes
   richiesta_compile richiesta;
   if (linea) richiesta.testo_linea = linea->byte;
   if (servizio) richiesta.testo_servizio = servizio->byte;
-  richiesta.nome_linea = o.nome_linea;
-  richiesta.numero_treno = o.numero_treno;
+  // Names are stored in code page 1252 like the texts; the file names keep
+  // them as given.
+  richiesta.nome_linea = prepara_testo(o.nome_linea).byte;
+  richiesta.numero_treno = prepara_testo(o.numero_treno).byte;
   richiesta.flag_griglia = o.senza_griglia ? 0 : 1;
   return richiesta;
 }
@@ -142,6 +157,7 @@ int stato_compile(const risultato_compile& r, const opzioni_compile& o, std::ost
 }
 
 int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& err) {
+  segnali_di_build segnali;
   if (esito_file e = crea_cartella(o.cartella_uscita); !e.ok) {
     err << e.messaggio() << "\n";
     return kUscitaFile;
@@ -152,22 +168,30 @@ int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& er
     return kUscitaFile;
   }
 
+  avvisa_nome(o.nome_linea, "line name", err);
+  avvisa_nome(o.numero_treno, "train number", err);
   const risultato_compile r = compila(richiesta_di(o, linea, servizio));
 
   int stato = stato_compile(r, o, err);
-  if (o.binari && r.fine == fine_compile::completata) {
-    if (esito_file w = scrivi_binari(r.s, o.cartella_uscita); !w.ok) {
-      err << w.messaggio() << "\n";
-      stato = kUscitaFile;
+  const bool binari = o.binari && r.fine == fine_compile::completata;
+  // The output directory is held from the first file written to the last.
+  cartella_uscita uscita;
+  if (binari || o.documenti) {
+    if (esito_file e = apri_e_blocca(uscita, o.cartella_uscita, o.attesa, err, "scenario_tool"); !e.ok) {
+      out << riga_esito(r.s) << "\n";
+      return uscita_file(e, err);
     }
   }
-  if (o.documenti && stato != kUscitaFile) {
+  if (binari) {
+    if (esito_file w = scrivi_binari(r.s, o, uscita); !w.ok) stato = uscita_file(w, err);
+  }
+  if (o.documenti && stato < kUscitaFile) {
     const testi_documenti t{linea.value_or(testo_autore{}), servizio.value_or(testo_autore{}), note};
-    const int documenti = scrivi_documenti_autore(r, t, o.cartella_uscita, err);
+    const int documenti = scrivi_documenti_autore(r, t, uscita, {o.nome_linea, o.numero_treno}, err);
     if (stato == kUscitaPulita) stato = documenti;
   }
   out << riga_esito(r.s) << "\n";
-  return stato;
+  return stato < kUscitaFile ? stato_finale(stato, o.cartella_uscita, err) : stato;
 }
 
 }  // namespace sb

@@ -8,6 +8,7 @@
 
 #include "compile/compile.h"
 #include "platform/files.h"
+#include "platform/folder_lock.h"
 #include "scenario/scenario_records.h"
 #include "tools/source_diagnostic.h"
 
@@ -24,6 +25,7 @@ struct opzioni_compile {
   bool binari = true;       // write the three binary files ("documents" does not)
   bool documenti = false;   // --documents: write the driver's documents too
   std::string note;         // --notes: the author's notes; empty: none
+  attesa_blocco attesa = attesa_blocco::attendi;  // --no-wait: non_attendere
 };
 
 // Compiles in memory, writes the binary files and, when asked, the driver's

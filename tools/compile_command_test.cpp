@@ -9,6 +9,7 @@
 #include "compile/exit_status.h"
 #include "platform/user_interface.h"
 #include "scenario/file_names.h"
+#include "scenario/binary_decoders.h"
 #include "tools/tool_test_support.h"
 
 namespace sb {
@@ -185,6 +186,51 @@ TEST_F(Compile, Utf8TextIsConvertedAndLineNumbersStay) {
   EXPECT_EQ(e.err, servizio_ + ":1: warning: a character with no code page 1252 form was replaced by \"?\"\n" +
                        servizio_ + ":21: error 16: signal on a cell that is already taken (at 500 m)\n");
   EXPECT_NE(leggi(tabella()).find("Citt\xE0 Alta"), std::string::npos);
+}
+
+TEST_F(Compile, WarningsOfOneKindAreCapped) {
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  for (int i = 0; i < 8; ++i) servizio.insert(servizio.begin(), "Note \xC5\x81");  // Ł: no code page 1252 form
+  scrivi_testi(prova::linea_esempio(), servizio);
+  esecuzione e = compila();
+  EXPECT_EQ(e.stato, kUscitaPulita) << e.err;
+  std::string attesa;
+  for (int riga = 1; riga <= 5; ++riga) {
+    attesa += servizio_ + ":" + std::to_string(riga) +
+              ": warning: a character with no code page 1252 form was replaced by \"?\"\n";
+  }
+  EXPECT_EQ(e.err, attesa + servizio_ + ": note: 3 more like this\n");
+}
+
+// Without --line-name and --train the names come from the file names, so an
+// author's compile does not write the built-in scenario's files.
+TEST_F(Compile, NamesComeFromTheFileNamesWhenNotGiven) {
+  scrivi(dir_ / "VALTORTA_linea.txt", leggi(linea_));
+  scrivi(dir_ / "VALTORTA_123-.txt", leggi(servizio_));
+  esecuzione e = prova::esegui_strumento_esterno(
+      dir_, {"compile", "--line", dir_ / "VALTORTA_linea.txt", "--service", dir_ / "VALTORTA_123-.txt", "--out", out_});
+  EXPECT_EQ(e.stato, kUscitaPulita) << e.err;
+  EXPECT_TRUE(esiste(out_ + "/VALTORTA_linea.dat"));
+  EXPECT_TRUE(esiste(out_ + "/VALTORTA_123.dat"));
+  tabella_oggetti t{};
+  ASSERT_TRUE(decodifica_tabella(leggi(out_ + "/VALTORTA_123.sim"), t).ok);
+  EXPECT_EQ(t[kOggettoLinea].nome, "VALTORTA");
+  EXPECT_EQ(t[kOggettoTreno].nome, "123");
+}
+
+// A name given as UTF-8 is stored in code page 1252 like the texts; the
+// files keep the name as given.
+TEST_F(Compile, NamesAreStoredInCodePage1252) {
+  esecuzione e = prova::esegui_strumento_esterno(dir_, {"compile", "--line", linea_, "--service", servizio_,
+                                                        "--line-name", "Citt\xC3\xA0", "--train", "7\xC5\x81", "--out", out_});
+  EXPECT_EQ(e.stato, kUscitaPulita) << e.err;
+  EXPECT_EQ(e.err, "scenario_tool: warning: the train number \"7\xC5\x81\" has a character with no code page "
+                   "1252 form; it is stored as \"7?\"\n");
+  tabella_oggetti t{};
+  ASSERT_TRUE(decodifica_tabella(leggi(out_ + "/Citt\xC3\xA0_7\xC5\x81.sim"), t).ok);
+  EXPECT_EQ(t[kOggettoLinea].nome, "Citt\xE0");
+  EXPECT_EQ(t[kOggettoTreno].nome, "7?");
+  EXPECT_TRUE(esiste(out_ + "/Citt\xC3\xA0_linea.dat"));
 }
 
 TEST_F(Compile, Cp1252TextIsTakenByteForByte) {

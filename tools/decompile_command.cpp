@@ -4,7 +4,10 @@
 
 #include "compile/exit_status.h"
 #include "decompile/decompile.h"
+#include "platform/file_set.h"
 #include "platform/files.h"
+#include "platform/folder_lock.h"
+#include "platform/signals.h"
 #include "scenario/binary_decoders.h"
 #include "scenario/error_codes.h"
 #include "scenario/file_names.h"
@@ -78,12 +81,14 @@ int esegui_decompile(const opzioni_decompile& o, std::ostream& out, std::ostream
   }
   const std::string linea = in_cartella(o.cartella_uscita, nome_testo_linea(in.nome_linea));
   const std::string servizio = in_cartella(o.cartella_uscita, nome_testo_servizio(in.nome_linea, in.numero_treno));
-  esito_file w = sostituisci_file(linea, e.testo_linea);
-  if (w.ok) w = sostituisci_file(servizio, e.testo_servizio);
-  if (!w.ok) {
-    err << w.messaggio() << "\n";
-    return kUscitaFile;
+  segnali_di_build segnali;
+  cartella_uscita uscita;
+  esito_file w = apri_e_blocca(uscita, o.cartella_uscita, attesa_blocco::attendi, err, "scenario_tool");
+  if (w.ok) {
+    w = sostituisci_insieme(uscita, {{nome_testo_linea(in.nome_linea), e.testo_linea},
+                                     {nome_testo_servizio(in.nome_linea, in.numero_treno), e.testo_servizio}});
   }
+  if (!w.ok) return uscita_file(w, err);
   mostra_note(e, linea, servizio, err);
   if (e.codice_ricompilato != kNessunErrore) {
     err << servizio << ": note: the texts record code " << e.codice_ricompilato << " when compiled: "

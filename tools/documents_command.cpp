@@ -62,8 +62,8 @@ std::vector<documento_da_scrivere> componi(const scenario& s, const testi_docume
 
 }  // namespace
 
-int scrivi_documenti_autore(const risultato_compile& r, const testi_documenti& t, const std::string& cartella,
-                            std::ostream& err) {
+int scrivi_documenti_autore(const risultato_compile& r, const testi_documenti& t, cartella_uscita& cartella,
+                            const nomi_scenario& nomi, std::ostream& err) {
   if (const std::string perche = perche_niente(r); !perche.empty()) {
     err << "scenario_tool: no document written: " << perche << "\n";
     return r.fine == fine_compile::guardia ? kUscitaGuardia : kUscitaCodice;
@@ -78,13 +78,13 @@ int scrivi_documenti_autore(const risultato_compile& r, const testi_documenti& t
     err << "scenario_tool: no document written\n";
     return kUscitaCodice;
   }
-  for (const documento_da_scrivere& doc : documenti) {
-    const std::string nome = nome_documento(r.s.nome_linea, r.s.numero_treno, doc.suffisso);
-    if (esito_file e = scrivi_documento(lista_da(doc.d.righe), in_cartella(cartella, nome)); !e.ok) {
-      err << e.messaggio() << "\n";
-      return kUscitaFile;
-    }
+  std::vector<std::string> byte;
+  for (const documento_da_scrivere& doc : documenti) byte.push_back(componi_documento(lista_da(doc.d.righe)));
+  std::vector<file_nuovo> files;
+  for (size_t i = 0; i < documenti.size(); ++i) {
+    files.push_back({nome_documento(nomi.linea, nomi.treno, documenti[i].suffisso), byte[i]});
   }
+  if (esito_file e = sostituisci_insieme(cartella, files); !e.ok) return uscita_file(e, err);
   return kUscitaPulita;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "compile/compile.h"
+#include "platform/file_set.h"
+#include "tools/scenario_names.h"
 #include "tools/source_diagnostic.h"
 
 namespace sb {
@@ -18,12 +20,12 @@ struct testi_documenti {
   std::optional<testo_autore> note;  // --notes
 };
 
-// Writes NAME_TRAIN_scheda_treno.txt, NAME_TRAIN_rallentamenti.txt and, with
-// notes, NAME_TRAIN_note.txt into the directory, from a compile that ran
-// clean. A compile that recorded a code, or a document that cannot be made,
+// Replaces NAME_TRAIN_scheda_treno.txt, NAME_TRAIN_rallentamenti.txt and,
+// with notes, NAME_TRAIN_note.txt in the folder as one set, from a compile
+// that ran clean; NAME and TRAIN are the names as given. A compile that recorded a code, or a document that cannot be made,
 // writes none and says why on err; remarks on what was cut go to err too.
 // Returns the exit status of the documents (clean, a code, a file).
-int scrivi_documenti_autore(const risultato_compile& r, const testi_documenti& t, const std::string& cartella,
-                            std::ostream& err);
+int scrivi_documenti_autore(const risultato_compile& r, const testi_documenti& t, cartella_uscita& cartella,
+                            const nomi_scenario& nomi, std::ostream& err);
 
 }  // namespace sb

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <map>
 #include <ostream>
@@ -168,15 +167,14 @@ std::vector<profilo> profili() {
   };
 }
 
-std::string numero(double v) {
-  char testo[64];
-  std::snprintf(testo, sizeof testo, "%.3f", v);
-  return testo;
-}
+// A figure of the plan, with three decimals.
+std::string numero(double v) { return testo_decimale(v, 3); }
+std::string numero_json(double v) { return json_decimale(v, 3); }
 
-// Summary figures of a plan.
+// Summary figures of a plan; the extent and the length are taken over the
+// points whose two coordinates are finite.
 struct sintesi_griglia {
-  size_t punti = 0, vuoti = 0, interi = 0, reali = 0;
+  size_t punti = 0, vuoti = 0, interi = 0, reali = 0, non_finiti = 0;
   double x_min = 0, x_max = 0, y_min = 0, y_max = 0, lunghezza = 0;
   bool ha_punti = false;
 };
@@ -195,13 +193,14 @@ sintesi_griglia sintetizza(const griglia_linea& g) {
       if (v->tipo == tipo_variante::vuoto) ++s.vuoti;
       if (v->tipo == tipo_variante::intero) ++s.interi;
       if (v->tipo == tipo_variante::reale) ++s.reali;
+      if (!std::isfinite(valore(*v))) ++s.non_finiti;
     }
     bool pieno = g.x[k].tipo != tipo_variante::vuoto && g.y[k].tipo != tipo_variante::vuoto;
-    if (!pieno) {
+    double x = valore(g.x[k]), y = valore(g.y[k]);
+    if (!pieno || !std::isfinite(x) || !std::isfinite(y)) {
       precedente = false;
       continue;
     }
-    double x = valore(g.x[k]), y = valore(g.y[k]);
     if (!s.ha_punti) {
       s.x_min = s.x_max = x;
       s.y_min = s.y_max = y;
@@ -375,16 +374,18 @@ std::string descrivi_griglia(const griglia_linea& griglia, bool json) {
   if (json) {
     out << "{\"file\": \"line plan\", \"points\": " << s.punti << ", \"kinds\": {\"empty\": " << s.vuoti
         << ", \"integer\": " << s.interi << ", \"real\": " << s.reali << "}";
+    if (s.non_finiti != 0) out << ", \"non_finite\": " << s.non_finiti;
     if (s.ha_punti) {
-      out << ", \"extent\": {\"x_min\": " << numero(s.x_min) << ", \"x_max\": " << numero(s.x_max)
-          << ", \"y_min\": " << numero(s.y_min) << ", \"y_max\": " << numero(s.y_max) << "}"
-          << ", \"length_m\": " << numero(s.lunghezza);
+      out << ", \"extent\": {\"x_min\": " << numero_json(s.x_min) << ", \"x_max\": " << numero_json(s.x_max)
+          << ", \"y_min\": " << numero_json(s.y_min) << ", \"y_max\": " << numero_json(s.y_max) << "}"
+          << ", \"length_m\": " << numero_json(s.lunghezza);
     }
     out << ", \"stretches\": " << tratti_json(l) << "}\n";
     return out.str();
   }
   out << "line plan: " << s.punti << " points (metres 0 to " << (s.punti == 0 ? 0 : s.punti - 1) << ")\n";
   out << "values: " << s.interi << " integer, " << s.reali << " real, " << s.vuoti << " empty\n";
+  if (s.non_finiti != 0) out << "not finite (NaN or infinite): " << s.non_finiti << " values\n";
   if (s.ha_punti) {
     out << "extent: x " << numero(s.x_min) << " to " << numero(s.x_max) << ", y " << numero(s.y_min) << " to "
         << numero(s.y_max) << "\n";

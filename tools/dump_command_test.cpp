@@ -5,6 +5,7 @@
 #include <cctype>
 #include <filesystem>
 #include <cstring>
+#include <limits>
 #include <sstream>
 
 #include "app/startup.h"
@@ -101,6 +102,81 @@ TEST(Decodifica, NamesTheByteWhereAFileGoesWrong) {
   std::string strana = griglia;
   strana[8] = 7;
   EXPECT_EQ(decodifica_griglia(strana, g).messaggio(), "byte 8: unknown plan value kind 7");
+}
+
+// A plan whose blocks hold the kinds given as letters: I an integer, R a
+// real, E empty.
+griglia_linea griglia_di(const std::string& x, const std::string& y) {
+  auto blocco = [](const std::string& tipi) {
+    std::vector<valore_variante> b;
+    for (char t : tipi) {
+      if (t == 'I') b.push_back({tipo_variante::intero, 0, 0});
+      if (t == 'R') b.push_back({tipo_variante::reale, 0, 1.5});
+      if (t == 'E') b.push_back({tipo_variante::vuoto, 0, 0});
+    }
+    return b;
+  };
+  return {blocco(x), blocco(y)};
+}
+
+// Values: 4 bytes each for the integers, 10 for the reals, 2 for empty.
+TEST(Decodifica, APlanNotLaidOutAsTheCompilerWritesItIsDamaged) {
+  const char* const schema = ": the compiler writes two integers, then reals, then empty values";
+  struct caso {
+    const char* x;
+    const char* y;
+    std::string messaggio;  // empty: read as it stands
+  } casi[] = {
+      {"IIRRE", "IIRRE", ""},
+      {"IIRRR", "IIRRR", ""},
+      {"IIEE", "IIEE", ""},
+      {"EEEE", "EEEE", ""},
+      {"", "", "byte 0: the plan holds no value"},
+      {"IIRREE", "IIRR", "byte 32: the two halves disagree in point count: the x block holds 6 points and the y block 4"},
+      {"IIRR", "IIRREE", "byte 28: the two halves disagree in point count: the x block holds 4 points and the y block 6"},
+      {"IIRER", "IIRER", std::string("byte 20: point 4 of the x block is a real after empty") + schema},
+      {"IERRE", "IERRE", std::string("byte 4: point 1 of the x block is empty after an integer") + schema},
+      {"IIRRE", "IIRIE", std::string("byte 48: point 3 of the y block is an integer after a real") + schema},
+      {"RIRRE", "RIRRE", "byte 0: point 0 of the x block is a real: the compiler starts with two integers"},
+      {"IIRRE", "IIREE", "byte 48: point 3 is empty in the y block but a real in the x block"},
+      {"EEEE", "IIRR", "byte 8: point 0 is an integer in the y block but empty in the x block"},
+  };
+  for (const caso& c : casi) {
+    griglia_linea g;
+    esito_decodifica e = decodifica_griglia(codifica_griglia(griglia_di(c.x, c.y)), g);
+    EXPECT_EQ(e.ok ? "" : e.messaggio(), c.messaggio) << c.x << " " << c.y;
+  }
+}
+
+TEST(Descrivi, PlanFiguresAreWholeAndJsonStaysValid) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  griglia_linea g;
+  g.x = {{tipo_variante::intero, 0, 0}, {tipo_variante::intero, 0, 0}, {tipo_variante::reale, 0, nan},
+         {tipo_variante::reale, 0, 1e300}, {tipo_variante::reale, 0, 1e300}, {tipo_variante::vuoto, 0, 0}};
+  g.y = {{tipo_variante::intero, 0, 0}, {tipo_variante::intero, 1, 0}, {tipo_variante::reale, 0, 5},
+         {tipo_variante::reale, 0, -1e308}, {tipo_variante::reale, 0, 1e308}, {tipo_variante::vuoto, 0, 0}};
+  const std::string e300 =
+      "1000000000000000052504760255204420248704468581108159154915854115511802457988908195786371375080447864043704"
+      "4438328838781769425232353604305756447921847867069828483872009265758037378302337947880900593689532349707999"
+      "45081119038967640880074652742780142494579258788820056842838115669472196386865459400540160.000";
+  const std::string e308 =
+      "1000000000000000010979063629440455417404923096773118463368106829031575854049114915371633289784946888990612"
+      "4966972117251561159028374314008832830700919814604603127166450293302718569748969958855904333838446616500117"
+      "8426897626212945177628091195786707458122783970171784415105291802893207873272974885715430223118336.000";
+  EXPECT_EQ(descrivi_griglia(g, false),
+            "line plan: 6 points (metres 0 to 5)\n"
+            "values: 4 integer, 6 real, 2 empty\n"
+            "not finite (NaN or infinite): 1 values\n"
+            "extent: x 0.000 to " + e300 + ", y -" + e308 + " to " + e308 + "\n"
+            "length along the points: Infinity m\n"
+            "stretches (straights, and curves as the line description writes them):\n"
+            "  straight 0-1 m (1 m)\n"
+            "  then no more: point 2 follows from no straight or curve\n");
+  EXPECT_EQ(descrivi_griglia(g, true),
+            "{\"file\": \"line plan\", \"points\": 6, \"kinds\": {\"empty\": 2, \"integer\": 4, \"real\": 6}, "
+            "\"non_finite\": 1, \"extent\": {\"x_min\": 0.000, \"x_max\": " + e300 + ", \"y_min\": -" + e308 +
+            ", \"y_max\": " + e308 + "}, \"length_m\": \"Infinity\", \"stretches\": [{\"from_m\": 0, \"to_m\": 1, "
+            "\"kind\": \"straight\"}], \"stretches_stop\": \"point 2 follows from no straight or curve\"}\n");
 }
 
 TEST(Descrivi, ObjectTableShowsEntriesWithNamesAndTimes) {

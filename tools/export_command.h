@@ -5,11 +5,21 @@
 #include <iosfwd>
 #include <string>
 
+#include "platform/folder_lock.h"
+
 namespace sb {
 
+// What the author asked for.
+struct opzioni_export {
+  std::string cartella = ".";
+  bool forza = false;  // --force: texts already there are replaced
+  attesa_blocco attesa = attesa_blocco::attendi;
+};
+
 // Writes BORVALE_linea.txt and BORVALE_40617-.txt into the directory
-// (created when missing), byte for byte as the builder writes them. Returns
-// the exit status.
-int esegui_export(const std::string& cartella, std::ostream& out, std::ostream& err);
+// (created when missing), byte for byte as the builder writes them, as one
+// set. A text already there is kept, and nothing written, unless forza is
+// set. Returns the exit status.
+int esegui_export(const opzioni_export& o, std::ostream& out, std::ostream& err);
 
 }  // namespace sb

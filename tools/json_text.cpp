@@ -1,8 +1,24 @@
 #include "tools/json_text.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace sb {
+
+std::string testo_decimale(double v, int decimali) {
+  if (std::isnan(v)) return "NaN";
+  if (std::isinf(v)) return v > 0 ? "Infinity" : "-Infinity";
+  int n = std::snprintf(nullptr, 0, "%.*f", decimali, v);
+  std::string testo(static_cast<size_t>(n) + 1, '\0');
+  std::snprintf(testo.data(), testo.size(), "%.*f", decimali, v);
+  testo.pop_back();
+  return testo;
+}
+
+std::string json_decimale(double v, int decimali) {
+  std::string t = testo_decimale(v, decimali);
+  return std::isfinite(v) ? t : "\"" + t + "\"";
+}
 
 std::string json_stringa(std::string_view utf8) {
   std::string out = "\"";

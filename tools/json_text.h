@@ -6,6 +6,14 @@
 
 namespace sb {
 
+// A value in fixed notation with the given decimals, whole however large
+// (1e300 has 301 digits); NaN, Infinity and -Infinity by name.
+std::string testo_decimale(double v, int decimali);
+
+// The same as a JSON value: JSON has no literal for NaN and the infinities,
+// so they are the strings "NaN", "Infinity" and "-Infinity".
+std::string json_decimale(double v, int decimali);
+
 // A JSON string literal, quotes included, of UTF-8 text.
 std::string json_stringa(std::string_view utf8);
 

@@ -1,13 +1,20 @@
 // scenario_tool: compile, export, dump and draw scenarios for authors.
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "compile/exit_status.h"
 #include "tools/subcommands.h"
 
 int main(int argc, char** argv) {
-  std::vector<std::string> argomenti(argv + 1, argv + argc);
-  int stato = sb::esegui_strumento(argomenti, std::cout, std::cerr);
-  std::cout.flush();
-  return stato;
+  try {
+    std::vector<std::string> argomenti(argv + 1, argv + argc);
+    int stato = sb::esegui_strumento(argomenti, std::cout, std::cerr);
+    std::cout.flush();
+    return stato;
+  } catch (const std::bad_alloc&) {
+    std::cerr << "scenario_tool: out of memory; no file was replaced half-written\n";
+    return sb::kUscitaFile;
+  }
 }

@@ -4,6 +4,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "platform/folder_lock.h"
+
 namespace sb {
 
 // The files the picture is drawn from (each optional, at least one given)
@@ -13,10 +15,12 @@ struct opzioni_plan {
   std::string tabella;  // NAME_TRAIN.sim: stations, names, route length
   std::string celle;    // NAME_TRAIN.dat: items and profiles
   std::string svg;      // output
+  attesa_blocco attesa = attesa_blocco::attendi;
 };
 
-// Returns the exit status (4 when a file cannot be read, is malformed or the
-// picture cannot be written).
+// Draws the picture and replaces the SVG file with it, under the lock of its
+// folder. Returns the exit status (4 when a file cannot be read, is malformed
+// or the picture cannot be written).
 int esegui_plan(const opzioni_plan& o, std::ostream& err);
 
 }  // namespace sb

@@ -114,6 +114,11 @@ contorno_pianta contorno_griglia(const griglia_linea& g, int64_t ultimo) {
   const int64_t fine = fine_piena(g, ultimo);
   if (fine < 1) return c;
   std::vector<punto_contorno> tutti = punti_girati(g, fine);
+  // A damaged plan may hold NaN or infinite values: such points are left out.
+  tutti.erase(std::remove_if(tutti.begin(), tutti.end(),
+                             [](const punto_contorno& p) { return !std::isfinite(p.x) || !std::isfinite(p.y); }),
+              tutti.end());
+  if (tutti.empty()) return c;
   c.x_min = c.x_max = tutti[0].x;
   c.y_min = c.y_max = tutti[0].y;
   for (const punto_contorno& p : tutti) {

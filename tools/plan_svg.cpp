@@ -16,11 +16,7 @@ double disegno::x(double metri) const {
   return sinistra() + (metri - static_cast<double>(s.inizio)) / ampiezza * (destra() - sinistra());
 }
 
-std::string n(double v) {
-  char t[32];
-  std::snprintf(t, sizeof t, "%.1f", v);
-  return t;
-}
+std::string n(double v) { return testo_decimale(v, 1); }
 
 double passo_tondo(double ampiezza, int parti) {
   const double grezzo = ampiezza / parti;

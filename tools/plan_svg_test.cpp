@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -299,6 +300,34 @@ TEST(Plan, WritesTheSvgFromTheFiles) {
   EXPECT_EQ(e.err,
             "scenario_tool plan: give at least one of --plan, --sim and --cells\n"
             "Try 'scenario_tool plan --help'.\n");
+}
+
+// A plan left from another build beside the object table (a compile with
+// --no-plan after the route changed) is damaged, and so said.
+TEST(Plan, APlanThatDisagreesWithTheRouteLengthIsDamaged) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  tabella_oggetti t = stazioni_strane();
+  t[84].fine = 2000;
+  scrivi(dir / "V_linea.dat", codifica_griglia(griglia_curva()));
+  scrivi(dir / "V_1.sim", codifica_tabella(t));
+  prova::esecuzione e = prova::esegui_strumento_esterno(
+      dir, {"plan", "--plan", dir / "V_linea.dat", "--sim", dir / "V_1.sim", "--svg", dir / "p.svg"});
+  EXPECT_EQ(e.stato, kUscitaFile);
+  // Points 0 and 1 take 4 bytes, 2 to 9000 take 10.
+  EXPECT_EQ(e.err, dir / "V_linea.dat" + ": byte 89998: the plan holds 10001 points but the route length 2000 m of " +
+                       dir / "V_1.sim" + " calls for 9001\n");
+  EXPECT_FALSE(prova::esiste(dir / "p.svg"));
+}
+
+// A point that is not finite is left out of the picture, which stays valid.
+TEST(Plan, PointsThatAreNotFiniteAreNotDrawn) {
+  griglia_linea g = griglia_curva();
+  g.x[500].reale = std::numeric_limits<double>::quiet_NaN();
+  g.y[600].reale = std::numeric_limits<double>::infinity();
+  const std::string svg = pianta(&g, nullptr, nullptr);
+  EXPECT_TRUE(lettore_xml(svg).ben_formato());
+  for (const char* t : {"nan", "NaN", "inf", "Inf"}) EXPECT_EQ(svg.find(t), std::string::npos) << t;
 }
 
 // The builder's own scenario drawn from its files: every station is named,

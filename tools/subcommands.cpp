@@ -1,5 +1,6 @@
 #include "tools/subcommands.h"
 
+#include <optional>
 #include <ostream>
 
 #include "compile/exit_status.h"
@@ -10,6 +11,7 @@
 #include "tools/export_command.h"
 #include "tools/plan_command.h"
 #include "tools/view_command.h"
+#include "tools/scenario_names.h"
 
 namespace sb {
 namespace {
@@ -33,7 +35,7 @@ constexpr const char* kAiutoGenerale =
 constexpr const char* kAiutoCompile =
     "usage: scenario_tool compile [--line FILE] [--service FILE] [--line-name NAME]\n"
     "                             [--train NUMBER] [--no-plan] [--documents [--notes FILE]]\n"
-    "                             --out DIR\n"
+    "                             [--no-wait] --out DIR\n"
     "\n"
     "Compiles the line description FILE and the service description FILE exactly as the\n"
     "builder does and writes NAME_linea.dat, NAME_TRAIN.sim and NAME_TRAIN.dat into DIR\n"
@@ -42,11 +44,14 @@ constexpr const char* kAiutoCompile =
     "\n"
     "  --line FILE        the line description (omitted: there is none, code 101)\n"
     "  --service FILE     the service description (omitted: its read fails, code 25)\n"
-    "  --line-name NAME   the line's name (default BORVALE)\n"
-    "  --train NUMBER     the train number (default 40617)\n"
+    "  --line-name NAME   the line's name (default: NAME of FILE named NAME_linea.txt or\n"
+    "                     NAME_TRAIN-.txt, else BORVALE)\n"
+    "  --train NUMBER     the train number (default: TRAIN of a service FILE named\n"
+    "                     NAME_TRAIN-.txt, else 40617)\n"
     "  --no-plan          do not build or write the line plan NAME_linea.dat\n"
     "  --documents        write the driver's documents too (see scenario_tool documents)\n"
     "  --notes FILE       with --documents: your notes, written as NAME_TRAIN_note.txt\n"
+    "  --no-wait          fail at once (status 4) when another run is writing in DIR\n"
     "  --out DIR          where the binary files go\n"
     "\n"
     "Diagnostics go to standard error as FILE:LINE: error N: meaning (at P m).\n"
@@ -54,7 +59,7 @@ constexpr const char* kAiutoCompile =
 
 constexpr const char* kAiutoDocuments =
     "usage: scenario_tool documents [--line FILE] [--service FILE] [--line-name NAME]\n"
-    "                               [--train NUMBER] [--notes FILE] --out DIR\n"
+    "                               [--train NUMBER] [--notes FILE] [--no-wait] --out DIR\n"
     "\n"
     "Compiles the two descriptions in memory as compile does, writes no binary file,\n"
     "and writes the driver's documents into DIR (created when missing), in code page\n"
@@ -88,11 +93,14 @@ constexpr const char* kAiutoDecompile =
     "could not be read or written, or the files do not belong together.\n";
 
 constexpr const char* kAiutoExport =
-    "usage: scenario_tool export [--out DIR]\n"
+    "usage: scenario_tool export [--out DIR] [--force] [--no-wait]\n"
     "\n"
     "Writes BORVALE_linea.txt and BORVALE_40617-.txt, the built-in scenario's line and\n"
     "service descriptions, byte for byte as the builder writes them, into DIR (default:\n"
-    "the current directory).\n";
+    "the current directory).\n"
+    "\n"
+    "  --force     replace texts already in DIR (without it they are kept, status 4)\n"
+    "  --no-wait   fail at once (status 4) when another run is writing in DIR\n";
 
 constexpr const char* kAiutoDump =
     "usage: scenario_tool dump FILE [--sim NAME_TRAIN.sim] [--json]\n"
@@ -108,13 +116,14 @@ constexpr const char* kAiutoDump =
 
 constexpr const char* kAiutoPlan =
     "usage: scenario_tool plan [--plan NAME_linea.dat] [--sim NAME_TRAIN.sim]\n"
-    "                          [--cells NAME_TRAIN.dat] --svg OUT.svg\n"
+    "                          [--cells NAME_TRAIN.dat] [--no-wait] --svg OUT.svg\n"
     "\n"
     "Draws a picture of the scenario from any of its binary files: with --plan the map\n"
     "of the line; with --sim the stations; with --cells the signals, sign boards,\n"
     "speed indicators, slowdowns, code-reduction points, montagna spans and the\n"
     "gradient, speed-limit and adhesion profiles, all against the kilometre. Curves\n"
-    "need --plan.\n";
+    "need --plan. --no-wait fails at once (status 4) when another run is writing in the\n"
+    "folder of OUT.svg.\n";
 
 constexpr const char* kAiutoView =
     "usage: scenario_tool view [--line FILE] [--service FILE] [--line-name NAME]\n"
@@ -144,14 +153,26 @@ bool nome_valido(const std::string& nome) {
   return !nome.empty() && nome.find('/') == std::string::npos && nome.find('\0') == std::string::npos;
 }
 
+// An option's value, when it was given.
+std::optional<std::string> se_dato(const riga_comando& r, const std::string& nome) {
+  if (!r.ha(nome)) return std::nullopt;
+  return r.valore(nome, "");
+}
+
+attesa_blocco attesa(const riga_comando& r) {
+  return r.ha("--no-wait") ? attesa_blocco::non_attendere : attesa_blocco::attendi;
+}
+
 // The options compile and documents share; false with a usage error on err.
 bool opzioni_comuni(const riga_comando& r, const std::string& comando, opzioni_compile& o, std::ostream& err,
                     int& stato) {
   o.linea = r.valore("--line", "");
   o.servizio = r.valore("--service", "");
-  o.nome_linea = r.valore("--line-name", o.nome_linea);
-  o.numero_treno = r.valore("--train", o.numero_treno);
+  const nomi_scenario nomi = scegli_nomi(se_dato(r, "--line-name"), se_dato(r, "--train"), o.linea, o.servizio);
+  o.nome_linea = nomi.linea;
+  o.numero_treno = nomi.treno;
   o.note = r.valore("--notes", "");
+  o.attesa = attesa(r);
   o.cartella_uscita = r.valore("--out", "");
   std::string errore;
   if (o.cartella_uscita.empty()) errore = "--out DIR is required";
@@ -168,7 +189,8 @@ bool opzioni_comuni(const riga_comando& r, const std::string& comando, opzioni_c
 int comando_compile(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
   riga_comando r = analizza(a,
                             {{"--line", true}, {"--service", true}, {"--line-name", true}, {"--train", true},
-                             {"--no-plan", false}, {"--documents", false}, {"--notes", true}, {"--out", true}},
+                             {"--no-plan", false}, {"--documents", false}, {"--notes", true}, {"--no-wait", false},
+                             {"--out", true}},
                             0);
   if (r.aiuto) return out << kAiutoCompile, kUscitaPulita;
   if (!r.errore.empty()) return uso(err, "compile", r.errore);
@@ -184,7 +206,7 @@ int comando_compile(const std::vector<std::string>& a, std::ostream& out, std::o
 int comando_documents(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
   riga_comando r = analizza(a,
                             {{"--line", true}, {"--service", true}, {"--line-name", true}, {"--train", true},
-                             {"--notes", true}, {"--out", true}},
+                             {"--notes", true}, {"--no-wait", false}, {"--out", true}},
                             0);
   if (r.aiuto) return out << kAiutoDocuments, kUscitaPulita;
   if (!r.errore.empty()) return uso(err, "documents", r.errore);
@@ -222,12 +244,12 @@ int comando_decompile(const std::vector<std::string>& a, std::ostream& out, std:
 }
 
 int comando_export(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
-  riga_comando r = analizza(a, {{"--out", true}}, 0);
+  riga_comando r = analizza(a, {{"--out", true}, {"--force", false}, {"--no-wait", false}}, 0);
   if (r.aiuto) return out << kAiutoExport, kUscitaPulita;
   if (!r.errore.empty()) return uso(err, "export", r.errore);
-  std::string cartella = r.valore("--out", ".");
-  if (cartella.empty()) return uso(err, "export", "--out needs a directory");
-  return esegui_export(cartella, out, err);
+  opzioni_export o{r.valore("--out", "."), r.ha("--force"), attesa(r)};
+  if (o.cartella.empty()) return uso(err, "export", "--out needs a directory");
+  return esegui_export(o, out, err);
 }
 
 int comando_dump(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
@@ -240,10 +262,12 @@ int comando_dump(const std::vector<std::string>& a, std::ostream& out, std::ostr
 }
 
 int comando_plan(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
-  riga_comando r = analizza(a, {{"--plan", true}, {"--sim", true}, {"--cells", true}, {"--svg", true}}, 0);
+  riga_comando r = analizza(
+      a, {{"--plan", true}, {"--sim", true}, {"--cells", true}, {"--svg", true}, {"--no-wait", false}}, 0);
   if (r.aiuto) return out << kAiutoPlan, kUscitaPulita;
   if (!r.errore.empty()) return uso(err, "plan", r.errore);
-  opzioni_plan o{r.valore("--plan", ""), r.valore("--sim", ""), r.valore("--cells", ""), r.valore("--svg", "")};
+  opzioni_plan o{r.valore("--plan", ""), r.valore("--sim", ""), r.valore("--cells", ""), r.valore("--svg", ""),
+                 attesa(r)};
   if (o.griglia.empty() && o.tabella.empty() && o.celle.empty()) {
     return uso(err, "plan", "give at least one of --plan, --sim and --cells");
   }

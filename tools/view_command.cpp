@@ -4,6 +4,8 @@
 
 #include "compile/exit_status.h"
 #include "platform/files.h"
+#include "platform/folder_lock.h"
+#include "platform/signals.h"
 #include "tools/binary_inputs.h"
 #include "tools/text_compile.h"
 #include "tools/view_page.h"
@@ -11,12 +13,15 @@
 namespace sb {
 namespace {
 
+// Replaces the page under the lock of its folder.
 int scrivi_pagina(const std::string& percorso, const scena& s, std::ostream& err) {
-  if (esito_file e = sostituisci_file(percorso, pagina_vista(s)); !e.ok) {
-    err << e.messaggio() << "\n";
-    return kUscitaFile;
+  const std::string pagina = pagina_vista(s);
+  segnali_di_build segnali;
+  if (esito_file e = sostituisci_sotto_blocco(percorso, pagina, attesa_blocco::attendi, err, "scenario_tool");
+      !e.ok) {
+    return uscita_file(e, err);
   }
-  return kUscitaPulita;
+  return stato_finale(kUscitaPulita, percorso, err);
 }
 
 int vista_testi(const opzioni_view& o, std::ostream& err) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# File faults: when a directory cannot be written, is missing or is full, or
-# when an output path is a directory, scenario_builder and scenario_tool name
-# the path and the reason on standard error and exit 4 -- never an uncaught
-# exception, an abort or a silent success.
+# File faults: when a directory cannot be written, is missing or is full, when
+# a file size limit stops a write, or when an output path is a directory,
+# scenario_builder and scenario_tool name the path and the reason on standard
+# error and exit 4 -- never an uncaught exception, an abort or a silent
+# success -- and a set of older files stays as it was.
 #
 # The builder writes beside itself, so each case puts the program (a copy, or
 # a bind mount of it) in the directory under test. Read-only and tiny tmpfs
@@ -55,6 +56,29 @@ expect_missing() {
   fi
 }
 
+# The three binary files of BORVALE 40617.
+binaries=(BORVALE_linea.dat BORVALE_40617.sim BORVALE_40617.dat)
+
+# seed_old DIR: an older set of binary files in DIR, each holding "old NAME".
+seed_old() {
+  local f
+  for f in "${binaries[@]}"; do printf 'old %s' "$f" >"$1/$f"; done
+}
+
+# expect_old NAME DIR: the older set is there as it was, and no temporary
+# file of the failed run is left beside it.
+expect_old() {
+  local f bad=""
+  for f in "${binaries[@]}"; do
+    [ "$(cat "$2/$f" 2>/dev/null)" = "old $f" ] || bad="$bad $f"
+  done
+  if ls -A "$2" | grep -q 'sbtmp-\|^\.sb-set$'; then bad="$bad (temporary files left)"; fi
+  if [ -n "$bad" ]; then
+    echo "FAIL $1: the older files are not intact:$bad"
+    failures=$((failures + 1))
+  fi
+}
+
 # A directory holding a copy of the builder.
 with_builder() {
   mkdir -p "$1"
@@ -97,7 +121,7 @@ expect_4 "tool compile: object table is a directory" "$work/out_dir/BORVALE_4061
 
 mkdir -p "$work/export_dir/BORVALE_linea.txt"
 expect_4 "tool export: text is a directory" "$work/export_dir/BORVALE_linea.txt" "Is a directory" \
-  "$tool" export --out "$work/export_dir"
+  "$tool" export --force --out "$work/export_dir"
 
 mkdir -p "$work/doc_dir/BORVALE_40617_scheda_treno.txt"
 expect_4 "tool documents: train sheet is a directory" "$work/doc_dir/BORVALE_40617_scheda_treno.txt" \
@@ -118,7 +142,7 @@ expect_4 "tool compile: --out is a file" "$work/plain_file" "" \
 with_builder "$work/gone"
 exec 3<"$work/gone/scenario_builder"
 rm -rf "$work/gone"
-expect_4 "builder: its directory was removed" "$work/gone/BORVALE_linea.txt" "No such file or directory" \
+expect_4 "builder: its directory was removed" "$work/gone" "No such file or directory" \
   /proc/self/fd/3
 exec 3<&-
 
@@ -181,21 +205,39 @@ else
 
   mount_tmpfs "$work/full_plan" size=64k
   bind_builder "$work/full_plan"
+  seed_old "$work/full_plan"
   expect_4 "builder: disk full while writing the plan" "$work/full_plan/BORVALE_linea.dat" \
     "No space left on device" "$work/full_plan/scenario_builder"
-  expect_missing "builder: disk full while writing the plan" "$work/full_plan/BORVALE_linea.dat"
+  expect_old "builder: disk full while writing the plan" "$work/full_plan"
 
   mount_tmpfs "$work/full_cells" size=2000k
   bind_builder "$work/full_cells"
+  seed_old "$work/full_cells"
   expect_4 "builder: disk full while writing the cells" "$work/full_cells/BORVALE_40617.dat" \
     "No space left on device" "$work/full_cells/scenario_builder"
-  expect_missing "builder: disk full while writing the cells" "$work/full_cells/BORVALE_40617.dat"
+  expect_old "builder: disk full while writing the cells" "$work/full_cells"
 
   mount_tmpfs "$work/full_out" size=64k
+  seed_old "$work/full_out"
   expect_4 "tool compile: full --out" "$work/full_out/BORVALE_linea.dat" "No space left on device" \
     "$tool" compile --line "$line" --service "$service" --out "$work/full_out"
-  expect_missing "tool compile: full --out" "$work/full_out/BORVALE_linea.dat"
+  expect_old "tool compile: full --out" "$work/full_out"
 fi
+
+# --- A file size limit (1 MiB, below the 2 MB plan): the write fails with
+# EFBIG instead of the program being killed by SIGXFSZ, and the older set
+# stays. No root needed.
+with_builder "$work/fsize"
+seed_old "$work/fsize"
+expect_4 "builder: file size limit" "$work/fsize/BORVALE_linea.dat" "File too large" \
+  bash -c 'ulimit -f 1024 && exec "$0"' "$work/fsize/scenario_builder"
+expect_old "builder: file size limit" "$work/fsize"
+mkdir -p "$work/fsize_out"
+seed_old "$work/fsize_out"
+expect_4 "tool compile: file size limit" "$work/fsize_out/BORVALE_linea.dat" "File too large" \
+  bash -c 'ulimit -f 1024 && exec "$0" "$@"' "$tool" compile --line "$line" --service "$service" \
+  --line-name BORVALE --train 40617 --out "$work/fsize_out"
+expect_old "tool compile: file size limit" "$work/fsize_out"
 
 if [ "$failures" -ne 0 ]; then
   echo "file faults: $failures case(s) failed"

@@ -1,0 +1,279 @@
+#include "platform/file_set.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/signals.h"
+
+namespace sb {
+namespace {
+
+constexpr std::string_view kMarcaTemporanea = ".sbtmp-";
+constexpr size_t kLettereCasuali = 6;
+constexpr size_t kPezzoScrittura = size_t{1} << 20;
+constexpr const char kAlfabeto[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+bool alfanumerico(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+// ".NAME.sbtmp-" and six random letters or digits.
+std::string nuovo_nome_temporaneo(const std::string& nome) {
+  unsigned char caso[kLettereCasuali];
+  if (getrandom(caso, sizeof caso, 0) != static_cast<ssize_t>(sizeof caso)) {
+    unsigned long v = static_cast<unsigned long>(::getpid()) * 2654435761UL ^ static_cast<unsigned long>(std::rand());
+    for (unsigned char& c : caso) c = static_cast<unsigned char>(v >>= 5);
+  }
+  std::string t = "." + nome + std::string(kMarcaTemporanea);
+  for (unsigned char c : caso) t += kAlfabeto[c % (sizeof kAlfabeto - 1)];
+  return t;
+}
+
+// A plain name inside the folder: no separator, not "." or "..".
+bool nome_semplice(std::string_view nome) {
+  return !nome.empty() && nome != "." && nome != ".." && nome.find('/') == std::string_view::npos;
+}
+
+// The temporary files of a set being written; those still held are deleted
+// when it goes (a failure, a signal, an exception).
+class temporanei {
+ public:
+  explicit temporanei(int fd) : fd_(fd) {}
+  ~temporanei() {
+    for (const std::string& t : nomi_) ::unlinkat(fd_, t.c_str(), 0);
+  }
+  temporanei(const temporanei&) = delete;
+  temporanei& operator=(const temporanei&) = delete;
+
+  void aggiungi(std::string nome) { nomi_.push_back(std::move(nome)); }
+  const std::vector<std::string>& nomi() const { return nomi_; }
+  // The renames take them over: nothing is deleted any more.
+  void rilascia() { nomi_.clear(); }
+
+ private:
+  int fd_;
+  std::vector<std::string> nomi_;
+};
+
+// Writes all the bytes, one step per piece; EINTR is retried.
+int scrivi_tutto(cartella_uscita& cartella, int fd, std::string_view byte) {
+  while (!byte.empty()) {
+    cartella.passo();
+    ssize_t n = ::write(fd, byte.data(), std::min(byte.size(), kPezzoScrittura));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    byte.remove_prefix(static_cast<size_t>(n));
+  }
+  return 0;
+}
+
+// Creates the file `nome` in the folder (never through a link, never over an
+// existing file: EEXIST), writes the bytes and, with `flush`, flushes them to
+// the disk. A file that
+// fails after it was created is deleted. Returns 0 or errno.
+int scrivi_nuovo(cartella_uscita& cartella, const std::string& nome, std::string_view byte, bool flush) {
+  cartella.passo();
+  int fd = ::openat(cartella.fd(), nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0) return errno;
+  int e = scrivi_tutto(cartella, fd, byte);
+  if (e == 0 && flush) {
+    cartella.passo();
+    if (::fsync(fd) != 0) e = errno;
+  }
+  if (::close(fd) != 0 && e == 0) e = errno;
+  if (e != 0) ::unlinkat(cartella.fd(), nome.c_str(), 0);
+  return e;
+}
+
+// Writes the file's bytes under a fresh temporary name, which goes into
+// `fatti`. Returns 0 or errno.
+int scrivi_temporaneo(cartella_uscita& cartella, const file_nuovo& f, temporanei& fatti) {
+  for (int prova = 0; prova < 100; ++prova) {
+    std::string t = nuovo_nome_temporaneo(f.nome);
+    int e = scrivi_nuovo(cartella, t, f.byte, !f.transitorio);
+    if (e == EEXIST) continue;
+    if (e == 0) fatti.aggiungi(std::move(t));
+    return e;
+  }
+  return EEXIST;
+}
+
+// The set record: each temporary name and its name, every one ended by a
+// NUL byte, and one more NUL at the end, so that a record cut short is
+// recognised.
+std::string componi_registro(const std::vector<std::string>& temp, const std::vector<file_nuovo>& files) {
+  std::string r;
+  for (size_t i = 0; i < files.size(); ++i) {
+    r += temp[i];
+    r += '\0';
+    r += files[i].nome;
+    r += '\0';
+  }
+  r += '\0';
+  return r;
+}
+
+// A pair of the record: the temporary name and the name.
+struct rinomina {
+  std::string da;
+  std::string a;
+};
+
+// Renames every temporary file over its name, going on past a failure (a
+// temporary file that cannot be renamed is deleted); flushes the folder.
+// Returns the first failure. The steps of a recovery are not counted, so
+// that a test run killed at its first step has recovered first.
+esito_file completa(cartella_uscita& cartella, const std::vector<rinomina>& coppie, bool conta_passi) {
+  esito_file esito;
+  for (const rinomina& r : coppie) {
+    if (conta_passi) cartella.passo();
+    if (::renameat(cartella.fd(), r.da.c_str(), cartella.fd(), r.a.c_str()) == 0) continue;
+    if (esito.ok) esito = fallito(cartella.in(r.a), errno);
+    ::unlinkat(cartella.fd(), r.da.c_str(), 0);
+  }
+  if (conta_passi) cartella.passo();
+  // Some file systems cannot flush a folder (EINVAL); the renames stand.
+  if (::fsync(cartella.fd()) != 0 && errno != EINVAL && esito.ok) esito = fallito(cartella.percorso(), errno);
+  return esito;
+}
+
+// The pairs of a record; empty when it is cut short or names anything but
+// a temporary file and a plain name of the folder.
+std::vector<rinomina> leggi_registro(std::string_view r) {
+  std::vector<rinomina> coppie;
+  std::vector<std::string_view> campi;
+  while (!r.empty()) {
+    size_t fine = r.find('\0');
+    if (fine == std::string_view::npos) return {};
+    campi.push_back(r.substr(0, fine));
+    r.remove_prefix(fine + 1);
+  }
+  if (campi.empty() || !campi.back().empty() || campi.size() % 2 != 1) return {};
+  for (size_t i = 0; i + 1 < campi.size(); i += 2) {
+    if (!nome_temporaneo(campi[i]) || !nome_semplice(campi[i + 1])) return {};
+    coppie.push_back({std::string(campi[i]), std::string(campi[i + 1])});
+  }
+  return coppie;
+}
+
+// Completes the set of a record left by a killed run, then deletes it.
+void completa_registro(cartella_uscita& cartella) {
+  int fd = ::openat(cartella.fd(), kRegistroInsieme, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
+  std::string r;
+  char pezzo[4096];
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    ssize_t n;
+    while (r.size() < 65536 && (n = ::read(fd, pezzo, sizeof pezzo)) > 0) r.append(pezzo, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  std::vector<rinomina> coppie = leggi_registro(r);
+  if (!coppie.empty()) completa(cartella, coppie, false);
+  ::unlinkat(cartella.fd(), kRegistroInsieme, 0);
+}
+
+// Deletes every temporary file in the folder.
+void cancella_temporanei(const cartella_uscita& cartella) {
+  int copia = ::fcntl(cartella.fd(), F_DUPFD_CLOEXEC, 0);
+  if (copia < 0) return;
+  DIR* d = ::fdopendir(copia);
+  if (d == nullptr) {
+    ::close(copia);
+    return;
+  }
+  ::rewinddir(d);
+  std::vector<std::string> trovati;
+  while (struct dirent* voce = ::readdir(d)) {
+    if (nome_temporaneo(voce->d_name)) trovati.emplace_back(voce->d_name);
+  }
+  ::closedir(d);
+  for (const std::string& t : trovati) ::unlinkat(cartella.fd(), t.c_str(), 0);
+}
+
+}  // namespace
+
+cartella_uscita::~cartella_uscita() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+esito_file cartella_uscita::apri(const std::string& percorso) {
+  percorso_ = percorso;
+  fd_ = ::open(percorso.empty() ? "." : percorso.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return fallito(percorso, errno);
+  if (const char* n = std::getenv("SB_FAULT_KILL_AT_STEP")) passo_fatale_ = std::atol(n);
+  return {};
+}
+
+std::string cartella_uscita::in(const std::string& nome) const {
+  if (percorso_.empty()) return nome;
+  if (percorso_.back() == '/') return percorso_ + nome;
+  return percorso_ + "/" + nome;
+}
+
+void cartella_uscita::passo() {
+  if (++passi_ == passo_fatale_) ::kill(::getpid(), SIGKILL);
+}
+
+bool nome_temporaneo(std::string_view nome) {
+  const size_t coda = kMarcaTemporanea.size() + kLettereCasuali;
+  if (nome.size() < 2 + coda || nome[0] != '.') return false;
+  if (nome.substr(nome.size() - coda, kMarcaTemporanea.size()) != kMarcaTemporanea) return false;
+  for (char c : nome.substr(nome.size() - kLettereCasuali)) {
+    if (!alfanumerico(c)) return false;
+  }
+  return true;
+}
+
+esito_file sostituisci_insieme(cartella_uscita& cartella, const std::vector<file_nuovo>& files) {
+  for (const file_nuovo& f : files) {
+    struct stat st;
+    if (!nome_semplice(f.nome)) return fallito(cartella.in(f.nome), EINVAL);
+    if (::fstatat(cartella.fd(), f.nome.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)) {
+      return fallito(cartella.in(f.nome), EISDIR);
+    }
+  }
+  temporanei fatti(cartella.fd());
+  for (const file_nuovo& f : files) {
+    if (int s = segnale_arrivato()) return interrotto(cartella.percorso(), s);
+    if (int e = scrivi_temporaneo(cartella, f, fatti); e != 0) return fallito(cartella.in(f.nome), e);
+  }
+  if (int s = segnale_arrivato()) return interrotto(cartella.percorso(), s);
+  const bool con_registro = files.size() > 1;
+  if (con_registro) {
+    // The record is for a run killed during the renames, whose page cache
+    // survives it: it is not flushed, which would cost one more disk flush
+    // per set. Against a power cut the renames, issued back to back with no
+    // flush between them, are committed together by a journaling file
+    // system.
+    const bool flush_registro = false;
+    if (int e = scrivi_nuovo(cartella, kRegistroInsieme, componi_registro(fatti.nomi(), files), flush_registro);
+        e != 0) {
+      return fallito(cartella.in(kRegistroInsieme), e);
+    }
+  }
+  std::vector<rinomina> coppie;
+  for (size_t i = 0; i < files.size(); ++i) coppie.push_back({fatti.nomi()[i], files[i].nome});
+  fatti.rilascia();
+  esito_file esito = completa(cartella, coppie, true);
+  if (con_registro) {
+    cartella.passo();
+    ::unlinkat(cartella.fd(), kRegistroInsieme, 0);
+  }
+  return esito;
+}
+
+void ripulisci_cartella(cartella_uscita& cartella) {
+  completa_registro(cartella);
+  cancella_temporanei(cartella);
+}
+
+}  // namespace sb

@@ -1,0 +1,75 @@
+// Files replaced as a set: every new file is written whole under a temporary
+// name in its folder before the first one is renamed over its name, so a
+// reader never finds a file of one build beside a file of another.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace sb {
+
+// A folder that files are written into, held open so that every file is
+// created, renamed and flushed relative to it even if its path changes.
+class cartella_uscita {
+ public:
+  cartella_uscita() = default;
+  ~cartella_uscita();
+  cartella_uscita(const cartella_uscita&) = delete;
+  cartella_uscita& operator=(const cartella_uscita&) = delete;
+
+  // Opens the folder (which must exist).
+  esito_file apri(const std::string& percorso);
+
+  const std::string& percorso() const { return percorso_; }
+  int fd() const { return fd_; }
+
+  // The path of a file of the folder.
+  std::string in(const std::string& nome) const;
+
+  // Counts one step of a write. Test aid: when SB_FAULT_KILL_AT_STEP is N,
+  // the process kills itself at the Nth step, as a power cut or a kill -9
+  // would stop it there.
+  void passo();
+
+ private:
+  std::string percorso_;
+  int fd_ = -1;
+  long passi_ = 0;
+  long passo_fatale_ = 0;
+};
+
+// One file of a set: its name in the folder and its bytes.
+struct file_nuovo {
+  std::string nome;
+  std::string_view byte;
+  // A file the run reads back and deletes at once (the builder's description
+  // texts): it is replaced like the others but not flushed to the disk,
+  // which would only cost time.
+  bool transitorio = false;
+};
+
+// Replaces the files of the set in the folder. Each is written under a
+// temporary name (".NAME.sbtmp-XXXXXX", created anew, never through a link,
+// mode 0644 less the umask) and flushed (fsync); only when all are complete are they
+// renamed over their names, and the folder is flushed. A failure or a signal
+// (SIGINT, SIGTERM) before the renames removes the temporary files and leaves
+// every old file as it was. A process killed during the renames leaves a
+// record (written before them, not flushed) that the next run in the folder
+// completes first (see ripulisci_cartella), so the set ends up whole.
+esito_file sostituisci_insieme(cartella_uscita& cartella, const std::vector<file_nuovo>& files);
+
+// Whether the name is one of the temporary names above.
+bool nome_temporaneo(std::string_view nome);
+
+// The set record of a run killed during its renames.
+inline constexpr const char* kRegistroInsieme = ".sb-set";
+
+// Done at the start of a run, under the folder's lock: completes the renames
+// of a set that a killed run had begun, then deletes every temporary file a
+// killed run left behind.
+void ripulisci_cartella(cartella_uscita& cartella);
+
+}  // namespace sb

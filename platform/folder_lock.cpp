@@ -1,0 +1,62 @@
+#include "platform/folder_lock.h"
+
+#include <cerrno>
+#include <ostream>
+#include <sys/file.h>
+
+#include "platform/signals.h"
+
+namespace sb {
+namespace {
+
+constexpr int kIntervalloMs = 20;
+constexpr int kAvvisoDopoMs = 1000;
+
+// Tries the lock once: 0 taken, EWOULDBLOCK held elsewhere, or errno.
+int prova_blocco(int fd) {
+  for (;;) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return 0;
+    if (errno != EINTR) return errno;
+  }
+}
+
+}  // namespace
+
+esito_file blocca_cartella(cartella_uscita& cartella, attesa_blocco modo, const std::function<void()>& in_attesa) {
+  int atteso_ms = 0;
+  bool avvisato = false;
+  for (;;) {
+    int e = prova_blocco(cartella.fd());
+    if (e == 0) break;
+    if (e != EWOULDBLOCK) return fallito(cartella.percorso(), e);
+    if (modo == attesa_blocco::non_attendere) return esito_file{false, cartella.percorso(), kCartellaOccupata};
+    if (atteso_ms >= kAvvisoDopoMs && !avvisato) {
+      avvisato = true;
+      if (in_attesa) in_attesa();
+    }
+    if (int s = attendi_segnale(kIntervalloMs)) return interrotto(cartella.percorso(), s);
+    atteso_ms += kIntervalloMs;
+  }
+  ripulisci_cartella(cartella);
+  return {};
+}
+
+esito_file apri_e_blocca(cartella_uscita& cartella, const std::string& percorso, attesa_blocco modo,
+                         std::ostream& avvisi, std::string_view programma) {
+  if (esito_file e = cartella.apri(percorso); !e.ok) return e;
+  return blocca_cartella(cartella, modo, [&] {
+    avvisi << programma << ": waiting for another run writing in " << (percorso.empty() ? "." : percorso)
+           << std::endl;
+  });
+}
+
+esito_file sostituisci_sotto_blocco(const std::string& percorso, std::string_view byte, attesa_blocco modo,
+                                    std::ostream& avvisi, std::string_view programma) {
+  const percorso_diviso p = dividi_percorso(percorso);
+  if (p.nome.empty()) return fallito(percorso, EISDIR);
+  cartella_uscita cartella;
+  if (esito_file e = apri_e_blocca(cartella, p.cartella, modo, avvisi, programma); !e.ok) return e;
+  return sostituisci_insieme(cartella, {{p.nome, byte}});
+}
+
+}  // namespace sb
