@@ -8,6 +8,32 @@
 #include "scenario/error_codes.h"
 
 namespace sb {
+namespace {
+
+constexpr const char* kAiuto =
+    "usage: scenario_builder\n"
+    "\n"
+    "Writes the scenario BORVALE 40617 into the directory that holds the program: the line\n"
+    "plan, the object table and the route cells that the simulator loads, and the train\n"
+    "sheet, the slowdown order and the notes for the driver. It takes no arguments.\n"
+    "\n"
+    "  --help     show this text\n"
+    "  --version  show the version\n"
+    "\n"
+    "Exit status: 0 clean, 1 a code was recorded, 2 usage error, 3 guard failure,\n"
+    "4 a file could not be read or written.\n";
+
+}  // namespace
+
+std::optional<int> riga_di_comando(const std::vector<std::string>& argomenti, std::ostream& out,
+                                   std::ostream& err) {
+  if (argomenti.empty()) return std::nullopt;
+  if (argomenti.size() == 1 && argomenti[0] == "--help") return out << kAiuto, kUscitaPulita;
+  if (argomenti.size() == 1 && argomenti[0] == "--version") return out << kVersioneBuilder << "\n", kUscitaPulita;
+  err << "scenario_builder: takes no arguments, was given '" << argomenti[0] << "'\n"
+      << "usage: scenario_builder [--help | --version]\n";
+  return kUscitaUso;
+}
 
 int esito_uscita(const esito_build& esito, const scenario& s, std::ostream& err) {
   switch (esito.fine) {

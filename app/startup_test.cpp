@@ -64,5 +64,45 @@ TEST(EsitoUscita, FileFailureNamesPathAndReason) {
   EXPECT_EQ(err.str(), "/dati/BORVALE_40617.sim: Permission denied\n");
 }
 
+// An argument list, the status, and what goes to each stream.
+struct caso_riga {
+  std::vector<std::string> argomenti;
+  int stato;
+  const char* out;
+  const char* err;
+};
+
+TEST(RigaDiComando, OnlyHelpAndVersionAreTaken) {
+  const char* uso_x = "scenario_builder: takes no arguments, was given 'x'\n"
+                      "usage: scenario_builder [--help | --version]\n";
+  const caso_riga casi[] = {
+      {{"--version"}, 0, "scenario_builder 1.0\n", ""},
+      {{"x"}, 2, "", uso_x},
+      {{"-h"}, 2, "", "scenario_builder: takes no arguments, was given '-h'\n"
+                      "usage: scenario_builder [--help | --version]\n"},
+      {{"--help", "--version"}, 2, "", "scenario_builder: takes no arguments, was given '--help'\n"
+                                       "usage: scenario_builder [--help | --version]\n"},
+      {{"x", "--help"}, 2, "", uso_x},
+  };
+  for (const caso_riga& c : casi) {
+    SCOPED_TRACE(c.argomenti[0]);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(riga_di_comando(c.argomenti, out, err), c.stato);
+    EXPECT_EQ(out.str(), c.out);
+    EXPECT_EQ(err.str(), c.err);
+  }
+}
+
+TEST(RigaDiComando, HelpOnStandardOutputAndNoArgumentsBuild) {
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(riga_di_comando({}, out, err), std::nullopt);
+  EXPECT_EQ(out.str() + err.str(), "");
+  EXPECT_EQ(riga_di_comando({"--help"}, out, err), 0);
+  EXPECT_EQ(out.str().rfind("usage: scenario_builder\n", 0), 0u) << out.str();
+  EXPECT_EQ(err.str(), "");
+}
+
 }  // namespace
 }  // namespace sb
