@@ -9,15 +9,37 @@
 #include <string>
 
 #include "scenario/error_codes.h"
+#include "tools/subcommands.h"
 
 namespace sb {
 namespace {
 
-std::string leggi_doc(const std::string& nome) {
-  std::ifstream in(std::string(SB_SOURCE_DIR) + "/docs/" + nome, std::ios::binary);
+// A file of the source tree, by its path from the top.
+std::string leggi_sorgente(const std::string& percorso) {
+  std::ifstream in(std::string(SB_SOURCE_DIR) + "/" + percorso, std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+std::string leggi_doc(const std::string& nome) { return leggi_sorgente("docs/" + nome); }
+
+// What scenario_tool prints for the arguments.
+std::string aiuto(const std::vector<std::string>& argomenti) {
+  std::ostringstream out;
+  std::ostringstream err;
+  esegui_strumento(argomenti, out, err);
+  return out.str();
+}
+
+// The words of the text that match the pattern's first group, in order.
+std::vector<std::string> trova_tutti(const std::string& testo, const std::string& forma) {
+  std::vector<std::string> trovati;
+  const std::regex r(forma);
+  for (std::sregex_iterator it(testo.begin(), testo.end(), r), fine; it != fine; ++it) {
+    trovati.push_back((*it)[1]);
+  }
+  return trovati;
 }
 
 // The rows "| N | meaning | what to do |" of the codes table, by number.
@@ -71,6 +93,31 @@ TEST(Riferimento, EveryKeywordIsDocumented) {
   for (const char* k : {"percentuale massa frenata", "numero vetture", "velocita", "aderenza", "orologio", "sabbia",
                         "segnale", "rallentamento", "abbattimento", "stazione"}) {
     EXPECT_NE(servizio.find(std::string("`") + k + "`"), std::string::npos) << k;
+  }
+}
+
+// The man page (roff escapes a minus as \-) and the bash completion offer
+// every command and every option that the tool's own help lists.
+TEST(Riferimento, ManPageAndCompletionKnowEveryCommandAndOption) {
+  std::string pagina = leggi_sorgente("man/scenario_tool.1");
+  for (size_t i = pagina.find("\\-"); i != std::string::npos; i = pagina.find("\\-", i)) pagina.erase(i, 1);
+  const std::string completamento = leggi_sorgente("completion/scenario_tool");
+  const std::vector<std::string> comandi = trova_tutti(aiuto({"--help"}), R"(\n  ([a-z]+)   )");
+  ASSERT_GE(comandi.size(), 4u);
+  const std::vector<std::string> prime = trova_tutti(completamento, R"re(compgen -W "([^"]*)")re");
+  ASSERT_FALSE(prime.empty());
+  for (const std::string& comando : comandi) {
+    SCOPED_TRACE(comando);
+    EXPECT_NE(pagina.find(".B " + comando + "\n"), std::string::npos);
+    EXPECT_NE((" " + prime[0] + " ").find(" " + comando + " "), std::string::npos) << "not completed first";
+    const std::regex riga_opzioni("\n    " + comando + "\\) options=\"([^\"]*)\"");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(completamento, m, riga_opzioni));
+    const std::string offerte = " " + m[1].str() + " ";
+    for (const std::string& opzione : trova_tutti(aiuto({comando, "--help"}), R"((--[a-z-]+))")) {
+      EXPECT_NE(offerte.find(" " + opzione + " "), std::string::npos) << opzione << " not completed";
+      EXPECT_NE(pagina.find(opzione), std::string::npos) << opzione << " not in the man page";
+    }
   }
 }
 
