@@ -1,12 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
+#include <string>
 
 #include "platform/user_interface.h"
 
 namespace sb {
 namespace {
+
+// Whether a library whose file name holds the text is mapped into this process.
+bool mappata(const std::string& nome) {
+  std::ifstream maps("/proc/self/maps");
+  std::string riga;
+  while (std::getline(maps, riga)) {
+    if (riga.find(nome) != std::string::npos) return true;
+  }
+  return false;
+}
 
 // Without a display that can be opened, the label goes to out and the message
 // to err, and nothing waits.
@@ -27,6 +39,10 @@ TEST(InterfacciaDiSistema, SenzaDisplayUsaLaConsole) {
     ui->chiudi_attesa();
     EXPECT_EQ(out.str(), "Attendere\n");
     EXPECT_EQ(err.str(), " Errore n. 1250\n");
+    // No window library is mapped, or left mapped after a display that
+    // could not be opened.
+    EXPECT_FALSE(mappata("libX11.so"));
+    EXPECT_FALSE(mappata("libXft.so"));
   }
 }
 

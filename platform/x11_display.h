@@ -2,15 +2,15 @@
 // and the message box share.
 #pragma once
 
-#include <X11/Xft/Xft.h>
-#include <X11/Xlib.h>
-
 #include <string>
+
+#include "platform/x11_library.h"
 
 namespace sb {
 
 // An open display with the fonts, colours and atoms of the builder's windows.
 struct schermo_x11 {
+  const funzioni_x11* x = nullptr;    // the library functions
   Display* dpy = nullptr;
   int numero = 0;                     // the default screen
   Visual* visual = nullptr;
@@ -27,9 +27,9 @@ struct schermo_x11 {
   XErrorHandler gestore_precedente = nullptr;
 };
 
-// Opens the default display and loads the fonts; false, with nothing left
-// open, when either fails.
-bool apri_schermo(schermo_x11& s);
+// Opens the default display and loads the fonts through the functions f,
+// which must outlive s; false, with nothing left open, when either fails.
+bool apri_schermo(schermo_x11& s, const funzioni_x11& f);
 
 // Frees the fonts, puts back the error handler and closes the display.
 void chiudi_schermo(schermo_x11& s);
@@ -60,6 +60,6 @@ Window finestra_principale(const schermo_x11& s, int x, int y, int w, int h,
 
 // Waits up to ms milliseconds for an event of the type on the window,
 // dropping the others; false when the time ran out.
-bool attendi_evento(Display* dpy, Window w, int tipo, int ms);
+bool attendi_evento(const schermo_x11& s, Window w, int tipo, int ms);
 
 }  // namespace sb

@@ -5,6 +5,7 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -32,7 +33,7 @@ constexpr int kLarghezzaMinimaBox = 200;
 // Asks for a window of fixed size w x h, placed at its given position when
 // fisso, else where the window manager likes.
 void suggerisci_misure(const schermo_x11& s, Window f, int w, int h, bool fisso) {
-  XSizeHints* m = XAllocSizeHints();
+  XSizeHints* m = s.x->XAllocSizeHints();
   m->flags = PSize;
   m->width = w;
   m->height = h;
@@ -41,19 +42,19 @@ void suggerisci_misure(const schermo_x11& s, Window f, int w, int h, bool fisso)
     m->min_width = m->max_width = w;
     m->min_height = m->max_height = h;
   }
-  XSetWMNormalHints(s.dpy, f, m);
-  XFree(m);
+  s.x->XSetWMNormalHints(s.dpy, f, m);
+  s.x->XFree(m);
 }
 
 // Marks a window as a modal dialog for the window manager.
 void segna_dialogo(const schermo_x11& s, Window box) {
-  Atom tipo = XInternAtom(s.dpy, "_NET_WM_WINDOW_TYPE", False);
-  Atom dialogo = XInternAtom(s.dpy, "_NET_WM_WINDOW_TYPE_DIALOG", False);
-  Atom stato = XInternAtom(s.dpy, "_NET_WM_STATE", False);
-  Atom modale = XInternAtom(s.dpy, "_NET_WM_STATE_MODAL", False);
-  XChangeProperty(s.dpy, box, tipo, XA_ATOM, 32, PropModeReplace,
+  Atom tipo = s.x->XInternAtom(s.dpy, "_NET_WM_WINDOW_TYPE", False);
+  Atom dialogo = s.x->XInternAtom(s.dpy, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+  Atom stato = s.x->XInternAtom(s.dpy, "_NET_WM_STATE", False);
+  Atom modale = s.x->XInternAtom(s.dpy, "_NET_WM_STATE_MODAL", False);
+  s.x->XChangeProperty(s.dpy, box, tipo, XA_ATOM, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(&dialogo), 1);
-  XChangeProperty(s.dpy, box, stato, XA_ATOM, 32, PropModeReplace,
+  s.x->XChangeProperty(s.dpy, box, stato, XA_ATOM, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(&modale), 1);
 }
 
@@ -64,22 +65,22 @@ Pixmap pixmap_bottone(const schermo_x11& s) {
   misura_testo m = misura(s, s.font_messaggio, "OK");
   Pixmap p = pixmap_testo(s, s.font_messaggio, "OK", w, h, (w - m.larghezza) / 2,
                           (h - m.altezza) / 2);
-  GC gc = XCreateGC(s.dpy, p, 0, nullptr);
-  XSetForeground(s.dpy, gc, s.nero);
-  XDrawRectangle(s.dpy, p, gc, 0, 0, w - 1, h - 1);
-  XSetForeground(s.dpy, gc, s.luce);
-  XDrawLine(s.dpy, p, gc, 1, 1, w - 3, 1);
-  XDrawLine(s.dpy, p, gc, 1, 1, 1, h - 3);
-  XSetForeground(s.dpy, gc, s.ombra);
-  XDrawLine(s.dpy, p, gc, 1, h - 2, w - 2, h - 2);
-  XDrawLine(s.dpy, p, gc, w - 2, 1, w - 2, h - 2);
-  XFreeGC(s.dpy, gc);
+  GC gc = s.x->XCreateGC(s.dpy, p, 0, nullptr);
+  s.x->XSetForeground(s.dpy, gc, s.nero);
+  s.x->XDrawRectangle(s.dpy, p, gc, 0, 0, w - 1, h - 1);
+  s.x->XSetForeground(s.dpy, gc, s.luce);
+  s.x->XDrawLine(s.dpy, p, gc, 1, 1, w - 3, 1);
+  s.x->XDrawLine(s.dpy, p, gc, 1, 1, 1, h - 3);
+  s.x->XSetForeground(s.dpy, gc, s.ombra);
+  s.x->XDrawLine(s.dpy, p, gc, 1, h - 2, w - 2, h - 2);
+  s.x->XDrawLine(s.dpy, p, gc, w - 2, 1, w - 2, h - 2);
+  s.x->XFreeGC(s.dpy, gc);
   return p;
 }
 
 // Whether a key closes the box as its OK button does.
-bool tasto_di_chiusura(XKeyEvent& k) {
-  KeySym t = XLookupKeysym(&k, 0);
+bool tasto_di_chiusura(const schermo_x11& s, XKeyEvent& k) {
+  KeySym t = s.x->XLookupKeysym(&k, 0);
   return t == XK_Return || t == XK_KP_Enter || t == XK_space || t == XK_Escape;
 }
 
@@ -90,13 +91,13 @@ bool attendi_ok(const schermo_x11& s, Window box, Window ok) {
   bool premuto = false;
   for (;;) {
     XEvent e;
-    XNextEvent(s.dpy, &e);
+    s.x->XNextEvent(s.dpy, &e);
     switch (e.type) {
       case MapNotify:
-        if (e.xmap.window == box) XSetInputFocus(s.dpy, box, RevertToParent, CurrentTime);
+        if (e.xmap.window == box) s.x->XSetInputFocus(s.dpy, box, RevertToParent, CurrentTime);
         break;
       case KeyPress:
-        if (tasto_di_chiusura(e.xkey)) return false;
+        if (tasto_di_chiusura(s, e.xkey)) return false;
         break;
       case ButtonPress:
         premuto = e.xbutton.window == ok && e.xbutton.button == Button1;
@@ -124,8 +125,8 @@ bool attendi_ok(const schermo_x11& s, Window box, Window ok) {
 // The waiting window and the message box on an X display.
 class interfaccia_x11_aperta final : public interfaccia_utente {
  public:
-  interfaccia_x11_aperta(const schermo_x11& s, std::string titolo)
-      : s_(s), titolo_(std::move(titolo)) {}
+  interfaccia_x11_aperta(std::unique_ptr<librerie_x11> librerie, const schermo_x11& s, std::string titolo)
+      : librerie_(std::move(librerie)), s_(s), titolo_(std::move(titolo)) {}
   interfaccia_x11_aperta(const interfaccia_x11_aperta&) = delete;
   interfaccia_x11_aperta& operator=(const interfaccia_x11_aperta&) = delete;
   ~interfaccia_x11_aperta() override {
@@ -138,6 +139,7 @@ class interfaccia_x11_aperta final : public interfaccia_utente {
   void messaggio(const std::string& testo) override;
 
  private:
+  std::unique_ptr<librerie_x11> librerie_;  // closed last, after the display
   schermo_x11 s_;
   std::string titolo_;
   Window form_ = None;
@@ -152,21 +154,21 @@ void interfaccia_x11_aperta::mostra_attesa() {
   const int h = std::max(kAltezzaEtichetta, m.altezza);
   Pixmap p = pixmap_testo(s_, s_.font_etichetta, kTestoAttesa, w, h, 0, 0);
   controllo(s_, form_, kEtichettaX, kEtichettaY, w, h, p, kTestoAttesa);
-  XFreePixmap(s_.dpy, p);
+  s_.x->XFreePixmap(s_.dpy, p);
   // The label repaints itself from the server; the build that follows reads
   // no events, so none are asked for once the window has been seen.
-  XSelectInput(s_.dpy, form_, ExposureMask);
-  XMapSubwindows(s_.dpy, form_);
-  XMapWindow(s_.dpy, form_);
-  attendi_evento(s_.dpy, form_, Expose, kAttesaComparsaMs);
-  XSelectInput(s_.dpy, form_, NoEventMask);
-  XSync(s_.dpy, False);
+  s_.x->XSelectInput(s_.dpy, form_, ExposureMask);
+  s_.x->XMapSubwindows(s_.dpy, form_);
+  s_.x->XMapWindow(s_.dpy, form_);
+  attendi_evento(s_, form_, Expose, kAttesaComparsaMs);
+  s_.x->XSelectInput(s_.dpy, form_, NoEventMask);
+  s_.x->XSync(s_.dpy, False);
 }
 
 void interfaccia_x11_aperta::chiudi_attesa() {
   if (form_ == None) return;
-  XDestroyWindow(s_.dpy, form_);
-  XSync(s_.dpy, False);
+  s_.x->XDestroyWindow(s_.dpy, form_);
+  s_.x->XSync(s_.dpy, False);
   form_ = None;
 }
 
@@ -181,28 +183,32 @@ void interfaccia_x11_aperta::messaggio(const std::string& testo) {
   Window box = finestra_principale(s_, x, y, w, h, titolo_);
   suggerisci_misure(s_, box, w, h, true);
   segna_dialogo(s_, box);
-  if (form_ != None) XSetTransientForHint(s_.dpy, box, form_);
+  if (form_ != None) s_.x->XSetTransientForHint(s_.dpy, box, form_);
   Pixmap pt = pixmap_testo(s_, s_.font_messaggio, testo, tw, th, 0, 0);
   controllo(s_, box, kMargine, kMargine, tw, th, pt, testo);
-  XFreePixmap(s_.dpy, pt);
+  s_.x->XFreePixmap(s_.dpy, pt);
   Pixmap pb = pixmap_bottone(s_);
   Window ok = controllo(s_, box, (w - kLarghezzaBottone) / 2, kMargine + th + kMargine,
                         kLarghezzaBottone, kAltezzaBottone, pb, "OK");
-  XFreePixmap(s_.dpy, pb);
-  XSelectInput(s_.dpy, box, KeyPressMask | StructureNotifyMask);
-  XSelectInput(s_.dpy, ok, ButtonPressMask | ButtonReleaseMask);
-  XMapSubwindows(s_.dpy, box);
-  XMapRaised(s_.dpy, box);
-  if (!attendi_ok(s_, box, ok)) XDestroyWindow(s_.dpy, box);
-  XSync(s_.dpy, False);
+  s_.x->XFreePixmap(s_.dpy, pb);
+  s_.x->XSelectInput(s_.dpy, box, KeyPressMask | StructureNotifyMask);
+  s_.x->XSelectInput(s_.dpy, ok, ButtonPressMask | ButtonReleaseMask);
+  s_.x->XMapSubwindows(s_.dpy, box);
+  s_.x->XMapRaised(s_.dpy, box);
+  if (!attendi_ok(s_, box, ok)) s_.x->XDestroyWindow(s_.dpy, box);
+  s_.x->XSync(s_.dpy, False);
 }
 
 }  // namespace
 
 std::unique_ptr<interfaccia_utente> interfaccia_x11(const std::string& titolo) {
+  const char* display = std::getenv("DISPLAY");
+  if (display == nullptr || *display == '\0') return nullptr;
+  std::unique_ptr<librerie_x11> librerie = apri_librerie_x11();
+  if (librerie == nullptr) return nullptr;
   schermo_x11 s;
-  if (!apri_schermo(s)) return nullptr;
-  return std::make_unique<interfaccia_x11_aperta>(s, titolo);
+  if (!apri_schermo(s, librerie->f())) return nullptr;
+  return std::make_unique<interfaccia_x11_aperta>(std::move(librerie), s, titolo);
 }
 
 }  // namespace sb

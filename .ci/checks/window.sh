@@ -47,6 +47,11 @@ eventually() {
 probe=$build/bin/window_probe
 cp "$build/bin/scenario_builder" "$work/"
 
+# The builder opens the window's libraries at run time; it links none.
+if ldd "$work/scenario_builder" | grep -E 'libX11|libXft'; then
+  fail "the builder links a window library"
+fi
+
 # --- Without a display: the label on standard output, the message on
 # standard error, and nothing waits.
 for display in "" ":97"; do
@@ -65,6 +70,17 @@ exec 3>&-
 eventually test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"
 eventually xdpyinfo || fail "cannot reach $DISPLAY"
+
+# --- A display, but the font library is missing (hidden in a mount namespace
+# of its own): the builder falls back to the console and still builds.
+xft=$(ldconfig -p | awk '/libXft\.so\.2 / {print $NF; exit}')
+if [ -n "$xft" ] && unshare -m true 2>/dev/null; then
+  unshare -m sh -c 'mount --bind /dev/null "$1" && exec timeout 120 "$2"' sh "$xft" "$work/scenario_builder" \
+    >"$work/out" 2>"$work/err" || fail "builder without libXft: $(cat "$work/err")"
+  grep -qx "Attendere" "$work/out" || fail "builder without libXft did not fall back to the console"
+else
+  echo "window check: cannot hide libXft here (no mount namespace); that case is not checked"
+fi
 
 # --- The builder: a top-level window of 280 x 179 is created, mapped and
 # destroyed again before the program ends. Top-level windows are watched on
