@@ -14,6 +14,7 @@
 #include "scenario/binary_files.h"
 #include "scenario/error_codes.h"
 #include "scenario/file_names.h"
+#include "scenario/plan_encoding.h"
 
 namespace sb {
 namespace {
@@ -116,7 +117,7 @@ TEST_F(Driver, CleanBuildWritesTheThreeFilesStamped) {
   EXPECT_EQ(s_.tabella[kOggettoLinea].orario, 32224);
   EXPECT_EQ(s_.celle[1].dato_2, 2302);
 
-  EXPECT_EQ(leggi(griglia()), codifica_griglia(s_.griglia));
+  EXPECT_EQ(leggi(griglia()), codifica_griglia(punti_griglia(s_.griglia)));
   EXPECT_EQ(leggi(tabella()), codifica_tabella(s_.tabella));
   EXPECT_EQ(leggi(celle()), codifica_celle(s_.celle));
   EXPECT_EQ(leggi(griglia()).size(), 20u * 10000 + 139964);
@@ -127,7 +128,7 @@ TEST_F(Driver, OlderLongerFilesAreReplacedEntirely) {
   for (const std::string& nome : {griglia(), tabella(), celle()}) scrivi(nome, vecchio);
   testi(linea(), servizio());
   ASSERT_EQ(costruisci().fine, esito_build::tipo::completata);
-  EXPECT_EQ(leggi(griglia()), codifica_griglia(s_.griglia));
+  EXPECT_EQ(leggi(griglia()), codifica_griglia(punti_griglia(s_.griglia)));
   EXPECT_EQ(leggi(tabella()), codifica_tabella(s_.tabella));
   EXPECT_EQ(leggi(celle()), codifica_celle(s_.celle));
 }
@@ -227,8 +228,7 @@ TEST_F(Driver, NoRouteLengthWritesNoBinaryFile) {
 TEST_F(Driver, MissingLineTextWritesNoBinaryFileEvenAfterAnEarlierBuild) {
   // Records of an earlier build in the same scenario must not be written.
   s_.celle.assign(200, cella{});
-  s_.griglia.x.assign(10, valore_variante{});
-  s_.griglia.y.assign(10, valore_variante{});
+  prepara_griglia(s_.griglia, 10);
   registra_codice(s_, kSegnaleOccupato, origine_errore::testo_servizio, 9);
   s_.tabella[kOggettoLinea].param_1 = 610;
   scrivi(testo_servizio(), servizio());

@@ -19,7 +19,7 @@ void inizia_build(scenario& s, int32_t flag_griglia) {
   // Nothing of an earlier build survives: the line compile creates these anew
   // when it reads a route length.
   s.celle.clear();
-  s.griglia = griglia_linea{};
+  s.griglia = griglia_codificata{};
 }
 
 esito_fase_linea compila_testi(scenario& s, std::optional<std::string_view> testo_linea,
@@ -60,7 +60,7 @@ risultato_compile compila(const richiesta_compile& richiesta) {
 
 file_binari codifica_binari(const scenario& s) {
   file_binari f;
-  if (s.flag_griglia != 0) f.griglia = codifica_griglia(s.griglia);
+  if (s.flag_griglia != 0) f.griglia = s.griglia.byte;
   f.tabella = codifica_tabella(s.tabella);
   f.celle = codifica_celle(s.celle);
   return f;

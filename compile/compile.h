@@ -37,11 +37,14 @@ struct risultato_compile {
   int32_t numero_guardia = 0;  // 1250 or 1251 when fine is guardia
 };
 
-// The three binary files' bytes of a compiled scenario.
+// The three binary files' bytes of a compiled scenario. The line plan is
+// already its file's bytes inside the scenario (the line compile writes each
+// point in its final encoding): it is a view of them, valid while the
+// scenario lives and is not changed.
 struct file_binari {
-  std::string griglia;  // the line plan; empty when the build flag was 0
-  std::string tabella;  // the object table
-  std::string celle;    // the route cells
+  std::string_view griglia;  // the line plan; empty when the build flag was 0
+  std::string tabella;       // the object table
+  std::string celle;         // the route cells
 };
 
 // Starts a build from empty records with the build flag: no code, no
@@ -60,7 +63,8 @@ void inizia_build(scenario& s, int32_t flag_griglia);
 // The whole compile: start, phases, pass, guards and stamps.
 [[nodiscard]] risultato_compile compila(const richiesta_compile& richiesta);
 
-// The bytes of the three files of a build that ran to its end.
+// The bytes of the three files of a build that ran to its end; the plan's
+// are a view into s.
 [[nodiscard]] file_binari codifica_binari(const scenario& s);
 
 }  // namespace sb

@@ -1,5 +1,6 @@
 // Benchmarks of the compile in memory: the built-in scenario and the largest
-// line the format takes, each with the encoding of its files.
+// line the format takes, each with the encoding of its files (the plan is
+// encoded as the line compile computes it).
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -10,7 +11,6 @@
 #include "compile/compile.h"
 #include "documents/line_list.h"
 #include "line/largest_line_fixture.h"
-#include "scenario/binary_files.h"
 
 namespace sb {
 namespace {
@@ -54,17 +54,6 @@ void BM_LineaMassima(benchmark::State& stato) {
   stato.SetBytesProcessed(static_cast<int64_t>(stato.iterations()) * static_cast<int64_t>(testo.size()));
 }
 BENCHMARK(BM_LineaMassima)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
-
-// Encoding the largest plan (20 MB) for its file.
-void BM_CodificaGrigliaMassima(benchmark::State& stato) {
-  const std::string servizio = "[generale]\r\n[fine]\r\n";
-  const risultato_compile r = compila(richiesta_di(prova::linea_massima(), &servizio, 1));
-  for (auto _ : stato) {
-    std::string byte = codifica_griglia(r.s.griglia);
-    benchmark::DoNotOptimize(byte.data());
-  }
-}
-BENCHMARK(BM_CodificaGrigliaMassima)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sb

@@ -9,6 +9,7 @@
 #include "line/memo_montagna.h"
 #include "line/progressive_ordina.h"
 #include "scenario/compile_step.h"
+#include "scenario/plan_encoding.h"
 #include "scenario/error_codes.h"
 #include "text_input/field_reader.h"
 #include "text_input/keywords.h"
@@ -31,7 +32,6 @@ struct lavoro_linea {
   stato_montagne montagne;
   int64_t cursore_pendenza = 0;  // first cell whose gradient is not yet written
   int32_t pendenza_precedente = 0;
-  int64_t cursore_griglia = 2;  // next plan point to compute
   int32_t riga = 0;             // line of the current row's keyword field
 };
 
@@ -247,11 +247,10 @@ passo riga_curva(lavoro_linea& w, const std::string& campo) {
     registra(w, kCurvaNonValida, w.riga);
     return passo::fermata;
   }
-  estendi_dritto(w.s.griglia, w.cursore_griglia, std::min<int64_t>(inizio, kMassimoPuntiCurva));
-  if (w.cursore_griglia <= kMassimoPuntiCurva) {
-    estendi_curva(w.s.griglia, w.cursore_griglia, std::min(fine, kMassimoPuntiCurva), kappa);
-  }
-  if (w.cursore_griglia > kMassimoPuntiCurva) {
+  griglia_codificata& g = w.s.griglia;
+  estendi_dritto(g, std::min<int64_t>(inizio, kMassimoPuntiCurva));
+  if (g.prossimo <= kMassimoPuntiCurva) estendi_curva(g, std::min(fine, kMassimoPuntiCurva), kappa);
+  if (g.prossimo > kMassimoPuntiCurva) {
     registra(w, kCurvaNonValida, w.riga);
     return passo::fermata;
   }
@@ -335,7 +334,7 @@ passo fine_fase(lavoro_linea& w) {
     registra(w, kLetturaFallita, 0);
     return passo::lettura_fallita;
   }
-  if (w.s.griglia.esiste()) estendi_dritto(w.s.griglia, w.cursore_griglia, ultimo_punto(w.s.griglia) - 2);
+  if (w.s.griglia.esiste()) estendi_dritto(w.s.griglia, ultimo_punto(w.s.griglia) - 2);
   return passo::prosegui;
 }
 
@@ -353,7 +352,7 @@ esito_fase_linea esito(passo p) {
 
 esito_fase_linea fase_linea(scenario& s, std::string_view testo) {
   s.celle.clear();
-  s.griglia = griglia_linea{};
+  s.griglia = griglia_codificata{};
   lavoro_linea w(s, testo);
   passo e = preambolo(w);
   if (e == passo::prosegui) e = sezione_generale(w);
@@ -362,6 +361,8 @@ esito_fase_linea fase_linea(scenario& s, std::string_view testo) {
   if (e == passo::prosegui || e == passo::fine_percorso) {
     if (passo f = fine_fase(w); f != passo::prosegui) e = f;
   }
+  // However the phase ended, the plan is now the bytes of its file.
+  chiudi_griglia(s.griglia);
   return esito(e);
 }
 

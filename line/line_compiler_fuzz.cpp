@@ -32,7 +32,9 @@ void compila(std::string_view testo, int32_t flag) {
   if (e == sb::esito_fase_linea::lettura_fallita && s.codice_errore != sb::kLetturaFallita) std::abort();
   if (e == sb::esito_fase_linea::prosegui && s.celle.empty()) std::abort();
   if (s.celle.size() > kMassimoCelle) std::abort();
-  if (s.griglia.x.size() != s.griglia.y.size() || s.griglia.x.size() > kMassimoPunti) std::abort();
+  if (s.griglia.punti > kMassimoPunti) std::abort();
+  if (s.griglia.esiste() && !s.griglia.chiusa) std::abort();
+  if (s.griglia.byte.size() != 2 * s.griglia.inizio_y) std::abort();
   if (flag == 0 && s.griglia.esiste()) std::abort();
   if (s.limite_stazioni < -1 || s.limite_stazioni > 80) std::abort();
 }

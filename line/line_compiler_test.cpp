@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "scenario/binary_files.h"
 #include "scenario/error_codes.h"
+#include "scenario/plan_encoding.h"
 
 namespace sb {
 namespace {
@@ -176,8 +178,8 @@ TEST(LineCompiler, CellsFromTheRouteLength) {
   }
   compilato r = compila("[generale]\r\nlunghezza percorso, 1000\r\nLUNGHEZZA PERCORSO, 10000\r\n[fine]\r\n", 1);
   EXPECT_EQ(r.s.celle.size(), 341u);
-  EXPECT_EQ(r.s.griglia.x.size(), 17001u);
-  EXPECT_EQ(r.s.griglia.y.size(), 17001u);
+  EXPECT_EQ(r.s.griglia.punti, 17001);
+  EXPECT_EQ(punti_griglia(r.s.griglia).y.size(), 17001u);
 }
 
 TEST(LineCompiler, GradientsHoldFromTheirCell) {
@@ -386,14 +388,15 @@ TEST(LineCompiler, StopsAtCode15AndFinishesThePhase) {
   EXPECT_EQ(r.s.codice_errore, kFuoriPercorso);
   EXPECT_EQ(r.s.celle[0].montagna, 0);  // nothing after the failing row is read
   EXPECT_EQ(r.s.celle[337].pendenza, 105);
-  EXPECT_EQ(r.s.griglia.y[16998].reale, 16998.0);
+  EXPECT_EQ(punti_griglia(r.s.griglia).y[16998].reale, 16998.0);
 }
 
 TEST(LineCompiler, PlanOfAFreshLine) {
   compilato r = compila(linea(10000, "curvad6,  1450,  100\r\n"), 1);
   ASSERT_EQ(r.esito, prosegui);
-  const griglia_linea& g = r.s.griglia;
+  const griglia_linea g = punti_griglia(r.s.griglia);
   ASSERT_EQ(g.x.size(), 17001u);
+  EXPECT_EQ(r.s.griglia.byte, codifica_griglia(g));
   EXPECT_EQ(g.x[0].tipo, tipo_variante::intero);
   EXPECT_EQ(g.y[1], (valore_variante{tipo_variante::intero, 1, 0.0}));
   EXPECT_EQ(g.x[1450].reale, 0.0);
@@ -424,9 +427,10 @@ TEST(LineCompiler, StartsWithoutTheRecordsOfAnEarlierCompile) {
 TEST(LineCompiler, LongestLineWithPlan) {
   compilato r = compila(linea(1000000, "pendenza, 0, 2\r\ncurvas3, 500000, 2000\r\n"), 1);
   ASSERT_EQ(r.esito, prosegui);
-  EXPECT_EQ(r.s.griglia.x.size(), 1007001u);
-  EXPECT_EQ(r.s.griglia.x[1006998].tipo, tipo_variante::reale);
-  EXPECT_EQ(r.s.griglia.x[1006999], valore_variante{});
+  const griglia_linea g = punti_griglia(r.s.griglia);
+  EXPECT_EQ(g.x.size(), 1007001u);
+  EXPECT_EQ(g.x[1006998].tipo, tipo_variante::reale);
+  EXPECT_EQ(g.x[1006999], valore_variante{});
   EXPECT_EQ(r.s.celle[20137].pendenza, 102);
 }
 

@@ -8,6 +8,7 @@
 #include "line/line_compiler.h"
 #include "scenario/binary_files.h"
 #include "scenario/error_codes.h"
+#include "scenario/plan_encoding.h"
 
 namespace sb {
 namespace {
@@ -26,13 +27,15 @@ TEST(LineLimits, TheLargestLineCompilesWhole) {
 
   // Cells 0 to nearest(1 007 000 / 50) and plan points 0 to 1 007 000.
   ASSERT_EQ(s.celle.size(), 20141u);
-  ASSERT_EQ(s.griglia.x.size(), 1007001u);
-  ASSERT_EQ(s.griglia.y.size(), 1007001u);
-  EXPECT_EQ(codifica_griglia(s.griglia).size(), 20u * kLunghezza + 139964u);
+  const griglia_linea g = punti_griglia(s.griglia);
+  ASSERT_EQ(g.x.size(), 1007001u);
+  ASSERT_EQ(g.y.size(), 1007001u);
+  EXPECT_EQ(s.griglia.byte.size(), 20u * kLunghezza + 139964u);
+  EXPECT_EQ(s.griglia.byte, codifica_griglia(g));
   int64_t vuoti = 0;
-  for (size_t k = 0; k <= 1006998; ++k) vuoti += s.griglia.x[k].tipo == tipo_variante::vuoto;
+  for (size_t k = 0; k <= 1006998; ++k) vuoti += g.x[k].tipo == tipo_variante::vuoto;
   EXPECT_EQ(vuoti, 0);
-  EXPECT_EQ(s.griglia.x[1006999], valore_variante{});
+  EXPECT_EQ(g.x[1006999], valore_variante{});
 
   // The last gradient (row 10 000: 10 000 % 41 - 20 = -0) runs to cell n - 3.
   EXPECT_EQ(s.celle[20137].pendenza, 100 + 10000 % 41 - 20);

@@ -4,6 +4,9 @@
 
 #include <vector>
 
+#include "scenario/binary_files.h"
+#include "scenario/plan_encoding.h"
+
 namespace sb {
 namespace {
 
@@ -13,26 +16,39 @@ double reale_di(const valore_variante& v) {
 }
 
 // A fresh plan for a route of 1000 m, seeded, cursor at 2.
-griglia_linea piano_nuovo() {
-  griglia_linea g;
+griglia_codificata piano_nuovo() {
+  griglia_codificata g;
   crea_griglia(g, 1000);
   semina_griglia(g);
   return g;
 }
 
+// The plan closed and read back point by point; its bytes must be those
+// that the point-by-point encoder gives for the same points.
+griglia_linea chiusa(griglia_codificata g) {
+  chiudi_griglia(g);
+  griglia_linea p = punti_griglia(g);
+  EXPECT_EQ(g.byte, codifica_griglia(p));
+  return p;
+}
+
 TEST(LinePlan, CreatedEmptyAndSeededWithIntegers) {
-  griglia_linea g;
-  crea_griglia(g, 10000);
+  griglia_codificata c;
+  crea_griglia(c, 10000);
+  griglia_linea g = chiusa(c);
   ASSERT_EQ(g.x.size(), 17001u);
   ASSERT_EQ(g.y.size(), 17001u);
   EXPECT_EQ(g.x[17000], valore_variante{});
-  semina_griglia(g);
+  EXPECT_EQ(g.y[0], valore_variante{});
+  semina_griglia(c);
+  g = chiusa(c);
   EXPECT_EQ(g.x[0], (valore_variante{tipo_variante::intero, 0, 0.0}));
   EXPECT_EQ(g.y[0], (valore_variante{tipo_variante::intero, 0, 0.0}));
   EXPECT_EQ(g.x[1], (valore_variante{tipo_variante::intero, 0, 0.0}));
   EXPECT_EQ(g.y[1], (valore_variante{tipo_variante::intero, 1, 0.0}));
   EXPECT_EQ(g.x[2], valore_variante{});
-  crea_griglia(g, 25);  // a second creation starts afresh
+  crea_griglia(c, 25);  // a second creation starts afresh
+  g = chiusa(c);
   EXPECT_EQ(g.x.size(), 7026u);
   EXPECT_EQ(g.y[1], valore_variante{});
 }
@@ -40,14 +56,14 @@ TEST(LinePlan, CreatedEmptyAndSeededWithIntegers) {
 // "curvad6,  1450,  100" on a fresh plan, then the straight that follows,
 // against the same integration written out point by point.
 TEST(LinePlan, CurveD6At1450ForAHundredMetres) {
-  griglia_linea g = piano_nuovo();
-  int64_t cursore = 2;
-  estendi_dritto(g, cursore, 1450);
-  EXPECT_EQ(cursore, 1451);
-  estendi_curva(g, cursore, 1550, 0.003);
-  EXPECT_EQ(cursore, 1551);
-  estendi_dritto(g, cursore, 7998);
-  EXPECT_EQ(cursore, 7999);
+  griglia_codificata c = piano_nuovo();
+  estendi_dritto(c, 1450);
+  EXPECT_EQ(c.prossimo, 1451);
+  estendi_curva(c, 1550, 0.003);
+  EXPECT_EQ(c.prossimo, 1551);
+  estendi_dritto(c, 7998);
+  EXPECT_EQ(c.prossimo, 7999);
+  const griglia_linea g = chiusa(c);
 
   std::vector<double> x(8001, 0.0), y(8001, 0.0);
   y[1] = 1.0;
@@ -80,28 +96,56 @@ TEST(LinePlan, CurveD6At1450ForAHundredMetres) {
 }
 
 TEST(LinePlan, CursorDecidesWhatACurveBends) {
-  griglia_linea g = piano_nuovo();
-  int64_t cursore = 2;
-  estendi_dritto(g, cursore, 300);
+  griglia_codificata c = piano_nuovo();
+  estendi_dritto(c, 300);
   // A curve whose end lies behind the cursor has no effect.
-  estendi_dritto(g, cursore, 100);
-  estendi_curva(g, cursore, 250, 0.001);
-  EXPECT_EQ(cursore, 301);
-  EXPECT_EQ(g.x[301], valore_variante{});
+  estendi_dritto(c, 100);
+  estendi_curva(c, 250, 0.001);
+  EXPECT_EQ(c.prossimo, 301);
+  EXPECT_EQ(chiusa(c).x[301], valore_variante{});
   // One whose start lies behind bends only the points still to come.
-  estendi_dritto(g, cursore, 200);
-  estendi_curva(g, cursore, 310, -0.001);
-  EXPECT_EQ(cursore, 311);
+  estendi_dritto(c, 200);
+  estendi_curva(c, 310, -0.001);
+  EXPECT_EQ(c.prossimo, 311);
+  const griglia_linea g = chiusa(c);
   EXPECT_EQ(g.x[300].reale, 0.0);
   EXPECT_EQ(g.x[301].reale, -0.001);
 }
 
+// Up to the last point, past what a completed compile computes: the y values
+// make room, in one step or in two.
 TEST(LinePlan, NeverComputesPastTheLastPoint) {
-  griglia_linea g = piano_nuovo();
-  int64_t cursore = 2;
-  estendi_curva(g, cursore, 20000, 0.0001);
-  EXPECT_EQ(cursore, 8001);
-  EXPECT_EQ(g.x[8000].tipo, tipo_variante::reale);
+  for (int64_t primo : {7998, 7999, 8000, 20000}) {
+    SCOPED_TRACE(primo);
+    griglia_codificata c = piano_nuovo();
+    estendi_curva(c, primo, 0.0001);
+    estendi_curva(c, 20000, 0.0001);
+    EXPECT_EQ(c.prossimo, 8001);
+    const griglia_linea g = chiusa(c);
+    EXPECT_EQ(g.x[8000].tipo, tipo_variante::reale);
+    EXPECT_EQ(g.y[8000].tipo, tipo_variante::reale);
+    EXPECT_GT(g.y[8000].reale, 7000.0);
+  }
+}
+
+// Without its seeds a plan computes nothing; a closed one takes no more
+// points, and closing it again changes nothing.
+TEST(LinePlan, UnseededOrClosedPlanIsLeftAsItIs) {
+  griglia_codificata c;
+  crea_griglia(c, 1000);
+  estendi_dritto(c, 500);
+  EXPECT_EQ(c.prossimo, 2);
+  EXPECT_EQ(chiusa(c).x[2], valore_variante{});
+  semina_griglia(c);
+  estendi_dritto(c, 500);
+  chiudi_griglia(c);
+  const std::string byte = c.byte;
+  estendi_dritto(c, 900);
+  semina_griglia(c);
+  chiudi_griglia(c);
+  EXPECT_EQ(c.prossimo, 501);
+  EXPECT_EQ(c.byte, byte);
+  EXPECT_EQ(byte.size(), 2 * (8 + 10 * 499 + 2 * (8001 - 501)));
 }
 
 TEST(LinePlan, CurvatureOfAKeyword) {

@@ -88,13 +88,30 @@ struct valore_variante {
   bool operator==(const valore_variante&) const = default;
 };
 
-// The line plan: coordinate 0 (x) and 1 (y) of every metre 0 to L + 7000.
-// Both vectors are empty when the plan was not created.
+// The line plan point by point: coordinate 0 (x) and 1 (y) of every metre
+// 0 to L + 7000, as the programs that read a plan file see it. Both vectors
+// are empty when there is no plan.
 struct griglia_linea {
   std::vector<valore_variante> x;
   std::vector<valore_variante> y;
 
   bool esiste() const { return !x.empty(); }
+};
+
+// The line plan as the compile builds it: straight into the bytes of its
+// file, each point in its final encoding as it is computed (functions in
+// scenario/plan_encoding.h). While the line compile runs, the x values of
+// points 0 to prossimo - 1 stand at the start and the y values from
+// inizio_y; once it is closed, `byte` is exactly the file.
+struct griglia_codificata {
+  std::string byte;
+  int64_t punti = 0;     // points per coordinate, L + 7001; 0 when there is no plan
+  int64_t prossimo = 2;  // the next point to compute; 2 to prossimo - 1 are computed
+  size_t inizio_y = 0;   // where the y values start in byte
+  bool seminata = false; // points 0 and 1 hold the integers (0, 0) and (0, 1)
+  bool chiusa = false;   // the points not computed are written as empty values
+
+  bool esiste() const { return punti > 0; }
 };
 
 // Everything one build owns: identifiers, flag, the three arrays and the
@@ -109,7 +126,7 @@ struct scenario {
 
   celle_percorso celle;
   tabella_oggetti tabella{};
-  griglia_linea griglia;
+  griglia_codificata griglia;
 
   // Every code recorded on the way, in order; the last error is the one in
   // codice_errore. Not part of the simulator's files.
