@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "builtin/builtin_scenario.h"
@@ -38,7 +39,7 @@ std::string atteso(const std::string& nome) {
 }
 
 // Where two byte strings first differ, for a message a person can act on.
-std::string prima_differenza(const std::string& a, const std::string& b) {
+std::string prima_differenza(std::string_view a, std::string_view b) {
   size_t i = 0;
   while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
   if (i == a.size() && i == b.size()) return "equal";
