@@ -86,11 +86,11 @@ pair builder "$work/builder" "$work/builder-copy" "${outputs[@]}" -- ./scenario_
 
 # --- 2. The largest line (1 000 000 m, 3999 curves, 10 001 gradient rows, 80
 # montagna spans, 81 indicators, 81 signs: line/largest_line_fixture.h) with
-# the built-in service, through scenario_tool compile.
+# a service that holds no row, through scenario_tool compile.
 mkdir "$work/largest" "$work/largest-copy"
 awk -f "$here/largest_line.awk" >"$work/largest/LARGEST_linea.txt"
-"$build/bin/scenario_tool" export --out "$work/largest" >/dev/null
-tool=("$build/bin/scenario_tool" compile --line LARGEST_linea.txt --service BORVALE_40617-.txt --out out)
+printf '[generale]\r\n[fine]\r\n' >"$work/largest/EMPTY_40617-.txt"
+tool=("$build/bin/scenario_tool" compile --line LARGEST_linea.txt --service EMPTY_40617-.txt --out out)
 largest=(out/BORVALE_linea.dat out/BORVALE_40617.sim out/BORVALE_40617.dat)
 mkdir "$work/largest-copy/out"
 (cd "$work/largest" && "${tool[@]}" >/dev/null 2>&1) || true
