@@ -2,6 +2,8 @@
 // thousands of route rows, every montagna and sign entry in use.
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+
 #include <string>
 
 #include "line/largest_line_fixture.h"
@@ -46,6 +48,18 @@ TEST(LineLimits, TheLargestLineCompilesWhole) {
   EXPECT_EQ(s.limite_stazioni, -1);
   EXPECT_EQ(s.tabella[80].nome, "(Cippo Km.)( 0 )");
   EXPECT_EQ(s.tabella[0].nome, "(Cippo Km.)( 80 )");
+}
+
+// The measurement script makes the largest line with awk: the same bytes.
+TEST(LineLimits, TheScriptsLargestLineIsTheFixture) {
+  const std::string comando = std::string("awk -f '") + SB_SOURCE_DIR + "/tools/largest_line.awk'";
+  FILE* uscita = popen(comando.c_str(), "r");
+  ASSERT_NE(uscita, nullptr);
+  std::string testo;
+  char blocco[65536];
+  for (size_t n; (n = fread(blocco, 1, sizeof blocco, uscita)) > 0;) testo.append(blocco, n);
+  ASSERT_EQ(pclose(uscita), 0);
+  EXPECT_TRUE(testo == linea_massima()) << "the awk script and line/largest_line_fixture.h differ";
 }
 
 TEST(LineLimits, OneStepPastEachLimit) {
