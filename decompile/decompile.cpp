@@ -7,6 +7,7 @@
 #include "line/line_plan.h"
 #include "scenario/binary_files.h"
 #include "scenario/file_names.h"
+#include "scenario/plan_encoding.h"
 
 namespace sb {
 namespace {
@@ -91,7 +92,7 @@ void verifica(const ingresso_decompile& in, esito_decompile& e) {
   const file_binari ottenuti = codifica_binari(c.s);
   auto aggiungi = [&](std::vector<differenza> d) { e.differenze.insert(e.differenze.end(), d.begin(), d.end()); };
   if (in.con_griglia && byte_di(in.byte.griglia, in.griglia, codifica_griglia) != ottenuti.griglia) {
-    aggiungi(differenze_griglia(nome_file_griglia(in.nome_linea), in.griglia, c.s.griglia));
+    aggiungi(differenze_griglia(nome_file_griglia(in.nome_linea), in.griglia, punti_griglia(c.s.griglia)));
   }
   if (byte_di(in.byte.tabella, in.tabella, codifica_tabella) != ottenuti.tabella) {
     aggiungi(differenze_tabella(nome_file_tabella(in.nome_linea, in.numero_treno), in.tabella, c.s.tabella));

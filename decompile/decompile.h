@@ -12,6 +12,13 @@
 
 namespace sb {
 
+// The three files' bytes as they were read.
+struct byte_letti {
+  std::string griglia;
+  std::string tabella;
+  std::string celle;
+};
+
 // The records read from the files and the names to compile them under.
 struct ingresso_decompile {
   tabella_oggetti tabella{};
@@ -22,7 +29,7 @@ struct ingresso_decompile {
   std::string numero_treno;
   // The files' own bytes, when the records were read from them: the round
   // trip compares with these. Empty: the records are encoded for it.
-  file_binari byte;
+  byte_letti byte;
 };
 
 // A comment written into a text, with its line there.

@@ -11,6 +11,7 @@
 #include "decompile/decompile.h"
 #include "documents/line_list.h"
 #include "line/largest_line_fixture.h"
+#include "scenario/plan_encoding.h"
 
 namespace sb {
 namespace {
@@ -43,7 +44,7 @@ void BM_Decompila(benchmark::State& stato) {
   std::string linea, servizio;
   testi(stato.range(0), linea, servizio);
   const risultato_compile r = compilato(linea, servizio);
-  const ingresso_decompile in{r.s.tabella, r.s.celle, r.s.griglia, true, "BORVALE", "40617", {}};
+  const ingresso_decompile in{r.s.tabella, r.s.celle, punti_griglia(r.s.griglia), true, "BORVALE", "40617", {}};
   for (auto _ : stato) {
     esito_decompile e = decompila(in);
     if (!e.differenze.empty()) stato.SkipWithError("the round trip is not exact");

@@ -19,6 +19,7 @@
 #include "decompile/decompile.h"
 #include "scenario/binary_decoders.h"
 #include "scenario/binary_files.h"
+#include "scenario/plan_encoding.h"
 #include "test_support/file_bytes.h"
 #include "test_support/sample_scenario.h"
 
@@ -26,7 +27,7 @@ namespace {
 
 // The records of a compile, as decompile reads them.
 sb::ingresso_decompile ingresso(const sb::scenario& s) {
-  return {s.tabella, s.celle, s.griglia, s.flag_griglia != 0, s.nome_linea, s.numero_treno, {}};
+  return {s.tabella, s.celle, punti_griglia(s.griglia), s.flag_griglia != 0, s.nome_linea, s.numero_treno, {}};
 }
 
 void testi(uint8_t scelta, std::string_view resto) {

@@ -8,6 +8,7 @@
 
 #include "compile/compile.h"
 #include "line/largest_line_fixture.h"
+#include "scenario/plan_encoding.h"
 #include "test_support/file_bytes.h"
 #include "test_support/sample_scenario.h"
 
@@ -19,7 +20,7 @@ ingresso_decompile compilato(const std::string& linea, const std::string& serviz
   const risultato_compile k = compila({linea, servizio, "VALMORA", "2201", con_griglia ? 1 : 0});
   EXPECT_EQ(k.s.codice_errore, 0);
   EXPECT_EQ(k.fine, fine_compile::completata);
-  return {k.s.tabella, k.s.celle, k.s.griglia, con_griglia, "VALMORA", "2201", {}};
+  return {k.s.tabella, k.s.celle, punti_griglia(k.s.griglia), con_griglia, "VALMORA", "2201", {}};
 }
 
 // The sample texts with rows put in before the line's or the service's given

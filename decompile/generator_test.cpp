@@ -8,6 +8,7 @@
 #include "compile/compile.h"
 #include "decompile/decompile.h"
 #include "decompile/scenario_generator.h"
+#include "scenario/plan_encoding.h"
 
 namespace sb {
 namespace {
@@ -44,7 +45,7 @@ TEST(Generati, EveryGeneratedScenarioComesBackToTheSameBytes) {
     const risultato_compile k = compila({t.linea, t.servizio, "VALMORA", "2201", con_griglia ? 1 : 0});
     if (k.fine != fine_compile::completata || k.s.codice_errore != 0) continue;
     ++validi;
-    ingresso_decompile in{k.s.tabella, k.s.celle, k.s.griglia, con_griglia, "VALMORA", "2201", {}};
+    ingresso_decompile in{k.s.tabella, k.s.celle, punti_griglia(k.s.griglia), con_griglia, "VALMORA", "2201", {}};
     const esito_decompile e = decompila(in);
     ASSERT_EQ(e.guasto, "") << "seed " << seme;
     EXPECT_EQ(e.codice_ricompilato, 0) << "seed " << seme;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sb::prova {
@@ -18,7 +19,7 @@ inline std::string leggi(const std::string& percorso) {
 }
 
 // Writes the bytes, replacing the file.
-inline void scrivi(const std::string& percorso, const std::string& byte) {
+inline void scrivi(const std::string& percorso, std::string_view byte) {
   std::ofstream out(percorso, std::ios::binary | std::ios::trunc);
   out << byte;
 }

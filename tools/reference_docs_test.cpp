@@ -97,12 +97,12 @@ TEST(Riferimento, EveryKeywordIsDocumented) {
 }
 
 // The man page (roff escapes a minus as \-) and the bash completion offer
-// every command and every option that the tool's own help lists.
+// every command and every option of the usage lines of the tool's own help.
 TEST(Riferimento, ManPageAndCompletionKnowEveryCommandAndOption) {
   std::string pagina = leggi_sorgente("man/scenario_tool.1");
   for (size_t i = pagina.find("\\-"); i != std::string::npos; i = pagina.find("\\-", i)) pagina.erase(i, 1);
   const std::string completamento = leggi_sorgente("completion/scenario_tool");
-  const std::vector<std::string> comandi = trova_tutti(aiuto({"--help"}), R"(\n  ([a-z]+)   )");
+  const std::vector<std::string> comandi = trova_tutti(aiuto({"--help"}), R"(\n  ([a-z]+) +[a-z])");
   ASSERT_GE(comandi.size(), 4u);
   const std::vector<std::string> prime = trova_tutti(completamento, R"re(compgen -W "([^"]*)")re");
   ASSERT_FALSE(prime.empty());
@@ -114,7 +114,9 @@ TEST(Riferimento, ManPageAndCompletionKnowEveryCommandAndOption) {
     std::smatch m;
     ASSERT_TRUE(std::regex_search(completamento, m, riga_opzioni));
     const std::string offerte = " " + m[1].str() + " ";
-    for (const std::string& opzione : trova_tutti(aiuto({comando, "--help"}), R"((--[a-z-]+))")) {
+    const std::string testo = aiuto({comando, "--help"});
+    const std::string uso = testo.substr(0, testo.find("\n\n"));  // the usage lines
+    for (const std::string& opzione : trova_tutti(uso, R"((--[a-z-]+))")) {
       EXPECT_NE(offerte.find(" " + opzione + " "), std::string::npos) << opzione << " not completed";
       EXPECT_NE(pagina.find(opzione), std::string::npos) << opzione << " not in the man page";
     }
