@@ -23,11 +23,14 @@ griglia_codificata piano_nuovo() {
   return g;
 }
 
-// The plan closed and read back point by point; its bytes must be those
-// that the point-by-point encoder gives for the same points.
+// The plan closed and read back point by point: the same points as while
+// it was open, and bytes that are those the point-by-point encoder gives.
 griglia_linea chiusa(griglia_codificata g) {
+  const griglia_linea aperta = punti_griglia(g);
   chiudi_griglia(g);
   griglia_linea p = punti_griglia(g);
+  EXPECT_EQ(p.x, aperta.x);
+  EXPECT_EQ(p.y, aperta.y);
   EXPECT_EQ(g.byte, codifica_griglia(p));
   return p;
 }
