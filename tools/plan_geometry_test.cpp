@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "line/line_plan.h"
+#include "scenario/plan_encoding.h"
 
 namespace sb {
 namespace {
@@ -19,16 +20,16 @@ struct curva_di_prova {
 // The plan of a route of the given length, bent by the rows as the line
 // compiler bends it.
 griglia_linea pianta(int32_t lunghezza, const std::vector<curva_di_prova>& curve) {
-  griglia_linea g;
+  griglia_codificata g;
   crea_griglia(g, lunghezza);
   semina_griglia(g);
-  int64_t cursore = 2;
   for (const curva_di_prova& c : curve) {
-    estendi_dritto(g, cursore, c.inizio);
-    estendi_curva(g, cursore, c.inizio + c.lunghezza, c.kappa);
+    estendi_dritto(g, c.inizio);
+    estendi_curva(g, c.inizio + c.lunghezza, c.kappa);
   }
-  estendi_dritto(g, cursore, ultimo_punto(g) - 2);
-  return g;
+  estendi_dritto(g, ultimo_punto(g) - 2);
+  chiudi_griglia(g);
+  return punti_griglia(g);
 }
 
 // The distance from a point to the polyline of a level, near the metre.

@@ -17,6 +17,7 @@
 #include "tools/cell_meaning.h"
 #include "tools/utf8_input.h"
 #include "scenario/binary_files.h"
+#include "scenario/plan_encoding.h"
 #include "tools/label_layout.h"
 #include "tools/plan_svg_parts.h"
 #include "tools/tool_test_support.h"
@@ -130,14 +131,14 @@ class lettore_xml {
 // The plan of a route 3000 m long (and its 7000 m margin), bent by a
 // "curvad4" row from 1000 m for 1000 m, as the line compiler bends it.
 griglia_linea griglia_curva() {
-  griglia_linea g;
+  griglia_codificata g;
   crea_griglia(g, 3000);
   semina_griglia(g);
-  int64_t cursore = 2;
-  estendi_dritto(g, cursore, 1000);
-  estendi_curva(g, cursore, 2000, curvatura("curvad4"));
-  estendi_dritto(g, cursore, ultimo_punto(g) - 2);
-  return g;
+  estendi_dritto(g, 1000);
+  estendi_curva(g, 2000, curvatura("curvad4"));
+  estendi_dritto(g, ultimo_punto(g) - 2);
+  chiudi_griglia(g);
+  return punti_griglia(g);
 }
 
 tabella_oggetti stazioni_strane() {

@@ -6,6 +6,7 @@
 #include <map>
 #include <sstream>
 
+#include "scenario/plan_encoding.h"
 #include "tools/text_compile.h"
 #include "tools/tool_test_support.h"
 
@@ -24,8 +25,9 @@ const scena& borvale() {
     std::ostringstream err;
     EXPECT_TRUE(compila_per_vista(o, t, err)) << err.str();
     EXPECT_EQ(err.str(), "");
+    const griglia_linea punti = punti_griglia(t.r.s.griglia);
     fonti_scena f;
-    f.griglia = &t.r.s.griglia;
+    f.griglia = &punti;
     f.tabella = &t.r.s.tabella;
     f.celle = &t.r.s.celle;
     f.testi = {{"l.txt", t.testi[0].byte}, {"s.txt", t.testi[1].byte}};

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 #include "platform/signals.h"
+#include "scenario/plan_encoding.h"
 #include "tools/binary_inputs.h"
 #include "tools/text_compile.h"
 #include "tools/view_page.h"
@@ -33,8 +34,10 @@ int vista_testi(const opzioni_view& o, std::ostream& err) {
   testi_compilati t;
   if (!compila_per_vista(c, t, err)) return kUscitaFile;
   const scenario& r = t.r.s;
+  // The scene reads the plan point by point.
+  const griglia_linea punti = punti_griglia(r.griglia);
   fonti_scena f;
-  f.griglia = r.griglia.esiste() ? &r.griglia : nullptr;
+  f.griglia = r.griglia.esiste() ? &punti : nullptr;
   f.tabella = &r.tabella;
   f.celle = r.celle.empty() ? nullptr : &r.celle;
   f.testi = t.testi;
