@@ -91,7 +91,7 @@ mkdir "$work/largest" "$work/largest-copy"
 awk -f "$here/largest_line.awk" >"$work/largest/LARGEST_linea.txt"
 printf '[generale]\r\n[fine]\r\n' >"$work/largest/EMPTY_40617-.txt"
 tool=("$build/bin/scenario_tool" compile --line LARGEST_linea.txt --service EMPTY_40617-.txt --out out)
-largest=(out/BORVALE_linea.dat out/BORVALE_40617.sim out/BORVALE_40617.dat)
+largest=(out/LARGEST_linea.dat out/LARGEST_40617.sim out/LARGEST_40617.dat)
 mkdir "$work/largest-copy/out"
 (cd "$work/largest" && "${tool[@]}" >/dev/null 2>&1) || true
 (cd "$work/largest" && cp "${largest[@]}" "$work/largest-copy/out/")
@@ -100,7 +100,7 @@ pair largest_line "$work/largest" "$work/largest-copy/out" "${largest[@]}" -- "$
 # --- 3. Peak resident memory of the same compile.
 if [ -x /usr/bin/time ]; then
   (cd "$work/largest" && /usr/bin/time -v "${tool[@]}" >/dev/null 2>"$work/time") || true
-  plan=$(stat -c %s "$work/largest/out/BORVALE_linea.dat")
+  plan=$(stat -c %s "$work/largest/out/LARGEST_linea.dat")
   awk -v plan="$plan" '/Maximum resident set size/ { kb = $NF } END {
     printf "largest_line peak resident memory: %.1f MB (plan file %.1f MB; bound 1.25 x plan + 8 MiB = %.1f MB)\n",
       kb * 1024 / 1e6, plan / 1e6, (1.25 * plan + 8 * 1048576) / 1e6
