@@ -14,6 +14,7 @@ void inizia_build(scenario& s, int32_t flag_griglia) {
   s.posizione_errore = 0;
   s.limite_stazioni = 80;
   s.diagnostiche.clear();
+  s.tracce = tracce_compile{};
   pulisci_tabella(s.tabella);
   s.riga_voce = {};
   // Nothing of an earlier build survives: the line compile creates these anew
@@ -27,13 +28,15 @@ esito_fase_linea compila_testi(scenario& s, std::optional<std::string_view> test
   s.tabella[kOggettoLinea].nome = s.nome_linea;
   s.tabella[kOggettoTreno].nome = s.numero_treno;
   if (!testo_linea) {
-    registra_codice(s, kTestoLineaAssente, origine_errore::testo_linea, 0);
+    registra_codice(s, kTestoLineaAssente, luogo_testo{origine_errore::testo_linea, 0, 0},
+                    "there is no line description");
     return esito_fase_linea::ritorna;
   }
   const esito_fase_linea fine = fase_linea(s, *testo_linea);
   if (fine != esito_fase_linea::prosegui) return fine;
   if (!testo_servizio) {
-    registra_codice(s, kLetturaFallita, origine_errore::testo_servizio, 0);
+    registra_codice(s, kLetturaFallita, luogo_testo{origine_errore::testo_servizio, 0, 0},
+                    "there is no service description");
     return fine;
   }
   (void)fase_servizio(s, *testo_servizio);

@@ -112,13 +112,19 @@ TEST(Compile, EveryRecordedCodeIsListedInOrder) {
   q.nome_linea = "VALMORA";
   q.numero_treno = "2201";
   const risultato_compile r = compila(q);
-  ASSERT_EQ(r.s.diagnostiche.size(), 1u);
+  ASSERT_EQ(r.s.diagnostiche.size(), 2u);
   const diagnostica& d = r.s.diagnostiche[0];
   EXPECT_EQ(d.codice, kSegnaleOccupato);
   EXPECT_EQ(d.origine, origine_errore::testo_servizio);
   EXPECT_EQ(d.riga, 21);
+  EXPECT_EQ(d.colonna, 10);
   EXPECT_EQ(d.posizione, 500);
   EXPECT_EQ(r.s.posizione_errore, 500);
+  // The note points at the line row that put the indicator in the cell.
+  const diagnostica& nota = r.s.diagnostiche[1];
+  EXPECT_EQ(nota.livello, gravita::nota);
+  EXPECT_EQ(nota.luogo(), (luogo_testo{origine_errore::testo_linea, 26, 1}));
+  EXPECT_EQ(ultimo_codice(r.s), d);
 }
 
 TEST(Compile, ARequestCompiledTwiceGivesTheSameRecords) {

@@ -8,11 +8,15 @@
 #include "line/memo_indicatori_v_max.h"
 #include "line/memo_montagna.h"
 #include "line/progressive_ordina.h"
+#include "scenario/cell_occupant.h"
 #include "scenario/compile_step.h"
 #include "scenario/plan_encoding.h"
 #include "scenario/error_codes.h"
+#include "scenario/row_reader.h"
+#include "scenario/unknown_field.h"
 #include "text_input/field_reader.h"
 #include "text_input/keywords.h"
+#include "text_input/suggestions.h"
 
 namespace sb {
 namespace {
@@ -23,6 +27,45 @@ constexpr int32_t kLunghezzaMassima = 1000000;
 // Entry of the first sign caption; later captions go downward.
 constexpr int32_t kPrimoCartello = 80;
 
+// The cells hold gradients from -100 to 155 per mille.
+constexpr int32_t kPendenzaMinima = -100;
+constexpr int32_t kPendenzaMassima = 155;
+
+// The keywords as written, the headers, and the vocabulary they make.
+constexpr std::string_view kParoleGenerali[] = {
+    "lunghezza percorso", "progressiva chilometrica uno", "progressiva chilometrica due",
+    "progressiva chilometrica tre", "sfondo uno", "sfondo due", "sfondo tre", "ripetizione segnali 4 codici"};
+constexpr std::string_view kParolePercorso[] = {
+    "pendenza", "curvad1", "curvad2", "curvad3", "curvad4", "curvad5", "curvad6", "curvas1", "curvas2",
+    "curvas3", "curvas4", "curvas5", "curvas6", "montagna", "indicatori_vmax", "cartello_indicatore"};
+constexpr std::string_view kIntestazioni[] = {"[generale]", "[curve]",    "[pendenze]", "[montagne]",
+                                              "[cartelli]", "[indicazioni]", "[fine]"};
+constexpr vocabolario kVocabolarioGenerale{kParoleGenerali, kIntestazioni};
+constexpr vocabolario kVocabolarioPercorso{kParolePercorso, kIntestazioni};
+
+// The general keywords' tests, as the reader applies them.
+bool lunghezza(std::string_view c) { return contiene_nc(c, "lunghezza") && contiene_nc(c, "percorso"); }
+bool progressiva(std::string_view c, std::string_view numero) {
+  return contiene(c, "progressiva") && contiene(c, numero);
+}
+bool sfondo(std::string_view c, std::string_view numero) { return contiene(c, "sfondo") && contiene(c, numero); }
+bool ripetizione(std::string_view c) { return contiene(c, "ripetizione") && contiene(c, "segnali"); }
+
+bool e_chiave_generale(std::string_view c) {
+  return lunghezza(c) || progressiva(c, "uno") || progressiva(c, "due") || progressiva(c, "tre") ||
+         sfondo(c, "uno") || sfondo(c, "due") || sfondo(c, "tre") || ripetizione(c);
+}
+
+// Whether a field would be a general keyword but for its letter case.
+bool generale_a_parte_maiuscole(std::string_view c) {
+  return e_chiave_generale(minuscolo_cp1252(c));
+}
+
+bool e_chiave_percorso(std::string_view c) {
+  return contiene_nc(c, "pendenza") || contiene_nc(c, "curva") || contiene_nc(c, "montagna") ||
+         contiene_nc(c, "indicatori_v") || (contiene_nc(c, "indicat") && contiene_nc(c, "cartello"));
+}
+
 // The working state of one line compile.
 struct lavoro_linea {
   lavoro_linea(scenario& scenario_, std::string_view testo) : s(scenario_), lettore(testo) {}
@@ -32,130 +75,175 @@ struct lavoro_linea {
   stato_montagne montagne;
   int64_t cursore_pendenza = 0;  // first cell whose gradient is not yet written
   int32_t pendenza_precedente = 0;
-  int32_t riga = 0;             // line of the current row's keyword field
+  luogo_testo chiave;           // the current row's keyword field
+  luogo_testo luogo_pendenza;   // the last gradient row's gradient value
+  bool pendenza_letta = false;  // a gradient row took effect
+  int32_t posizione_pendenza = 0;
+  bool curva_letta = false;     // a curve row took effect
+  int64_t fine_curva = 0;       // where the last curve ended
 };
 
 int64_t ultima_cella(const scenario& s) { return static_cast<int64_t>(s.celle.size()) - 1; }
 
-// Records a code found in the line text at the given line.
-void registra(lavoro_linea& w, int32_t codice, int32_t riga) {
-  registra_codice(w.s, codice, origine_errore::testo_linea, riga);
+// A row of the line text, read from the field after its keyword.
+lettura_riga riga_di(lavoro_linea& w, std::string_view parola, int32_t valori, riconosce_chiave e_chiave) {
+  return lettura_riga(w.s, w.lettore, origine_errore::testo_linea, parola, valori, e_chiave);
 }
 
-// A read that failed: code 25 at the line of that read.
-passo lettura_fallita(lavoro_linea& w) {
-  registra(w, kLetturaFallita, w.lettore.riga());
-  return passo::lettura_fallita;
-}
+luogo_testo a_riga(int32_t riga) { return {origine_errore::testo_linea, riga, 0}; }
 
-// A value of the current row that cannot be computed: code 25 at the row.
-passo calcolo_fallito(lavoro_linea& w) {
-  registra(w, kLetturaFallita, w.riga);
-  return passo::lettura_fallita;
-}
-
-// A code that ends the compile, with its position.
-passo ferma(lavoro_linea& w, int32_t codice, int32_t posizione) {
-  registra_codice(w.s, codice, origine_errore::testo_linea, w.riga, posizione);
+// A code that stops the compile where it stands.
+passo ferma(lavoro_linea& w, int32_t codice, const luogo_testo& dove, std::string messaggio) {
+  registra_codice(w.s, codice, dove, std::move(messaggio));
   return passo::fermata;
 }
 
+// The same for a code that carries the row's position.
+passo ferma_in(lavoro_linea& w, int32_t codice, const luogo_testo& dove, int32_t posizione, std::string messaggio) {
+  registra_codice(w.s, codice, dove, posizione, std::move(messaggio));
+  return passo::fermata;
+}
+
+// A value of the current row that cannot be computed: code 25.
+passo calcolo_fallito(lavoro_linea& w, const luogo_testo& dove, std::string messaggio) {
+  registra_codice(w.s, kLetturaFallita, dove, std::move(messaggio));
+  return passo::lettura_fallita;
+}
+
 // A row beyond the route (or reaching outside the arrays): code 15.
-passo fuori_percorso(lavoro_linea& w, int32_t posizione) {
-  registra_codice(w.s, kFuoriPercorso, origine_errore::testo_linea, w.riga, posizione);
+passo fuori_percorso(lavoro_linea& w, const luogo_testo& dove, int32_t posizione, std::string messaggio) {
+  registra_codice(w.s, kFuoriPercorso, dove, posizione, std::move(messaggio));
   return passo::fine_percorso;
 }
 
-// What to do after a recorder has run, from the code it left.
-passo dopo_registratore(lavoro_linea& w) {
+// What to do after a recorder has run, from the code it left; the code is
+// given the row's place.
+passo dopo_registratore(lavoro_linea& w, const luogo_testo& dove) {
   const int32_t codice = w.s.codice_errore;
   if (codice <= 0) return passo::prosegui;
-  attribuisci_ultimo_codice(w.s, origine_errore::testo_linea, w.riga);
+  attribuisci_ultimo_codice(w.s, dove);
   if (codice == kFuoriPercorso) return passo::fine_percorso;
   if (codice == kLetturaFallita) return passo::lettura_fallita;
   return passo::fermata;
 }
 
-bool leggi(lavoro_linea& w, int32_t& valore) { return w.lettore.leggi_numero(valore) == esito_lettura::letto; }
-
 // Preamble: fields are passed over up to "[generale]"; the text must go on
-// after it.
+// after it. A header one slip away from it is remembered to point at.
 passo preambolo(lavoro_linea& w) {
   std::string campo;
+  luogo_testo quasi;
+  std::string quasi_scritto;
   for (;;) {
-    if (w.lettore.leggi_testo(campo) != esito_lettura::letto) return lettura_fallita(w);
-    w.riga = w.lettore.riga();
-    if (w.lettore.finito()) {
-      registra(w, kGeneraleAssente, w.riga);
-      return passo::fermata;
+    if (w.lettore.leggi_testo(campo) != esito_lettura::letto) {
+      return calcolo_fallito(w, a_riga(w.lettore.riga()), "the line description is empty");
     }
-    if (contiene_nc(campo, "[generale]")) return passo::prosegui;
+    const luogo_testo qui{origine_errore::testo_linea, w.lettore.ultimo().riga, w.lettore.ultimo().colonna};
+    const bool generale = contiene_nc(campo, "[generale]");
+    if (!generale && quasi.riga == 0 && intestazione(campo) &&
+        !suggerisci(forma_confrontabile(campo), std::span(kIntestazioni, 1)).empty()) {
+      quasi = qui;
+      quasi_scritto = campo;
+    }
+    if (w.lettore.finito()) {
+      if (generale) return ferma(w, kGeneraleAssente, qui, "the line description ends right after [generale]");
+      if (quasi.riga > 0) {
+        return ferma(w, kGeneraleAssente, quasi, "expected [generale], found '" + quasi_scritto + "'");
+      }
+      return ferma(w, kGeneraleAssente, a_riga(0), "expected [generale]: the line description has none");
+    }
+    if (generale) return passo::prosegui;
   }
 }
 
 // "lunghezza percorso": sizes the cells (and the plan, with the build flag).
 passo riga_lunghezza(lavoro_linea& w) {
+  lettura_riga r = riga_di(w, "lunghezza percorso", 1, e_chiave_generale);
   int32_t l = 0;
-  if (!leggi(w, l)) return lettura_fallita(w);
+  if (!r.leggi(l, "route length")) return passo::lettura_fallita;
+  r.chiudi();
   w.s.tabella[kOggettoGenerale].fine = l;
   if (l > kLunghezzaMassima) {
-    registra(w, kLunghezzaEccessiva, w.riga);
-    return passo::fermata;
+    return ferma(w, kLunghezzaEccessiva, r.valore(0),
+                 "route length " + std::to_string(l) + " m is above 1000000 m");
   }
-  if (l < 0) return calcolo_fallito(w);
+  if (l < 0) return calcolo_fallito(w, r.valore(0), "route length " + std::to_string(l) + " m is negative");
   const double n = nearest((static_cast<double>(l) + kMarginePiano) / 50.0);
   w.s.celle.assign(static_cast<size_t>(n) + 1, cella{});
+  w.s.tracce.celle.clear();
   if (w.s.flag_griglia != 0) crea_griglia(w.s.griglia, l);
   return passo::prosegui;
 }
 
-// A chainage reference's three values into an entry.
-passo riga_progressiva(lavoro_linea& w, oggetto& o) {
-  if (!leggi(w, o.inizio) || !leggi(w, o.fine) || !leggi(w, o.posizione)) return lettura_fallita(w);
+// A chainage reference's three values into an entry. The first value that
+// is not a multiple of 50 is remembered: code 2 points at it if it stays.
+passo riga_progressiva(lavoro_linea& w, oggetto& o, std::string_view parola) {
+  lettura_riga r = riga_di(w, parola, 3, e_chiave_generale);
+  if (!r.leggi(o.inizio, "first value") || !r.leggi(o.fine, "second value") || !r.leggi(o.posizione, "third value")) {
+    return passo::lettura_fallita;
+  }
+  r.chiudi();
+  tracce_compile& t = w.s.tracce;
+  if (t.progressiva_non_multipla.riga != 0) return passo::prosegui;
+  if (o.inizio % 50 != 0) {
+    t.progressiva_non_multipla = r.valore(0);
+    t.valore_progressiva = o.inizio;
+  } else if (o.fine % 50 != 0) {
+    t.progressiva_non_multipla = r.valore(1);
+    t.valore_progressiva = o.fine;
+  }
+  return passo::prosegui;
+}
+
+// A background setting's one value.
+passo riga_sfondo(lavoro_linea& w, int32_t& valore, std::string_view parola) {
+  lettura_riga r = riga_di(w, parola, 1, e_chiave_generale);
+  if (!r.leggi(valore, "background")) return passo::lettura_fallita;
+  r.chiudi();
   return passo::prosegui;
 }
 
 // The cab-signalling stretch and its code count.
 passo riga_ripetizione(lavoro_linea& w, const std::string& campo) {
   oggetto& o = w.s.tabella[kOggettoTreno];
-  if (!leggi(w, o.inizio) || !leggi(w, o.fine)) return lettura_fallita(w);
-  int32_t codice = kNessunErrore;
+  lettura_riga r = riga_di(w, "ripetizione segnali", 2, e_chiave_generale);
+  if (!r.leggi(o.inizio, "cab-signalling start") || !r.leggi(o.fine, "cab-signalling end")) {
+    return passo::lettura_fallita;
+  }
+  r.chiudi();
   if (o.inizio % 50 != 0) {
-    codice = kInizioRipetizione;
-  } else if (o.fine % 50 != 0) {
-    codice = kFineRipetizione;
-  } else if (contiene(campo, "4")) {
+    return ferma(w, kInizioRipetizione, r.valore(0),
+                 "cab-signalling start " + std::to_string(o.inizio) + " is not a multiple of 50");
+  }
+  if (o.fine % 50 != 0) {
+    return ferma(w, kFineRipetizione, r.valore(1),
+                 "cab-signalling end " + std::to_string(o.fine) + " is not a multiple of 50");
+  }
+  if (contiene(campo, "4")) {
     o.posizione = 4;
   } else if (contiene(campo, "9")) {
     o.posizione = 9;
   } else {
-    codice = kCodiciRipetizione;
-  }
-  if (codice != kNessunErrore) {
-    registra(w, codice, w.riga);
-    return passo::fermata;
+    return ferma(w, kCodiciRipetizione, r.chiave(),
+                 cita(campo) + " holds neither 4 nor 9, its number of codes: write 'ripetizione segnali 4 codici'");
   }
   if (o.fine == 0) o.posizione = 0;
   return passo::prosegui;
 }
 
 // The general keywords, each tested on its own, in the order of the format.
-passo chiavi_generali(lavoro_linea& w, const std::string& campo) {
+// `trovata` tells whether any matched.
+passo chiavi_generali(lavoro_linea& w, const std::string& campo, bool& trovata) {
   tabella_oggetti& t = w.s.tabella;
+  trovata = e_chiave_generale(campo);
   passo e = passo::prosegui;
-  if (contiene_nc(campo, "lunghezza") && contiene_nc(campo, "percorso")) e = riga_lunghezza(w);
-  if (e == passo::prosegui && contiene(campo, "progressiva") && contiene(campo, "uno")) e = riga_progressiva(w, t[83]);
-  if (e == passo::prosegui && contiene(campo, "progressiva") && contiene(campo, "due")) e = riga_progressiva(w, t[82]);
-  if (e == passo::prosegui && contiene(campo, "progressiva") && contiene(campo, "tre")) e = riga_progressiva(w, t[81]);
-  if (e == passo::prosegui && contiene(campo, "sfondo") && contiene(campo, "uno") && !leggi(w, t[kOggettoLinea].inizio))
-    e = lettura_fallita(w);
-  if (e == passo::prosegui && contiene(campo, "sfondo") && contiene(campo, "due") &&
-      !leggi(w, t[kOggettoLinea].posizione))
-    e = lettura_fallita(w);
-  if (e == passo::prosegui && contiene(campo, "sfondo") && contiene(campo, "tre") && !leggi(w, t[kOggettoLinea].fine))
-    e = lettura_fallita(w);
-  if (e == passo::prosegui && contiene(campo, "ripetizione") && contiene(campo, "segnali"))
-    e = riga_ripetizione(w, campo);
+  if (lunghezza(campo)) e = riga_lunghezza(w);
+  if (e == passo::prosegui && progressiva(campo, "uno")) e = riga_progressiva(w, t[83], "progressiva chilometrica uno");
+  if (e == passo::prosegui && progressiva(campo, "due")) e = riga_progressiva(w, t[82], "progressiva chilometrica due");
+  if (e == passo::prosegui && progressiva(campo, "tre")) e = riga_progressiva(w, t[81], "progressiva chilometrica tre");
+  if (e == passo::prosegui && sfondo(campo, "uno")) e = riga_sfondo(w, t[kOggettoLinea].inizio, "sfondo uno");
+  if (e == passo::prosegui && sfondo(campo, "due")) e = riga_sfondo(w, t[kOggettoLinea].posizione, "sfondo due");
+  if (e == passo::prosegui && sfondo(campo, "tre")) e = riga_sfondo(w, t[kOggettoLinea].fine, "sfondo tre");
+  if (e == passo::prosegui && ripetizione(campo)) e = riga_ripetizione(w, campo);
   return e;
 }
 
@@ -167,6 +255,19 @@ bool fine_sezione(const std::string& campo) {
   return contiene(campo, "[") && contiene(campo, "]") && !trattino;
 }
 
+// A general field that matched nothing: a keyword in the wrong letter case,
+// or what campo_sconosciuto tells.
+void generale_sconosciuta(lavoro_linea& w, const std::string& campo) {
+  const campo_letto& c = w.lettore.ultimo();
+  if (c.primo_della_riga && !contiene(campo, "-") && generale_a_parte_maiuscole(campo)) {
+    registra_avviso(w.s, genere_avviso::maiuscole, w.chiave,
+                    cita(campo) + " is skipped: this keyword is matched letter for letter; write it in lower case, " +
+                        cita(minuscolo_cp1252(campo)));
+    return;
+  }
+  campo_sconosciuto(w.s, w.lettore, origine_errore::testo_linea, campo, kVocabolarioGenerale);
+}
+
 // The general section, up to its closing field or the end of the text. A
 // field with "-" is replaced by the next, up to ten times.
 passo sezione_generale(lavoro_linea& w) {
@@ -175,10 +276,14 @@ passo sezione_generale(lavoro_linea& w) {
     w.lettore.leggi_testo(campo);
     if (w.lettore.finito()) return passo::prosegui;  // the last field is never examined
     for (int i = 0; i < 10 && contiene(campo, "-"); ++i) {
-      if (w.lettore.leggi_testo(campo) != esito_lettura::letto) return lettura_fallita(w);
+      if (w.lettore.leggi_testo(campo) != esito_lettura::letto) {
+        return calcolo_fallito(w, a_riga(w.lettore.riga()), "the text ends inside a run of remarks in [generale]");
+      }
     }
-    w.riga = w.lettore.riga();
-    if (passo e = chiavi_generali(w, campo); e != passo::prosegui) return e;
+    w.chiave = {origine_errore::testo_linea, w.lettore.ultimo().riga, w.lettore.ultimo().colonna};
+    bool trovata = false;
+    if (passo e = chiavi_generali(w, campo, trovata); e != passo::prosegui) return e;
+    if (!trovata) generale_sconosciuta(w, campo);
     if (fine_sezione(campo)) return passo::prosegui;
   }
   return passo::prosegui;
@@ -187,8 +292,7 @@ passo sezione_generale(lavoro_linea& w) {
 // Orders the chainage references and sets the route section's start state.
 passo tra_le_sezioni(lavoro_linea& w) {
   if (!progressive_ordina(w.s.tabella)) {
-    registra(w, kLetturaFallita, 0);
-    return passo::lettura_fallita;
+    return calcolo_fallito(w, a_riga(0), "the chainage references' values add up beyond 32 bits");
   }
   w.s.limite_stazioni = kPrimoCartello;
   if (w.s.griglia.esiste()) semina_griglia(w.s.griglia);
@@ -196,11 +300,20 @@ passo tra_le_sezioni(lavoro_linea& w) {
 }
 
 // The position test of a route row: p + 100 must lie within the cells.
-passo prova_posizione(lavoro_linea& w, int32_t p) {
-  if (w.s.celle.empty()) return calcolo_fallito(w);  // no route length yet
+passo prova_posizione(lavoro_linea& w, const lettura_riga& r, int32_t p) {
+  if (w.s.celle.empty()) {
+    return calcolo_fallito(w, r.chiave(),
+                           "no route length yet: 'lunghezza percorso' goes in [generale], before the route rows");
+  }
   const int64_t q = int64_t{p} + 100;
-  if (!in_32(q)) return calcolo_fallito(w);
-  if (static_cast<double>(q) / 50.0 > static_cast<double>(ultima_cella(w.s))) return fuori_percorso(w, p);
+  if (!in_32(q)) {
+    return calcolo_fallito(w, r.valore(0), "position " + std::to_string(p) + " + 100 does not fit 32 bits");
+  }
+  if (static_cast<double>(q) / 50.0 > static_cast<double>(ultima_cella(w.s))) {
+    return fuori_percorso(w, r.valore(0), p,
+                          "position " + std::to_string(p) + " m is beyond the route: its rows may stand up to " +
+                              std::to_string(ultima_cella(w.s) * 50 - 100) + " m");
+  }
   return passo::prosegui;
 }
 
@@ -211,105 +324,202 @@ bool scrivi_pendenze(lavoro_linea& w, int64_t fino_a) {
   if (!in_32(valore)) return false;
   const uint8_t byte = static_cast<uint8_t>(valore & 0xFF);
   const int64_t fine = std::min(std::max(fino_a, w.cursore_pendenza + 1), ultima_cella(w.s) + 1);
-  for (; w.cursore_pendenza < fine; ++w.cursore_pendenza) w.s.celle[static_cast<size_t>(w.cursore_pendenza)].pendenza = byte;
+  for (; w.cursore_pendenza < fine; ++w.cursore_pendenza) {
+    w.s.celle[static_cast<size_t>(w.cursore_pendenza)].pendenza = byte;
+  }
   return true;
+}
+
+// A gradient the previous gradient's + 100 overflows: code 25 at that row.
+passo pendenza_troppo_grande(lavoro_linea& w) {
+  return calcolo_fallito(w, w.luogo_pendenza,
+                         "gradient " + std::to_string(w.pendenza_precedente) + " + 100 does not fit 32 bits");
+}
+
+// What the author is told about a gradient row that takes effect: rows out
+// of order, and a gradient the cells cannot hold.
+void avvisi_pendenza(lavoro_linea& w, const lettura_riga& r, int32_t p, int32_t g) {
+  if (w.pendenza_letta && indice_confine(p) <= indice_confine(w.posizione_pendenza)) {
+    registra_avviso(w.s, genere_avviso::fuori_ordine, r.valore(0),
+                    "gradient row at " + std::to_string(p) + " m does not come after the one at " +
+                        std::to_string(w.posizione_pendenza) +
+                        " m: rows out of order, or two in one 50 m cell, garble the profile");
+  }
+  if (g < kPendenzaMinima || g > kPendenzaMassima) {
+    const int32_t memorizzata = static_cast<int32_t>((int64_t{g} + 100) & 0xFF) - 100;
+    registra_avviso(w.s, genere_avviso::valore_troncato, r.valore(1),
+                    "gradient " + std::to_string(g) + " does not fit -100..155 per mille: it is stored as " +
+                        std::to_string(memorizzata));
+  }
 }
 
 // "pendenza": the previous gradient runs up to this row's cell; this row's
 // holds from there on.
 passo riga_pendenza(lavoro_linea& w) {
+  lettura_riga r = riga_di(w, "pendenza", 2, e_chiave_percorso);
   int32_t p = 0;
   int32_t g = 0;
-  if (!leggi(w, p) || !leggi(w, g)) return lettura_fallita(w);
-  if (passo e = prova_posizione(w, p); e != passo::prosegui) return e;
+  if (!r.leggi(p, "position") || !r.leggi(g, "gradient")) return passo::lettura_fallita;
+  r.chiudi();
+  if (passo e = prova_posizione(w, r, p); e != passo::prosegui) return e;
+  avvisi_pendenza(w, r, p, g);
   const int64_t c = indice_confine(p);
   if (c > 0) {
-    if (w.cursore_pendenza > ultima_cella(w.s)) return fuori_percorso(w, p);
-    if (!scrivi_pendenze(w, c)) return calcolo_fallito(w);
+    if (w.cursore_pendenza > ultima_cella(w.s)) {
+      return fuori_percorso(w, r.valore(0), p,
+                            "gradient rows out of order have carried the profile past the last cell");
+    }
+    if (!scrivi_pendenze(w, c)) return pendenza_troppo_grande(w);
   }
   w.pendenza_precedente = g;
+  w.luogo_pendenza = r.valore(1);
+  w.pendenza_letta = true;
+  w.posizione_pendenza = p;
+  ++w.s.tracce.righe.pendenze;
   return passo::prosegui;
+}
+
+// A curve that starts before the previous one ends bends only what is left.
+void avviso_curva(lavoro_linea& w, const lettura_riga& r, int32_t inizio) {
+  if (w.curva_letta && inizio < w.fine_curva) {
+    registra_avviso(w.s, genere_avviso::fuori_ordine, r.valore(0),
+                    "curve at " + std::to_string(inizio) + " m starts before the previous curve ends at " +
+                        std::to_string(w.fine_curva) + " m: only the points still to come are bent");
+  }
 }
 
 // "curva": extends the plan straight up to the start, then along the curve
 // up to its end. Only with the build flag.
 passo riga_curva(lavoro_linea& w, const std::string& campo) {
+  lettura_riga r = riga_di(w, "curva", 2, e_chiave_percorso);
   int32_t inizio = 0;
-  int32_t lunghezza = 0;
-  if (!leggi(w, inizio) || !leggi(w, lunghezza)) return lettura_fallita(w);
+  int32_t lunghezza_curva = 0;
+  if (!r.leggi(inizio, "start") || !r.leggi(lunghezza_curva, "length")) return passo::lettura_fallita;
+  r.chiudi();
+  ++w.s.tracce.righe.curve;
   if (w.s.flag_griglia == 0) return passo::prosegui;
-  if (passo e = prova_posizione(w, inizio); e != passo::prosegui) return e;
-  const int64_t fine = int64_t{inizio} + lunghezza;
-  if (!in_32(fine)) return calcolo_fallito(w);
-  if (fine > ultimo_punto(w.s.griglia)) return fuori_percorso(w, inizio);
+  if (passo e = prova_posizione(w, r, inizio); e != passo::prosegui) return e;
+  const int64_t fine = int64_t{inizio} + lunghezza_curva;
+  if (!in_32(fine)) {
+    return calcolo_fallito(w, r.valore(1), "the curve's end " + std::to_string(inizio) + " + " +
+                                               std::to_string(lunghezza_curva) + " does not fit 32 bits");
+  }
+  if (fine > ultimo_punto(w.s.griglia)) {
+    return fuori_percorso(w, r.valore(1), inizio,
+                          "the curve ends at " + std::to_string(fine) + " m, beyond the plan's last point at " +
+                              std::to_string(ultimo_punto(w.s.griglia)) + " m");
+  }
   const double kappa = curvatura(campo);
   if (kappa == 0.0) {
-    registra(w, kCurvaNonValida, w.riga);
-    return passo::fermata;
+    return ferma(w, kCurvaNonValida, r.chiave(),
+                 "curve keyword " + cita(campo) + " has no digit 1 to 6 for its curvature, as in 'curvad4'");
   }
+  avviso_curva(w, r, inizio);
   griglia_codificata& g = w.s.griglia;
   estendi_dritto(g, std::min<int64_t>(inizio, kMassimoPuntiCurva));
   if (g.prossimo <= kMassimoPuntiCurva) estendi_curva(g, std::min(fine, kMassimoPuntiCurva), kappa);
   if (g.prossimo > kMassimoPuntiCurva) {
-    registra(w, kCurvaNonValida, w.riga);
-    return passo::fermata;
+    return ferma(w, kCurvaNonValida, r.chiave(), "the plan passes 1000000 points: curves must end within 1000000 m");
   }
+  w.curva_letta = true;
+  w.fine_curva = fine;
   return passo::prosegui;
 }
 
 // "montagna": a span with its kind.
 passo riga_montagna(lavoro_linea& w) {
+  lettura_riga r = riga_di(w, "montagna", 3, e_chiave_percorso);
   int32_t inizio = 0;
   int32_t fine = 0;
   int32_t tipo = 0;
-  if (!leggi(w, inizio) || !leggi(w, fine) || !leggi(w, tipo)) return lettura_fallita(w);
-  if (passo e = prova_posizione(w, inizio); e != passo::prosegui) return e;
-  if (!montagna_nelle_celle(inizio, fine, w.s.celle)) return fuori_percorso(w, inizio);
+  if (!r.leggi(inizio, "start") || !r.leggi(fine, "end") || !r.leggi(tipo, "kind")) return passo::lettura_fallita;
+  r.chiudi();
+  if (passo e = prova_posizione(w, r, inizio); e != passo::prosegui) return e;
+  if (!montagna_nelle_celle(inizio, fine, w.s.celle)) {
+    return fuori_percorso(w, r.valore(0), inizio, "the span reaches outside the route's cells");
+  }
   memo_montagna(w.s, w.montagne, inizio, fine, tipo);
-  return dopo_registratore(w);
+  return dopo_registratore(w, r.chiave());
+}
+
+// Indicator speeds go in steps of 5 km/h.
+void avvisi_indicatore(lavoro_linea& w, const lettura_riga& r, const indicatore_vmax& v) {
+  const int32_t velocita[] = {v.vas, v.vbs, v.vcs, v.strisces, v.vad, v.vbd, v.vcd};
+  for (size_t k = 0; k < std::size(velocita); ++k) {
+    if (k == 3 || velocita[k] % 5 == 0) continue;
+    registra_avviso(w.s, genere_avviso::velocita_arrotondata, r.valore(k + 1),
+                    "indicator speed " + std::to_string(velocita[k]) +
+                        " km/h is not a multiple of 5: the indicator codes speeds in steps of 5");
+  }
 }
 
 // "indicatori_vmax": a maximum-speed indicator with its two faces.
 passo riga_indicatore(lavoro_linea& w) {
+  lettura_riga r = riga_di(w, "indicatori_vmax", 9, e_chiave_percorso);
   indicatore_vmax v;
-  for (int32_t* valore : {&v.posizione, &v.vas, &v.vbs, &v.vcs, &v.strisces, &v.vad, &v.vbd, &v.vcd, &v.strisced}) {
-    if (!leggi(w, *valore)) return lettura_fallita(w);
+  const std::pair<int32_t*, const char*> valori[] = {
+      {&v.posizione, "position"}, {&v.vas, "vas"}, {&v.vbs, "vbs"}, {&v.vcs, "vcs"}, {&v.strisces, "strisces"},
+      {&v.vad, "vad"},           {&v.vbd, "vbd"}, {&v.vcd, "vcd"}, {&v.strisced, "strisced"}};
+  for (const auto& [valore, nome] : valori) {
+    if (!r.leggi(*valore, nome)) return passo::lettura_fallita;
   }
-  if (passo e = prova_posizione(w, v.posizione); e != passo::prosegui) return e;
+  r.chiudi();
+  if (passo e = prova_posizione(w, r, v.posizione); e != passo::prosegui) return e;
   memo_indicatori_v_max(w.s, v);
   if (w.s.codice_errore == kIndicatoreOccupato) w.s.posizione_errore = v.posizione;
-  return dopo_registratore(w);
+  if (passo e = dopo_registratore(w, r.valore(0)); e != passo::prosegui) return e;
+  segna_origine_oggetto(w.s, indice_cella(v.posizione), r.chiave());
+  avvisi_indicatore(w, r, v);
+  return passo::prosegui;
 }
 
 // "cartello_indicatore": a sign board whose caption goes to the next entry
 // from 80 downward.
 passo riga_cartello(lavoro_linea& w) {
+  lettura_riga r = riga_di(w, "cartello_indicatore", 2, e_chiave_percorso);
   int32_t p = 0;
   std::string didascalia;
-  if (!leggi(w, p) || w.lettore.leggi_testo(didascalia) != esito_lettura::letto) return lettura_fallita(w);
-  const int32_t riga_didascalia = w.lettore.riga();
-  if (passo e = prova_posizione(w, p); e != passo::prosegui) return e;
+  if (!r.leggi(p, "position") || !r.leggi_testo(didascalia, "caption", "a caption cannot hold a comma")) {
+    return passo::lettura_fallita;
+  }
+  r.chiudi();
+  if (passo e = prova_posizione(w, r, p); e != passo::prosegui) return e;
   const int64_t i = indice_cella(p);
-  if (i < 0 || i > ultima_cella(w.s)) return fuori_percorso(w, p);
+  if (i < 0 || i > ultima_cella(w.s)) return fuori_percorso(w, r.valore(0), p, "the sign's cell lies before the route");
   cella& c = w.s.celle[static_cast<size_t>(i)];
-  if (!cella_libera(c)) return ferma(w, kCartelloOccupato, p);
-  if (w.s.limite_stazioni < 0) return ferma(w, kTroppiCartelli, p);
+  if (!cella_libera(c)) {
+    passo e = ferma_in(w, kCartelloOccupato, r.valore(0), p,
+                       "sign board at " + std::to_string(p) + " m: " + cella_e_metro(i) + " already holds " +
+                           occupante_cella(w.s, i));
+    nota_su_occupante(w.s, i);
+    return e;
+  }
+  if (w.s.limite_stazioni < 0) return ferma_in(w, kTroppiCartelli, r.chiave(), p, "an 82nd sign board: at most 81");
   c.tipo = tipo_cella::cartello;
   c.dato_1 = static_cast<int16_t>(w.s.limite_stazioni);
   w.s.tabella[static_cast<size_t>(w.s.limite_stazioni)].nome = didascalia;
-  w.s.riga_voce[static_cast<size_t>(w.s.limite_stazioni)] = riga_didascalia;
+  w.s.riga_voce[static_cast<size_t>(w.s.limite_stazioni)] = r.valore(1).riga;
   --w.s.limite_stazioni;
+  segna_origine_oggetto(w.s, i, r.chiave());
   return passo::prosegui;
 }
 
 // The route keywords, each tested on its own, in the order of the format.
-passo chiavi_percorso(lavoro_linea& w, const std::string& campo) {
+// `trovata` tells whether any matched.
+passo chiavi_percorso(lavoro_linea& w, const std::string& campo, bool& trovata) {
   passo e = passo::prosegui;
-  if (contiene_nc(campo, "pendenza")) e = riga_pendenza(w);
-  if (e == passo::prosegui && contiene_nc(campo, "curva")) e = riga_curva(w, campo);
-  if (e == passo::prosegui && contiene_nc(campo, "montagna")) e = riga_montagna(w);
-  if (e == passo::prosegui && contiene_nc(campo, "indicatori_v")) e = riga_indicatore(w);
-  if (e == passo::prosegui && contiene_nc(campo, "indicat") && contiene_nc(campo, "cartello")) e = riga_cartello(w);
+  trovata = false;
+  // Runs a row whose keyword matched, unless an earlier row ended the read.
+  auto riga = [&](bool corrisponde, auto&& leggi_riga) {
+    if (!corrisponde) return;
+    trovata = true;
+    if (e == passo::prosegui) e = leggi_riga();
+  };
+  riga(contiene_nc(campo, "pendenza"), [&] { return riga_pendenza(w); });
+  riga(contiene_nc(campo, "curva"), [&] { return riga_curva(w, campo); });
+  riga(contiene_nc(campo, "montagna"), [&] { return riga_montagna(w); });
+  riga(contiene_nc(campo, "indicatori_v"), [&] { return riga_indicatore(w); });
+  riga(contiene_nc(campo, "indicat") && contiene_nc(campo, "cartello"), [&] { return riga_cartello(w); });
   return e;
 }
 
@@ -317,8 +527,10 @@ passo chiavi_percorso(lavoro_linea& w, const std::string& campo) {
 passo sezione_percorso(lavoro_linea& w) {
   std::string campo;
   while (prossima_chiave(w.lettore, campo)) {
-    w.riga = w.lettore.riga();
-    if (passo e = chiavi_percorso(w, campo); e != passo::prosegui) return e;
+    w.chiave = {origine_errore::testo_linea, w.lettore.ultimo().riga, w.lettore.ultimo().colonna};
+    bool trovata = false;
+    if (passo e = chiavi_percorso(w, campo, trovata); e != passo::prosegui) return e;
+    if (!trovata) campo_sconosciuto(w.s, w.lettore, origine_errore::testo_linea, campo, kVocabolarioPercorso);
   }
   return passo::prosegui;
 }
@@ -327,15 +539,26 @@ passo sezione_percorso(lavoro_linea& w) {
 // straight up to its third-last point.
 passo fine_fase(lavoro_linea& w) {
   if (w.s.celle.empty()) {
-    registra(w, kLetturaFallita, 0);
-    return passo::lettura_fallita;
+    return calcolo_fallito(w, a_riga(0),
+                           "the line description has no route length: 'lunghezza percorso' in [generale]");
   }
   if (w.cursore_pendenza <= ultima_cella(w.s) && !scrivi_pendenze(w, ultima_cella(w.s) - 2)) {
-    registra(w, kLetturaFallita, 0);
-    return passo::lettura_fallita;
+    return pendenza_troppo_grande(w);
   }
   if (w.s.griglia.esiste()) estendi_dritto(w.s.griglia, ultimo_punto(w.s.griglia) - 2);
   return passo::prosegui;
+}
+
+// Notes on a line read to its end that has no gradient or no curve row.
+void note_finali(lavoro_linea& w) {
+  if (w.s.tracce.righe.pendenze == 0) {
+    registra_nota(w.s, a_riga(0), "the line has no 'pendenza' row: the whole route is level",
+                  genere_avviso::testo_senza);
+  }
+  if (w.s.tracce.righe.curve == 0) {
+    registra_nota(w.s, a_riga(0), "the line has no curve row ('curvad4', 'curvas2'...): the whole line is straight",
+                  genere_avviso::testo_senza);
+  }
 }
 
 esito_fase_linea esito(passo p) {
@@ -352,17 +575,20 @@ esito_fase_linea esito(passo p) {
 
 esito_fase_linea fase_linea(scenario& s, std::string_view testo) {
   s.celle.clear();
+  s.tracce.celle.clear();
   s.griglia = griglia_codificata{};
   lavoro_linea w(s, testo);
   passo e = preambolo(w);
   if (e == passo::prosegui) e = sezione_generale(w);
   if (e == passo::prosegui) e = tra_le_sezioni(w);
   if (e == passo::prosegui) e = sezione_percorso(w);
+  const bool letta_tutta = e == passo::prosegui;
   if (e == passo::prosegui || e == passo::fine_percorso) {
     if (passo f = fine_fase(w); f != passo::prosegui) e = f;
   }
   // However the phase ended, the plan is now the bytes of its file.
   chiudi_griglia(s.griglia);
+  if (letta_tutta && e == passo::prosegui) note_finali(w);
   return esito(e);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "scenario/cell_occupant.h"
 #include "scenario/error_codes.h"
 
 namespace sb {
@@ -19,12 +20,15 @@ double coppia(int32_t s, int32_t d) {
 void memo_indicatori_v_max(scenario& s, const indicatore_vmax& v) {
   const int64_t i = indice_cella(v.posizione);
   if (i < 0 || i >= static_cast<int64_t>(s.celle.size())) {
-    registra_codice(s, kFuoriPercorso, origine_errore::nessuna, 0, v.posizione);
+    registra_codice(s, kFuoriPercorso, luogo_testo{}, v.posizione, "the indicator's cell lies before the route");
     return;
   }
   cella& c = s.celle[static_cast<size_t>(i)];
   if (!cella_libera(c)) {
-    registra_codice(s, kIndicatoreOccupato, origine_errore::nessuna, 0);
+    registra_codice(s, kIndicatoreOccupato, luogo_testo{},
+                    "maximum-speed indicator at " + std::to_string(v.posizione) + " m: " + cella_e_metro(i) +
+                        " already holds " + occupante_cella(s, i));
+    nota_su_occupante(s, i);
     return;
   }
   const double a = coppia(v.vas, v.vad);
@@ -32,7 +36,9 @@ void memo_indicatori_v_max(scenario& s, const indicatore_vmax& v) {
   const double k = coppia(v.vcs, v.vcd);
   const int64_t strisce = int64_t{10} * v.strisces + v.strisced;
   if (!in_16(a) || !in_16(b) || !in_16(k) || !in_16(static_cast<double>(strisce))) {
-    registra_codice(s, kLetturaFallita, origine_errore::nessuna, 0);
+    registra_codice(s, kLetturaFallita, luogo_testo{},
+                    "the indicator's coded speeds or stripes do not fit 16 bits (nearest(vad / 5 + 20 x vas) and "
+                    "10 x strisces + strisced must lie within -32768..32767)");
     return;
   }
   c.tipo = tipo_cella::indicatore_vmax;

@@ -1,6 +1,7 @@
 #include "line/memo_montagna.h"
 
 #include <limits>
+#include <string>
 
 #include "scenario/error_codes.h"
 
@@ -27,7 +28,7 @@ bool montagna_nelle_celle(int32_t inizio, int32_t fine, const celle_percorso& ce
 
 void memo_montagna(scenario& s, stato_montagne& m, int32_t& inizio, int32_t& fine, int32_t& tipo) {
   if (m.numero_montagne >= kMassimoMontagne) {
-    registra_codice(s, kTroppeMontagne, origine_errore::nessuna, 0, inizio);
+    registra_codice(s, kTroppeMontagne, luogo_testo{}, inizio, "an 81st 'montagna' row: at most 80");
     return;
   }
   const bool segna = tipo > 10;
@@ -37,7 +38,9 @@ void memo_montagna(scenario& s, stato_montagne& m, int32_t& inizio, int32_t& fin
   if (m.numero_montagne >= 1) {
     const int64_t distanza = int64_t{inizio} - m.fine_montagne[m.numero_montagne];
     if (distanza < std::numeric_limits<int32_t>::min() || distanza > std::numeric_limits<int32_t>::max()) {
-      registra_codice(s, kLetturaFallita, origine_errore::nessuna, 0);
+      registra_codice(s, kLetturaFallita, luogo_testo{},
+                      "the distance from the previous span's end, " + std::to_string(distanza) +
+                          " m, does not fit 32 bits");
       return;
     }
     vicina = distanza <= kDistanzaVicina;

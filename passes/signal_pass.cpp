@@ -1,8 +1,10 @@
 #include "passes/signal_pass.h"
 
 #include <cstdint>
+#include <string>
 
 #include "passes/minimo.h"
+#include "scenario/cell_occupant.h"
 #include "scenario/error_codes.h"
 
 namespace sb {
@@ -41,8 +43,12 @@ struct percorso {
   }
   // Lowers an existing point's value to at most 180.
   void limita(int64_t x) { at(x).dato_1 = static_cast<int16_t>(minimo(kValorePunto, at(x).dato_1)); }
-  void fallisci(int32_t codice_fallito, int64_t x) {
-    registra_codice(s, codice_fallito, origine_errore::passaggio, 0, static_cast<int32_t>(x * kMetriCella));
+  // Records a code at cell x, says why, and points with a note at the row
+  // that put the item of cell `causa` there.
+  void fallisci(int32_t codice_fallito, int64_t x, int64_t causa, const std::string& perche) {
+    registra_codice(s, codice_fallito, luogo_testo{origine_errore::passaggio, 0, 0},
+                    static_cast<int32_t>(x * kMetriCella), perche);
+    nota_su_occupante(s, causa);
   }
 };
 
@@ -69,7 +75,9 @@ void prima_del_segnale_avviso(percorso& p, int64_t segnale) {
   } else if (p.di_tipo(segnale - 2, tipo_cella::abbattimento)) {
     p.limita(segnale - 2);
   } else {
-    p.fallisci(kPassaggioSegnale, segnale);
+    p.fallisci(kPassaggioSegnale, segnale, segnale,
+               "no room for a code-reduction point in the two cells before the signal in " + cella_e_metro(segnale) +
+                   ", near a slowdown's warning point");
   }
 }
 
@@ -80,11 +88,20 @@ void punto_avviso(percorso& p, int64_t i) {
   }
 }
 
+// One fixed point before the slowdown start at i: the first free cell of
+// i - vicino, i - vicino - 1 and i - vicino - 2.
+void punto_fisso(percorso& p, int64_t i, int64_t vicino) {
+  if (segna_primo_libero(p, i - vicino, i - vicino - 1, i - vicino - 2)) return;
+  p.fallisci(kPassaggioInizio, i, i,
+             "no free cell for a code-reduction point before the start of a slowdown in " + cella_e_metro(i) +
+                 ": cells " + std::to_string(i - vicino - 2) + " to " + std::to_string(i - vicino) + " are taken");
+}
+
 // The near, middle and far points before the slowdown start at i.
 void punti_fissi(percorso& p, int64_t i) {
-  if (i > 7 && !segna_primo_libero(p, i - 5, i - 6, i - 7)) p.fallisci(kPassaggioInizio, i);
-  if (i > 13 && !segna_primo_libero(p, i - 11, i - 12, i - 13)) p.fallisci(kPassaggioInizio, i);
-  if (i > 20 && !segna_primo_libero(p, i - 18, i - 19, i - 20)) p.fallisci(kPassaggioInizio, i);
+  if (i > 7) punto_fisso(p, i, 5);
+  if (i > 13) punto_fisso(p, i, 11);
+  if (i > 20) punto_fisso(p, i, 18);
 }
 
 // Points every 8 cells from the start at i up to the slowdown's end. Returns
@@ -107,7 +124,10 @@ int64_t percorso_rallentamento(percorso& p, int64_t i) {
       p.segna(m + 1);
       c = -1;
     } else {
-      p.fallisci(kPassaggioPercorso, m);  // c stays 8: no further point in this run
+      // c stays 8: no further point in this run
+      p.fallisci(kPassaggioPercorso, m, i,
+                 "no free cell for a code-reduction point inside the slowdown that starts in " + cella_e_metro(i) +
+                     ": cells " + std::to_string(m - 1) + " to " + std::to_string(m + 1) + " are taken");
     }
   } while (p.at(m).tipo != tipo_cella::fine_rallentamento);
   return m;
@@ -122,7 +142,9 @@ void dopo_rallentamento(percorso& p, int64_t m) {
     } else if (p.libera(x - 2)) {
       p.segna(x - 2);
     } else {
-      p.fallisci(kPassaggioPercorso, m);
+      p.fallisci(kPassaggioPercorso, m, x,
+                 "no free cell for a code-reduction point before the signal in " + cella_e_metro(x) +
+                     ", the first after the slowdown that ends in cell " + std::to_string(m));
     }
     return;
   }

@@ -114,6 +114,25 @@ struct griglia_codificata {
   bool esiste() const { return punti > 0; }
 };
 
+// How many rows of each kind the compile took whole, for the author's summary.
+struct righe_lette {
+  int32_t stazioni = 0;
+  int32_t segnali = 0;
+  int32_t rallentamenti = 0;
+  int32_t curve = 0;
+  int32_t pendenze = 0;
+};
+
+// What a compile notes for the author besides the codes: where the cells'
+// items came from, the rows read, the first chainage value that is not a
+// multiple of 50. Not part of the simulator's files.
+struct tracce_compile {
+  std::vector<origine_cella> celle;  // by cell index; shorter than the cells when the rest came from nowhere
+  righe_lette righe;
+  luogo_testo progressiva_non_multipla;  // riga 0: none
+  int32_t valore_progressiva = 0;
+};
+
 // Everything one build owns: identifiers, flag, the three arrays and the
 // validation outcome. The build passes it down to every step.
 struct scenario {
@@ -128,14 +147,16 @@ struct scenario {
   tabella_oggetti tabella{};
   griglia_codificata griglia;
 
-  // Every code recorded on the way, in order; the last error is the one in
-  // codice_errore. Not part of the simulator's files.
+  // Every code recorded on the way, in order, with the warnings and notes
+  // among them; the last error is the one in codice_errore. Not part of the
+  // simulator's files.
   std::vector<diagnostica> diagnostiche;
 
   // The 1-based text line each station name (service text) and sign caption
   // (line text) of the object table was read from; 0 for the other entries.
   // Not part of the simulator's files; read by diagnostics only.
   std::array<int32_t, kNumeroOggetti> riga_voce{};
+  tracce_compile tracce;
 };
 
 // Records a code: sets codice_errore (and posizione_errore when a position
@@ -143,10 +164,35 @@ struct scenario {
 void registra_codice(scenario& s, int32_t codice, origine_errore origine, int32_t riga);
 void registra_codice(scenario& s, int32_t codice, origine_errore origine, int32_t riga, int32_t posizione);
 
+// Records a code with where in the text it points and what the author is
+// told (empty: the code's own meaning).
+void registra_codice(scenario& s, int32_t codice, const luogo_testo& dove, std::string messaggio);
+void registra_codice(scenario& s, int32_t codice, const luogo_testo& dove, int32_t posizione, std::string messaggio);
+
 // Gives the last recorded code the text and line of the row that caused it
 // and the position recorded since (a recorder does not know its row; the
 // compiler that called it does).
 void attribuisci_ultimo_codice(scenario& s, origine_errore origine, int32_t riga);
+void attribuisci_ultimo_codice(scenario& s, const luogo_testo& dove);
+
+// Whether a code was recorded among the entries from index `prima` on.
+bool codice_registrato_da(const scenario& s, size_t prima);
+
+// Records a warning: the format takes it, but an author almost never means
+// it. codice_errore and posizione_errore do not change.
+void registra_avviso(scenario& s, genere_avviso genere, const luogo_testo& dove, std::string messaggio);
+
+// Records a note: on the entry before it (genere nessuno), or on the whole
+// text.
+void registra_nota(scenario& s, const luogo_testo& dove, std::string messaggio,
+                   genere_avviso genere = genere_avviso::nessuno);
+
+// Remembers the row that put the item (or the approach mark) in cell i.
+void segna_origine_oggetto(scenario& s, int64_t i, const luogo_testo& dove);
+void segna_origine_preavviso(scenario& s, int64_t i, const luogo_testo& dove);
+
+// Where cell i's item and approach mark came from; empty when unknown.
+origine_cella origine_di(const scenario& s, int64_t i);
 
 // The last recorded error, or an empty entry when there is none.
 diagnostica ultimo_codice(const scenario& s);

@@ -1,5 +1,8 @@
 #include "service/memo_rallentamento.h"
 
+#include <string>
+
+#include "scenario/cell_occupant.h"
 #include "scenario/error_codes.h"
 #include "service/service_read.h"
 
@@ -10,12 +13,22 @@ cella& at(scenario& s, int64_t i) { return s.celle[static_cast<size_t>(i)]; }
 
 int16_t basso_16(int32_t v) { return static_cast<int16_t>(v); }
 
-// Whether the four approach cells a, a - 1, a - 2, a - 3 are free.
-bool approcci_liberi(scenario& s, int64_t a) {
+// The first of the four approach cells a, a - 1, a - 2, a - 3 that is
+// taken; -1 when all are free.
+int64_t approccio_occupato(scenario& s, int64_t a) {
   for (int64_t j = 0; j < 4; ++j) {
-    if (!cella_libera(at(s, a - j))) return false;
+    if (!cella_libera(at(s, a - j))) return a - j;
   }
-  return true;
+  return -1;
+}
+
+// Records a code for a taken cell of the slowdown, what holds it and where
+// that came from.
+void occupata(scenario& s, int32_t codice, const celle_rallentamento& c, const char* quale, int64_t i) {
+  registra_codice(s, codice, luogo_testo{},
+                  "slowdown at " + std::to_string(c.posizione) + " m: " + quale + ", " + cella_e_metro(i) +
+                      ", already holds " + occupante_cella(s, i));
+  nota_su_occupante(s, i);
 }
 
 }  // namespace
@@ -45,15 +58,15 @@ bool rallentamento_nel_percorso(const scenario& s, const celle_rallentamento& c)
 
 void memo_rallentamento(scenario& s, const celle_rallentamento& c, const valori_rallentamento& v) {
   if (c.con_avviso && !cella_libera(at(s, c.avviso))) {
-    registra_codice(s, kAvvisoOccupato, origine_errore::nessuna, 0);
+    occupata(s, kAvvisoOccupato, c, "its warning point 1200 m before", c.avviso);
     return;
   }
   if (!cella_libera(at(s, c.inizio))) {
-    registra_codice(s, kInizioRallentamento, origine_errore::nessuna, 0);
+    occupata(s, kInizioRallentamento, c, "its start", c.inizio);
     return;
   }
   if (!cella_libera(at(s, c.fine))) {
-    registra_codice(s, kFineRallentamento, origine_errore::nessuna, 0);
+    occupata(s, kFineRallentamento, c, "its end", c.fine);
     return;
   }
   at(s, c.fine).tipo = tipo_cella::fine_rallentamento;
@@ -71,8 +84,8 @@ void memo_rallentamento(scenario& s, const celle_rallentamento& c, const valori_
     at(s, i).dato_3 = basso_16(v.f_tt);
   }
   if (!c.con_approcci) return;
-  if (!approcci_liberi(s, c.approccio)) {
-    registra_codice(s, kApprocciOccupati, origine_errore::nessuna, 0);
+  if (int64_t i = approccio_occupato(s, c.approccio); i >= 0) {
+    occupata(s, kApprocciOccupati, c, "an approach cell before its warning point", i);
     return;
   }
   for (int16_t j = 0; j < 4; ++j) {

@@ -1,7 +1,9 @@
 #include "service/memo_segnale.h"
 
 #include <array>
+#include <string>
 
+#include "scenario/cell_occupant.h"
 #include "scenario/error_codes.h"
 #include "service/service_read.h"
 
@@ -50,7 +52,10 @@ bool memo_segnale(scenario& s, int32_t posizione, valori_segnale& v) {
   size_t i = static_cast<size_t>(indice_cella(posizione));
   cella& c = s.celle[i];
   if (!cella_libera(c)) {
-    registra_codice(s, kSegnaleOccupato, origine_errore::nessuna, 0);
+    registra_codice(s, kSegnaleOccupato, luogo_testo{},
+                    "signal at " + std::to_string(posizione) + " m: " + cella_e_metro(static_cast<int64_t>(i)) +
+                        " already holds " + occupante_cella(s, static_cast<int64_t>(i)));
+    nota_su_occupante(s, static_cast<int64_t>(i));
     return true;
   }
   codici_segnale k;

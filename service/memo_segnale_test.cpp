@@ -55,8 +55,8 @@ const caso kCasi[] = {
     {"dato_4 overflows in its written order, rapp * 10 + sx * 3 before + dx",
      "segnale, 1300, 3, 0, 0, 0, 214748364, -10, 0, 0, 0, 0\r\n", {},
      {esito_fase_servizio::lettura_fallita, 25, 0, 3}, {}},
-    {"a row cut short by the end of the text is code 25", "segnale, 1300, 0, 1\r\n", {},
-     {esito_fase_servizio::lettura_fallita, 25, 0, 4}, {}},
+    {"a row cut short by the end of the text is code 25, at the row", "segnale, 1300, 0, 1\r\n", {},
+     {esito_fase_servizio::lettura_fallita, 25, 0, 3}, {}},
 };
 
 TEST(MemoSegnale, GoldenTable) {

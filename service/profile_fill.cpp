@@ -17,7 +17,10 @@ passo stendi_velocita(scenario& s, lettura_servizio& r, int64_t fino, int64_t li
   do {
     if (r.indice_velocita >= limite) return passo::prosegui;
     uint8_t q = 0;
-    if (!quinto(r.velocita_precedente, q)) return fallita(s, r.riga_velocita);
+    if (!quinto(r.velocita_precedente, q)) {
+      return fallita(s, r.luogo_velocita,
+                     "speed " + std::to_string(r.velocita_precedente) + " does not fit 0..1275 km/h");
+    }
     s.celle[static_cast<size_t>(r.indice_velocita)].velocita = q;
     ++r.indice_velocita;
   } while (r.indice_velocita < fino);
@@ -35,13 +38,13 @@ void stendi_aderenza(scenario& s, lettura_servizio& r, int64_t fino, int64_t lim
 
 }  // namespace
 
-passo riempi_velocita(scenario& s, lettura_servizio& r, int32_t p, int32_t v) {
+passo riempi_velocita(scenario& s, lettura_servizio& r, int32_t p, int32_t v, const luogo_testo& dove) {
   int64_t n = indice_confine(p);
   if (n > 0) {
     if (passo e = stendi_velocita(s, r, n, ultima_cella(s)); e != passo::prosegui) return e;
   }
   r.velocita_precedente = v;
-  r.riga_velocita = r.riga_chiave;
+  r.luogo_velocita = dove;
   return passo::prosegui;
 }
 

@@ -11,8 +11,8 @@ namespace sb {
 
 // A "velocita" row at p with speed v: the previous speed / 5 goes into the
 // cells from the fill index up to the cell before nearest(p / 50), never to
-// cell N or beyond; then v becomes the previous speed.
-passo riempi_velocita(scenario& s, lettura_servizio& r, int32_t p, int32_t v);
+// cell N or beyond; then v, written at `dove`, becomes the previous speed.
+passo riempi_velocita(scenario& s, lettura_servizio& r, int32_t p, int32_t v, const luogo_testo& dove);
 
 // An "aderenza" row at p with value a, likewise with the low 8 bits of the
 // previous adhesion.

@@ -54,10 +54,10 @@ const caso kCasi[] = {
      {0, 0, 5}, {}},
     {"a value that is not a number is code 25", prova::testo("sabbia, 4\r\nnumero vetture, nove\r\n"),
      {esito_fase_servizio::lettura_fallita, 25, 0, 4}, {0, 0, 4}, {}},
-    {"a value cut short by the end of the text is code 25", "[generale]\r\norologio, 10, 20\r\n",
-     {esito_fase_servizio::lettura_fallita, 25, 0, 3}, {0, 0, 0, 10, 20}, {}},
-    {"a keyword whose value is the closing heading is code 25", prova::testo("sabbia\r\n"),
-     {esito_fase_servizio::lettura_fallita, 25, 0, 4}, {}, {}},
+    {"a value cut short by the end of the text is code 25, at the row", "[generale]\r\norologio, 10, 20\r\n",
+     {esito_fase_servizio::lettura_fallita, 25, 0, 2}, {0, 0, 0, 10, 20}, {}},
+    {"a keyword whose value is the closing heading is code 25, at the row", prova::testo("sabbia\r\n"),
+     {esito_fase_servizio::lettura_fallita, 25, 0, 3}, {}, {}},
     {"sand beyond 16 bits is code 25", prova::testo("sabbia, 40000\r\n"),
      {esito_fase_servizio::lettura_fallita, 25, 0, 3}, {}, {}},
     {"a code-reduction point with a value", prova::testo("abbattimento, 1000, 180\r\n"), {}, {}, {{20, c(12, 180)}}},
@@ -140,7 +140,7 @@ TEST(ServiceCompiler, ChainageReplacesLineCode) {
   EXPECT_EQ(fase_servizio(s, prova::testo("sabbia, 1\r\n")), esito_fase_servizio::completa);
   EXPECT_EQ(s.codice_errore, 2);
   EXPECT_EQ(s.posizione_errore, 99901);
-  EXPECT_EQ(ultimo_codice(s).origine, origine_errore::testo_servizio);
+  EXPECT_EQ(ultimo_codice(s).origine, origine_errore::testo_linea);  // the chainage values come from the line
 }
 
 // A code 15 left by the line phase stays when the service adds nothing.

@@ -1,5 +1,5 @@
 // The working state of one read of the service text and the steps its rows
-// share: reading values, the route check, recording a code.
+// share: reading a row, the route check, recording a code.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "scenario/compile_step.h"
+#include "scenario/row_reader.h"
 #include "scenario/scenario_records.h"
 #include "text_input/field_reader.h"
 
@@ -17,13 +18,27 @@ struct lettura_servizio {
   explicit lettura_servizio(std::string_view testo) : lettore(testo) {}
 
   lettore_campi lettore;
-  int32_t riga_chiave = 0;          // line of the current row's keyword
+  luogo_testo chiave;               // the current row's keyword
   int64_t indice_velocita = 0;      // first cell whose velocita is not yet set
   int64_t indice_aderenza = 0;      // first cell whose aderenza is not yet set
   int32_t velocita_precedente = 0;  // speed of the last "velocita" row
   int32_t aderenza_precedente = 0;  // value of the last "aderenza" row
-  int32_t riga_velocita = 0;        // line of the last "velocita" row
+  luogo_testo luogo_velocita;       // the speed value of the last "velocita" row
   int32_t stazione = 1;             // entry that takes the next station
+
+  // What the warnings compare with: the last profile rows, the clock and
+  // the last station time.
+  bool velocita_letta = false;
+  int32_t posizione_velocita = 0;
+  bool aderenza_letta = false;
+  int32_t posizione_aderenza = 0;
+  bool orologio_letto = false;
+  int32_t orologio = 0;             // seconds
+  luogo_testo luogo_orologio;
+  int32_t primo_orario = -1;        // the first station time, seconds; -1 none
+  luogo_testo luogo_primo_orario;
+  int32_t orario_precedente = -1;   // the last station time, seconds; -1 none
+  luogo_testo luogo_orario_precedente;
 };
 
 // Last cell index N (the cells run 0 to N); -1 when there are no cells.
@@ -32,29 +47,36 @@ inline int64_t ultima_cella(const scenario& s) { return static_cast<int64_t>(s.c
 // Whether cell i exists.
 inline bool cella_esiste(const scenario& s, int64_t i) { return i >= 0 && i <= ultima_cella(s); }
 
-// Reads one value of a row; false on a read failure.
-bool leggi(lettura_servizio& r, int32_t& valore);
-bool leggi(lettura_servizio& r, int16_t& valore);
-bool leggi(lettura_servizio& r, uint8_t& valore);
+// A row of the service text, read from the field after its keyword.
+lettura_riga riga_di(scenario& s, lettura_servizio& r, std::string_view parola, int32_t valori);
 
-// Records a code pointing at the current row's keyword; returns fermata.
-passo ferma(scenario& s, const lettura_servizio& r, int32_t codice);
+// Records a code that stops the compile; returns fermata.
+passo ferma(scenario& s, int32_t codice, const luogo_testo& dove, std::string messaggio);
 
 // Records a code and the row's position; returns fermata.
-passo ferma_in(scenario& s, const lettura_servizio& r, int32_t codice, int32_t posizione);
+passo ferma_in(scenario& s, int32_t codice, const luogo_testo& dove, int32_t posizione, std::string messaggio);
 
-// Records code 25 on the given line; returns lettura_fallita.
-passo fallita(scenario& s, int32_t riga);
+// Records code 25; returns lettura_fallita.
+passo fallita(scenario& s, const luogo_testo& dove, std::string messaggio);
 
-// Code 25 for a failed read of the current row's values.
-passo lettura_non_riuscita(scenario& s, const lettura_servizio& r);
+// Code 15 for a row whose cells lie outside the route; returns fine_percorso.
+passo fuori_percorso(scenario& s, const luogo_testo& dove, int32_t posizione, std::string messaggio);
 
-// Code 15 for a row whose cells lie outside the route; returns fine_lettura.
-passo fuori_percorso(scenario& s, const lettura_servizio& r, int32_t posizione);
+// The route check of a row at position p (its first value) with a margin in
+// metres: the row fits when N >= (p + margine) / 50. Code 15 when it does
+// not, code 25 when p + margine overflows 32 bits.
+passo verifica_percorso(scenario& s, const lettura_riga& riga, int32_t p, int32_t margine);
 
-// The route check of a row at position p with a margin in metres: the row
-// fits when N >= (p + margine) / 50. Code 15 when it does not, code 25 when
-// p + margine overflows 32 bits.
-passo verifica_percorso(scenario& s, const lettura_servizio& r, int32_t p, int32_t margine);
+// Tells about a time that is not a time of day: hours above 23, minutes or
+// seconds above 59, or below 0. Value `primo` of the row holds the hours.
+void avviso_ora(scenario& s, const lettura_riga& riga, size_t primo, std::string_view cosa, int32_t ore,
+                int32_t minuti, int32_t secondi);
+
+// Whether time a (seconds) is later than time b, by less than half a day: a
+// time more than that earlier is taken for one past midnight.
+bool piu_tardi(int32_t a, int32_t b);
+
+// Seconds as hh:mm:ss; hours may pass 23.
+std::string ore_minuti_secondi(int64_t secondi);
 
 }  // namespace sb

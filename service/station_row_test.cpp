@@ -118,7 +118,7 @@ const caso kCasi[] = {
      {{1, {.tipo = 4, .inizio = 98200, .fine = 100200, .posizione = 99200, .nome = "Alfa"}}},
      {}},
     {"a row cut short keeps the values read so far", "stazione, 1000, 26, 100, 3, 4\r\n",
-     {esito_fase_servizio::lettura_fallita, 25, 0, 4},
+     {esito_fase_servizio::lettura_fallita, 25, 0, 3},
      {{1, {.tipo = 26, .posizione = 1000, .opzione_1 = 3, .nome = "", .opzione_5 = 4}}},
      {}},
     {"a type above 255 is code 25", "stazione, 1000, 256, 100\r\n",

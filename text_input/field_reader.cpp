@@ -32,6 +32,20 @@ bool converti(std::string_view token, int32_t& valore) {
 
 }  // namespace
 
+forma_numero forma_di(std::string_view token) {
+  int32_t v = 0;
+  if (token.empty()) return forma_numero::vuoto;
+  if (converti(token, v)) return forma_numero::intero;
+  if (token[0] == '+' || token[0] == '-') token.remove_prefix(1);
+  const size_t punto = token.find('.');
+  const std::string_view intera = token.substr(0, punto);
+  const bool cifre_intere = !intera.empty() && intera.find_first_not_of("0123456789") == std::string_view::npos;
+  if (punto == std::string_view::npos) return cifre_intere ? forma_numero::intero_largo : forma_numero::non_numero;
+  const std::string_view decimali = token.substr(punto + 1);
+  const bool cifre_decimali = !decimali.empty() && decimali.find_first_not_of("0123456789") == std::string_view::npos;
+  return cifre_intere && cifre_decimali ? forma_numero::decimale : forma_numero::non_numero;
+}
+
 bool lettore_campi::consuma_fine_riga() {
   if (al_termine()) return false;
   if (corrente() == '\r') {
@@ -43,6 +57,7 @@ bool lettore_campi::consuma_fine_riga() {
     return false;
   }
   ++riga_corrente_;
+  inizio_riga_ = pos_;
   return true;
 }
 
@@ -63,26 +78,55 @@ void lettore_campi::consuma_delimitatore() {
     ++pos_;
     return;
   }
-  consuma_fine_riga();
+  campo_.chiude_riga = consuma_fine_riga();
 }
 
-void lettore_campi::conta_righe(std::string_view tratto) {
-  for (size_t i = 0; i < tratto.size(); ++i) {
-    if (tratto[i] == '\n') ++riga_corrente_;
-    if (tratto[i] == '\r' && (i + 1 == tratto.size() || tratto[i + 1] != '\n')) ++riga_corrente_;
+void lettore_campi::conta_righe(size_t da, size_t a) {
+  for (size_t i = da; i < a; ++i) {
+    const bool fine = testo_[i] == '\n' || (testo_[i] == '\r' && (i + 1 == a || testo_[i + 1] != '\n'));
+    if (!fine) continue;
+    ++riga_corrente_;
+    inizio_riga_ = i + 1;
   }
 }
 
-esito_lettura lettore_campi::leggi_testo(std::string& campo) {
+// Notes where the field about to be read begins: skips to it first.
+void lettore_campi::inizia_campo() {
   salta_vuoti();
-  riga_campo_ = riga_corrente_;
+  campo_ = campo_letto{};
+  campo_.riga = riga_corrente_;
+  campo_.colonna = colonna_di(pos_);
+  campo_.riga_fine = riga_corrente_;
+  campo_.colonna_fine = campo_.colonna;
+  campo_.primo_della_riga = pos_ == primo_della_riga();
+}
+
+size_t lettore_campi::primo_della_riga() {
+  if (riga_esaminata_ != inizio_riga_ || !riga_nota_) {
+    riga_nota_ = true;
+    riga_esaminata_ = inizio_riga_;
+    primo_non_blank_ = inizio_riga_;
+    while (primo_non_blank_ < testo_.size() && blank(testo_[primo_non_blank_])) ++primo_non_blank_;
+  }
+  return primo_non_blank_;
+}
+
+void lettore_campi::chiudi_campo(size_t inizio, size_t fine) {
+  campo_.grezzo = testo_.substr(inizio, fine - inizio);
+  campo_.riga_fine = riga_corrente_;
+  campo_.colonna_fine = colonna_di(fine);
+}
+
+esito_lettura lettore_campi::leggi_testo(std::string& campo) {
+  inizia_campo();
   if (al_termine()) return esito_lettura::niente;
   if (corrente() == '"') {
     size_t chiusura = testo_.find('"', pos_ + 1);
     if (chiusura == std::string_view::npos) chiusura = testo_.size();
     std::string_view dentro = testo_.substr(pos_ + 1, chiusura - pos_ - 1);
-    conta_righe(dentro);
+    conta_righe(pos_ + 1, chiusura);
     campo.assign(dentro);
+    chiudi_campo(pos_ + 1, chiusura);
     pos_ = chiusura < testo_.size() ? chiusura + 1 : chiusura;
     while (!al_termine() && corrente() != ',' && !fine_riga(corrente())) ++pos_;
     consuma_delimitatore();
@@ -93,23 +137,25 @@ esito_lettura lettore_campi::leggi_testo(std::string& campo) {
   size_t ultimo = fine;
   while (ultimo > pos_ && blank(testo_[ultimo - 1])) --ultimo;
   campo.assign(testo_.substr(pos_, ultimo - pos_));
+  chiudi_campo(pos_, ultimo);
   pos_ = fine;
   consuma_delimitatore();
   return esito_lettura::letto;
 }
 
 esito_lettura lettore_campi::leggi_numero(int32_t& valore) {
-  salta_vuoti();
-  riga_campo_ = riga_corrente_;
+  inizia_campo();
   if (al_termine()) return esito_lettura::niente;
   if (corrente() == ',') {
+    chiudi_campo(pos_, pos_);
     ++pos_;
     valore = 0;
     return esito_lettura::letto;
   }
   size_t inizio = pos_;
   while (!al_termine() && !blank(corrente()) && corrente() != ',' && !fine_riga(corrente())) ++pos_;
-  if (!converti(testo_.substr(inizio, pos_ - inizio), valore)) return esito_lettura::non_valido;
+  chiudi_campo(inizio, pos_);
+  if (!converti(campo_.grezzo, valore)) return esito_lettura::non_valido;
   salta_blank();
   consuma_delimitatore();
   return esito_lettura::letto;
@@ -131,6 +177,13 @@ esito_lettura lettore_campi::leggi_u8(uint8_t& valore) {
   if (v < 0 || v > 255) return esito_lettura::non_valido;
   valore = static_cast<uint8_t>(v);
   return esito;
+}
+
+std::string_view lettore_campi::resto_della_riga() const {
+  if (campo_.chiude_riga) return {};
+  size_t fine = pos_;
+  while (fine < testo_.size() && !fine_riga(testo_[fine])) ++fine;
+  return testo_.substr(pos_, fine - pos_);
 }
 
 bool lettore_campi::finito() const {

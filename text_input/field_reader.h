@@ -15,6 +15,30 @@ enum class esito_lettura {
   non_valido,  // not a number, or a number too wide for its field
 };
 
+// What a token is, as a number: told apart to say what is wrong with it.
+enum class forma_numero {
+  intero,        // a signed 32-bit whole number
+  intero_largo,  // a whole number beyond 32 bits
+  decimale,      // digits with one decimal point, as 105.5
+  non_numero,    // anything else, as 22O00
+  vuoto,         // nothing
+};
+
+// The form of a token read where a number is expected.
+forma_numero forma_di(std::string_view token);
+
+// Where the last field read (or attempted) stood in the text, and what it
+// held: what an author is shown when something is wrong with it.
+struct campo_letto {
+  int32_t riga = 0;           // 1-based line of its first character
+  int32_t colonna = 0;        // 1-based byte column of its first character
+  int32_t colonna_fine = 0;   // byte column just past its last character, on its last line
+  int32_t riga_fine = 0;      // line of its last character
+  bool primo_della_riga = false;  // only blanks stand before it on its line
+  bool chiude_riga = false;   // the read consumed the line end after it
+  std::string_view grezzo;    // its bytes as written: the number's token, or the text field
+};
+
 // Reads fields from code page 1252 bytes. Blanks are space and tab; a line
 // ends with CR LF, a lone LF or a lone CR. Every read first skips blanks and
 // line ends, so empty lines give no field.
@@ -43,7 +67,20 @@ class lettore_campi {
   bool finito() const;
 
   // 1-based line on which the last field (read or attempted) began.
-  int32_t riga() const { return riga_campo_; }
+  int32_t riga() const { return campo_.riga; }
+
+  // The last field read or attempted: place, extent and bytes.
+  const campo_letto& ultimo() const { return campo_; }
+
+  // What stands on the current line after the last read: empty when that
+  // read consumed its line end. Blanks and commas that end it are included.
+  std::string_view resto_della_riga() const;
+
+  // The line the reader stands on.
+  int32_t riga_corrente() const { return riga_corrente_; }
+
+  // The 1-based column at which resto_della_riga() begins.
+  int32_t colonna_corrente() const { return colonna_di(pos_); }
 
  private:
   bool al_termine() const { return pos_ >= testo_.size(); }
@@ -52,12 +89,20 @@ class lettore_campi {
   void salta_blank();
   bool consuma_fine_riga();
   void consuma_delimitatore();
-  void conta_righe(std::string_view tratto);
+  void conta_righe(size_t da, size_t a);
+  void inizia_campo();
+  void chiudi_campo(size_t inizio, size_t fine);
+  int32_t colonna_di(size_t pos) const { return static_cast<int32_t>(pos - inizio_riga_) + 1; }
+  size_t primo_della_riga();
 
   std::string_view testo_;
   size_t pos_ = 0;
   int32_t riga_corrente_ = 1;
-  int32_t riga_campo_ = 0;
+  size_t inizio_riga_ = 0;  // offset of the current line's first byte
+  campo_letto campo_;
+  bool riga_nota_ = false;     // primo_non_blank_ holds for the line at riga_esaminata_
+  size_t riga_esaminata_ = 0;
+  size_t primo_non_blank_ = 0;  // offset of the first non-blank byte of that line
 };
 
 }  // namespace sb

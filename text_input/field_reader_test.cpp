@@ -119,5 +119,63 @@ TEST(FieldReader, FailedReadPointsAtItsLine) {
   EXPECT_EQ(r.riga(), 3);
 }
 
+// Where each field stood, whether it began its line, and what a read left
+// on its line: what an author is shown.
+TEST(FieldReader, PlaceOfEachField) {
+  lettore_campi r("  pendenza,\t1500 8 , 9\r\n\"q\r\nx\", y\r\nz");
+  std::string t;
+  int32_t n = 0;
+  struct atteso {
+    int32_t riga, colonna, riga_fine, colonna_fine;
+    bool primo, chiude;
+    std::string grezzo, resto;
+  };
+  auto campo = [&]() {
+    const campo_letto& c = r.ultimo();
+    return atteso{c.riga, c.colonna, c.riga_fine, c.colonna_fine, c.primo_della_riga, c.chiude_riga,
+                  std::string(c.grezzo), std::string(r.resto_della_riga())};
+  };
+  auto uguale = [](const atteso& a, const atteso& b) {
+    EXPECT_EQ(a.riga, b.riga);
+    EXPECT_EQ(a.colonna, b.colonna);
+    EXPECT_EQ(a.riga_fine, b.riga_fine);
+    EXPECT_EQ(a.colonna_fine, b.colonna_fine);
+    EXPECT_EQ(a.primo, b.primo);
+    EXPECT_EQ(a.chiude, b.chiude);
+    EXPECT_EQ(a.grezzo, b.grezzo);
+    EXPECT_EQ(a.resto, b.resto);
+  };
+  r.leggi_testo(t);
+  uguale(campo(), {1, 3, 1, 11, true, false, "pendenza", "\t1500 8 , 9"});
+  r.leggi_numero(n);
+  uguale(campo(), {1, 13, 1, 17, false, false, "1500", "8 , 9"});
+  r.leggi_numero(n);
+  uguale(campo(), {1, 18, 1, 19, false, false, "8", " 9"});
+  r.leggi_numero(n);
+  uguale(campo(), {1, 22, 1, 23, false, true, "9", ""});
+  r.leggi_testo(t);  // a quoted field over two lines
+  uguale(campo(), {2, 1, 3, 2, true, false, "q\r\nx", " y"});
+  r.leggi_testo(t);
+  uguale(campo(), {3, 5, 3, 6, false, true, "y", ""});
+  EXPECT_EQ(r.leggi_numero(n), esito_lettura::non_valido);
+  uguale(campo(), {4, 1, 4, 2, true, false, "z", ""});
+}
+
+TEST(FormaNumero, TellsWhatATokenIs) {
+  struct forma_attesa {
+    const char* token;
+    forma_numero forma;
+  };
+  const forma_attesa casi[] = {
+      {"-15", forma_numero::intero},        {"+7", forma_numero::intero},
+      {"2147483648", forma_numero::intero_largo}, {"-99999999999999999999", forma_numero::intero_largo},
+      {"105.5", forma_numero::decimale},    {"-0.5", forma_numero::decimale},
+      {"22O00", forma_numero::non_numero},  {"1.", forma_numero::non_numero},
+      {".5", forma_numero::non_numero},     {"1.2.3", forma_numero::non_numero},
+      {"-", forma_numero::non_numero},      {"", forma_numero::vuoto},
+  };
+  for (const forma_attesa& c : casi) EXPECT_EQ(forma_di(c.token), c.forma) << c.token;
+}
+
 }  // namespace
 }  // namespace sb

@@ -1,6 +1,9 @@
 #include "tools/command_line.h"
 
 #include <algorithm>
+#include <string_view>
+
+#include "text_input/suggestions.h"
 
 namespace sb {
 namespace {
@@ -10,6 +13,17 @@ const opzione_ammessa* trova(const std::vector<opzione_ammessa>& ammesse, const 
                          [&](const opzione_ammessa& o) { return o.nome == nome; });
   return it == ammesse.end() ? nullptr : &*it;
 }
+
+// "; did you mean '--line'?" for an option one slip away from a known one.
+std::string forse(const std::string& nome, const std::vector<opzione_ammessa>& ammesse) {
+  std::vector<std::string_view> nomi{"--help", "--version"};
+  for (const opzione_ammessa& o : ammesse) nomi.push_back(o.nome);
+  const std::string_view vicino = suggerisci(nome, nomi);
+  return vicino.empty() ? "" : "; did you mean '" + std::string(vicino) + "'?";
+}
+
+// An argument that stands where a value goes but is an option.
+bool sembra_opzione(const std::string& a) { return a.size() > 2 && a.compare(0, 2, "--") == 0; }
 
 }  // namespace
 
@@ -44,7 +58,7 @@ riga_comando analizza(const std::vector<std::string>& argomenti,
     std::string nome = a.substr(0, uguale);
     const opzione_ammessa* o = trova(ammesse, nome);
     if (o == nullptr) {
-      r.errore = "unknown option '" + nome + "'";
+      r.errore = "unknown option '" + nome + "'" + forse(nome, ammesse);
     } else if (r.ha(nome)) {
       r.errore = "option '" + nome + "' given twice";
     } else if (!o->con_valore) {
@@ -52,6 +66,8 @@ riga_comando analizza(const std::vector<std::string>& argomenti,
       else r.interruttori.push_back(nome);
     } else if (uguale != std::string::npos) {
       r.valori[nome] = a.substr(uguale + 1);
+    } else if (i + 1 < argomenti.size() && sembra_opzione(argomenti[i + 1])) {
+      r.errore = "option '" + nome + "' needs a value, found the option '" + argomenti[i + 1] + "'";
     } else if (i + 1 < argomenti.size()) {
       r.valori[nome] = argomenti[++i];
     } else {

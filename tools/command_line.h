@@ -26,8 +26,9 @@ struct riga_comando {
 };
 
 // Parses the arguments that follow the subcommand's name. "--opt VALUE" and
-// "--opt=VALUE" both work; an option given twice, an unknown option, a
-// missing value or more operands than allowed set errore.
+// "--opt=VALUE" both work; an option given twice, an unknown option (with
+// the known one nearest to it), a missing value, a value that is an option
+// ("--out --line") or more operands than allowed set errore.
 riga_comando analizza(const std::vector<std::string>& argomenti,
                       const std::vector<opzione_ammessa>& ammesse, size_t massimo_operandi);
 

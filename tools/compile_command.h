@@ -26,38 +26,40 @@ struct opzioni_compile {
   bool documenti = false;   // --documents: write the driver's documents too
   std::string note;         // --notes: the author's notes; empty: none
   attesa_blocco attesa = attesa_blocco::attendi;  // --no-wait: non_attendere
+  bool werror = false;  // --werror: a warning fails the compile and nothing is written
+  bool colore = false;  // diagnostics in colour
 };
 
 // Compiles in memory, writes the binary files and, when asked, the driver's
-// documents into the output directory, and returns the exit status.
-// Diagnostics and the box go to err; the last line written to out is
-// "codice_errore=N posizione_errore=P" whenever the compile ran.
+// documents into the output directory, and returns the exit status. Every
+// diagnostic goes to err, with the box; the last line written to out is
+// "codice_errore=N posizione_errore=P" whenever the compile ran. With
+// --werror a warning fails it and nothing is written.
 int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& err);
-
-// The diagnostic line of a recorded code, naming the author's file and line
-// for a code a row caused, or the cell and metre for the pass's codes.
-std::string riga_diagnostica(const scenario& s, const opzioni_compile& o);
 
 // Creates the output directory and its parents when missing.
 esito_file crea_cartella(const std::string& cartella);
 
-// The same line for any entry of the build's diagnostics: "error N: ...",
-// "warning: ..." or "note: ...", after the file and line it points into.
+// The first line of a diagnostic as compile shows it, in one line for a
+// list: "FILE:LINE:COLUMN: error: error N: ...", "...: warning: ..." or
+// "...: note: ...".
 std::string riga_diagnostica(const diagnostica& d, const opzioni_compile& o);
 
-// Reads the line and service descriptions and the notes the author gave,
-// converting a text that is UTF-8 and warning on err about every line where
-// a "?" stands in. A text not given stays absent.
-esito_file leggi_testi(const opzioni_compile& o, std::optional<testo_autore>& linea,
-                       std::optional<testo_autore>& servizio, std::optional<testo_autore>& note, std::ostream& err);
+// " (no --line given)" or " (no --service given)" for a code about a text the
+// author did not give; empty otherwise.
+std::string testo_mancante(const diagnostica& d, const opzioni_compile& o);
+
+// Reads an author's text (the notes) and converts it when it is UTF-8,
+// warning on err where a "?" stands in. Absent when no file was given.
+esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_autore>& testo, std::ostream& err);
 
 // The compile of the texts with the options' names and build flag.
 richiesta_compile richiesta_di(const opzioni_compile& o, const std::optional<testo_autore>& linea,
                                const std::optional<testo_autore>& servizio);
 
-// The exit status of a compile, with what the author must know on err: the
-// guard's box text, the recorded code's line, a missing route length.
-int stato_compile(const risultato_compile& r, const opzioni_compile& o, std::ostream& err);
+// The exit status of a compile, with what the author must know on err
+// besides the diagnostics: the guard's box text, a missing route length.
+int stato_compile(const risultato_compile& r, std::ostream& err);
 
 // The last line of the compile's standard output.
 std::string riga_esito(const scenario& s);

@@ -83,25 +83,33 @@ TEST_F(Compile, RecordedCodeStillWritesTheFilesAndPointsAtTheRow) {
   esecuzione e = compila();
   EXPECT_EQ(e.stato, kUscitaCodice);
   EXPECT_EQ(e.ultima_riga(), "codice_errore=16 posizione_errore=500");
-  EXPECT_EQ(e.err, servizio_ + ":21: error 16: signal on a cell that is already taken (at 500 m)\n");
+  EXPECT_EQ(e.err, servizio_ +
+                       ":21:10: error: error 16: signal at 500 m: cell 11 (500 m) already holds a maximum-speed "
+                       "indicator\n"
+                       "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0\n"
+                       "         ^\n" +
+                       linea_ + ":26:1: note: a maximum-speed indicator in cell 11 (500 m) comes from this row\n" +
+                       "indicatori_vmax,  500,  60,  70,  75,  0,  60,  70,  75,  0\n"
+                       "^\n");
   EXPECT_TRUE(esiste(griglia()));
   EXPECT_TRUE(esiste(tabella()));
   EXPECT_TRUE(esiste(celle()));
 }
 
-// Line-phase faults name the author's line file and the row's line.
-TEST_F(Compile, LineDiagnosticsPointAtTheRow) {
+// Line-phase faults name the author's line file, the row's line and the
+// column of the field at fault.
+TEST_F(Compile, LineDiagnosticsPointAtTheField) {
   struct caso {
     int riga;
     std::string testo;
     std::string errore;
   };
   const caso casi[] = {
-      {10, "ripetizione segnali 4 codici,  25,  12000", "error 3: cab-signalling start is not a multiple of 50"},
-      {12, "curvad,  2000,  600", "error 103: curve keyword without a digit 1 to 6, or a plan longer than 1000000 points"},
-      {26, "indicatori_vmax,  2950,  60,  70,  75,  0,  ,  ,  ,  0",
-       "error 21: maximum-speed indicator on a cell that is already taken (at 2950 m)"},
-      {3, "lunghezza percorso,  1000001", "error 1: route length above 1000000 m"},
+      {10, "ripetizione segnali 4 codici,  25,  12000",
+       ":10:32: error: error 3: cab-signalling start 25 is not a multiple of 50"},
+      {12, "curvad,  2000,  600",
+       ":12:1: error: error 103: curve keyword 'curvad' has no digit 1 to 6 for its curvature, as in 'curvad4'"},
+      {3, "lunghezza percorso,  1000001", ":3:22: error: error 1: route length 1000001 m is above 1000000 m"},
   };
   for (const caso& c : casi) {
     std::vector<std::string> linea = prova::linea_esempio();
@@ -109,8 +117,7 @@ TEST_F(Compile, LineDiagnosticsPointAtTheRow) {
     scrivi_testi(linea, prova::servizio_esempio());
     esecuzione e = compila();
     EXPECT_EQ(e.stato, kUscitaCodice) << c.testo;
-    EXPECT_NE(e.err.find(linea_ + ":" + std::to_string(c.riga) + ": " + c.errore + "\n"), std::string::npos)
-        << c.testo << "\n" << e.err;
+    EXPECT_NE(e.err.find(linea_ + c.errore + "\n" + c.testo + "\n"), std::string::npos) << c.testo << "\n" << e.err;
   }
 }
 
@@ -129,7 +136,7 @@ TEST_F(Compile, OmittedTextsHaveTheBuildsConsequences) {
   esecuzione senza_linea = prova::esegui_strumento_esterno(dir_, {"compile", "--service", servizio_, "--out", out_});
   EXPECT_EQ(senza_linea.stato, kUscitaCodice);
   EXPECT_EQ(senza_linea.ultima_riga(), "codice_errore=101 posizione_errore=0");
-  EXPECT_EQ(senza_linea.err, "error 101: the line description does not exist (no --line given)\n");
+  EXPECT_EQ(senza_linea.err, "scenario_tool: error: error 101: there is no line description (no --line given)\n");
 
   esecuzione senza_servizio = prova::esegui_strumento_esterno(dir_, {"compile", "--line", linea_, "--out", out_});
   EXPECT_EQ(senza_servizio.stato, kUscitaCodice);
@@ -183,8 +190,14 @@ TEST_F(Compile, Utf8TextIsConvertedAndLineNumbersStay) {
   scrivi_testi(prova::linea_esempio(), servizio);
   esecuzione e = compila();
   EXPECT_EQ(e.stato, kUscitaCodice);
-  EXPECT_EQ(e.err, servizio_ + ":1: warning: a character with no code page 1252 form was replaced by \"?\"\n" +
-                       servizio_ + ":21: error 16: signal on a cell that is already taken (at 500 m)\n");
+  // Columns count characters: the first that has no code page 1252 form is
+  // the sixth of its line.
+  const std::string atteso = servizio_ +
+                             ":1:6: warning: a character with no code page 1252 form is replaced by \"?\"\n"
+                             "Note \xC5\x81\xC3\xB3""d\xC5\xBA \xE2\x82\xAC\n"
+                             "     ^\n" +
+                             servizio_ + ":21:10: error: error 16: signal at 500 m";
+  EXPECT_EQ(e.err.substr(0, atteso.size()), atteso);
   EXPECT_NE(leggi(tabella()).find("Citt\xE0 Alta"), std::string::npos);
 }
 
@@ -197,7 +210,7 @@ TEST_F(Compile, WarningsOfOneKindAreCapped) {
   std::string attesa;
   for (int riga = 1; riga <= 5; ++riga) {
     attesa += servizio_ + ":" + std::to_string(riga) +
-              ": warning: a character with no code page 1252 form was replaced by \"?\"\n";
+              ":6: warning: a character with no code page 1252 form is replaced by \"?\"\nNote \xC5\x81\n     ^\n";
   }
   EXPECT_EQ(e.err, attesa + servizio_ + ": note: 3 more like this\n");
 }
@@ -258,35 +271,6 @@ TEST_F(Compile, ExportedTextsCompileToTheBuildersOwnFiles) {
                                   nome_file_celle("BORVALE", "40617")}) {
     ASSERT_TRUE(esiste(costruttore / nome)) << nome;
     EXPECT_TRUE(leggi(costruttore / nome) == leggi(out_ + "/" + nome)) << nome;
-  }
-}
-
-// The diagnostic line for each kind of origin, by its exact text.
-TEST(Diagnostica, NamesFileLineCellAndMetre) {
-  opzioni_compile o;
-  o.linea = "lines/a.txt";
-  o.servizio = "runs/b.txt";
-  struct caso {
-    origine_errore origine;
-    int32_t codice, posizione, riga;
-    std::string attesa;
-  };
-  const caso casi[] = {
-      {origine_errore::testo_linea, 3, 0, 9, "lines/a.txt:9: error 3: cab-signalling start is not a multiple of 50"},
-      {origine_errore::testo_servizio, 22, 5000, 15,
-       "runs/b.txt:15: error 22: station starts less than 350 m after the previous one ends (at 5000 m)"},
-      {origine_errore::testo_servizio, 25, 0, 0,
-       "runs/b.txt: error 25: a value cannot be read as its row requires, or the text ends inside a row"},
-      {origine_errore::testo_servizio, 2, 0, 0,
-       "lines/a.txt: error 2: a chainage reference's first or second value is not a multiple of 50"},
-      {origine_errore::passaggio, 12, 6700, 0,
-       "error 12: no free cell for a code-reduction point before a slowdown start (cell 134, at 6700 m)"},
-      {origine_errore::nessuna, 15, 300, 0, "error 15: position beyond the route (at 300 m)"},
-  };
-  for (const caso& c : casi) {
-    scenario s;
-    registra_codice(s, c.codice, c.origine, c.riga, c.posizione);
-    EXPECT_EQ(riga_diagnostica(s, o), c.attesa);
   }
 }
 

@@ -89,7 +89,7 @@ TEST_F(Documents, ARecordedCodeWritesNoDocumentAndSaysWhy) {
   esecuzione e = esegui("documents");
   EXPECT_EQ(e.stato, kUscitaCodice);
   EXPECT_TRUE(scritti().empty());
-  EXPECT_NE(e.err.find(servizio_ + ":15: error 8: "), std::string::npos) << e.err;
+  EXPECT_NE(e.err.find(servizio_ + ":15:12: error: error 8: "), std::string::npos) << e.err;
   EXPECT_NE(e.err.find("scenario_tool: no document written: the compile recorded code 8\n"), std::string::npos)
       << e.err;
   EXPECT_EQ(e.ultima_riga(), "codice_errore=8 posizione_errore=2520");

@@ -1,16 +1,12 @@
 #include "tools/source_diagnostic.h"
 
 namespace sb {
-namespace {
 
-// Blanks as wide as the text before the column, tabs kept, then the caret.
-std::string segno(std::string_view prima) {
+std::string rientro_sotto(std::string_view prima) {
   std::string out;
   for (char c : prima) out += c == '\t' ? '\t' : ' ';
-  return out + "^";
+  return out;
 }
-
-}  // namespace
 
 std::string_view riga_di(std::string_view testo, int32_t n) {
   size_t inizio = 0;
@@ -33,7 +29,7 @@ std::string diagnostica_sorgente(const testo_autore& t, int32_t riga, std::strin
   const size_t colonna = campo.empty() ? std::string_view::npos : letta.rfind(campo);
   if (colonna == std::string_view::npos) return t.percorso + ":" + std::to_string(riga) + ": " + testa;
   return t.percorso + ":" + std::to_string(riga) + ":" + std::to_string(colonna + 1) + ": " + testa +
-         std::string(riga_di(t.originale, riga)) + "\n" + segno(letta.substr(0, colonna)) + "\n";
+         std::string(riga_di(t.originale, riga)) + "\n" + rientro_sotto(letta.substr(0, colonna)) + "^\n";
 }
 
 }  // namespace sb

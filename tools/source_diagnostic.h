@@ -20,6 +20,11 @@ struct testo_autore {
 // empty beyond the last line.
 std::string_view riga_di(std::string_view testo, int32_t n);
 
+// Blanks as wide as the text before a column, the line's tabs kept: what
+// stands before a caret. The text is the code page 1252 line, one byte a
+// character.
+std::string rientro_sotto(std::string_view prima);
+
 // The remark, ended by a line end. With a line: the file, the line, and the
 // column where the field (as the compile read it) begins on that line, then
 // the author's line and the caret; without a line, the file alone; without a

@@ -1,9 +1,13 @@
 #include "tools/subcommands.h"
 
+#include <algorithm>
 #include <optional>
 #include <ostream>
+#include <string_view>
 
 #include "compile/exit_status.h"
+#include "text_input/suggestions.h"
+#include "tools/check_command.h"
 #include "tools/command_line.h"
 #include "tools/compile_command.h"
 #include "tools/decompile_command.h"
@@ -20,6 +24,7 @@ constexpr const char* kAiutoGenerale =
     "usage: scenario_tool COMMAND [OPTIONS]\n"
     "\n"
     "Commands:\n"
+    "  check     tell every mistake in your line and service descriptions; write nothing\n"
     "  compile   compile your own line and service descriptions into the simulator's files\n"
     "  documents write the driver's train sheet and slowdown order for your scenario\n"
     "  decompile take a compiled scenario's files back to its two descriptions\n"
@@ -34,8 +39,8 @@ constexpr const char* kAiutoGenerale =
 
 constexpr const char* kAiutoCompile =
     "usage: scenario_tool compile [--line FILE] [--service FILE] [--line-name NAME]\n"
-    "                             [--train NUMBER] [--no-plan] [--documents [--notes FILE]]\n"
-    "                             [--no-wait] --out DIR\n"
+    "                             [--train NUMBER] [--no-plan] [--werror]\n"
+    "                             [--documents [--notes FILE]] [--no-wait] --out DIR\n"
     "\n"
     "Compiles the line description FILE and the service description FILE exactly as the\n"
     "builder does and writes NAME_linea.dat, NAME_TRAIN.sim and NAME_TRAIN.dat into DIR\n"
@@ -49,13 +54,28 @@ constexpr const char* kAiutoCompile =
     "  --train NUMBER     the train number (default: TRAIN of a service FILE named\n"
     "                     NAME_TRAIN-.txt, else 40617)\n"
     "  --no-plan          do not build or write the line plan NAME_linea.dat\n"
+    "  --werror           a warning fails the compile (status 1) and no file is written\n"
     "  --documents        write the driver's documents too (see scenario_tool documents)\n"
     "  --notes FILE       with --documents: your notes, written as NAME_TRAIN_note.txt\n"
     "  --no-wait          fail at once (status 4) when another run is writing in DIR\n"
     "  --out DIR          where the binary files go\n"
     "\n"
-    "Diagnostics go to standard error as FILE:LINE: error N: meaning (at P m).\n"
+    "Diagnostics go to standard error as FILE:LINE:COLUMN: error|warning|note: MESSAGE,\n"
+    "with the source line and a caret, as check shows them.\n"
     "The last line on standard output is codice_errore=N posizione_errore=P.\n";
+
+constexpr const char* kAiutoCheck =
+    "usage: scenario_tool check [--line FILE] [--service FILE] [--line-name NAME]\n"
+    "                           [--train NUMBER] [--no-plan]\n"
+    "\n"
+    "Compiles the two descriptions in memory exactly as compile does, writes no file, and\n"
+    "tells every error, warning and note it finds on standard error, as\n"
+    "FILE:LINE:COLUMN: error|warning|note: MESSAGE with the source line and a caret.\n"
+    "Standard output gets one line of what the scenario holds, then\n"
+    "codice_errore=N posizione_errore=P.\n"
+    "\n"
+    "Exit status: 0 no error and no warning, 1 at least one of either, 2 usage error,\n"
+    "4 a file that cannot be read.\n";
 
 constexpr const char* kAiutoDocuments =
     "usage: scenario_tool documents [--line FILE] [--service FILE] [--line-name NAME]\n"
@@ -148,6 +168,14 @@ int uso(std::ostream& err, const std::string& comando, const std::string& motivo
   return kUscitaUso;
 }
 
+// Reports a command that is not one of the tool's, with the nearest one.
+int comando_sconosciuto(std::ostream& err, const std::string& comando, const std::vector<std::string_view>& noti) {
+  err << "scenario_tool: unknown command '" << comando << "'";
+  if (std::string_view vicino = suggerisci(comando, noti); !vicino.empty()) err << "; did you mean '" << vicino << "'?";
+  err << "\nTry 'scenario_tool --help'.\n";
+  return kUscitaUso;
+}
+
 // Whether a name can stand in a file name.
 bool nome_valido(const std::string& nome) {
   return !nome.empty() && nome.find('/') == std::string::npos && nome.find('\0') == std::string::npos;
@@ -163,9 +191,10 @@ attesa_blocco attesa(const riga_comando& r) {
   return r.ha("--no-wait") ? attesa_blocco::non_attendere : attesa_blocco::attendi;
 }
 
-// The options compile and documents share; false with a usage error on err.
+// The options compile, documents and check share; false with a usage error
+// on err. Only the commands that write need --out.
 bool opzioni_comuni(const riga_comando& r, const std::string& comando, opzioni_compile& o, std::ostream& err,
-                    int& stato) {
+                    int& stato, bool con_uscita = true) {
   o.linea = r.valore("--line", "");
   o.servizio = r.valore("--service", "");
   const nomi_scenario nomi = scegli_nomi(se_dato(r, "--line-name"), se_dato(r, "--train"), o.linea, o.servizio);
@@ -175,7 +204,7 @@ bool opzioni_comuni(const riga_comando& r, const std::string& comando, opzioni_c
   o.attesa = attesa(r);
   o.cartella_uscita = r.valore("--out", "");
   std::string errore;
-  if (o.cartella_uscita.empty()) errore = "--out DIR is required";
+  if (con_uscita && o.cartella_uscita.empty()) errore = "--out DIR is required";
   else if (r.ha("--line") && o.linea.empty()) errore = "--line needs a file name";
   else if (r.ha("--service") && o.servizio.empty()) errore = "--service needs a file name";
   else if (r.ha("--notes") && o.note.empty()) errore = "--notes needs a file name";
@@ -186,11 +215,11 @@ bool opzioni_comuni(const riga_comando& r, const std::string& comando, opzioni_c
   return false;
 }
 
-int comando_compile(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+int comando_compile(const std::vector<std::string>& a, std::ostream& out, std::ostream& err, bool colore) {
   riga_comando r = analizza(a,
                             {{"--line", true}, {"--service", true}, {"--line-name", true}, {"--train", true},
-                             {"--no-plan", false}, {"--documents", false}, {"--notes", true}, {"--no-wait", false},
-                             {"--out", true}},
+                             {"--no-plan", false}, {"--werror", false}, {"--documents", false}, {"--notes", true},
+                             {"--no-wait", false}, {"--out", true}},
                             0);
   if (r.aiuto) return out << kAiutoCompile, kUscitaPulita;
   if (!r.errore.empty()) return uso(err, "compile", r.errore);
@@ -198,12 +227,14 @@ int comando_compile(const std::vector<std::string>& a, std::ostream& out, std::o
   int stato = kUscitaPulita;
   if (!opzioni_comuni(r, "compile", o, err, stato)) return stato;
   o.senza_griglia = r.ha("--no-plan");
+  o.werror = r.ha("--werror");
+  o.colore = colore;
   o.documenti = r.ha("--documents");
   if (r.ha("--notes") && !o.documenti) return uso(err, "compile", "--notes needs --documents");
   return esegui_compile(o, out, err);
 }
 
-int comando_documents(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+int comando_documents(const std::vector<std::string>& a, std::ostream& out, std::ostream& err, bool colore) {
   riga_comando r = analizza(a,
                             {{"--line", true}, {"--service", true}, {"--line-name", true}, {"--train", true},
                              {"--notes", true}, {"--no-wait", false}, {"--out", true}},
@@ -213,12 +244,26 @@ int comando_documents(const std::vector<std::string>& a, std::ostream& out, std:
   opzioni_compile o;
   int stato = kUscitaPulita;
   if (!opzioni_comuni(r, "documents", o, err, stato)) return stato;
+  o.colore = colore;
   o.binari = false;
   o.documenti = true;
   return esegui_compile(o, out, err);
 }
 
-int comando_decompile(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+int comando_check(const std::vector<std::string>& a, std::ostream& out, std::ostream& err, bool colore) {
+  riga_comando r = analizza(
+      a, {{"--line", true}, {"--service", true}, {"--line-name", true}, {"--train", true}, {"--no-plan", false}}, 0);
+  if (r.aiuto) return out << kAiutoCheck, kUscitaPulita;
+  if (!r.errore.empty()) return uso(err, "check", r.errore);
+  opzioni_compile o;
+  int stato = kUscitaPulita;
+  if (!opzioni_comuni(r, "check", o, err, stato, false)) return stato;
+  o.senza_griglia = r.ha("--no-plan");
+  o.colore = colore;
+  return esegui_check(o, out, err);
+}
+
+int comando_decompile(const std::vector<std::string>& a, std::ostream& out, std::ostream& err, bool) {
   riga_comando r = analizza(a,
                             {{"--sim", true}, {"--cells", true}, {"--plan", true}, {"--line-name", true},
                              {"--train", true}, {"--out", true}},
@@ -243,7 +288,7 @@ int comando_decompile(const std::vector<std::string>& a, std::ostream& out, std:
   return esegui_decompile(o, out, err);
 }
 
-int comando_export(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+int comando_export(const std::vector<std::string>& a, std::ostream& out, std::ostream& err, bool) {
   riga_comando r = analizza(a, {{"--out", true}, {"--force", false}, {"--no-wait", false}}, 0);
   if (r.aiuto) return out << kAiutoExport, kUscitaPulita;
   if (!r.errore.empty()) return uso(err, "export", r.errore);
@@ -252,7 +297,7 @@ int comando_export(const std::vector<std::string>& a, std::ostream& out, std::os
   return esegui_export(o, out, err);
 }
 
-int comando_dump(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+int comando_dump(const std::vector<std::string>& a, std::ostream& out, std::ostream& err, bool) {
   riga_comando r = analizza(a, {{"--json", false}, {"--sim", true}}, 1);
   if (r.aiuto) return out << kAiutoDump, kUscitaPulita;
   if (!r.errore.empty()) return uso(err, "dump", r.errore);
@@ -261,7 +306,7 @@ int comando_dump(const std::vector<std::string>& a, std::ostream& out, std::ostr
   return esegui_dump(r.operandi[0], r.ha("--json"), out, err, r.valore("--sim", ""));
 }
 
-int comando_plan(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+int comando_plan(const std::vector<std::string>& a, std::ostream& out, std::ostream& err, bool) {
   riga_comando r = analizza(
       a, {{"--plan", true}, {"--sim", true}, {"--cells", true}, {"--svg", true}, {"--no-wait", false}}, 0);
   if (r.aiuto) return out << kAiutoPlan, kUscitaPulita;
@@ -275,7 +320,7 @@ int comando_plan(const std::vector<std::string>& a, std::ostream& out, std::ostr
   return esegui_plan(o, err);
 }
 
-int comando_view(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+int comando_view(const std::vector<std::string>& a, std::ostream& out, std::ostream& err, bool) {
   riga_comando r = analizza(a,
                             {{"--line", true}, {"--service", true}, {"--line-name", true}, {"--train", true},
                              {"--plan", true}, {"--sim", true}, {"--cells", true}, {"--html", true}},
@@ -305,9 +350,27 @@ int comando_view(const std::vector<std::string>& a, std::ostream& out, std::ostr
   return esegui_view(o, err);
 }
 
+// One subcommand: its name and what runs it.
+struct comando_strumento {
+  std::string_view nome;
+  int (*esegui)(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err, bool colore);
+};
+
+// The tool's subcommands.
+constexpr comando_strumento kComandi[] = {
+    {"check", comando_check},         {"compile", comando_compile}, {"documents", comando_documents},
+    {"decompile", comando_decompile}, {"export", comando_export},   {"dump", comando_dump},
+    {"plan", comando_plan},           {"view", comando_view},
+};
+
+// Whether the arguments ask for the version (an option's value aside).
+bool chiede_versione(const std::vector<std::string>& argomenti) {
+  return std::find(argomenti.begin(), argomenti.end(), "--version") != argomenti.end();
+}
+
 }  // namespace
 
-int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err) {
+int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err, bool colore) {
   if (argomenti.empty()) {
     err << kAiutoGenerale;
     return kUscitaUso;
@@ -316,15 +379,14 @@ int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& ou
   std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
   if (comando == "--help" || comando == "-h" || comando == "help") return out << kAiutoGenerale, kUscitaPulita;
   if (comando == "--version") return out << kVersioneStrumento << "\n", kUscitaPulita;
-  if (comando == "compile") return comando_compile(resto, out, err);
-  if (comando == "documents") return comando_documents(resto, out, err);
-  if (comando == "decompile") return comando_decompile(resto, out, err);
-  if (comando == "export") return comando_export(resto, out, err);
-  if (comando == "dump") return comando_dump(resto, out, err);
-  if (comando == "plan") return comando_plan(resto, out, err);
-  if (comando == "view") return comando_view(resto, out, err);
-  err << "scenario_tool: unknown command '" << comando << "'\n" << kAiutoGenerale;
-  return kUscitaUso;
+  std::vector<std::string_view> noti;
+  for (const comando_strumento& c : kComandi) {
+    noti.push_back(c.nome);
+    if (c.nome != comando) continue;
+    if (chiede_versione(resto)) return out << kVersioneStrumento << "\n", kUscitaPulita;
+    return c.esegui(resto, out, err, colore);
+  }
+  return comando_sconosciuto(err, comando, noti);
 }
 
 }  // namespace sb

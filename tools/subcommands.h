@@ -12,7 +12,9 @@ namespace sb {
 inline constexpr const char* kVersioneStrumento = "scenario_tool 1.0";
 
 // Runs the tool with the arguments after the program name; returns the exit
-// status. Help goes to out, messages to err.
-int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err);
+// status. Help goes to out, messages to err; diagnostics are coloured when
+// colore is set. "--version" after any subcommand shows the version.
+int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err,
+                     bool colore = false);
 
 }  // namespace sb

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/error_report.h"
+#include "tools/author_texts.h"
 #include "scenario/error_codes.h"
 
 namespace sb {
@@ -32,17 +33,14 @@ void diagnostiche(testi_compilati& c, const opzioni_compile& o) {
 }  // namespace
 
 bool compila_per_vista(const opzioni_compile& o, testi_compilati& c, std::ostream& err) {
-  std::optional<testo_autore> linea, servizio, note;
-  if (esito_file e = leggi_testi(o, linea, servizio, note, err); !e.ok) {
-    err << e.messaggio() << "\n";
-    return false;
-  }
   opzioni_compile con_pianta = o;
   con_pianta.senza_griglia = false;
-  c.r = compila(richiesta_di(con_pianta, linea, servizio));
-  c.stato = stato_compile(c.r, o, err);
-  if (linea) c.testi.push_back({o.linea, std::move(linea->byte)});
-  if (servizio) c.testi.push_back({o.servizio, std::move(servizio->byte)});
+  std::optional<compile_mostrato> m = compila_e_mostra(con_pianta, err);
+  if (!m) return false;
+  c.r = std::move(m->r);
+  c.stato = stato_compile(c.r, err);
+  if (!o.linea.empty()) c.testi.push_back({o.linea, std::move(m->linea.byte)});
+  if (!o.servizio.empty()) c.testi.push_back({o.servizio, std::move(m->servizio.byte)});
   diagnostiche(c, o);
   return true;
 }

@@ -115,14 +115,38 @@ testo_convertito prepara_testo(std::string_view byte) {
     size_t pos = static_cast<size_t>(byte.data() - tutto.data());
     riga += conta_fine_riga(tutto, contato, pos);
     contato = pos;
-    if (esito.righe_sostituite.empty() || esito.righe_sostituite.back() != riga) {
-      esito.righe_sostituite.push_back(riga);
+    if (esito.sostituiti.empty() || esito.sostituiti.back().riga != riga) {
+      const size_t a_capo = esito.byte.find_last_of("\r\n");
+      const size_t inizio_riga = a_capo == std::string::npos ? 0 : a_capo + 1;
+      esito.sostituiti.push_back({riga, static_cast<int32_t>(esito.byte.size() - inizio_riga) + 1});
     }
     esito.byte += '?';
     size_t n = lunghezza_sequenza(static_cast<unsigned char>(byte[0]));
     byte.remove_prefix(n == 0 ? 1 : n);
   }
   return esito;
+}
+
+std::optional<testo_rifiutato> rifiuta_testo(std::string_view byte) {
+  const bool bom_16 = byte.substr(0, 2) == "\xFF\xFE" || byte.substr(0, 2) == "\xFE\xFF";
+  const size_t nul = byte.find('\0');
+  if (!bom_16 && nul == std::string_view::npos) return std::nullopt;
+  // UTF-16 puts a NUL beside nearly every letter of a Latin text.
+  const bool alterno = nul < 2 && byte.size() >= 4 && byte[nul + 2] == '\0';
+  if (bom_16 || alterno) {
+    return testo_rifiutato{{0, 0}, "the text is UTF-16: save it as UTF-8 or as code page 1252"};
+  }
+  const int32_t riga = 1 + conta_fine_riga(byte, 0, nul);
+  const size_t a_capo = byte.find_last_of("\r\n", nul);
+  const size_t inizio = a_capo == std::string_view::npos ? 0 : a_capo + 1;
+  // Columns count characters: the continuation bytes of UTF-8 do not count.
+  const bool utf8 = utf8_valido(byte);
+  int32_t colonna = 1;
+  for (size_t i = inizio; i < nul; ++i) {
+    if (!utf8 || (static_cast<unsigned char>(byte[i]) & 0xC0) != 0x80) ++colonna;
+  }
+  return testo_rifiutato{{riga, colonna},
+                         "the text holds a NUL byte: a description is plain text"};
 }
 
 std::string cp1252_in_utf8(std::string_view byte) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,12 +17,33 @@ bool utf8_valido(std::string_view byte);
 // Whether any byte lies outside ASCII.
 bool ha_non_ascii(std::string_view byte);
 
-// Outcome of preparing an author's text for the compilers.
+// A place in a text: 1-based line and column.
+struct punto_testo {
+  int32_t riga = 0;
+  int32_t colonna = 0;
+
+  bool operator==(const punto_testo&) const = default;
+};
+
+// Outcome of preparing an author's text for the compilers. Every character
+// of a converted text becomes one byte, so a byte column of the result is
+// the character column of the author's line.
 struct testo_convertito {
   std::string byte;                  // code page 1252 bytes
   bool convertito = false;           // the input was UTF-8 and was converted
-  std::vector<int32_t> righe_sostituite;  // 1-based lines where a "?" stands in
+  std::vector<punto_testo> sostituiti;  // the first "?" of each line where one stands in
 };
+
+// Why bytes cannot be a description text, and where (line 0: the whole text).
+struct testo_rifiutato {
+  punto_testo dove;
+  std::string motivo;
+};
+
+// A text that is UTF-16 (by its byte order mark, or by NUL bytes between its
+// letters) or holds NUL bytes anywhere is no description text: it would be
+// compiled as noise. Nothing when the text can be read.
+std::optional<testo_rifiutato> rifiuta_testo(std::string_view byte);
 
 // Converts a text that is valid UTF-8 and holds non-ASCII characters to code
 // page 1252; any other text is taken byte for byte. A character with no code

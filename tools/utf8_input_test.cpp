@@ -11,7 +11,7 @@ TEST(PreparaTesto, ConvertsOnlyValidUtf8WithNonAscii) {
     std::string in;
     std::string atteso;
     bool convertito;
-    std::vector<int32_t> righe;
+    std::vector<punto_testo> sostituiti;  // the first "?" of each line
   };
   const caso casi[] = {
       {"plain ASCII", "stazione, 0, Borgo\r\n", "stazione, 0, Borgo\r\n", false, {}},
@@ -20,8 +20,9 @@ TEST(PreparaTesto, ConvertsOnlyValidUtf8WithNonAscii) {
       {"euro and typographic quotes", "\xE2\x82\xAC \xE2\x80\x9Cx\xE2\x80\x9D", "\x80 \x93x\x94", true, {}},
       {"byte order mark dropped", "\xEF\xBB\xBFPi\xC3\xB9", "Pi\xF9", true, {}},
       {"no code page form on line 3 (CR LF)", "a\r\nb\r\n\xC5\x81\xC3\xB3""d\xC5\xBA\r\n", "a\r\nb\r\n?\xF3""d?\r\n",
-       true, {3}},
-      {"lone LF and lone CR count as line ends", "\xC3\xA0\n\r\xE4\xB8\xAD\rx\xE2\x98\x83", "\xE0\n\r?\rx?", true, {3, 4}},
+       true, {{3, 1}}},
+      {"lone LF and lone CR count as line ends", "\xC3\xA0\n\r\xE4\xB8\xAD\rx\xE2\x98\x83", "\xE0\n\r?\rx?", true,
+       {{3, 1}, {4, 2}}},
       {"overlong form is not UTF-8", "\xC0\xAF\xE0", "\xC0\xAF\xE0", false, {}},
       {"cut sequence is not UTF-8", "abc\xC3", "abc\xC3", false, {}},
   };
@@ -29,7 +30,7 @@ TEST(PreparaTesto, ConvertsOnlyValidUtf8WithNonAscii) {
     testo_convertito t = prepara_testo(c.in);
     EXPECT_EQ(t.byte, c.atteso) << c.nome;
     EXPECT_EQ(t.convertito, c.convertito) << c.nome;
-    EXPECT_EQ(t.righe_sostituite, c.righe) << c.nome;
+    EXPECT_EQ(t.sostituiti, c.sostituiti) << c.nome;
   }
 }
 

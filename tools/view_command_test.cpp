@@ -76,11 +76,17 @@ TEST(Vista, FromTextsShowsTheCompilesDiagnostics) {
   esecuzione e = prova::esegui_strumento_esterno(
       dir, {"view", "--line", dir / "l.txt", "--service", dir / "s.txt", "--html", dir / "p.html"});
   EXPECT_EQ(e.stato, kUscitaCodice);
-  const std::string diagnostica = dir / "s.txt" + ":21: error 16: signal on a cell that is already taken (at 500 m)";
-  EXPECT_EQ(e.err, diagnostica + "\n");
+  // Standard error as compile writes it; the page lists each diagnostic's
+  // first line, the error with its metre.
+  const std::string diagnostica =
+      dir / "s.txt" + ":21:10: error: error 16: signal at 500 m: cell 11 (500 m) already holds a maximum-speed indicator";
+  const std::string nota = dir / "l.txt" + ":26:1: note: a maximum-speed indicator in cell 11 (500 m) comes from this row";
+  EXPECT_EQ(e.err, diagnostica + "\nsegnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0\n         ^\n" + nota +
+                       "\nindicatori_vmax,  500,  60,  70,  75,  0,  60,  70,  75,  0\n^\n");
   const std::string pagina = leggi(dir / "p.html");
   autosufficiente(pagina);
   EXPECT_NE(pagina.find("{\"text\":" + json_stringa(diagnostica) + ",\"m\":500}"), std::string::npos);
+  EXPECT_NE(pagina.find("{\"text\":" + json_stringa(nota) + ",\"m\":-1}"), std::string::npos);
   EXPECT_NE(pagina.find("\"Pratofondo\""), std::string::npos);
   EXPECT_NE(pagina.find(json_stringa("curvas3,  5000,  900")), std::string::npos);
 }
@@ -100,7 +106,7 @@ TEST(Vista, FromTextsThePageTellsHowTheCompileEnded) {
       {"guard", 23, "cartello_indicatore,  0,  (Km)", kUscitaGuardia,
        "\" Errore n. 1250 (a guard failed: the build writes no binary file)\""},
       {"no route length", 2, "lunghezza,  12000", kUscitaCodice,
-       "error 25: a value cannot be read as its row requires, or the text ends inside a row"},
+       "error 25: no route length yet: 'lunghezza percorso' goes in [generale], before the route rows"},
   };
   for (const caso& c : casi) {
     cartella_prova dir;

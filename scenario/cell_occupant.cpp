@@ -1,0 +1,63 @@
+#include "scenario/cell_occupant.h"
+
+namespace sb {
+namespace {
+
+// Cells are 50 m long; an item in cell i stands at (i - 1) x 50 m.
+constexpr int64_t kMetriCella = 50;
+
+// The station whose entry a stop point names, in words.
+std::string stazione(const scenario& s, int16_t voce) {
+  std::string testo = "station " + std::to_string(voce);
+  if (voce < 1 || voce >= kNumeroOggetti) return testo;
+  const std::string& nome = s.tabella[static_cast<size_t>(voce)].nome;
+  if (!nome.empty()) testo += " '" + nome + "'";
+  return testo;
+}
+
+// The sign board whose caption entry a cell names.
+std::string cartello(const scenario& s, int16_t voce) {
+  if (voce < 0 || voce >= kNumeroOggetti) return "a sign board";
+  return "the sign board '" + s.tabella[static_cast<size_t>(voce)].nome + "'";
+}
+
+}  // namespace
+
+std::string cella_e_metro(int64_t i) {
+  return "cell " + std::to_string(i) + " (" + std::to_string((i - 1) * kMetriCella) + " m)";
+}
+
+std::string occupante_cella(const scenario& s, int64_t i) {
+  if (i < 0 || i >= static_cast<int64_t>(s.celle.size())) return "nothing";
+  const cella& c = s.celle[static_cast<size_t>(i)];
+  switch (c.tipo) {
+    case tipo_cella::segnale: return "a signal";
+    case tipo_cella::fine_rallentamento: return "the end of a slowdown";
+    case tipo_cella::inizio_rallentamento: return "the start of a slowdown";
+    case tipo_cella::avviso_rallentamento: return "the warning point of a slowdown";
+    case tipo_cella::approccio_rallentamento: return "an approach cell of a slowdown";
+    case tipo_cella::indicatore_vmax: return "a maximum-speed indicator";
+    case tipo_cella::fermata: return "the stop point of " + stazione(s, c.dato_1);
+    case tipo_cella::abbattimento:
+    case tipo_cella::abbattimento_senza_valore: return "a code-reduction point";
+    case tipo_cella::cartello: return cartello(s, c.dato_1);
+    case tipo_cella::libera:
+    case tipo_cella::segno_montagna: return "nothing";
+    default: return "an item of kind " + std::to_string(c.tipo);
+  }
+}
+
+void nota_su_occupante(scenario& s, int64_t i) {
+  const luogo_testo dove = origine_di(s, i).oggetto;
+  if (dove.riga == 0) return;
+  std::string cosa = occupante_cella(s, i);
+  registra_nota(s, dove, cosa + " in " + cella_e_metro(i) + " comes from this row");
+}
+
+void nota_su_preavviso(scenario& s, int64_t i) {
+  const luogo_testo dove = origine_di(s, i).preavviso;
+  if (dove.riga == 0) return;
+  registra_nota(s, dove, "the approach mark in " + cella_e_metro(i) + " comes from this row");
+}
+
+}  // namespace sb

@@ -1,0 +1,189 @@
+#include "scenario/row_reader.h"
+
+#include <limits>
+
+#include "scenario/error_codes.h"
+
+namespace sb {
+namespace {
+
+// Longest piece of an author's text quoted in a message.
+constexpr size_t kCitazioneMassima = 40;
+
+std::string_view senza_blank_finali(std::string_view t) {
+  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+  return t;
+}
+
+bool lettera(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u >= 0xC0;
+}
+
+bool solo_cifre(std::string_view t) {
+  return !t.empty() && t.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+}  // namespace
+
+std::string cita(std::string_view t) {
+  if (t.size() <= kCitazioneMassima) return "'" + std::string(t) + "'";
+  return "'" + std::string(t.substr(0, kCitazioneMassima)) + "...'";
+}
+
+std::string non_un_numero(std::string_view token, std::string_view nome) {
+  switch (forma_di(token)) {
+    case forma_numero::decimale: return std::string(token) + ": decimals are not allowed";
+    case forma_numero::intero_largo:
+      return std::string(nome) + " " + std::string(token) + " does not fit -2147483648..2147483647";
+    default: return "expected a whole number, found " + cita(token);
+  }
+}
+
+lettura_riga::lettura_riga(scenario& s, lettore_campi& l, origine_errore origine, std::string_view parola,
+                           int32_t valori, riconosce_chiave e_chiave)
+    : s_(s), l_(l), origine_(origine), parola_(parola), valori_(valori), e_chiave_(e_chiave) {
+  const campo_letto& k = l.ultimo();
+  chiave_ = {origine, k.riga, k.colonna};
+  riga_fine_ = k.riga_fine;
+  colonna_fine_ = k.colonna_fine;
+}
+
+luogo_testo lettura_riga::qui() const { return {origine_, l_.ultimo().riga, l_.ultimo().colonna}; }
+
+luogo_testo lettura_riga::fine_precedente() const { return {origine_, riga_fine_, colonna_fine_}; }
+
+luogo_testo lettura_riga::valore(size_t k) const {
+  if (k >= static_cast<size_t>(letti_) || k >= kValoriMassimi) return chiave_;
+  return {origine_, righe_[k], colonne_[k]};
+}
+
+std::string lettura_riga::dopo_quanti() const {
+  return "after " + std::to_string(letti_) + " of its " + std::to_string(valori_) +
+         (valori_ == 1 ? " value" : " values");
+}
+
+void lettura_riga::letto() {
+  const campo_letto& c = l_.ultimo();
+  if (static_cast<size_t>(letti_) < kValoriMassimi) {
+    righe_[letti_] = c.riga;
+    colonne_[letti_] = c.colonna;
+  }
+  ultimo_scritto_ = c.grezzo;
+  riga_fine_ = c.riga_fine;
+  colonna_fine_ = c.colonna_fine;
+  ++letti_;
+}
+
+bool lettura_riga::fallita(esito_lettura e, std::string_view nome) {
+  const campo_letto& c = l_.ultimo();
+  const std::string riga = "the '" + std::string(parola_) + "' row";
+  if (e == esito_lettura::niente) {
+    registra_codice(s_, kLetturaFallita, fine_precedente(), "the text ends inside " + riga + ", " + dopo_quanti());
+    return false;
+  }
+  // A word at the start of a later line: the next row, or a header.
+  const bool riga_seguente = c.riga > riga_fine_ && c.primo_della_riga && !c.grezzo.empty() &&
+                             (lettera(c.grezzo[0]) || c.grezzo[0] == '[');
+  if (riga_seguente) {
+    registra_codice(s_, kLetturaFallita, fine_precedente(), riga + " ends " + dopo_quanti());
+    return false;
+  }
+  registra_codice(s_, kLetturaFallita, qui(), non_un_numero(c.grezzo, nome));
+  return false;
+}
+
+bool lettura_riga::fuori_campo(int64_t v, int64_t minimo, int64_t massimo, std::string_view nome) {
+  if (v >= minimo && v <= massimo) return false;
+  registra_codice(s_, kLetturaFallita, qui(),
+                  std::string(nome) + " " + std::to_string(v) + " does not fit " + std::to_string(minimo) + ".." +
+                      std::to_string(massimo));
+  return true;
+}
+
+bool lettura_riga::leggi(int32_t& v, std::string_view nome) {
+  ultimo_testo_ = false;
+  if (esito_lettura e = l_.leggi_numero(v); e != esito_lettura::letto) return fallita(e, nome);
+  letto();
+  return true;
+}
+
+bool lettura_riga::leggi(int16_t& v, std::string_view nome) {
+  int32_t x = 0;
+  if (!leggi(x, nome)) return false;
+  if (fuori_campo(x, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max(), nome)) return false;
+  v = static_cast<int16_t>(x);
+  return true;
+}
+
+bool lettura_riga::leggi(uint8_t& v, std::string_view nome) {
+  int32_t x = 0;
+  if (!leggi(x, nome)) return false;
+  if (fuori_campo(x, 0, 255, nome)) return false;
+  v = static_cast<uint8_t>(x);
+  return true;
+}
+
+bool lettura_riga::leggi_testo(std::string& t, std::string_view nome, std::string_view consiglio) {
+  if (esito_lettura e = l_.leggi_testo(t); e != esito_lettura::letto) return fallita(e, nome);
+  const campo_letto& c = l_.ultimo();
+  if (c.riga > riga_fine_ && e_chiave_(t)) {
+    registra_avviso(s_, genere_avviso::valori_mancanti, fine_precedente(),
+                    "the '" + std::string(parola_) + "' row ends " + dopo_quanti() + ": " + cita(t) +
+                        ", on the next line, is taken as its " + std::string(nome));
+    nella_riga_seguente_ = true;
+  }
+  letto();
+  ultimo_testo_ = true;
+  nome_testo_ = nome;
+  consiglio_ = consiglio;
+  return true;
+}
+
+bool lettura_riga::decimale_con_virgola(std::string_view resto, size_t inizio) const {
+  if (ultimo_testo_ || letti_ == 0 || inizio != 0) return false;
+  // The comma right after the last value, and digits right after the comma.
+  if (l_.colonna_corrente() != colonna_fine_ + 1) return false;
+  const std::string_view ultimo = ultimo_scritto_;
+  const std::string_view cifre = ultimo.substr(!ultimo.empty() && (ultimo[0] == '-' || ultimo[0] == '+') ? 1 : 0);
+  const std::string_view dopo = senza_blank_finali(resto.substr(0, resto.find(',')));
+  return solo_cifre(cifre) && solo_cifre(dopo);
+}
+
+void lettura_riga::chiudi() {
+  if (nella_riga_seguente_) return;  // what follows belongs to the next row, told already
+  const std::string_view resto = l_.resto_della_riga();
+  const size_t inizio = resto.find_first_not_of(" \t,");
+  if (inizio == std::string_view::npos) return;
+  const std::string_view oltre = senza_blank_finali(resto.substr(inizio));
+  const std::string_view primo = senza_blank_finali(oltre.substr(0, oltre.find(',')));
+  if (e_chiave_(primo)) return;  // the next row stands on the same line
+  const luogo_testo dove{origine_, l_.riga_corrente(), l_.colonna_corrente() + static_cast<int32_t>(inizio)};
+  const std::string riga = "the '" + std::string(parola_) + "' row";
+  const size_t ultimo = static_cast<size_t>(letti_ - 1);
+  if (ultimo_testo_ && forma_di(ultimo_scritto_) == forma_numero::intero) {
+    registra_avviso(s_, genere_avviso::valori_in_piu, valore(ultimo),
+                    riga + " has more than its " + std::to_string(valori_) + " values: " + cita(ultimo_scritto_) +
+                        " is taken as its " + std::string(nome_testo_) + " and " + cita(oltre) + " is skipped");
+    return;
+  }
+  if (ultimo_testo_) {
+    registra_avviso(s_, genere_avviso::nome_tagliato, dove,
+                    "a comma cuts the " + std::string(nome_testo_) + " short: it is read as " + cita(ultimo_scritto_) +
+                        " and " + cita(oltre) + " is skipped; " + std::string(consiglio_));
+    return;
+  }
+  if (decimale_con_virgola(resto, inizio)) {
+    const std::string_view numero = ultimo_scritto_;
+    registra_avviso(s_, genere_avviso::virgola_decimale, valore(ultimo),
+                    "decimal comma: '" + std::string(numero) + "," + std::string(primo) + "' is read as " +
+                        std::string(numero) + " and " + cita(primo) + " is skipped; values are whole numbers");
+    return;
+  }
+  const std::string oltre_la_riga =
+      valori_ == 1 ? " value; " + cita(oltre) + " beyond it" : " values; " + cita(oltre) + " beyond them";
+  registra_avviso(s_, genere_avviso::valori_in_piu, dove,
+                  riga + " takes " + std::to_string(valori_) + oltre_la_riga + " is skipped");
+}
+
+}  // namespace sb

@@ -1,0 +1,82 @@
+// One row of a description text read value by value: every failed read
+// records code 25 with what was wrong and where, a row that runs into the
+// next row is told at the row that is short, and values beyond the row are
+// told too. The values read are exactly the field reader's.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "scenario/scenario_records.h"
+#include "text_input/field_reader.h"
+
+namespace sb {
+
+// Whether a field holds one of the keywords of the section being read.
+using riconosce_chiave = bool (*)(std::string_view campo);
+
+// One row being read. Made right after its keyword field was read.
+class lettura_riga {
+ public:
+  lettura_riga(scenario& s, lettore_campi& l, origine_errore origine, std::string_view parola, int32_t valori,
+               riconosce_chiave e_chiave);
+
+  // A 32-bit value; the name is the value's in messages ("position").
+  [[nodiscard]] bool leggi(int32_t& v, std::string_view nome);
+
+  // A value that must fit a 16-bit or an unsigned 8-bit field.
+  [[nodiscard]] bool leggi(int16_t& v, std::string_view nome);
+  [[nodiscard]] bool leggi(uint8_t& v, std::string_view nome);
+
+  // The row's text value (a name or a caption), the last of the row. The
+  // advice tells what to do when a comma cuts it short.
+  [[nodiscard]] bool leggi_testo(std::string& t, std::string_view nome, std::string_view consiglio);
+
+  // After the last value: tells about what stands beyond the row on its line.
+  void chiudi();
+
+  // Where the keyword stood.
+  luogo_testo chiave() const { return chiave_; }
+
+  // Where value k (from 0) stood; the keyword when it was not read.
+  luogo_testo valore(size_t k) const;
+
+ private:
+  bool fallita(esito_lettura e, std::string_view nome);
+  bool fuori_campo(int64_t v, int64_t minimo, int64_t massimo, std::string_view nome);
+  void letto();
+  luogo_testo qui() const;
+  luogo_testo fine_precedente() const;
+  std::string dopo_quanti() const;
+  bool decimale_con_virgola(std::string_view resto, size_t inizio) const;
+
+  scenario& s_;
+  lettore_campi& l_;
+  origine_errore origine_;
+  std::string_view parola_;
+  int32_t valori_;
+  riconosce_chiave e_chiave_;
+  luogo_testo chiave_;
+  int32_t riga_fine_ = 0;     // where the keyword or the last value ended
+  int32_t colonna_fine_ = 0;
+  int32_t letti_ = 0;
+  bool ultimo_testo_ = false;
+  bool nella_riga_seguente_ = false;  // the last value came from the next row
+  std::string_view nome_testo_, consiglio_;
+  std::string_view ultimo_scritto_;  // the last value's bytes as written
+  // Where each value stood; only the first letti_ are set.
+  static constexpr size_t kValoriMassimi = 17;
+  int32_t righe_[kValoriMassimi];
+  int32_t colonne_[kValoriMassimi];
+};
+
+// A piece of the author's text between quotes, cut after 40 bytes.
+std::string cita(std::string_view testo);
+
+// What is wrong with a token read where a whole number goes: "expected a
+// whole number, found '22O00'", "105.5: decimals are not allowed", "position
+// 9999999999 does not fit -2147483648..2147483647".
+std::string non_un_numero(std::string_view token, std::string_view nome);
+
+}  // namespace sb

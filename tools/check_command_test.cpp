@@ -1,0 +1,472 @@
+// scenario_tool check: every mistake of an author told at its own line and
+// column, by its exact text; the built-in scenario checks clean; nothing is
+// written; the exit statuses of check and compile --werror.
+#include "tools/check_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "builtin/line_content.h"
+#include "builtin/service_content.h"
+#include "compile/exit_status.h"
+#include "documents/line_list.h"
+#include "tools/subcommands.h"
+#include "tools/tool_test_support.h"
+
+namespace sb {
+namespace {
+
+using prova::cartella_prova;
+using prova::leggi;
+using prova::righe_crlf;
+using prova::scrivi;
+
+// One run of the tool in this process.
+struct esito_strumento {
+  int stato = -1;
+  std::string out;
+  std::string err;
+};
+
+// A scratch folder with the author's two texts, l.txt and s.txt.
+class Check : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir_.ok()); }
+
+  void scrivi_testi(const std::string& linea, const std::string& servizio) {
+    scrivi(linea_, linea);
+    scrivi(servizio_, servizio);
+  }
+
+  // Runs the tool; the folder's path is taken out of what it says, so that
+  // the texts are named l.txt and s.txt as an author in that folder sees them.
+  esito_strumento esegui(std::vector<std::string> argomenti) {
+    std::ostringstream out, err;
+    esito_strumento e;
+    e.stato = esegui_strumento(argomenti, out, err);
+    e.out = out.str();
+    e.err = err.str();
+    for (size_t i = e.err.find(dir_.percorso() + "/"); i != std::string::npos; i = e.err.find(dir_.percorso() + "/")) {
+      e.err.erase(i, dir_.percorso().size() + 1);
+    }
+    return e;
+  }
+
+  esito_strumento check(std::vector<std::string> extra = {}) {
+    std::vector<std::string> a = {"check", "--line", linea_, "--service", servizio_};
+    a.insert(a.end(), extra.begin(), extra.end());
+    return esegui(a);
+  }
+
+  cartella_prova dir_;
+  std::string linea_ = dir_ / "l.txt";
+  std::string servizio_ = dir_ / "s.txt";
+};
+
+// The last line of standard output.
+std::string ultima_riga(const std::string& out) {
+  std::string s = out;
+  while (!s.empty() && s.back() == '\n') s.pop_back();
+  return s.substr(s.rfind('\n') == std::string::npos ? 0 : s.rfind('\n') + 1);
+}
+
+// An author's mistake: one line of the sample line ('L') or service ('S')
+// text replaced, and what check tells about it, verbatim.
+struct errore_autore {
+  const char* nome;
+  char testo;
+  int riga;
+  const char* scritto;
+  const char* ultima;
+  const char* diagnostiche;
+};
+
+// clang-format off
+const errore_autore kErrori[] = {
+    {"a misspelled speed keyword", 'S', 12, "velcita,  9000,  120", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:12:1: warning: unknown keyword 'velcita'; did you mean 'velocita'? the row is skipped
+velcita,  9000,  120
+^
+)"},
+    {"a misspelled station keyword", 'S', 15, "stazone, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:15:1: warning: unknown keyword 'stazone'; did you mean 'stazione'? the row is skipped
+stazone, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
+^
+)"},
+    {"a misspelled signal keyword", 'S', 21, "segnal, 4600, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:21:1: warning: unknown keyword 'segnal'; did you mean 'segnale'? the row is skipped
+segnal, 4600, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0
+^
+)"},
+    {"a misspelled gradient keyword", 'L', 18, "pendnza,  4000,  -5", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:18:1: warning: unknown keyword 'pendnza'; did you mean 'pendenza'? the row is skipped
+pendnza,  4000,  -5
+^
+)"},
+    {"two letters of a curve keyword swapped", 'L', 13, "cruvad3,  5000,  900", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:13:1: warning: unknown keyword 'cruvad3'; did you mean 'curvad3'? the row is skipped
+cruvad3,  5000,  900
+^
+)"},
+    {"a misspelled route length keyword, then the route rows", 'L', 3, "lunghezza percoso,  12000", "codice_errore=25 posizione_errore=0",
+     R"(l.txt:3:1: warning: unknown keyword 'lunghezza percoso'; did you mean 'lunghezza percorso'? the row is skipped
+lunghezza percoso,  12000
+^
+l.txt:12:1: error: error 25: no route length yet: 'lunghezza percorso' goes in [generale], before the route rows
+curvad4,  2000,  600
+^
+)"},
+    {"a misspelled [generale] in the service", 'S', 2, "[generle]", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:2:1: warning: expected [generale], found '[generle]': no row of the service description is read
+[generle]
+^
+s.txt: note: the service has no 'stazione' row
+)"},
+    {"a misspelled section header", 'S', 13, "[stazoni]", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:13:1: warning: unknown section header '[stazoni]'; did you mean '[stazioni]'?
+[stazoni]
+^
+)"},
+    {"a capital letter where the keyword is matched letter for letter", 'L', 4, "Progressiva chilometrica uno,   0,  0,  0", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:4:1: warning: 'Progressiva chilometrica uno' is skipped: this keyword is matched letter for letter; write it in lower case, 'progressiva chilometrica uno'
+Progressiva chilometrica uno,   0,  0,  0
+^
+)"},
+    {"a capital letter where case does not matter", 'S', 3, "Numero vetture, 6", "codice_errore=0 posizione_errore=0",
+     R"()"},
+    {"a note without a hyphen in the body", 'S', 14, "Pratofondo e dintorni", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:14:1: warning: 'Pratofondo e dintorni' matches no keyword and is skipped; begin a remark with '-'
+Pratofondo e dintorni
+^
+)"},
+    {"a gradient stored in 8 bits", 'L', 19, "pendenza,  7000,  200", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:19:19: warning: gradient 200 does not fit -100..155 per mille: it is stored as -56
+pendenza,  7000,  200
+                  ^
+)"},
+    {"an adhesion stored in 8 bits", 'S', 8, "aderenza,  0,  300", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:8:16: warning: adhesion 300 does not fit 0..255: it is stored as 44
+aderenza,  0,  300
+               ^
+)"},
+    {"a speed that is not a multiple of 5", 'S', 11, "velocita,  4000,  107", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:11:19: warning: speed 107 km/h is not a multiple of 5: it is stored as 105
+velocita,  4000,  107
+                  ^
+)"},
+    {"a clock that is not a time of day", 'S', 6, "orologio,  25 75 90", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:6:12: warning: the clock 25 75 90 is not a time of day (hours 0..23, minutes and seconds 0..59): it is read as 26:16:30
+orologio,  25 75 90
+           ^
+)"},
+    {"minutes that roll into the next hour", 'S', 15, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 73, 30, Lago Serino", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:15:55: warning: the time 7 73 30 is not a time of day (hours 0..23, minutes and seconds 0..59): it is read as 08:13:30
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 73, 30, Lago Serino
+                                                      ^
+s.txt:16:52: warning: the time 07:30:00 of station 'Cortemara' is earlier than 08:13:30 at the station before
+stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara
+                                                   ^
+s.txt:15:52: note: the time before
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 73, 30, Lago Serino
+                                                   ^
+)"},
+    {"a decimal comma", 'L', 19, "pendenza,  7000,  12,5", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:19:19: warning: decimal comma: '12,5' is read as 12 and '5' is skipped; values are whole numbers
+pendenza,  7000,  12,5
+                  ^
+)"},
+    {"a row with more values than it takes", 'L', 18, "pendenza,  4000,  -5, 3", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:18:23: warning: the 'pendenza' row takes 2 values; '3' beyond them is skipped
+pendenza,  4000,  -5, 3
+                      ^
+)"},
+    {"a station row with 18 values", 'S', 15, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, 5, Lago Serino", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:15:63: warning: the 'stazione' row has more than its 17 values: '5' is taken as its name and 'Lago Serino' is skipped
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, 5, Lago Serino
+                                                              ^
+)"},
+    {"a name cut by a comma", 'S', 16, "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Corte, Mara", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:16:69: warning: a comma cuts the name short: it is read as 'Corte' and 'Mara' is skipped; put the name in double quotes to keep its comma
+stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Corte, Mara
+                                                                    ^
+)"},
+    {"a station row cut short before the next row", 'S', 15, "stazione, 5000, 22", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:15:19: error: error 25: the 'stazione' row ends after 2 of its 17 values
+stazione, 5000, 22
+                  ^
+)"},
+    {"a station row without its name before the next row", 'S', 15, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:15:61: warning: the 'stazione' row ends after 16 of its 17 values: 'stazione', on the next line, is taken as its name
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30
+                                                            ^
+)"},
+    {"a row cut short by the end of the text", 'S', 23, "stazione, 12000", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:23:16: error: error 25: the text ends inside the 'stazione' row, after 1 of its 17 values
+stazione, 12000
+               ^
+)"},
+    {"a value that is not a number", 'S', 12, "velocita,  9000,  22O00", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:12:19: error: error 25: expected a whole number, found '22O00'
+velocita,  9000,  22O00
+                  ^
+)"},
+    {"a value with decimals", 'S', 12, "velocita,  9000,  105.5", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:12:19: error: error 25: 105.5: decimals are not allowed
+velocita,  9000,  105.5
+                  ^
+)"},
+    {"a speed beyond the cells' 8 bits", 'S', 12, "velocita,  9000,  2000", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:12:19: error: error 25: speed 2000 does not fit 0..1275 km/h
+velocita,  9000,  2000
+                  ^
+)"},
+    {"a station type beyond 8 bits", 'S', 15, "stazione, 5000, 300, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:15:17: error: error 25: station type 300 does not fit 0..255
+stazione, 5000, 300, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
+                ^
+)"},
+    {"a gradient row beyond the route, then the service", 'L', 20, "pendenza,  20000,  0", "codice_errore=15 posizione_errore=7000",
+     R"(l.txt:20:12: error: error 15: position 20000 m is beyond the route: its rows may stand up to 18900 m
+pendenza,  20000,  0
+           ^
+s.txt:18:1: error: error 15: the code 15 recorded in the line description stops the read at this row; the rows after it are not read
+rallentamento, 7000, 60, 300, 0, 1, 0
+^
+l.txt:20:12: note: the code was recorded here
+pendenza,  20000,  0
+           ^
+)"},
+    {"a signal on an indicator's cell", 'S', 21, "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0", "codice_errore=16 posizione_errore=500",
+     R"(s.txt:21:10: error: error 16: signal at 500 m: cell 11 (500 m) already holds a maximum-speed indicator
+segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0
+         ^
+l.txt:26:1: note: a maximum-speed indicator in cell 11 (500 m) comes from this row
+indicatori_vmax,  500,  60,  70,  75,  0,  60,  70,  75,  0
+^
+)"},
+    {"an indicator on a sign's cell", 'L', 24, "cartello_indicatore,  500,  (Km 0+500)", "codice_errore=21 posizione_errore=500",
+     R"(l.txt:26:19: error: error 21: maximum-speed indicator at 500 m: cell 11 (500 m) already holds the sign board '(Km 0+500)'
+indicatori_vmax,  500,  60,  70,  75,  0,  60,  70,  75,  0
+                  ^
+l.txt:24:1: note: the sign board '(Km 0+500)' in cell 11 (500 m) comes from this row
+cartello_indicatore,  500,  (Km 0+500)
+^
+)"},
+    {"a stop point over a signal placed before it", 'S', 13, "segnale, 5100, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:15:11: warning: the stop point of station 'Lago Serino' overwrites a signal in cell 103 (5100 m)
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
+          ^
+s.txt:13:1: note: the overwritten item comes from this row
+segnale, 5100, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0
+^
+s.txt:15:11: warning: the approach marks of station 'Lago Serino' overwrite an approach mark in cell 101 (5000 m)
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
+          ^
+s.txt:13:1: note: the overwritten approach mark comes from this row
+segnale, 5100, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0
+^
+)"},
+    {"stations out of route order", 'S', 16, "stazione, 3000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara", "codice_errore=22 posizione_errore=3000",
+     R"(s.txt:16:11: error: error 22: station at 3000 m comes after station 'Lago Serino' at 5000 m: stations go in route order
+stazione, 3000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara
+          ^
+)"},
+    {"station times going backwards", 'S', 16, "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 20, 0, Cortemara", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:16:52: warning: the time 07:20:00 of station 'Cortemara' is earlier than 07:22:30 at the station before
+stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 20, 0, Cortemara
+                                                   ^
+s.txt:15:52: note: the time before
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
+                                                   ^
+)"},
+    {"a clock that starts after the first departure", 'S', 6, "orologio,  7  20  0", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:6:12: warning: the clock starts at 07:20:00, after the first station's time 07:15:00: the train departs before the run begins
+orologio,  7  20  0
+           ^
+s.txt:14:48: note: the first station's time
+stazione, 0, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 0, 7, 15, 0, Pratofondo
+                                               ^
+)"},
+    {"a clock before midnight for a run after it", 'S', 6, "orologio,  23  50  0", "codice_errore=0 posizione_errore=0",
+     R"()"},
+    {"speed rows out of order", 'S', 12, "velocita,  3000,  120", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:12:12: warning: speed row at 3000 m does not come after the one at 4000 m: rows out of order, or two in one 50 m cell, garble the profile
+velocita,  3000,  120
+           ^
+)"},
+    {"a signal code outside its range", 'S', 20, "segnale, 1300, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:20:16: warning: sx 3 is outside 0..2
+segnale, 1300, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0
+               ^
+)"},
+    {"a signal time stored in 8 bits", 'S', 20, "segnale, 1300, 2, 0, 0, 0, 0, 0, 0, 0, 0, 300", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:20:43: warning: tempo 300 does not fit 0..255: it is stored as 44
+segnale, 1300, 2, 0, 0, 0, 0, 0, 0, 0, 0, 300
+                                          ^
+)"},
+    {"the signal pass finds no room before a slowdown", 'S', 22, "abbattimento, 6700, 0, abbattimento, 6750, 0, abbattimento, 6800, 0", "codice_errore=12 posizione_errore=7050",
+     R"(scenario_tool: error: error 12: no free cell for a code-reduction point before the start of a slowdown in cell 141 (7000 m): cells 134 to 136 are taken
+s.txt:18:1: note: the start of a slowdown in cell 141 (7000 m) comes from this row
+rallentamento, 7000, 60, 300, 0, 1, 0
+^
+)"},
+};
+// clang-format on
+
+TEST_F(Check, AuthorsMistakesGiveTheirExactDiagnostics) {
+  for (const errore_autore& c : kErrori) {
+    SCOPED_TRACE(c.nome);
+    std::vector<std::string> linea = prova::linea_esempio();
+    std::vector<std::string> servizio = prova::servizio_esempio();
+    (c.testo == 'L' ? linea : servizio)[static_cast<size_t>(c.riga - 1)] = c.scritto;
+    scrivi_testi(righe_crlf(linea), righe_crlf(servizio));
+    const esito_strumento e = check();
+    EXPECT_EQ(e.err, c.diagnostiche);
+    EXPECT_EQ(ultima_riga(e.out), c.ultima);
+  }
+}
+
+// The same mistake in the service told by compile on standard error.
+TEST_F(Check, CompileShowsTheSameDiagnostics) {
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  servizio[11] = "velcita,  9000,  120";
+  scrivi_testi(righe_crlf(prova::linea_esempio()), righe_crlf(servizio));
+  const esito_strumento e = esegui({"compile", "--line", linea_, "--service", servizio_, "--out", dir_ / "out"});
+  EXPECT_EQ(e.stato, kUscitaPulita);
+  EXPECT_EQ(e.err, check().err);
+  EXPECT_EQ(ultima_riga(e.out), "codice_errore=0 posizione_errore=0");
+}
+
+TEST_F(Check, SwappedTextsAreToldSo) {
+  scrivi_testi(righe_crlf(prova::servizio_esempio()), righe_crlf(prova::linea_esempio()));
+  const esito_strumento e = check();
+  EXPECT_EQ(e.stato, kUscitaCodice);
+  const std::string coda =
+      "l.txt: error: error 25: the line description has no route length: 'lunghezza percorso' in [generale]\n"
+      "l.txt: note: this looks like a service description: it has 'stazione' rows and no 'lunghezza percorso'; "
+      "are --line and --service swapped?\n";
+  ASSERT_GE(e.err.size(), coda.size());
+  EXPECT_EQ(e.err.substr(e.err.size() - coda.size()), coda);
+  EXPECT_EQ(e.out, "0 stations, 0 signals, 0 slowdowns, 0 curves, 0 gradients, no route\n"
+                   "codice_errore=25 posizione_errore=0\n");
+}
+
+TEST_F(Check, BuiltInScenarioChecksClean) {
+  scrivi_testi(componi_documento(righe_linea()), componi_documento(righe_treno()));
+  for (const std::vector<std::string>& extra : {std::vector<std::string>{}, std::vector<std::string>{"--no-plan"}}) {
+    const esito_strumento e = check(extra);
+    EXPECT_EQ(e.stato, kUscitaPulita);
+    EXPECT_EQ(e.err, "");
+    EXPECT_EQ(e.out, "30 stations, 47 signals, 1 slowdown, 69 curves, 22 gradients, route 93000 m\n"
+                     "codice_errore=0 posizione_errore=0\n");
+  }
+}
+
+// Every file under a folder with its bytes.
+std::map<std::string, std::string> contenuto(const std::string& cartella) {
+  std::map<std::string, std::string> file;
+  for (const auto& f : std::filesystem::recursive_directory_iterator(cartella)) {
+    file[f.path().string()] = f.is_regular_file() ? leggi(f.path().string()) : "(folder)";
+  }
+  return file;
+}
+
+// check runs in the texts' folder, as an author would run it, and leaves
+// the folder as it found it.
+TEST_F(Check, WritesNothing) {
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  servizio[20] = "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0";  // an error too: nothing is written either way
+  scrivi_testi(righe_crlf(prova::linea_esempio()), righe_crlf(servizio));
+  const std::map<std::string, std::string> prima = contenuto(dir_.percorso());
+  const std::string comando = "cd " + prova::tra_apici(dir_.percorso()) + " && " +
+                              prova::tra_apici(SB_SCENARIO_TOOL) + " check --line l.txt --service s.txt >/dev/null 2>&1";
+  EXPECT_EQ(WEXITSTATUS(std::system(comando.c_str())), kUscitaCodice);
+  EXPECT_EQ(contenuto(dir_.percorso()), prima);
+}
+
+// The exit statuses of check, and of compile with and without --werror,
+// with whether compile wrote its files.
+TEST_F(Check, ExitStatuses) {
+  const std::string linea = righe_crlf(prova::linea_esempio());
+  const std::string servizio = righe_crlf(prova::servizio_esempio());
+  std::vector<std::string> con_avviso = prova::servizio_esempio();
+  con_avviso[10] = "velocita,  4000,  82";
+  std::vector<std::string> con_errore = prova::servizio_esempio();
+  con_errore[20] = "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0";
+  std::vector<std::string> solo_note = prova::linea_esempio();
+  solo_note.erase(solo_note.begin() + 10, solo_note.begin() + 20);  // no curve and no gradient row
+  struct caso {
+    const char* nome;
+    std::string linea, servizio;
+    std::vector<std::string> argomenti;
+    int stato;
+    bool scritti;
+  };
+  const std::string out = dir_ / "out";
+  const caso casi[] = {
+      {"check, clean", linea, servizio, {"check"}, kUscitaPulita, false},
+      {"check, a warning", linea, righe_crlf(con_avviso), {"check"}, kUscitaCodice, false},
+      {"check, an error", linea, righe_crlf(con_errore), {"check"}, kUscitaCodice, false},
+      {"check, notes only", righe_crlf(solo_note), servizio, {"check"}, kUscitaPulita, false},
+      {"check, a text in UTF-16", linea, std::string("\xFF\xFE" "a\0b\0", 6), {"check"}, kUscitaFile, false},
+      {"check, a NUL byte", linea, std::string("[generale]\r\nsab\0bia, 1\r\n", 23), {"check"}, kUscitaFile, false},
+      {"compile, a warning", linea, righe_crlf(con_avviso), {"compile", "--out", out}, kUscitaPulita, true},
+      {"compile --werror, a warning", linea, righe_crlf(con_avviso), {"compile", "--werror", "--out", out},
+       kUscitaCodice, false},
+      {"compile --werror, clean", linea, servizio, {"compile", "--werror", "--out", out}, kUscitaPulita, true},
+      {"compile --werror, notes only", righe_crlf(solo_note), servizio, {"compile", "--werror", "--out", out},
+       kUscitaPulita, true},
+      {"compile, a NUL byte", linea, std::string("[generale]\r\nsab\0bia, 1\r\n", 23), {"compile", "--out", out},
+       kUscitaFile, false},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    std::filesystem::remove_all(out);
+    scrivi_testi(c.linea, c.servizio);
+    std::vector<std::string> a = c.argomenti;
+    a.insert(a.end(), {"--line", linea_, "--service", servizio_});
+    const esito_strumento e = esegui(a);
+    EXPECT_EQ(e.stato, c.stato) << e.err;
+    EXPECT_EQ(prova::esiste(out + "/BORVALE_40617.sim"), c.scritti);
+  }
+  EXPECT_EQ(check({"--bogus"}).stato, kUscitaUso);
+  EXPECT_EQ(esegui({"check", "--line", dir_ / "absent.txt"}).stato, kUscitaFile);
+}
+
+TEST_F(Check, WerrorSaysWhyNothingWasWritten) {
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  servizio[10] = "velocita,  4000,  82";
+  scrivi_testi(righe_crlf(prova::linea_esempio()), righe_crlf(servizio));
+  const esito_strumento e = esegui({"compile", "--werror", "--line", linea_, "--service", servizio_, "--out", dir_ / "o"});
+  EXPECT_EQ(e.err,
+            "s.txt:11:19: warning: speed 82 km/h is not a multiple of 5: it is stored as 80\n"
+            "velocita,  4000,  82\n"
+            "                  ^\n"
+            "scenario_tool: error: warnings are errors with --werror: no file written\n");
+  EXPECT_EQ(ultima_riga(e.out), "codice_errore=0 posizione_errore=0");
+}
+
+TEST_F(Check, RefusedTextsAreToldWhereAndWhy) {
+  scrivi_testi(righe_crlf(prova::linea_esempio()), std::string("[generale]\r\nsab\0bia, 1\r\n", 23));
+  EXPECT_EQ(check().err,
+            "s.txt:2:4: error: the text holds a NUL byte: a description is plain text\n"
+            "sab\xE2\x90\x80" "bia, 1\n"
+            "   ^\n");
+  scrivi_testi(righe_crlf(prova::linea_esempio()), std::string("\xFF\xFE" "a\0b\0", 6));
+  EXPECT_EQ(check().err, "s.txt: error: the text is UTF-16: save it as UTF-8 or as code page 1252\n");
+}
+
+TEST(Riepilogo, CountsWhatTheScenarioHolds) {
+  scenario s;
+  EXPECT_EQ(riga_riepilogo(s), "0 stations, 0 signals, 0 slowdowns, 0 curves, 0 gradients, no route");
+  s.celle.resize(3);
+  s.tabella[kOggettoGenerale].fine = 25;
+  s.tracce.righe = {1, 1, 1, 1, 1};
+  EXPECT_EQ(riga_riepilogo(s), "1 station, 1 signal, 1 slowdown, 1 curve, 1 gradient, route 25 m");
+}
+
+}  // namespace
+}  // namespace sb
