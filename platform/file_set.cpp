@@ -41,28 +41,60 @@ bool nome_semplice(std::string_view nome) {
 }
 
 // The temporary files of a set being written; those still held are deleted
-// when it goes (a failure, a signal, an exception).
+// when it goes (a failure, a signal, an exception). A file to be flushed
+// stays open until it is.
 class temporanei {
  public:
   explicit temporanei(int fd) : fd_(fd) {}
   ~temporanei() {
-    for (const std::string& t : nomi_) ::unlinkat(fd_, t.c_str(), 0);
+    for (size_t i = 0; i < nomi_.size(); ++i) {
+      if (aperti_[i] >= 0) ::close(aperti_[i]);
+      ::unlinkat(fd_, nomi_[i].c_str(), 0);
+    }
   }
   temporanei(const temporanei&) = delete;
   temporanei& operator=(const temporanei&) = delete;
 
-  void aggiungi(std::string nome) { nomi_.push_back(std::move(nome)); }
+  void aggiungi(std::string nome, int aperto) {
+    nomi_.push_back(std::move(nome));
+    aperti_.push_back(aperto);
+  }
   const std::vector<std::string>& nomi() const { return nomi_; }
+
+  // Flushes every file still open to the disk and closes it; returns the
+  // index of the first that fails and its errno, or 0.
+  int flush(cartella_uscita& cartella, size_t& indice) {
+    for (size_t i = 0; i < aperti_.size(); ++i) {
+      if (aperti_[i] < 0) continue;
+      cartella.passo();
+      int e = ::fsync(aperti_[i]) == 0 ? 0 : errno;
+      if (::close(aperti_[i]) != 0 && e == 0) e = errno;
+      aperti_[i] = -1;
+      if (e == 0) continue;
+      indice = i;
+      return e;
+    }
+    return 0;
+  }
+
   // The renames take them over: nothing is deleted any more.
-  void rilascia() { nomi_.clear(); }
+  void rilascia() {
+    nomi_.clear();
+    aperti_.clear();
+  }
 
  private:
   int fd_;
   std::vector<std::string> nomi_;
+  std::vector<int> aperti_;
 };
 
-// Writes all the bytes, one step per piece; EINTR is retried.
-int scrivi_tutto(cartella_uscita& cartella, int fd, std::string_view byte) {
+// Writes all the bytes, one step per piece; EINTR is retried. With `avvia`,
+// each piece is handed to the disk as soon as it is written, so that the
+// disk works while the next pieces are copied and the flush at the end has
+// little left to wait for.
+int scrivi_tutto(cartella_uscita& cartella, int fd, std::string_view byte, bool avvia) {
+  off_t scritti = 0;
   while (!byte.empty()) {
     cartella.passo();
     ssize_t n = ::write(fd, byte.data(), std::min(byte.size(), kPezzoScrittura));
@@ -70,40 +102,62 @@ int scrivi_tutto(cartella_uscita& cartella, int fd, std::string_view byte) {
       if (errno == EINTR) continue;
       return errno;
     }
+    // Only a hint: where it fails, the fsync that follows does the work.
+    if (avvia) ::sync_file_range(fd, scritti, n, SYNC_FILE_RANGE_WRITE);
+    scritti += n;
     byte.remove_prefix(static_cast<size_t>(n));
   }
   return 0;
 }
 
 // Creates the file `nome` in the folder (never through a link, never over an
-// existing file: EEXIST), writes the bytes and, with `flush`, flushes them to
-// the disk. A file that
-// fails after it was created is deleted. Returns 0 or errno.
-int scrivi_nuovo(cartella_uscita& cartella, const std::string& nome, std::string_view byte, bool flush) {
+// existing file: EEXIST) and writes the bytes, handing them to the disk as
+// they go when `avvia`. A file that fails after it was created is deleted.
+// Returns errno, or 0 and the open file in `aperto`.
+int scrivi_nuovo(cartella_uscita& cartella, const std::string& nome, std::string_view byte, bool avvia,
+                 int& aperto) {
   cartella.passo();
   int fd = ::openat(cartella.fd(), nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0) return errno;
-  int e = scrivi_tutto(cartella, fd, byte);
-  if (e == 0 && flush) {
-    cartella.passo();
-    if (::fsync(fd) != 0) e = errno;
+  int e = scrivi_tutto(cartella, fd, byte, avvia);
+  if (e == 0) {
+    aperto = fd;
+    return 0;
   }
-  if (::close(fd) != 0 && e == 0) e = errno;
-  if (e != 0) ::unlinkat(cartella.fd(), nome.c_str(), 0);
+  ::close(fd);
+  ::unlinkat(cartella.fd(), nome.c_str(), 0);
   return e;
 }
 
 // Writes the file's bytes under a fresh temporary name, which goes into
-// `fatti`. Returns 0 or errno.
+// `fatti`, open when it is to be flushed. Returns 0 or errno.
 int scrivi_temporaneo(cartella_uscita& cartella, const file_nuovo& f, temporanei& fatti) {
   for (int prova = 0; prova < 100; ++prova) {
     std::string t = nuovo_nome_temporaneo(f.nome);
-    int e = scrivi_nuovo(cartella, t, f.byte, !f.transitorio);
+    int aperto = -1;
+    int e = scrivi_nuovo(cartella, t, f.byte, !f.transitorio, aperto);
     if (e == EEXIST) continue;
-    if (e == 0) fatti.aggiungi(std::move(t));
-    return e;
+    if (e != 0) return e;
+    if (f.transitorio && ::close(aperto) != 0) {
+      e = errno;
+      ::unlinkat(cartella.fd(), t.c_str(), 0);
+      return e;
+    }
+    fatti.aggiungi(std::move(t), f.transitorio ? -1 : aperto);
+    return 0;
   }
   return EEXIST;
+}
+
+// Writes the set record, not flushed (see sostituisci_insieme). Returns 0 or
+// errno.
+int scrivi_registro(cartella_uscita& cartella, std::string_view registro) {
+  int aperto = -1;
+  if (int e = scrivi_nuovo(cartella, kRegistroInsieme, registro, false, aperto); e != 0) return e;
+  if (::close(aperto) == 0) return 0;
+  int e = errno;
+  ::unlinkat(cartella.fd(), kRegistroInsieme, 0);
+  return e;
 }
 
 // The set record: each temporary name and its name, every one ended by a
@@ -246,6 +300,10 @@ esito_file sostituisci_insieme(cartella_uscita& cartella, const std::vector<file
     if (int s = segnale_arrivato()) return interrotto(cartella.percorso(), s);
     if (int e = scrivi_temporaneo(cartella, f, fatti); e != 0) return fallito(cartella.in(f.nome), e);
   }
+  // Flushed only once all are written: the disk has had every file's bytes
+  // since they were written, and one journal commit can carry them all.
+  size_t guasto = 0;
+  if (int e = fatti.flush(cartella, guasto); e != 0) return fallito(cartella.in(files[guasto].nome), e);
   if (int s = segnale_arrivato()) return interrotto(cartella.percorso(), s);
   const bool con_registro = files.size() > 1;
   if (con_registro) {
@@ -254,9 +312,7 @@ esito_file sostituisci_insieme(cartella_uscita& cartella, const std::vector<file
     // per set. Against a power cut the renames, issued back to back with no
     // flush between them, are committed together by a journaling file
     // system.
-    const bool flush_registro = false;
-    if (int e = scrivi_nuovo(cartella, kRegistroInsieme, componi_registro(fatti.nomi(), files), flush_registro);
-        e != 0) {
+    if (int e = scrivi_registro(cartella, componi_registro(fatti.nomi(), files)); e != 0) {
       return fallito(cartella.in(kRegistroInsieme), e);
     }
   }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/huge_pages.h"
+
 namespace sb {
 namespace {
 
@@ -20,7 +22,10 @@ void prepara_griglia(griglia_codificata& g, int64_t punti) {
   // The y values start where a completed line compile leaves them: every
   // point computed but the last two.
   g.inizio_y = byte_blocco(g.punti, std::max<int64_t>(g.punti - 2, 2));
-  g.byte.resize(2 * byte_blocco(g.punti, g.punti));
+  const size_t n = 2 * byte_blocco(g.punti, g.punti);
+  g.byte.reserve(n);
+  chiedi_pagine_grandi(g.byte.data(), n);
+  g.byte.resize(n);
 }
 
 void scrivi_semi(griglia_codificata& g) {
