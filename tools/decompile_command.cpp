@@ -1,6 +1,8 @@
 #include "tools/decompile_command.h"
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "compile/exit_status.h"
 #include "decompile/decompile.h"
@@ -12,6 +14,7 @@
 #include "scenario/error_codes.h"
 #include "scenario/file_names.h"
 #include "tools/compile_command.h"
+#include "tools/existing_texts.h"
 
 namespace sb {
 namespace {
@@ -84,10 +87,10 @@ int esegui_decompile(const opzioni_decompile& o, std::ostream& out, std::ostream
   segnali_di_build segnali;
   cartella_uscita uscita;
   esito_file w = apri_e_blocca(uscita, o.cartella_uscita, attesa_blocco::attendi, err, "scenario_tool");
-  if (w.ok) {
-    w = sostituisci_insieme(uscita, {{nome_testo_linea(in.nome_linea), e.testo_linea},
-                                     {nome_testo_servizio(in.nome_linea, in.numero_treno), e.testo_servizio}});
-  }
+  const std::vector<std::string> nomi = {nome_testo_linea(in.nome_linea),
+                                         nome_testo_servizio(in.nome_linea, in.numero_treno)};
+  if (w.ok && !o.forza && testi_presenti(uscita, nomi, err)) return kUscitaFile;
+  if (w.ok) w = sostituisci_insieme(uscita, {{nomi[0], e.testo_linea}, {nomi[1], e.testo_servizio}});
   if (!w.ok) return uscita_file(w, err);
   mostra_note(e, linea, servizio, err);
   if (e.codice_ricompilato != kNessunErrore) {

@@ -15,10 +15,11 @@ struct opzioni_decompile {
   std::string nome_linea;
   std::string numero_treno;
   std::string cartella_uscita;
+  bool forza = false;  // --force: replace texts already in the directory
 };
 
 // Reads the files, writes NAME_linea.txt and NAME_TRAIN-.txt into the output
-// directory, compiles them in memory and compares. Returns 0 when the round
+// directory (refusing, without force, texts that are already there), compiles them in memory and compares. Returns 0 when the round
 // trip gives the same bytes, 1 when not (each difference a warning on err),
 // 4 when a file cannot be read or written or the files are damaged. Notes on
 // what could not be taken back uniquely go to err, the two texts' paths and

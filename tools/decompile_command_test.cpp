@@ -86,7 +86,8 @@ TEST_F(Decompile, TheBuildersOwnFilesComeBackToItsOwnTexts) {
   ASSERT_EQ(avvio(costruttore.percorso(), *ui, errori), kUscitaPulita) << errori.str();
   for (bool con_griglia : {true, false}) {
     SCOPED_TRACE(con_griglia ? "with the plan" : "without the plan");
-    esecuzione e = decompila(costruttore.percorso(), "BORVALE", "40617", con_griglia);
+    // The second pass replaces the texts of the first.
+    esecuzione e = decompila(costruttore.percorso(), "BORVALE", "40617", con_griglia, {"--force"});
     ASSERT_EQ(e.stato, kUscitaPulita) << e.err;
     EXPECT_EQ(e.err, "");
     EXPECT_EQ(e.out, dir_ / "txt/BORVALE_linea.txt\n" + dir_ / "txt/BORVALE_40617-.txt\nround trip: exact\n");
@@ -125,6 +126,24 @@ TEST_F(Decompile, NamesThatReadAsUtf8StayCodePage1252) {
   esecuzione e = decompila(dir_ / "in", "VALMORA", "2201", true);
   ASSERT_EQ(e.stato, kUscitaPulita) << e.err;
   EXPECT_FALSE(prepara_testo(leggi(dir_ / "txt/VALMORA_2201-.txt")).convertito);
+  ricompila_uguale(dir_ / "in", "VALMORA", "2201", true);
+}
+
+// An author's edited texts are never overwritten unless --force is given: the
+// tool names each, writes nothing and exits 4.
+TEST_F(Decompile, TextsAlreadyThereAreReplacedOnlyWithForce) {
+  scrivi_binari(righe_crlf(prova::linea_esempio()), righe_crlf(prova::servizio_esempio()));
+  std::filesystem::create_directories(dir_ / "txt");
+  scrivi(dir_ / "txt/VALMORA_2201-.txt", "edited by the author\r\n");
+  esecuzione e = decompila(dir_ / "in", "VALMORA", "2201", true);
+  EXPECT_EQ(e.stato, kUscitaFile);
+  EXPECT_EQ(e.err, dir_ / "txt/VALMORA_2201-.txt: File exists (--force replaces it)\n");
+  EXPECT_EQ(e.out, "");
+  EXPECT_EQ(leggi(dir_ / "txt/VALMORA_2201-.txt"), "edited by the author\r\n");
+  EXPECT_FALSE(prova::esiste(dir_ / "txt/VALMORA_linea.txt"));
+
+  e = decompila(dir_ / "in", "VALMORA", "2201", true, {"--force"});
+  ASSERT_EQ(e.stato, kUscitaPulita) << e.err;
   ricompila_uguale(dir_ / "in", "VALMORA", "2201", true);
 }
 

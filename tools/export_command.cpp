@@ -1,11 +1,7 @@
 #include "tools/export_command.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fcntl.h>
 #include <ostream>
-#include <sys/stat.h>
 
 #include "builtin/builtin_scenario.h"
 #include "builtin/line_content.h"
@@ -15,17 +11,9 @@
 #include "platform/file_set.h"
 #include "platform/signals.h"
 #include "scenario/file_names.h"
+#include "tools/existing_texts.h"
 
 namespace sb {
-namespace {
-
-// Whether anything, a link included, stands under the name in the folder.
-bool presente(const cartella_uscita& cartella, const std::string& nome) {
-  struct stat st;
-  return ::fstatat(cartella.fd(), nome.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
-}
-
-}  // namespace
 
 int esegui_export(const opzioni_export& o, std::ostream& out, std::ostream& err) {
   std::error_code ec;
@@ -41,15 +29,7 @@ int esegui_export(const opzioni_export& o, std::ostream& out, std::ostream& err)
   }
   const std::string linea = nome_testo_linea(kNomeLinea);
   const std::string servizio = nome_testo_servizio(kNomeLinea, kNumeroTreno);
-  if (!o.forza) {
-    bool presenti = false;
-    for (const std::string& nome : {linea, servizio}) {
-      if (!presente(cartella, nome)) continue;
-      err << cartella.in(nome) << ": " << std::strerror(EEXIST) << " (--force replaces it)\n";
-      presenti = true;
-    }
-    if (presenti) return kUscitaFile;
-  }
+  if (!o.forza && testi_presenti(cartella, {linea, servizio}, err)) return kUscitaFile;
   const std::string testo_linea = componi_documento(righe_linea());
   const std::string testo_servizio = componi_documento(righe_treno());
   if (esito_file e = sostituisci_insieme(cartella, {{linea, testo_linea}, {servizio, testo_servizio}}); !e.ok) {

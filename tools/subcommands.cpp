@@ -93,7 +93,7 @@ constexpr const char* kAiutoDocuments =
 constexpr const char* kAiutoDecompile =
     "usage: scenario_tool decompile --sim NAME_TRAIN.sim --cells NAME_TRAIN.dat\n"
     "                               [--plan NAME_linea.dat] [--line-name NAME]\n"
-    "                               [--train NUMBER] --out DIR\n"
+    "                               [--train NUMBER] [--force] --out DIR\n"
     "\n"
     "Writes NAME_linea.txt and NAME_TRAIN-.txt into DIR (created when missing): the line and\n"
     "service descriptions that compile to the files given, in the layout of the builder's own\n"
@@ -106,6 +106,8 @@ constexpr const char* kAiutoDecompile =
     "  --line-name NAME   the line's name (default: from the --sim file's name)\n"
     "  --train NUMBER     the train number (default: from the --sim file's name)\n"
     "  --out DIR          where the two texts go\n"
+    "  --force            replace texts already in DIR (without it, a text there is\n"
+    "                     never overwritten: status 4, nothing written)\n"
     "\n"
     "Comment lines in the texts say where a value was chosen among several that code the\n"
     "same; they are listed on standard error as notes. Exit status: 0 the round trip gives\n"
@@ -266,7 +268,7 @@ int comando_check(const std::vector<std::string>& a, std::ostream& out, std::ost
 int comando_decompile(const std::vector<std::string>& a, std::ostream& out, std::ostream& err, bool) {
   riga_comando r = analizza(a,
                             {{"--sim", true}, {"--cells", true}, {"--plan", true}, {"--line-name", true},
-                             {"--train", true}, {"--out", true}},
+                             {"--train", true}, {"--out", true}, {"--force", false}},
                             0);
   if (r.aiuto) return out << kAiutoDecompile, kUscitaPulita;
   if (!r.errore.empty()) return uso(err, "decompile", r.errore);
@@ -277,6 +279,7 @@ int comando_decompile(const std::vector<std::string>& a, std::ostream& out, std:
   o.nome_linea = r.valore("--line-name", "");
   o.numero_treno = r.valore("--train", "");
   o.cartella_uscita = r.valore("--out", "");
+  o.forza = r.ha("--force");
   if (o.tabella.empty()) return uso(err, "decompile", "--sim NAME_TRAIN.sim is required");
   if (o.celle.empty()) return uso(err, "decompile", "--cells NAME_TRAIN.dat is required");
   if (o.cartella_uscita.empty()) return uso(err, "decompile", "--out DIR is required");

@@ -178,7 +178,7 @@ ln -s "$work/outside/made_by_decompile" "$d/back/BORVALE_linea.txt"
 "$tool" plan --plan "$d/BORVALE_linea.dat" --svg "$d/out/p.svg" >/dev/null 2>&1 || fail "links: plan failed"
 "$tool" documents --line "$line" --service "$service" --out "$d/out" >/dev/null 2>&1 || fail "links: documents failed"
 "$tool" decompile --sim "$d/BORVALE_40617.sim" --cells "$d/BORVALE_40617.dat" --plan "$d/BORVALE_linea.dat" \
-  --out "$d/back" >/dev/null 2>&1 || fail "links: decompile failed"
+  --force --out "$d/back" >/dev/null 2>&1 || fail "links: decompile failed"
 for f in "$d/BORVALE_40617.sim" "$d/out/BORVALE_linea.dat" "$d/out/BORVALE_40617-.txt" "$d/out/p.svg" \
   "$d/out/BORVALE_40617_scheda_treno.txt" "$d/back/BORVALE_linea.txt"; do
   { [ -f "$f" ] && [ ! -L "$f" ]; } || fail "links: $f is not a file of its own"
