@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "scenario/file_names.h"
+#include "scenario/text_columns.h"
 #include "builtin/run_timetable.h"
 
 namespace sb {
@@ -95,26 +96,6 @@ constexpr std::array<std::string_view, 10> kPreambolo = {
     "",
     "Il treno 40617 ha 4 veicoli e il 135% di massa frenata; l'aderenza \xE8 buona anche sulle pendenze del 20 per mille.",
 };
-
-// The value right-aligned in a field of the given width.
-std::string a_destra(int32_t valore, size_t larghezza) {
-  std::string testo = std::to_string(valore);
-  if (testo.size() >= larghezza) return testo;
-  return std::string(larghezza - testo.size(), ' ') + testo;
-}
-
-// The keyword, then each value right-aligned in its width, comma-separated.
-std::string riga_colonne(std::string_view chiave, std::initializer_list<std::pair<int32_t, size_t>> valori) {
-  std::string riga(chiave);
-  riga += ',';
-  bool primo = true;
-  for (const auto& [valore, larghezza] : valori) {
-    if (!primo) riga += ',';
-    riga += a_destra(valore, larghezza);
-    primo = false;
-  }
-  return riga;
-}
 
 std::string riga_aderenza(const aderenza_corsa& a) {
   if (a.posizione == 0) return "aderenza,   0,    " + std::to_string(a.valore);

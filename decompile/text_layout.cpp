@@ -3,6 +3,8 @@
 #include <initializer_list>
 #include <utility>
 
+#include "scenario/text_columns.h"
+
 namespace sb {
 namespace {
 
@@ -10,25 +12,6 @@ namespace {
 using righe = std::vector<std::string>;
 
 std::string numero(int32_t v) { return std::to_string(v); }
-
-// The value right-aligned in a field of the given width.
-std::string a_destra(int32_t valore, size_t larghezza) {
-  std::string testo = numero(valore);
-  if (testo.size() >= larghezza) return testo;
-  return std::string(larghezza - testo.size(), ' ') + testo;
-}
-
-// The keyword, then each value right-aligned in its width, comma-separated.
-std::string riga_colonne(const std::string& chiave, std::initializer_list<std::pair<int32_t, size_t>> valori) {
-  std::string riga = chiave + ",";
-  bool primo = true;
-  for (const auto& [valore, larghezza] : valori) {
-    if (!primo) riga += ',';
-    riga += a_destra(valore, larghezza);
-    primo = false;
-  }
-  return riga;
-}
 
 // The keyword, then each value after a comma and the given blanks.
 std::string riga_spaziata(const std::string& chiave, std::initializer_list<std::pair<int32_t, int>> valori) {

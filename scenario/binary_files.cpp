@@ -9,9 +9,9 @@ namespace {
 
 // Writes one variant at p, which has room for it; returns the byte after it.
 char* metti_variante(char* p, const valore_variante& v) {
-  p = metti_u16(p, static_cast<uint16_t>(v.tipo));
-  if (v.tipo == tipo_variante::intero) p = metti_u16(p, static_cast<uint16_t>(v.intero));
-  if (v.tipo == tipo_variante::reale) p = metti_f64(p, v.reale);
+  p = put_u16(p, static_cast<uint16_t>(v.tipo));
+  if (v.tipo == tipo_variante::intero) p = put_u16(p, static_cast<uint16_t>(v.intero));
+  if (v.tipo == tipo_variante::reale) p = put_f64(p, v.reale);
   return p;
 }
 

@@ -33,7 +33,7 @@ inline size_t scarto_punto(int64_t k) { return kByteSemi + kByteReale * static_c
 
 // Writes v as a plan value of kind binary64 at p; returns the byte after it.
 inline char* metti_reale(char* p, double v) {
-  return metti_f64(metti_u16(p, static_cast<uint16_t>(tipo_variante::reale)), v);
+  return put_f64(put_u16(p, static_cast<uint16_t>(tipo_variante::reale)), v);
 }
 
 // Ends the plan: the points not computed become empty values and the y

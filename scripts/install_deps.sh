@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
 # Installs the packages of scripts/packages.txt that are missing, unattended:
 # as root directly, otherwise through sudo. Installs nothing when all are there.
+#
+#   scripts/install_deps.sh [PACKAGE...]
+#
+# With package names, installs those of them that are missing instead (the
+# checks of .ci/checks name what they need beyond the build).
 set -euo pipefail
-list="$(dirname "$0")/packages.txt"
+
+wanted=("$@")
+if [ ${#wanted[@]} -eq 0 ]; then
+  while read -r pkg; do
+    pkg=${pkg%%#*}
+    pkg=${pkg//[[:space:]]/}
+    [ -z "$pkg" ] || wanted+=("$pkg")
+  done <"$(dirname "$0")/packages.txt"
+fi
 
 missing=()
-while read -r pkg; do
-  pkg=${pkg%%#*}
-  pkg=${pkg//[[:space:]]/}
-  [ -n "$pkg" ] || continue
+for pkg in "${wanted[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
   [ "$status" = "install ok installed" ] || missing+=("$pkg")
-done <"$list"
+done
 [ ${#missing[@]} -gt 0 ] || exit 0
 
 echo "installing: ${missing[*]}"

@@ -3,30 +3,19 @@
 #include <algorithm>
 #include <ostream>
 
-#include "platform/files.h"
 #include "line/line_plan.h"
-#include "scenario/binary_decoders.h"
 #include "scenario/binary_files.h"
 
 namespace sb {
 namespace {
 
-// Reads one binary file with its decoder; reports on err.
+// Reads one binary file when it is named; a file not named stays empty.
 template <typename Record>
-bool leggi_binario(const std::string& percorso, std::optional<Record>& record,
+bool leggi_se_dato(const std::string& percorso, std::optional<Record>& record,
                    esito_decodifica (*decodifica)(std::string_view, Record&), std::ostream& err) {
   if (percorso.empty()) return true;
   std::string byte;
-  if (esito_file e = leggi_file(percorso, byte); !e.ok) {
-    err << e.messaggio() << "\n";
-    return false;
-  }
-  record.emplace();
-  if (esito_decodifica e = decodifica(byte, *record); !e.ok) {
-    err << percorso << ": " << e.messaggio() << "\n";
-    return false;
-  }
-  return true;
+  return leggi_binario(percorso, record.emplace(), byte, decodifica, err);
 }
 
 // Whether the plan holds the points the object table's route length calls
@@ -58,9 +47,9 @@ fonti_scena binari_scena::fonti() const {
 
 bool leggi_binari(const std::string& griglia, const std::string& tabella, const std::string& celle,
                   binari_scena& out, std::ostream& err) {
-  if (!leggi_binario(griglia, out.griglia, decodifica_griglia, err) ||
-      !leggi_binario(tabella, out.tabella, decodifica_tabella, err) ||
-      !leggi_binario(celle, out.celle, decodifica_celle, err)) {
+  if (!leggi_se_dato(griglia, out.griglia, decodifica_griglia, err) ||
+      !leggi_se_dato(tabella, out.tabella, decodifica_tabella, err) ||
+      !leggi_se_dato(celle, out.celle, decodifica_celle, err)) {
     return false;
   }
   return !out.griglia || !out.tabella || punti_concordi(griglia, *out.griglia, tabella, *out.tabella, err);

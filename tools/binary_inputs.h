@@ -2,14 +2,34 @@
 // one optional.
 #pragma once
 
-#include <iosfwd>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <string_view>
 
+#include "platform/files.h"
+#include "scenario/binary_decoders.h"
 #include "scenario/scenario_records.h"
 #include "tools/scene_model.h"
 
 namespace sb {
+
+// Reads one binary file's bytes into `byte` and decodes them with the decoder
+// given. A failure goes to err with the path and the reason, or the byte
+// where a damaged file goes wrong; the result is then false.
+template <typename Record>
+bool leggi_binario(const std::string& percorso, Record& r, std::string& byte,
+                   esito_decodifica (*decodifica)(std::string_view, Record&), std::ostream& err) {
+  if (esito_file e = leggi_file(percorso, byte); !e.ok) {
+    err << e.messaggio() << "\n";
+    return false;
+  }
+  if (esito_decodifica d = decodifica(byte, r); !d.ok) {
+    err << percorso << ": " << d.messaggio() << "\n";
+    return false;
+  }
+  return true;
+}
 
 // The records read; a file not given stays empty.
 struct binari_scena {

@@ -13,27 +13,12 @@
 #include "scenario/binary_decoders.h"
 #include "scenario/error_codes.h"
 #include "scenario/file_names.h"
+#include "tools/binary_inputs.h"
 #include "tools/compile_command.h"
 #include "tools/existing_texts.h"
 
 namespace sb {
 namespace {
-
-// Reads one file's bytes and decodes them with the decoder given; the
-// message names the file and, for a damaged one, the byte.
-template <typename Record>
-bool leggi_binario(const std::string& percorso, Record& r, std::string& byte,
-                   esito_decodifica (*decodifica)(std::string_view, Record&), std::ostream& err) {
-  if (esito_file e = leggi_file(percorso, byte); !e.ok) {
-    err << e.messaggio() << "\n";
-    return false;
-  }
-  if (esito_decodifica d = decodifica(byte, r); !d.ok) {
-    err << percorso << ": " << d.messaggio() << "\n";
-    return false;
-  }
-  return true;
-}
 
 bool leggi_ingresso(const opzioni_decompile& o, ingresso_decompile& in, std::ostream& err) {
   if (!leggi_binario(o.tabella, in.tabella, in.byte.tabella, decodifica_tabella, err)) return false;

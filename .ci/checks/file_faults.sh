@@ -12,12 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-bin=${SB_BIN:-build/bin}
-if [ ! -x "$bin/scenario_builder" ] || [ ! -x "$bin/scenario_tool" ]; then
-  cmake -S . -B build >/dev/null && cmake --build build -j2 --target scenario_builder scenario_tool
-fi
-builder=$(realpath "$bin/scenario_builder")
-tool=$(realpath "$bin/scenario_tool")
+. .ci/lib/programs.sh
 
 work=$(mktemp -d /tmp/file_faults.XXXXXX)
 chmod 755 "$work"

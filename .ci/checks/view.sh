@@ -11,15 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-need=()
-for pkg in chromium fonts-dejavu-core; do
-  dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
-done
-if [ ${#need[@]} -gt 0 ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq "${need[@]}" >/dev/null
-fi
+bash scripts/install_deps.sh chromium fonts-dejavu-core >/dev/null
 
 build=${SB_BUILD_DIR:-build}
 cmake -S . -B "$build" >/dev/null

@@ -5,15 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-need=()
-for pkg in xvfb xdotool x11-utils imagemagick libx11-dev libxft-dev; do
-  dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
-done
-if [ ${#need[@]} -gt 0 ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq "${need[@]}" >/dev/null
-fi
+bash scripts/install_deps.sh xvfb xdotool x11-utils imagemagick libx11-dev libxft-dev >/dev/null
 
 # The probe exists only where the X11 libraries were found at configure time.
 build=${SB_BUILD_DIR:-build}
