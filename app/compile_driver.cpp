@@ -18,18 +18,17 @@ std::optional<std::string> leggi_se_possibile(const std::string& percorso) {
   return testo;
 }
 
-// The builder's three binary files from the records, the plan only when the
-// build flag asks for it, replaced as one set.
-esito_file scrivi_file_binari(const scenario& s, cartella_uscita& cartella) {
+}  // namespace
+
+esito_file scrivi_binari(const scenario& s, const std::string& linea, const std::string& treno,
+                         cartella_uscita& cartella) {
   const file_binari f = codifica_binari(s);
   std::vector<file_nuovo> files;
-  if (s.flag_griglia != 0) files.push_back({nome_file_griglia(s.nome_linea), f.griglia});
-  files.push_back({nome_file_tabella(s.nome_linea, s.numero_treno), f.tabella});
-  files.push_back({nome_file_celle(s.nome_linea, s.numero_treno), f.celle});
+  if (s.flag_griglia != 0) files.push_back({nome_file_griglia(linea), f.griglia});
+  files.push_back({nome_file_tabella(linea, treno), f.tabella});
+  files.push_back({nome_file_celle(linea, treno), f.celle});
   return sostituisci_insieme(cartella, files);
 }
-
-}  // namespace
 
 esito_file memorizza_dati(scenario& s, const std::string& cartella) {
   const std::string linea = in_cartella(cartella, nome_testo_linea(s.nome_linea));
@@ -73,7 +72,7 @@ esito_build memorizza_percorso(scenario& s, int32_t flag_griglia, cartella_uscit
     case fine_compile::completata:
       break;
   }
-  if (esito_file e = scrivi_file_binari(s, cartella); !e.ok) {
+  if (esito_file e = scrivi_binari(s, s.nome_linea, s.numero_treno, cartella); !e.ok) {
     esito.fine = esito_build::tipo::errore_file;
     esito.file = e;
   }

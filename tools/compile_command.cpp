@@ -5,6 +5,7 @@
 #include <ostream>
 #include <vector>
 
+#include "app/compile_driver.h"
 #include "app/error_report.h"
 #include "compile/compile.h"
 #include "compile/exit_status.h"
@@ -12,7 +13,6 @@
 #include "platform/files.h"
 #include "platform/signals.h"
 #include "scenario/error_codes.h"
-#include "scenario/file_names.h"
 #include "tools/author_texts.h"
 #include "tools/diagnostic_printer.h"
 #include "tools/documents_command.h"
@@ -21,21 +21,6 @@
 
 namespace sb {
 namespace {
-
-// Cells are 50 m long.
-constexpr int32_t kMetriCella = 50;
-
-// Replaces the binary files of a build that ran to its end in the output
-// directory as one set; the line plan only when the build flag asks for it.
-// The files are named with the names as given.
-esito_file scrivi_binari(const scenario& s, const opzioni_compile& o, cartella_uscita& uscita) {
-  const file_binari f = codifica_binari(s);
-  std::vector<file_nuovo> files;
-  if (s.flag_griglia != 0) files.push_back({nome_file_griglia(o.nome_linea), f.griglia});
-  files.push_back({nome_file_tabella(o.nome_linea, o.numero_treno), f.tabella});
-  files.push_back({nome_file_celle(o.nome_linea, o.numero_treno), f.celle});
-  return sostituisci_insieme(uscita, files);
-}
 
 // A warning when a name has a character with no code page 1252 form.
 void avvisa_nome(const std::string& nome, const char* quale, std::ostream& err) {
@@ -157,7 +142,7 @@ int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& er
     }
   }
   if (binari) {
-    if (esito_file w = scrivi_binari(r.s, o, uscita); !w.ok) stato = uscita_file(w, err);
+    if (esito_file w = scrivi_binari(r.s, o.nome_linea, o.numero_treno, uscita); !w.ok) stato = uscita_file(w, err);
   }
   if (documenti && stato < kUscitaFile) {
     const testi_documenti t{c->linea, c->servizio, note};

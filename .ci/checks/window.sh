@@ -27,9 +27,10 @@ fail() {
   exit 1
 }
 
-# Retries a command for up to ten seconds.
+# Retries a command for up to thirty seconds (Xvfb may take that long to
+# start on a loaded machine).
 eventually() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     "$@" >/dev/null 2>&1 && return 0
     sleep 0.1
   done
