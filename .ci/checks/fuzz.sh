@@ -14,15 +14,7 @@ seconds=${FUZZ_SECONDS:-20}
 build=${FUZZ_BUILD:-build-fuzz}
 targets=(field_reader_fuzz line_compiler_fuzz compile_fuzz decompile_fuzz)
 
-need=()
-for pkg in clang-14 libclang-rt-14-dev; do
-  dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
-done
-if [ ${#need[@]} -gt 0 ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq "${need[@]}"
-fi
+bash scripts/install_deps.sh clang-14 libclang-rt-14-dev
 compiler=$(command -v clang++ || command -v clang++-14)
 
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER="$compiler" -DSB_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
