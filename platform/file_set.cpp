@@ -111,21 +111,23 @@ int scrivi_tutto(cartella_uscita& cartella, int fd, std::string_view byte, bool 
 }
 
 // Creates the file `nome` in the folder (never through a link, never over an
-// existing file: EEXIST) and writes the bytes, handing them to the disk as
-// they go when `avvia`. A file that fails after it was created is deleted.
-// Returns errno, or 0 and the open file in `aperto`.
-int scrivi_nuovo(cartella_uscita& cartella, const std::string& nome, std::string_view byte, bool avvia,
+// existing file: EEXIST) and writes the bytes. A file to be flushed has its
+// bytes handed to the disk as they go and is left open in `aperto` (for the
+// flush); any other is closed, and `aperto` is -1. A file that fails after it
+// was created is deleted. Returns 0 or errno.
+int scrivi_nuovo(cartella_uscita& cartella, const std::string& nome, std::string_view byte, bool da_flush,
                  int& aperto) {
+  aperto = -1;
   cartella.passo();
   int fd = ::openat(cartella.fd(), nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0) return errno;
-  int e = scrivi_tutto(cartella, fd, byte, avvia);
-  if (e == 0) {
+  int e = scrivi_tutto(cartella, fd, byte, da_flush);
+  if (e == 0 && da_flush) {
     aperto = fd;
     return 0;
   }
-  ::close(fd);
-  ::unlinkat(cartella.fd(), nome.c_str(), 0);
+  if (::close(fd) != 0 && e == 0) e = errno;
+  if (e != 0) ::unlinkat(cartella.fd(), nome.c_str(), 0);
   return e;
 }
 
@@ -137,27 +139,10 @@ int scrivi_temporaneo(cartella_uscita& cartella, const file_nuovo& f, temporanei
     int aperto = -1;
     int e = scrivi_nuovo(cartella, t, f.byte, !f.transitorio, aperto);
     if (e == EEXIST) continue;
-    if (e != 0) return e;
-    if (f.transitorio && ::close(aperto) != 0) {
-      e = errno;
-      ::unlinkat(cartella.fd(), t.c_str(), 0);
-      return e;
-    }
-    fatti.aggiungi(std::move(t), f.transitorio ? -1 : aperto);
-    return 0;
+    if (e == 0) fatti.aggiungi(std::move(t), aperto);
+    return e;
   }
   return EEXIST;
-}
-
-// Writes the set record, not flushed (see sostituisci_insieme). Returns 0 or
-// errno.
-int scrivi_registro(cartella_uscita& cartella, std::string_view registro) {
-  int aperto = -1;
-  if (int e = scrivi_nuovo(cartella, kRegistroInsieme, registro, false, aperto); e != 0) return e;
-  if (::close(aperto) == 0) return 0;
-  int e = errno;
-  ::unlinkat(cartella.fd(), kRegistroInsieme, 0);
-  return e;
 }
 
 // The set record: each temporary name and its name, every one ended by a
@@ -312,7 +297,9 @@ esito_file sostituisci_insieme(cartella_uscita& cartella, const std::vector<file
     // per set. Against a power cut the renames, issued back to back with no
     // flush between them, are committed together by a journaling file
     // system.
-    if (int e = scrivi_registro(cartella, componi_registro(fatti.nomi(), files)); e != 0) {
+    int chiuso = -1;
+    if (int e = scrivi_nuovo(cartella, kRegistroInsieme, componi_registro(fatti.nomi(), files), false, chiuso);
+        e != 0) {
       return fallito(cartella.in(kRegistroInsieme), e);
     }
   }
