@@ -73,6 +73,7 @@ struct diagnostica {
   origine_errore origine = origine_errore::nessuna;
   int32_t riga = 0;       // 1-based line in the text; 0 when none
   int32_t colonna = 0;    // 1-based byte column in the line; 0 when unknown
+  int32_t larghezza = 0;  // characters underlined from the column; 0: the field that starts there
   int32_t posizione = 0;  // posizione_errore once the code was recorded (metres)
   std::string messaggio;  // empty: the code's own meaning
 

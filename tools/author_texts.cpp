@@ -30,6 +30,7 @@ esito_file leggi_uno(const std::string& nome, origine_errore origine, std::optio
     d.origine = origine;
     d.riga = no->dove.riga;
     d.colonna = no->dove.colonna;
+    d.larghezza = 1;  // one byte is at fault, not its field
     d.messaggio = no->motivo;
     t.letture.push_back(d);
     t.rifiutato = true;
@@ -45,6 +46,7 @@ esito_file leggi_uno(const std::string& nome, origine_errore origine, std::optio
     d.origine = origine;
     d.riga = p.riga;
     d.colonna = p.colonna;
+    d.larghezza = 1;
     d.messaggio = "a character with no code page 1252 form is replaced by \"?\"";
     t.letture.push_back(d);
   }

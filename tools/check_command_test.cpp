@@ -89,83 +89,83 @@ const errore_autore kErrori[] = {
     {"a misspelled speed keyword", 'S', 12, "velcita,  9000,  120", "codice_errore=0 posizione_errore=0",
      R"(s.txt:12:1: warning: unknown keyword 'velcita'; did you mean 'velocita'? the row is skipped
 velcita,  9000,  120
-^
+^~~~~~~
 )"},
     {"a misspelled station keyword", 'S', 15, "stazone, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino", "codice_errore=0 posizione_errore=0",
      R"(s.txt:15:1: warning: unknown keyword 'stazone'; did you mean 'stazione'? the row is skipped
 stazone, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
-^
+^~~~~~~
 )"},
     {"a misspelled signal keyword", 'S', 21, "segnal, 4600, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0", "codice_errore=0 posizione_errore=0",
      R"(s.txt:21:1: warning: unknown keyword 'segnal'; did you mean 'segnale'? the row is skipped
 segnal, 4600, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0
-^
+^~~~~~
 )"},
     {"a misspelled gradient keyword", 'L', 18, "pendnza,  4000,  -5", "codice_errore=0 posizione_errore=0",
      R"(l.txt:18:1: warning: unknown keyword 'pendnza'; did you mean 'pendenza'? the row is skipped
 pendnza,  4000,  -5
-^
+^~~~~~~
 )"},
     {"two letters of a curve keyword swapped", 'L', 13, "cruvad3,  5000,  900", "codice_errore=0 posizione_errore=0",
      R"(l.txt:13:1: warning: unknown keyword 'cruvad3'; did you mean 'curvad3'? the row is skipped
 cruvad3,  5000,  900
-^
+^~~~~~~
 )"},
     {"a misspelled route length keyword, then the route rows", 'L', 3, "lunghezza percoso,  12000", "codice_errore=25 posizione_errore=0",
      R"(l.txt:3:1: warning: unknown keyword 'lunghezza percoso'; did you mean 'lunghezza percorso'? the row is skipped
 lunghezza percoso,  12000
-^
+^~~~~~~~~~~~~~~~~
 l.txt:12:1: error: error 25: no route length yet: 'lunghezza percorso' goes in [generale], before the route rows
 curvad4,  2000,  600
-^
+^~~~~~~
 )"},
     {"a misspelled [generale] in the service", 'S', 2, "[generle]", "codice_errore=0 posizione_errore=0",
      R"(s.txt:2:1: warning: expected [generale], found '[generle]': no row of the service description is read
 [generle]
-^
+^~~~~~~~~
 s.txt: note: the service has no 'stazione' row
 )"},
     {"a misspelled section header", 'S', 13, "[stazoni]", "codice_errore=0 posizione_errore=0",
      R"(s.txt:13:1: warning: unknown section header '[stazoni]'; did you mean '[stazioni]'?
 [stazoni]
-^
+^~~~~~~~~
 )"},
     {"a capital letter where the keyword is matched letter for letter", 'L', 4, "Progressiva chilometrica uno,   0,  0,  0", "codice_errore=0 posizione_errore=0",
      R"(l.txt:4:1: warning: 'Progressiva chilometrica uno' is skipped: this keyword is matched letter for letter; write it in lower case, 'progressiva chilometrica uno'
 Progressiva chilometrica uno,   0,  0,  0
-^
+^~~~~~~~~~~~~~~~~~~~~~~~~~~~
 )"},
     {"a capital letter where case does not matter", 'S', 3, "Numero vetture, 6", "codice_errore=0 posizione_errore=0",
      R"()"},
     {"a note without a hyphen in the body", 'S', 14, "Pratofondo e dintorni", "codice_errore=0 posizione_errore=0",
      R"(s.txt:14:1: warning: 'Pratofondo e dintorni' matches no keyword and is skipped; begin a remark with '-'
 Pratofondo e dintorni
-^
+^~~~~~~~~~~~~~~~~~~~~
 )"},
     {"a gradient stored in 8 bits", 'L', 19, "pendenza,  7000,  200", "codice_errore=0 posizione_errore=0",
      R"(l.txt:19:19: warning: gradient 200 does not fit -100..155 per mille: it is stored as -56
 pendenza,  7000,  200
-                  ^
+                  ^~~
 )"},
     {"an adhesion stored in 8 bits", 'S', 8, "aderenza,  0,  300", "codice_errore=0 posizione_errore=0",
      R"(s.txt:8:16: warning: adhesion 300 does not fit 0..255: it is stored as 44
 aderenza,  0,  300
-               ^
+               ^~~
 )"},
     {"a speed that is not a multiple of 5", 'S', 11, "velocita,  4000,  107", "codice_errore=0 posizione_errore=0",
      R"(s.txt:11:19: warning: speed 107 km/h is not a multiple of 5: it is stored as 105
 velocita,  4000,  107
-                  ^
+                  ^~~
 )"},
     {"a clock that is not a time of day", 'S', 6, "orologio,  25 75 90", "codice_errore=0 posizione_errore=0",
      R"(s.txt:6:12: warning: the clock 25 75 90 is not a time of day (hours 0..23, minutes and seconds 0..59): it is read as 26:16:30
 orologio,  25 75 90
-           ^
+           ^~~~~~~~
 )"},
     {"minutes that roll into the next hour", 'S', 15, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 73, 30, Lago Serino", "codice_errore=0 posizione_errore=0",
      R"(s.txt:15:55: warning: the time 7 73 30 is not a time of day (hours 0..23, minutes and seconds 0..59): it is read as 08:13:30
 stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 73, 30, Lago Serino
-                                                      ^
+                                                      ^~
 s.txt:16:52: warning: the time 07:30:00 of station 'Cortemara' is earlier than 08:13:30 at the station before
 stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara
                                                    ^
@@ -176,7 +176,7 @@ stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 73, 30, Lago Serino
     {"a decimal comma", 'L', 19, "pendenza,  7000,  12,5", "codice_errore=0 posizione_errore=0",
      R"(l.txt:19:19: warning: decimal comma: '12,5' is read as 12 and '5' is skipped; values are whole numbers
 pendenza,  7000,  12,5
-                  ^
+                  ^~
 )"},
     {"a row with more values than it takes", 'L', 18, "pendenza,  4000,  -5, 3", "codice_errore=0 posizione_errore=0",
      R"(l.txt:18:23: warning: the 'pendenza' row takes 2 values; '3' beyond them is skipped
@@ -191,7 +191,7 @@ stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, 5, Lago Serino
     {"a name cut by a comma", 'S', 16, "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Corte, Mara", "codice_errore=0 posizione_errore=0",
      R"(s.txt:16:69: warning: a comma cuts the name short: it is read as 'Corte' and 'Mara' is skipped; put the name in double quotes to keep its comma
 stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Corte, Mara
-                                                                    ^
+                                                                    ^~~~
 )"},
     {"a station row cut short before the next row", 'S', 15, "stazione, 5000, 22", "codice_errore=25 posizione_errore=0",
      R"(s.txt:15:19: error: error 25: the 'stazione' row ends after 2 of its 17 values
@@ -211,68 +211,68 @@ stazione, 12000
     {"a value that is not a number", 'S', 12, "velocita,  9000,  22O00", "codice_errore=25 posizione_errore=0",
      R"(s.txt:12:19: error: error 25: expected a whole number, found '22O00'
 velocita,  9000,  22O00
-                  ^
+                  ^~~~~
 )"},
     {"a value with decimals", 'S', 12, "velocita,  9000,  105.5", "codice_errore=25 posizione_errore=0",
      R"(s.txt:12:19: error: error 25: 105.5: decimals are not allowed
 velocita,  9000,  105.5
-                  ^
+                  ^~~~~
 )"},
     {"a speed beyond the cells' 8 bits", 'S', 12, "velocita,  9000,  2000", "codice_errore=25 posizione_errore=0",
      R"(s.txt:12:19: error: error 25: speed 2000 does not fit 0..1275 km/h
 velocita,  9000,  2000
-                  ^
+                  ^~~~
 )"},
     {"a station type beyond 8 bits", 'S', 15, "stazione, 5000, 300, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino", "codice_errore=25 posizione_errore=0",
      R"(s.txt:15:17: error: error 25: station type 300 does not fit 0..255
 stazione, 5000, 300, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
-                ^
+                ^~~
 )"},
     {"a gradient row beyond the route, then the service", 'L', 20, "pendenza,  20000,  0", "codice_errore=15 posizione_errore=7000",
      R"(l.txt:20:12: error: error 15: position 20000 m is beyond the route: its rows may stand up to 18900 m
 pendenza,  20000,  0
-           ^
+           ^~~~~
 s.txt:18:1: error: error 15: the code 15 recorded in the line description stops the read at this row; the rows after it are not read
 rallentamento, 7000, 60, 300, 0, 1, 0
-^
+^~~~~~~~~~~~~
 l.txt:20:12: note: the code was recorded here
 pendenza,  20000,  0
-           ^
+           ^~~~~
 )"},
     {"a signal on an indicator's cell", 'S', 21, "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0", "codice_errore=16 posizione_errore=500",
      R"(s.txt:21:10: error: error 16: signal at 500 m: cell 11 (500 m) already holds a maximum-speed indicator
 segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0
-         ^
+         ^~~
 l.txt:26:1: note: a maximum-speed indicator in cell 11 (500 m) comes from this row
 indicatori_vmax,  500,  60,  70,  75,  0,  60,  70,  75,  0
-^
+^~~~~~~~~~~~~~~
 )"},
     {"an indicator on a sign's cell", 'L', 24, "cartello_indicatore,  500,  (Km 0+500)", "codice_errore=21 posizione_errore=500",
      R"(l.txt:26:19: error: error 21: maximum-speed indicator at 500 m: cell 11 (500 m) already holds the sign board '(Km 0+500)'
 indicatori_vmax,  500,  60,  70,  75,  0,  60,  70,  75,  0
-                  ^
+                  ^~~
 l.txt:24:1: note: the sign board '(Km 0+500)' in cell 11 (500 m) comes from this row
 cartello_indicatore,  500,  (Km 0+500)
-^
+^~~~~~~~~~~~~~~~~~~
 )"},
     {"a stop point over a signal placed before it", 'S', 13, "segnale, 5100, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0", "codice_errore=0 posizione_errore=0",
      R"(s.txt:15:11: warning: the stop point of station 'Lago Serino' overwrites a signal in cell 103 (5100 m)
 stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
-          ^
+          ^~~~
 s.txt:13:1: note: the overwritten item comes from this row
 segnale, 5100, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0
-^
+^~~~~~~
 s.txt:15:11: warning: the approach marks of station 'Lago Serino' overwrite an approach mark in cell 101 (5000 m)
 stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
-          ^
+          ^~~~
 s.txt:13:1: note: the overwritten approach mark comes from this row
 segnale, 5100, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0
-^
+^~~~~~~
 )"},
     {"stations out of route order", 'S', 16, "stazione, 3000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara", "codice_errore=22 posizione_errore=3000",
      R"(s.txt:16:11: error: error 22: station at 3000 m comes after station 'Lago Serino' at 5000 m: stations go in route order
 stazione, 3000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara
-          ^
+          ^~~~
 )"},
     {"station times going backwards", 'S', 16, "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 20, 0, Cortemara", "codice_errore=0 posizione_errore=0",
      R"(s.txt:16:52: warning: the time 07:20:00 of station 'Cortemara' is earlier than 07:22:30 at the station before
@@ -285,7 +285,7 @@ stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
     {"a clock that starts after the first departure", 'S', 6, "orologio,  7  20  0", "codice_errore=0 posizione_errore=0",
      R"(s.txt:6:12: warning: the clock starts at 07:20:00, after the first station's time 07:15:00: the train departs before the run begins
 orologio,  7  20  0
-           ^
+           ^~~~~~~~
 s.txt:14:48: note: the first station's time
 stazione, 0, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 0, 7, 15, 0, Pratofondo
                                                ^
@@ -295,7 +295,7 @@ stazione, 0, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 0, 7, 15, 0, Pratofondo
     {"speed rows out of order", 'S', 12, "velocita,  3000,  120", "codice_errore=0 posizione_errore=0",
      R"(s.txt:12:12: warning: speed row at 3000 m does not come after the one at 4000 m: rows out of order, or two in one 50 m cell, garble the profile
 velocita,  3000,  120
-           ^
+           ^~~~
 )"},
     {"a signal code outside its range", 'S', 20, "segnale, 1300, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0", "codice_errore=0 posizione_errore=0",
      R"(s.txt:20:16: warning: sx 3 is outside 0..2
@@ -305,13 +305,13 @@ segnale, 1300, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0
     {"a signal time stored in 8 bits", 'S', 20, "segnale, 1300, 2, 0, 0, 0, 0, 0, 0, 0, 0, 300", "codice_errore=0 posizione_errore=0",
      R"(s.txt:20:43: warning: tempo 300 does not fit 0..255: it is stored as 44
 segnale, 1300, 2, 0, 0, 0, 0, 0, 0, 0, 0, 300
-                                          ^
+                                          ^~~
 )"},
     {"the signal pass finds no room before a slowdown", 'S', 22, "abbattimento, 6700, 0, abbattimento, 6750, 0, abbattimento, 6800, 0", "codice_errore=12 posizione_errore=7050",
      R"(scenario_tool: error: error 12: no free cell for a code-reduction point before the start of a slowdown in cell 141 (7000 m): cells 134 to 136 are taken
 s.txt:18:1: note: the start of a slowdown in cell 141 (7000 m) comes from this row
 rallentamento, 7000, 60, 300, 0, 1, 0
-^
+^~~~~~~~~~~~~
 )"},
 };
 // clang-format on
@@ -444,7 +444,7 @@ TEST_F(Check, WerrorSaysWhyNothingWasWritten) {
   EXPECT_EQ(e.err,
             "s.txt:11:19: warning: speed 82 km/h is not a multiple of 5: it is stored as 80\n"
             "velocita,  4000,  82\n"
-            "                  ^\n"
+            "                  ^~\n"
             "scenario_tool: error: warnings are errors with --werror: no file written\n");
   EXPECT_EQ(ultima_riga(e.out), "codice_errore=0 posizione_errore=0");
 }

@@ -87,10 +87,10 @@ TEST_F(Compile, RecordedCodeStillWritesTheFilesAndPointsAtTheRow) {
                        ":21:10: error: error 16: signal at 500 m: cell 11 (500 m) already holds a maximum-speed "
                        "indicator\n"
                        "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0\n"
-                       "         ^\n" +
+                       "         ^~~\n" +
                        linea_ + ":26:1: note: a maximum-speed indicator in cell 11 (500 m) comes from this row\n" +
                        "indicatori_vmax,  500,  60,  70,  75,  0,  60,  70,  75,  0\n"
-                       "^\n");
+                       "^" + std::string(14, '~') + "\n");
   EXPECT_TRUE(esiste(griglia()));
   EXPECT_TRUE(esiste(tabella()));
   EXPECT_TRUE(esiste(celle()));

@@ -88,8 +88,11 @@ void stampa_una(const diagnostica& d, const testo_autore* t, const opzioni_stamp
   err << riga_mostrata(*t, d.riga) << "\n";
   if (d.colonna <= 0) return;
   const std::string_view letta = riga_di(t->byte, d.riga);
-  err << rientro_sotto(letta.substr(0, static_cast<size_t>(d.colonna - 1))) << (o.colore ? kVerde : "") << "^"
-      << (o.colore ? kNormale : "") << "\n";
+  const size_t inizio = static_cast<size_t>(d.colonna - 1);
+  const std::string segno =
+      d.larghezza > 0 ? "^" + std::string(static_cast<size_t>(d.larghezza - 1), '~') : segno_campo(letta, inizio);
+  err << rientro_sotto(letta.substr(0, inizio)) << (o.colore ? kVerde : "") << segno << (o.colore ? kNormale : "")
+      << "\n";
 }
 
 }  // namespace

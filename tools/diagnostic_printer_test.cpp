@@ -45,15 +45,15 @@ TEST(StampaDiagnostiche, PlacesSourceLinesAndCarets) {
   };
   const caso casi[] = {
       {voce(gravita::avviso, origine_errore::testo_linea, 2, 11, "m"),
-       "l.txt:2:11: warning: m\n\tpendnza,\t4000\n\t        \t^\n"},
+       "l.txt:2:11: warning: m\n\tpendnza,\t4000\n\t        \t^~~~\n"},
       {voce(gravita::avviso, origine_errore::testo_servizio, 1, 20, "m"),
-       "s.txt:1:20: warning: m\nstazione, 0, Citt\xC3\xA0, x\n                   ^\n"},
+       "s.txt:1:20: warning: m\nstazione, 0, Citt\xC3\xA0, x\n                   ^~\n"},
       {voce(gravita::nota, origine_errore::testo_linea, 2, 0, "m"), "l.txt:2: note: m\n\tpendnza,\t4000\n"},
       {voce(gravita::nota, origine_errore::testo_linea, 0, 0, "m", genere_avviso::testo_senza), "l.txt: note: m\n"},
       {voce(gravita::errore, origine_errore::passaggio, 0, 0, "", genere_avviso::nessuno, 12),
        "scenario_tool: error: error 12: no free cell for a code-reduction point before a slowdown start\n"},
       {voce(gravita::errore, origine_errore::testo_servizio, 2, 1, "no cells", genere_avviso::nessuno, 15),
-       "s.txt:2:1: error: error 15: no cells\nvelcita\n^\n"},
+       "s.txt:2:1: error: error 15: no cells\nvelcita\n^~~~~~~\n"},
   };
   for (const caso& c : casi) EXPECT_EQ(stampa({c.d}, kLinea, kServizio), c.atteso);
   EXPECT_EQ(stampa({voce(gravita::avviso, origine_errore::testo_linea, 1, 5, "m")}, cp1252, kServizio),
@@ -69,7 +69,7 @@ TEST(StampaDiagnostiche, NoFileGiven) {
 
 TEST(StampaDiagnostiche, ColoursTheLevelAndTheCaret) {
   EXPECT_EQ(stampa({voce(gravita::avviso, origine_errore::testo_linea, 1, 2, "m")}, kLinea, kServizio, true),
-            "\x1b[1ml.txt:1:2: \x1b[1;35mwarning:\x1b[0m m\n[generale]\n \x1b[1;32m^\x1b[0m\n");
+            "\x1b[1ml.txt:1:2: \x1b[1;35mwarning:\x1b[0m m\n[generale]\n \x1b[1;32m^~~~~~~~~\x1b[0m\n");
   EXPECT_EQ(stampa({voce(gravita::errore, origine_errore::passaggio, 0, 0, "m", genere_avviso::nessuno, 11)}, kLinea,
                    kServizio, true),
             "\x1b[1mscenario_tool: \x1b[1;31merror:\x1b[0m error 11: m\n");

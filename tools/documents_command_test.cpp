@@ -110,7 +110,7 @@ TEST_F(Documents, ANameCutToItsColumnIsAWarningAtItsRow) {
   EXPECT_EQ(e.err, servizio_ +
                        ":15:64: warning: the station name is longer than the 28 characters of the train sheet's "
                        "Localita' column: cut to \"Molino Sereno della Citt\xC3\xA0 Ve\"\n" +
-                       servizio[14] + "\n" + std::string(63, ' ') + "^\n");
+                       servizio[14] + "\n" + std::string(63, ' ') + "^" + std::string(32, '~') + "\n");
   EXPECT_EQ(scritti().size(), 2u);
 }
 
@@ -120,7 +120,7 @@ TEST_F(Documents, NotesThatCannotBeWrittenStopEveryDocument) {
   EXPECT_EQ(e.stato, kUscitaCodice);
   EXPECT_EQ(e.err, note_ +
                        ":2:1: error: the line reads exactly \"riferimento fine del file\", which ends a document: "
-                       "nothing after it would be written\nriferimento fine del file\n^\n"
+                       "nothing after it would be written\nriferimento fine del file\n^" + std::string(24, '~') + "\n"
                        "scenario_tool: no document written\n");
   EXPECT_TRUE(scritti().empty());
 }

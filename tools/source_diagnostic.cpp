@@ -1,11 +1,20 @@
 #include "tools/source_diagnostic.h"
 
+#include <algorithm>
+
 namespace sb {
 
 std::string rientro_sotto(std::string_view prima) {
   std::string out;
   for (char c : prima) out += c == '\t' ? '\t' : ' ';
   return out;
+}
+
+std::string segno_campo(std::string_view riga, size_t inizio) {
+  size_t fine = std::min(riga.find(',', inizio), riga.size());
+  if (fine <= inizio) return "^";
+  while (fine > inizio + 1 && (riga[fine - 1] == ' ' || riga[fine - 1] == '\t')) --fine;
+  return "^" + std::string(fine - inizio - 1, '~');
 }
 
 std::string_view riga_di(std::string_view testo, int32_t n) {
@@ -29,7 +38,8 @@ std::string diagnostica_sorgente(const testo_autore& t, int32_t riga, std::strin
   const size_t colonna = campo.empty() ? std::string_view::npos : letta.rfind(campo);
   if (colonna == std::string_view::npos) return t.percorso + ":" + std::to_string(riga) + ": " + testa;
   return t.percorso + ":" + std::to_string(riga) + ":" + std::to_string(colonna + 1) + ": " + testa +
-         std::string(riga_di(t.originale, riga)) + "\n" + rientro_sotto(letta.substr(0, colonna)) + "^\n";
+         std::string(riga_di(t.originale, riga)) + "\n" + rientro_sotto(letta.substr(0, colonna)) +
+         segno_campo(letta, colonna) + "\n";
 }
 
 }  // namespace sb

@@ -25,6 +25,12 @@ std::string_view riga_di(std::string_view testo, int32_t n);
 // character.
 std::string rientro_sotto(std::string_view prima);
 
+// What stands under the field that begins at byte `inizio` of the code page
+// 1252 line, as a compiler underlines a token: a caret, then a tilde for each
+// further character of the field (up to the next comma or the line's end,
+// trailing blanks left out).
+std::string segno_campo(std::string_view riga, size_t inizio);
+
 // The remark, ended by a line end. With a line: the file, the line, and the
 // column where the field (as the compile read it) begins on that line, then
 // the author's line and the caret; without a line, the file alone; without a

@@ -81,8 +81,8 @@ TEST(Vista, FromTextsShowsTheCompilesDiagnostics) {
   const std::string diagnostica =
       dir / "s.txt" + ":21:10: error: error 16: signal at 500 m: cell 11 (500 m) already holds a maximum-speed indicator";
   const std::string nota = dir / "l.txt" + ":26:1: note: a maximum-speed indicator in cell 11 (500 m) comes from this row";
-  EXPECT_EQ(e.err, diagnostica + "\nsegnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0\n         ^\n" + nota +
-                       "\nindicatori_vmax,  500,  60,  70,  75,  0,  60,  70,  75,  0\n^\n");
+  EXPECT_EQ(e.err, diagnostica + "\nsegnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0\n         ^~~\n" + nota +
+                       "\nindicatori_vmax,  500,  60,  70,  75,  0,  60,  70,  75,  0\n^" + std::string(14, '~') + "\n");
   const std::string pagina = leggi(dir / "p.html");
   autosufficiente(pagina);
   EXPECT_NE(pagina.find("{\"text\":" + json_stringa(diagnostica) + ",\"m\":500}"), std::string::npos);
