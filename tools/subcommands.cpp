@@ -61,7 +61,7 @@ constexpr const char* kAiutoCompile =
     "  --out DIR          where the binary files go\n"
     "\n"
     "Diagnostics go to standard error as FILE:LINE:COLUMN: error|warning|note: MESSAGE,\n"
-    "with the source line and a caret, as check shows them.\n"
+    "with the source line and the field underlined, as check shows them.\n"
     "The last line on standard output is codice_errore=N posizione_errore=P.\n";
 
 constexpr const char* kAiutoCheck =
@@ -70,7 +70,8 @@ constexpr const char* kAiutoCheck =
     "\n"
     "Compiles the two descriptions in memory exactly as compile does, writes no file, and\n"
     "tells every error, warning and note it finds on standard error, as\n"
-    "FILE:LINE:COLUMN: error|warning|note: MESSAGE with the source line and a caret.\n"
+    "FILE:LINE:COLUMN: error|warning|note: MESSAGE with the source line and the field\n"
+    "underlined.\n"
     "Standard output gets one line of what the scenario holds, then\n"
     "codice_errore=N posizione_errore=P.\n"
     "\n"
