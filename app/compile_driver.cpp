@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/error_report.h"
+#include "compile/binary_set.h"
 #include "compile/compile.h"
 #include "scenario/error_codes.h"
 #include "scenario/file_names.h"
@@ -19,16 +20,6 @@ std::optional<std::string> leggi_se_possibile(const std::string& percorso) {
 }
 
 }  // namespace
-
-esito_file scrivi_binari(const scenario& s, const std::string& linea, const std::string& treno,
-                         cartella_uscita& cartella) {
-  const file_binari f = codifica_binari(s);
-  std::vector<file_nuovo> files;
-  if (s.flag_griglia != 0) files.push_back({nome_file_griglia(linea), f.griglia});
-  files.push_back({nome_file_tabella(linea, treno), f.tabella});
-  files.push_back({nome_file_celle(linea, treno), f.celle});
-  return sostituisci_insieme(cartella, files);
-}
 
 esito_file memorizza_dati(scenario& s, const std::string& cartella) {
   const std::string linea = in_cartella(cartella, nome_testo_linea(s.nome_linea));

@@ -24,12 +24,6 @@ struct esito_build {
   esito_file file;             // the failed operation
 };
 
-// Replaces the binary files of a build that ran to its end in the folder as
-// one set, named for the line and the train given: the line plan only when
-// the build flag asks for it.
-esito_file scrivi_binari(const scenario& s, const std::string& linea, const std::string& treno,
-                         cartella_uscita& cartella);
-
 // Compiles the two description texts in the directory into the records
 // (the compile in memory), deleting them: the line text always, the service
 // text unless a line code ended the compile. Only a file operation that fails

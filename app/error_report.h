@@ -4,11 +4,9 @@
 #include <string>
 
 #include "platform/user_interface.h"
+#include "scenario/error_text.h"
 
 namespace sb {
-
-// " Errore n. " followed by the number's text.
-std::string testo_errore(const std::string& a);
 
 // Shows " Errore n. " and the number in the message box and waits for it to
 // be closed. The caller then ends the program without another step.

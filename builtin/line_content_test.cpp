@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "scenario/scenario_records.h"
 #include "builtin/run_timetable.h"
+#include "scenario/scenario_records.h"
 #include "text_input/field_reader.h"
 
 namespace sb {

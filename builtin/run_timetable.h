@@ -7,15 +7,14 @@
 #include <cstdint>
 #include <string_view>
 
+#include "scenario/format.h"
+
 namespace sb {
 
 // A time of day as seconds since midnight; 0 stands for "no time".
 constexpr int32_t ora(int32_t ore, int32_t minuti, int32_t secondi) {
   return (ore * 60 + minuti) * 60 + secondi;
 }
-
-// Stations of this type and above are passed without stopping.
-inline constexpr int32_t kTipoTransito = 25;
 
 // One station of the run, with the values of its "stazione" row.
 struct stazione_corsa {

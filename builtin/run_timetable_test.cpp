@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "builtin/train_sheet.h"
 #include "builtin/service_content.h"
+#include "builtin/train_sheet.h"
 #include "text_input/field_reader.h"
 
 namespace sb {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "builtin/run_timetable.h"
 #include "scenario/file_names.h"
 #include "scenario/text_columns.h"
-#include "builtin/run_timetable.h"
 
 namespace sb {
 namespace {

@@ -52,7 +52,7 @@ TEST(LineLimits, TheLargestLineCompilesWhole) {
 
 // The measurement script makes the largest line with awk: the same bytes.
 TEST(LineLimits, TheScriptsLargestLineIsTheFixture) {
-  const std::string comando = std::string("awk -f '") + SB_SOURCE_DIR + "/tools/largest_line.awk'";
+  const std::string comando = std::string("awk -f '") + SB_SOURCE_DIR + "/scripts/largest_line.awk'";
   FILE* uscita = popen(comando.c_str(), "r");
   ASSERT_NE(uscita, nullptr);
   std::string testo;

@@ -2,9 +2,9 @@
 
 #include <ostream>
 
-#include "app/error_report.h"
 #include "compile/exit_status.h"
 #include "scenario/error_codes.h"
+#include "scenario/error_text.h"
 
 namespace sb {
 namespace {

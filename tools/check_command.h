@@ -5,7 +5,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "tools/author_texts.h"
+#include "author/author_texts.h"
 
 namespace sb {
 

@@ -13,8 +13,8 @@
 #include "builtin/service_content.h"
 #include "compile/exit_status.h"
 #include "documents/line_list.h"
+#include "test_support/tool_runs.h"
 #include "tools/subcommands.h"
-#include "tools/tool_test_support.h"
 
 namespace sb {
 namespace {

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "author/existing_texts.h"
 #include "compile/exit_status.h"
 #include "decompile/decompile.h"
+#include "inspect/binary_inputs.h"
 #include "platform/file_set.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
@@ -13,9 +15,7 @@
 #include "scenario/binary_decoders.h"
 #include "scenario/error_codes.h"
 #include "scenario/file_names.h"
-#include "tools/binary_inputs.h"
 #include "tools/compile_command.h"
-#include "tools/existing_texts.h"
 
 namespace sb {
 namespace {

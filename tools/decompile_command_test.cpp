@@ -12,8 +12,8 @@
 #include "documents/line_list.h"
 #include "platform/user_interface.h"
 #include "scenario/file_names.h"
-#include "tools/tool_test_support.h"
-#include "tools/utf8_input.h"
+#include "test_support/tool_runs.h"
+#include "text_input/utf8_input.h"
 
 namespace sb {
 namespace {

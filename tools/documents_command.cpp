@@ -9,7 +9,7 @@
 #include "documents/generic_train_sheet.h"
 #include "documents/line_list.h"
 #include "scenario/file_names.h"
-#include "tools/utf8_input.h"
+#include "text_input/utf8_input.h"
 
 namespace sb {
 namespace {

@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
+#include "author/scenario_names.h"
 #include "compile/compile.h"
 #include "platform/file_set.h"
-#include "tools/scenario_names.h"
-#include "tools/source_diagnostic.h"
+#include "report/source_diagnostic.h"
 
 namespace sb {
 

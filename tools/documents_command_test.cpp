@@ -8,7 +8,7 @@
 
 #include "compile/exit_status.h"
 #include "test_support/document_scenario.h"
-#include "tools/tool_test_support.h"
+#include "test_support/tool_runs.h"
 
 namespace sb {
 namespace {

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "compile/exit_status.h"
-#include "platform/files.h"
 #include "decompile/plan_stretches.h"
+#include "inspect/author_terms.h"
+#include "inspect/cell_meaning.h"
+#include "inspect/json_text.h"
+#include "platform/files.h"
 #include "scenario/binary_decoders.h"
-#include "tools/author_terms.h"
-#include "tools/cell_meaning.h"
-#include "tools/json_text.h"
-#include "tools/utf8_input.h"
+#include "text_input/utf8_input.h"
 
 namespace sb {
 namespace {

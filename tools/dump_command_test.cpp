@@ -11,9 +11,9 @@
 #include "app/startup.h"
 #include "compile/exit_status.h"
 #include "platform/user_interface.h"
-#include "scenario/binary_files.h"
 #include "scenario/binary_decoders.h"
-#include "tools/tool_test_support.h"
+#include "scenario/binary_files.h"
+#include "test_support/tool_runs.h"
 
 namespace sb {
 namespace {

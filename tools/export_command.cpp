@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "author/existing_texts.h"
 #include "builtin/builtin_scenario.h"
 #include "builtin/line_content.h"
 #include "builtin/service_content.h"
@@ -11,7 +12,6 @@
 #include "platform/file_set.h"
 #include "platform/signals.h"
 #include "scenario/file_names.h"
-#include "tools/existing_texts.h"
 
 namespace sb {
 

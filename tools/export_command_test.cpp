@@ -7,7 +7,7 @@
 #include "compile/exit_status.h"
 #include "platform/file_set.h"
 #include "platform/folder_lock.h"
-#include "tools/tool_test_support.h"
+#include "test_support/tool_runs.h"
 
 namespace sb {
 namespace {

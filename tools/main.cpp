@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "compile/exit_status.h"
-#include "tools/diagnostic_printer.h"
+#include "report/diagnostic_printer.h"
 #include "tools/subcommands.h"
 
 int main(int argc, char** argv) {

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "author/scenario_names.h"
 #include "compile/exit_status.h"
 #include "text_input/suggestions.h"
 #include "tools/check_command.h"
@@ -15,7 +16,6 @@
 #include "tools/export_command.h"
 #include "tools/plan_command.h"
 #include "tools/view_command.h"
-#include "tools/scenario_names.h"
 
 namespace sb {
 namespace {

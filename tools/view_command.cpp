@@ -3,13 +3,13 @@
 #include <ostream>
 
 #include "compile/exit_status.h"
+#include "inspect/binary_inputs.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 #include "platform/signals.h"
+#include "render/view_page.h"
 #include "scenario/plan_encoding.h"
-#include "tools/binary_inputs.h"
-#include "tools/text_compile.h"
-#include "tools/view_page.h"
+#include "scene/text_compile.h"
 
 namespace sb {
 namespace {
@@ -50,7 +50,7 @@ int vista_testi(const opzioni_view& o, std::ostream& err) {
 int vista_binari(const opzioni_view& o, std::ostream& err) {
   binari_scena b;
   if (!leggi_binari(o.griglia, o.tabella, o.celle, b, err)) return kUscitaFile;
-  return scrivi_pagina(o.html, costruisci_scena(b.fonti()), err);
+  return scrivi_pagina(o.html, costruisci_scena(fonti_binari(b)), err);
 }
 
 }  // namespace

@@ -8,11 +8,11 @@
 
 #include "app/startup.h"
 #include "compile/exit_status.h"
+#include "inspect/json_text.h"
 #include "line/largest_line_fixture.h"
 #include "platform/user_interface.h"
-#include "tools/json_text.h"
-#include "tools/tool_test_support.h"
-#include "tools/view_page.h"
+#include "render/view_page.h"
+#include "test_support/tool_runs.h"
 
 namespace sb {
 namespace {

@@ -1,0 +1,61 @@
+// An author's compile as the commands ask for it: the options, the request
+// made of them and the texts read, how it ended and the lines that tell it.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "compile/compile.h"
+#include "platform/files.h"
+#include "platform/folder_lock.h"
+#include "report/source_diagnostic.h"
+#include "scenario/diagnostics.h"
+#include "scenario/scenario_records.h"
+
+namespace sb {
+
+// What the author asked for.
+struct opzioni_compile {
+  std::string linea;     // the line description; empty: there is none
+  std::string servizio;  // the service description; empty: there is none
+  std::string nome_linea = "BORVALE";
+  std::string numero_treno = "40617";
+  bool senza_griglia = false;  // --no-plan: build flag 0
+  std::string cartella_uscita;
+  bool binari = true;       // write the three binary files ("documents" does not)
+  bool documenti = false;   // --documents: write the driver's documents too
+  std::string note;         // --notes: the author's notes; empty: none
+  attesa_blocco attesa = attesa_blocco::attendi;  // --no-wait: non_attendere
+  bool werror = false;  // --werror: a warning fails the compile and nothing is written
+  bool colore = false;  // diagnostics in colour
+};
+
+// Creates the output directory and its parents when missing.
+esito_file crea_cartella(const std::string& cartella);
+
+// The first line of a diagnostic as compile shows it, in one line for a
+// list: "FILE:LINE:COLUMN: error: error N: ...", "...: warning: ..." or
+// "...: note: ...".
+std::string riga_diagnostica(const diagnostica& d, const opzioni_compile& o);
+
+// " (no --line given)" or " (no --service given)" for a code about a text the
+// author did not give; empty otherwise.
+std::string testo_mancante(const diagnostica& d, const opzioni_compile& o);
+
+// Reads an author's text (the notes) and converts it when it is UTF-8,
+// warning on err where a "?" stands in. Absent when no file was given.
+esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_autore>& testo, std::ostream& err);
+
+// The compile of the texts with the options' names and build flag.
+richiesta_compile richiesta_di(const opzioni_compile& o, const std::optional<testo_autore>& linea,
+                               const std::optional<testo_autore>& servizio);
+
+// The exit status of a compile, with what the author must know on err
+// besides the diagnostics: the guard's box text, a missing route length.
+int stato_compile(const risultato_compile& r, std::ostream& err);
+
+// The last line of the compile's standard output.
+std::string riga_esito(const scenario& s);
+
+}  // namespace sb

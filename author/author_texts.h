@@ -1,0 +1,30 @@
+// An author's two description texts as compile and check take them: read,
+// refused when they are no text, converted from UTF-8, compiled in memory,
+// and what all that found shown as diagnostics.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "author/author_compile.h"
+#include "compile/compile.h"
+#include "report/diagnostic_printer.h"
+
+namespace sb {
+
+// A compile of the author's texts with its diagnostics shown, and the texts
+// as read (empty ones for a text not given).
+struct compile_mostrato {
+  risultato_compile r;
+  conteggio_diagnostiche conti;
+  testo_autore linea;
+  testo_autore servizio;
+};
+
+// What compile and check do first: read the texts, compile them and show
+// every diagnostic on err. Nothing when no compile ran (a file that cannot
+// be read, told on err, or a refused text): the exit status is then 4.
+std::optional<compile_mostrato> compila_e_mostra(const opzioni_compile& o, std::ostream& err);
+
+}  // namespace sb

@@ -1,0 +1,50 @@
+#include "inspect/binary_inputs.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "line/line_plan.h"
+#include "scenario/binary_files.h"
+
+namespace sb {
+namespace {
+
+// Reads one binary file when it is named; a file not named stays empty.
+template <typename Record>
+bool leggi_se_dato(const std::string& percorso, std::optional<Record>& record,
+                   esito_decodifica (*decodifica)(std::string_view, Record&), std::ostream& err) {
+  if (percorso.empty()) return true;
+  std::string byte;
+  return leggi_binario(percorso, record.emplace(), byte, decodifica, err);
+}
+
+// Whether the plan holds the points the object table's route length calls
+// for (route length + 7001): a plan left beside the table of another build
+// (a --no-plan compile after the route changed) does not. Reports the byte
+// where they part.
+bool punti_concordi(const std::string& percorso_griglia, const griglia_linea& griglia,
+                    const std::string& percorso_tabella, const tabella_oggetti& tabella, std::ostream& err) {
+  const int64_t lunghezza = tabella[kOggettoGenerale].fine;
+  const int64_t attesi = lunghezza + kMarginePiano + 1;
+  const int64_t punti = static_cast<int64_t>(griglia.x.size());
+  if (punti == attesi) return true;
+  size_t offset = 0;
+  for (int64_t k = 0; k < std::min(punti, attesi); ++k) offset += byte_variante(griglia.x[static_cast<size_t>(k)]);
+  err << percorso_griglia << ": byte " << offset << ": the plan holds " << punti << " points but the route length "
+      << lunghezza << " m of " << percorso_tabella << " calls for " << attesi << "\n";
+  return false;
+}
+
+}  // namespace
+
+bool leggi_binari(const std::string& griglia, const std::string& tabella, const std::string& celle,
+                  binari_scena& out, std::ostream& err) {
+  if (!leggi_se_dato(griglia, out.griglia, decodifica_griglia, err) ||
+      !leggi_se_dato(tabella, out.tabella, decodifica_tabella, err) ||
+      !leggi_se_dato(celle, out.celle, decodifica_celle, err)) {
+    return false;
+  }
+  return !out.griglia || !out.tabella || punti_concordi(griglia, *out.griglia, tabella, *out.tabella, err);
+}
+
+}  // namespace sb

@@ -1,0 +1,14 @@
+// The interactive page of a scene: one self-contained HTML file with the
+// scene's data, the style sheet and the script inside it.
+#pragma once
+
+#include <string>
+
+#include "scene/scene_model.h"
+
+namespace sb {
+
+// The page. It loads nothing from elsewhere: no network, no other file.
+std::string pagina_vista(const scena& s);
+
+}  // namespace sb

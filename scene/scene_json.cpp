@@ -1,0 +1,153 @@
+#include "scene/scene_json.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "inspect/json_text.h"
+#include "scene/scene_style.h"
+
+namespace sb {
+namespace {
+
+const char* nome_simbolo(simbolo s) {
+  switch (s) {
+    case simbolo::cerchio: return "circle";
+    case simbolo::punto: return "dot";
+    case simbolo::quadrato: return "square";
+    case simbolo::rombo: return "diamond";
+    case simbolo::triangolo: return "triangle";
+    case simbolo::barra: return "bar";
+  }
+  return "";
+}
+
+std::string coordinata(double v) {
+  char t[32];
+  std::snprintf(t, sizeof t, "%.2f", v);
+  return t;
+}
+
+void coppie(std::string& out, const std::vector<valore_elemento>& v) {
+  out += "[";
+  for (size_t k = 0; k < v.size(); ++k) {
+    out += (k == 0 ? "[" : ",[") + json_stringa(v[k].nome) + "," + json_stringa(v[k].valore) + "]";
+  }
+  out += "]";
+}
+
+// ,FILE,LINE,"TEXT" when the row is known.
+std::string origine(const riga_origine& o) {
+  if (o.file < 0) return "";
+  return "," + std::to_string(o.file) + "," + std::to_string(o.riga) + "," + json_stringa(o.testo);
+}
+
+void tracce_json(std::string& out) {
+  out += "\"tracks\":[";
+  bool primo = true;
+  for (const traccia& t : tracce()) {
+    out += primo ? "\n" : ",\n";
+    primo = false;
+    out += "{\"id\":" + json_stringa(t.id) + ",\"title\":" + json_stringa(t.titolo) +
+           ",\"colour\":" + json_stringa(t.colore) + ",\"profile\":" + (t.profilo ? "true" : "false") +
+           ",\"symbol\":" + json_stringa(nome_simbolo(t.forma)) + ",\"lanes\":" + std::to_string(t.corsie) +
+           ",\"h\":" + std::to_string(t.altezza) + "}";
+  }
+  out += "],\n\"layout\":{\"mark\":" + std::to_string(kCentroSegni) + ",\"lane0\":" + std::to_string(kPrimaCorsia) +
+         ",\"lane\":" + std::to_string(kAltezzaCorsia) + ",\"font\":" + std::to_string(kCorpoEtichette) + "}";
+}
+
+// The kind's track id.
+const char* id_genere(genere_elemento g) {
+  for (const traccia& t : tracce()) {
+    if (!t.profilo && t.genere == g) return t.id;
+  }
+  return "";
+}
+
+void elemento_json(std::string& out, const elemento_scena& e) {
+  out += "{\"k\":" + json_stringa(id_genere(e.genere)) + ",\"a\":" + std::to_string(e.da) +
+         ",\"b\":" + std::to_string(e.a) + ",\"p\":" + std::to_string(e.punto);
+  if (e.avviso != e.da) out += ",\"w\":" + std::to_string(e.avviso);
+  out += ",\"n\":" + json_stringa(e.parola);
+  if (!e.etichetta.empty()) out += ",\"l\":" + json_stringa(e.etichetta);
+  out += ",\"r\":" + std::to_string(e.priorita);
+  if (e.variante != 0) out += ",\"x\":" + std::to_string(e.variante);
+  out += ",\"v\":";
+  coppie(out, e.valori);
+  if (e.origine.file >= 0) out += ",\"s\":[" + origine(e.origine).substr(1) + "]";
+  out += "}";
+}
+
+void profili_json(std::string& out, const scena& s) {
+  out += "\"profiles\":{";
+  bool primo = true;
+  for (const profilo_scena& p : s.profili) {
+    out += std::string(primo ? "\n" : ",\n") + json_stringa(parola_profilo(p.genere)) + ":[";
+    primo = false;
+    for (size_t k = 0; k < p.tratti.size(); ++k) {
+      const tratto_profilo& t = p.tratti[k];
+      out += (k == 0 ? "[" : ",[") + std::to_string(t.da) + "," + std::to_string(t.a) + "," +
+             std::to_string(t.valore) + origine(t.origine) + "]";
+    }
+    out += "]";
+  }
+  out += "}";
+}
+
+void contorno_json(std::string& out, const contorno_pianta& c) {
+  out += "\"outline\":";
+  if (c.vuoto()) {
+    out += "null";
+    return;
+  }
+  out += "{\"ext\":[" + coordinata(c.x_min) + "," + coordinata(c.x_max) + "," + coordinata(c.y_min) + "," +
+         coordinata(c.y_max) + "],\"levels\":[";
+  // Each point as the steps from the one before (the first from 0): whole
+  // metres, and centimetres of x and y, so that the sums give the rounded
+  // coordinates back exactly and the numbers stay short.
+  for (size_t l = 0; l < c.livelli.size(); ++l) {
+    out += (l == 0 ? "\n{\"tol\":" : ",\n{\"tol\":") + coordinata(c.livelli[l].tolleranza) + ",\"d\":[";
+    int64_t m = 0, x = 0, y = 0;
+    const std::vector<punto_contorno>& p = c.livelli[l].punti;
+    for (size_t k = 0; k < p.size(); ++k) {
+      const int64_t cx = std::llround(p[k].x * 100), cy = std::llround(p[k].y * 100);
+      out += (k == 0 ? "" : ",") + std::to_string(p[k].metro - m) + "," + std::to_string(cx - x) + "," +
+             std::to_string(cy - y);
+      m = p[k].metro;
+      x = cx;
+      y = cy;
+    }
+    out += "]}";
+  }
+  out += "]}";
+}
+
+}  // namespace
+
+std::string scena_in_json(const scena& s) {
+  std::string out = "{\"line\":" + json_stringa(s.nome_linea) + ",\"train\":" + json_stringa(s.numero_treno) +
+                    ",\"length\":" + std::to_string(s.lunghezza) + ",\"start\":" + std::to_string(s.inizio) +
+                    ",\"end\":" + std::to_string(s.fine) + ",\n\"files\":[";
+  for (size_t k = 0; k < s.file.size(); ++k) out += (k == 0 ? "" : ",") + json_stringa(s.file[k]);
+  out += "],\n\"general\":";
+  coppie(out, s.generali);
+  out += ",\n\"diagnostics\":[";
+  for (size_t k = 0; k < s.diagnostiche.size(); ++k) {
+    out += (k == 0 ? "{\"text\":" : ",{\"text\":") + json_stringa(s.diagnostiche[k].testo) +
+           ",\"m\":" + std::to_string(s.diagnostiche[k].metro) + "}";
+  }
+  out += "],\n";
+  tracce_json(out);
+  out += ",\n\"items\":[";
+  for (size_t k = 0; k < s.elementi.size(); ++k) {
+    out += k == 0 ? "\n" : ",\n";
+    elemento_json(out, s.elementi[k]);
+  }
+  out += "],\n";
+  profili_json(out, s);
+  out += ",\n";
+  contorno_json(out, s.contorno);
+  return out + "}\n";
+}
+
+}  // namespace sb

@@ -1,0 +1,165 @@
+#include "text_input/utf8_input.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace sb {
+namespace {
+
+// Length of the UTF-8 sequence that starts with the byte, 0 when it cannot
+// start one.
+size_t lunghezza_sequenza(unsigned char c) {
+  if (c < 0x80) return 1;
+  if (c >= 0xC2 && c <= 0xDF) return 2;
+  if (c >= 0xE0 && c <= 0xEF) return 3;
+  if (c >= 0xF0 && c <= 0xF4) return 4;
+  return 0;
+}
+
+// Counts the line ends in byte[da, a): CR LF, a lone LF or a lone CR.
+int32_t conta_fine_riga(std::string_view byte, size_t da, size_t a) {
+  int32_t n = 0;
+  for (size_t i = da; i < a; ++i) {
+    if (byte[i] == '\n') {
+      ++n;
+    } else if (byte[i] == '\r') {
+      ++n;
+      if (i + 1 < byte.size() && byte[i + 1] == '\n') ++i;
+    }
+  }
+  return n;
+}
+
+// One iconv conversion descriptor, closed when it goes.
+class convertitore {
+ public:
+  convertitore(const char* verso, const char* da) : cd_(iconv_open(verso, da)) {}
+  ~convertitore() {
+    if (valido()) iconv_close(cd_);
+  }
+  convertitore(const convertitore&) = delete;
+  convertitore& operator=(const convertitore&) = delete;
+
+  bool valido() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // Converts as much as it can from in; returns 0 or the errno that stopped it.
+  int converti(std::string_view& in, std::string& out) {
+    char buffer[4096];
+    while (!in.empty()) {
+      char* sorgente = const_cast<char*>(in.data());
+      size_t resto = in.size();
+      char* dest = buffer;
+      size_t spazio = sizeof buffer;
+      size_t r = iconv(cd_, &sorgente, &resto, &dest, &spazio);
+      int e = errno;
+      out.append(buffer, static_cast<size_t>(dest - buffer));
+      in.remove_prefix(in.size() - resto);
+      if (r != static_cast<size_t>(-1)) continue;
+      if (e != E2BIG) return e;
+    }
+    return 0;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+}  // namespace
+
+bool utf8_valido(std::string_view byte) {
+  size_t i = 0;
+  while (i < byte.size()) {
+    unsigned char c = static_cast<unsigned char>(byte[i]);
+    size_t n = lunghezza_sequenza(c);
+    if (n == 0 || i + n > byte.size()) return false;
+    for (size_t k = 1; k < n; ++k) {
+      if ((static_cast<unsigned char>(byte[i + k]) & 0xC0) != 0x80) return false;
+    }
+    unsigned char c1 = n > 1 ? static_cast<unsigned char>(byte[i + 1]) : 0;
+    if (c == 0xE0 && c1 < 0xA0) return false;  // overlong
+    if (c == 0xED && c1 >= 0xA0) return false;  // surrogate
+    if (c == 0xF0 && c1 < 0x90) return false;  // overlong
+    if (c == 0xF4 && c1 >= 0x90) return false;  // above U+10FFFF
+    i += n;
+  }
+  return true;
+}
+
+bool ha_non_ascii(std::string_view byte) {
+  for (char c : byte) {
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  }
+  return false;
+}
+
+testo_convertito prepara_testo(std::string_view byte) {
+  testo_convertito esito;
+  if (!ha_non_ascii(byte) || !utf8_valido(byte)) {
+    esito.byte = byte;
+    return esito;
+  }
+  esito.convertito = true;
+  const std::string_view tutto = byte;
+  if (byte.substr(0, 3) == "\xEF\xBB\xBF") byte.remove_prefix(3);
+  convertitore cv("CP1252", "UTF-8");
+  if (!cv.valido()) {
+    esito.byte = tutto;
+    esito.convertito = false;
+    return esito;
+  }
+  int32_t riga = 1;
+  size_t contato = 0;
+  while (!byte.empty()) {
+    if (cv.converti(byte, esito.byte) == 0) break;
+    // A valid character with no code page 1252 form: "?" in its place.
+    size_t pos = static_cast<size_t>(byte.data() - tutto.data());
+    riga += conta_fine_riga(tutto, contato, pos);
+    contato = pos;
+    if (esito.sostituiti.empty() || esito.sostituiti.back().riga != riga) {
+      const size_t a_capo = esito.byte.find_last_of("\r\n");
+      const size_t inizio_riga = a_capo == std::string::npos ? 0 : a_capo + 1;
+      esito.sostituiti.push_back({riga, static_cast<int32_t>(esito.byte.size() - inizio_riga) + 1});
+    }
+    esito.byte += '?';
+    size_t n = lunghezza_sequenza(static_cast<unsigned char>(byte[0]));
+    byte.remove_prefix(n == 0 ? 1 : n);
+  }
+  return esito;
+}
+
+std::optional<testo_rifiutato> rifiuta_testo(std::string_view byte) {
+  const bool bom_16 = byte.substr(0, 2) == "\xFF\xFE" || byte.substr(0, 2) == "\xFE\xFF";
+  const size_t nul = byte.find('\0');
+  if (!bom_16 && nul == std::string_view::npos) return std::nullopt;
+  // UTF-16 puts a NUL beside nearly every letter of a Latin text.
+  const bool alterno = nul < 2 && byte.size() >= 4 && byte[nul + 2] == '\0';
+  if (bom_16 || alterno) {
+    return testo_rifiutato{{0, 0}, "the text is UTF-16: save it as UTF-8 or as code page 1252"};
+  }
+  const int32_t riga = 1 + conta_fine_riga(byte, 0, nul);
+  const size_t a_capo = byte.find_last_of("\r\n", nul);
+  const size_t inizio = a_capo == std::string_view::npos ? 0 : a_capo + 1;
+  // Columns count characters: the continuation bytes of UTF-8 do not count.
+  const bool utf8 = utf8_valido(byte);
+  int32_t colonna = 1;
+  for (size_t i = inizio; i < nul; ++i) {
+    if (!utf8 || (static_cast<unsigned char>(byte[i]) & 0xC0) != 0x80) ++colonna;
+  }
+  return testo_rifiutato{{riga, colonna},
+                         "the text holds a NUL byte: a description is plain text"};
+}
+
+std::string cp1252_in_utf8(std::string_view byte) {
+  if (!ha_non_ascii(byte)) return std::string(byte);
+  convertitore cv("UTF-8", "CP1252");
+  if (!cv.valido()) return std::string(byte);
+  std::string out;
+  while (!byte.empty()) {
+    if (cv.converti(byte, out) == 0) break;
+    out += "\xEF\xBF\xBD";
+    byte.remove_prefix(1);
+  }
+  return out;
+}
+
+}  // namespace sb

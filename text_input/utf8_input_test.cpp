@@ -1,0 +1,51 @@
+#include "text_input/utf8_input.h"
+
+#include <gtest/gtest.h>
+
+namespace sb {
+namespace {
+
+TEST(PreparaTesto, ConvertsOnlyValidUtf8WithNonAscii) {
+  struct caso {
+    const char* nome;
+    std::string in;
+    std::string atteso;
+    bool convertito;
+    std::vector<punto_testo> sostituiti;  // the first "?" of each line
+  };
+  const caso casi[] = {
+      {"plain ASCII", "stazione, 0, Borgo\r\n", "stazione, 0, Borgo\r\n", false, {}},
+      {"code page 1252 stays", "Citt\xE0 \x80\r\n", "Citt\xE0 \x80\r\n", false, {}},
+      {"accented letters", "Citt\xC3\xA0 \xC3\xA8\r\n", "Citt\xE0 \xE8\r\n", true, {}},
+      {"euro and typographic quotes", "\xE2\x82\xAC \xE2\x80\x9Cx\xE2\x80\x9D", "\x80 \x93x\x94", true, {}},
+      {"byte order mark dropped", "\xEF\xBB\xBFPi\xC3\xB9", "Pi\xF9", true, {}},
+      {"no code page form on line 3 (CR LF)", "a\r\nb\r\n\xC5\x81\xC3\xB3""d\xC5\xBA\r\n", "a\r\nb\r\n?\xF3""d?\r\n",
+       true, {{3, 1}}},
+      {"lone LF and lone CR count as line ends", "\xC3\xA0\n\r\xE4\xB8\xAD\rx\xE2\x98\x83", "\xE0\n\r?\rx?", true,
+       {{3, 1}, {4, 2}}},
+      {"overlong form is not UTF-8", "\xC0\xAF\xE0", "\xC0\xAF\xE0", false, {}},
+      {"cut sequence is not UTF-8", "abc\xC3", "abc\xC3", false, {}},
+  };
+  for (const caso& c : casi) {
+    testo_convertito t = prepara_testo(c.in);
+    EXPECT_EQ(t.byte, c.atteso) << c.nome;
+    EXPECT_EQ(t.convertito, c.convertito) << c.nome;
+    EXPECT_EQ(t.sostituiti, c.sostituiti) << c.nome;
+  }
+}
+
+TEST(Utf8Valido, RejectsSurrogatesAndCodePointsAboveTheRange) {
+  EXPECT_TRUE(utf8_valido("\xF0\x9F\x9A\x82"));
+  EXPECT_FALSE(utf8_valido("\xED\xA0\x80"));
+  EXPECT_FALSE(utf8_valido("\xF4\x90\x80\x80"));
+  EXPECT_FALSE(utf8_valido("\xFF"));
+}
+
+TEST(Cp1252InUtf8, ShowsNamesToAPerson) {
+  EXPECT_EQ(cp1252_in_utf8("Citt\xE0 \x80"), "Citt\xC3\xA0 \xE2\x82\xAC");
+  EXPECT_EQ(cp1252_in_utf8("Borgo"), "Borgo");
+  EXPECT_EQ(cp1252_in_utf8("a\x81z"), "a\xEF\xBF\xBDz");  // no character at 0x81
+}
+
+}  // namespace
+}  // namespace sb
