@@ -5,6 +5,7 @@
 #include "compile/exit_status.h"
 #include "scenario/error_codes.h"
 #include "scenario/error_text.h"
+#include "tools/command_line.h"
 
 namespace sb {
 namespace {
@@ -18,9 +19,9 @@ std::string quanti(int32_t n, const char* uno, const char* molti) {
 
 std::string riga_riepilogo(const scenario& s) {
   const righe_lette& r = s.tracce.righe;
-  std::string testo = quanti(r.stazioni, "station", "stations") + ", " + quanti(r.segnali, "signal", "signals") +
-                      ", " + quanti(r.rallentamenti, "slowdown", "slowdowns") + ", " +
-                      quanti(r.curve, "curve", "curves") + ", " + quanti(r.pendenze, "gradient", "gradients") + ", ";
+  std::string testo = quanti(r.stazioni, "station", "stations") + ", " + quanti(r.segnali, "signal", "signals") + ", " +
+                      quanti(r.rallentamenti, "slowdown", "slowdowns") + ", " + quanti(r.curve, "curve", "curves") +
+                      ", " + quanti(r.pendenze, "gradient", "gradients") + ", ";
   if (s.celle.empty()) return testo + "no route";
   return testo + "route " + std::to_string(s.tabella[kOggettoGenerale].fine) + " m";
 }
@@ -38,6 +39,44 @@ int esegui_check(const opzioni_compile& o, std::ostream& out, std::ostream& err)
   out << riga_riepilogo(r.s) << "\n" << riga_esito(r.s) << "\n";
   const bool pulito = conti.errori == 0 && conti.avvisi == 0 && !guardia && r.s.codice_errore == kNessunErrore;
   return pulito ? kUscitaPulita : kUscitaCodice;
+}
+
+namespace {
+
+constexpr const char* kAiutoCheck =
+    "usage: scenario_tool check [--line FILE] [--service FILE] [--line-name NAME]\n"
+    "                           [--train NUMBER] [--no-plan]\n"
+    "\n"
+    "Compiles the two descriptions in memory exactly as compile does, writes no file, and\n"
+    "tells every error, warning and note it finds on standard error, as\n"
+    "FILE:LINE:COLUMN: error|warning|note: MESSAGE with the source line and the field\n"
+    "underlined.\n"
+    "Standard output gets one line of what the scenario holds, then\n"
+    "codice_errore=N posizione_errore=P.\n"
+    "\n"
+    "Exit status: 0 no error and no warning, 1 at least one of either, 2 usage error,\n"
+    "4 a file that cannot be read.\n";
+
+// Runs "check" with its parsed command line.
+int comando_check(const riga_comando& r, std::ostream& out, std::ostream& err, bool colore) {
+  opzioni_compile o;
+  int stato = kUscitaPulita;
+  if (!opzioni_comuni(r, "check", o, err, stato, false)) return stato;
+  o.senza_griglia = r.ha("--no-plan");
+  o.colore = colore;
+  return esegui_check(o, out, err);
+}
+
+}  // namespace
+
+// The table's entry of "check".
+comando_strumento voce_check() {
+  return {"check",
+          "tell every mistake in your line and service descriptions; write nothing",
+          kAiutoCheck,
+          {{"--line", true}, {"--service", true}, {"--line-name", true}, {"--train", true}, {"--no-plan", false}},
+          0,
+          comando_check};
 }
 
 }  // namespace sb

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "author/author_texts.h"
+#include "tools/command_line.h"
 
 namespace sb {
 
@@ -18,5 +19,8 @@ int esegui_check(const opzioni_compile& o, std::ostream& out, std::ostream& err)
 // "30 stations, 47 signals, 1 slowdown, 69 curves, 22 gradients, route
 // 93000 m": what a compiled scenario holds.
 std::string riga_riepilogo(const scenario& s);
+
+// The command table's entry of "check".
+comando_strumento voce_check();
 
 }  // namespace sb

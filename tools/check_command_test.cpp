@@ -14,7 +14,7 @@
 #include "compile/exit_status.h"
 #include "documents/line_list.h"
 #include "test_support/tool_runs.h"
-#include "tools/subcommands.h"
+#include "tools/command_table.h"
 
 namespace sb {
 namespace {

@@ -1,16 +1,18 @@
 #include "tools/command_line.h"
 
 #include <algorithm>
+#include <ostream>
 #include <string_view>
 
+#include "author/scenario_names.h"
+#include "compile/exit_status.h"
 #include "text_input/suggestions.h"
 
 namespace sb {
 namespace {
 
 const opzione_ammessa* trova(const std::vector<opzione_ammessa>& ammesse, const std::string& nome) {
-  auto it = std::find_if(ammesse.begin(), ammesse.end(),
-                         [&](const opzione_ammessa& o) { return o.nome == nome; });
+  auto it = std::find_if(ammesse.begin(), ammesse.end(), [&](const opzione_ammessa& o) { return o.nome == nome; });
   return it == ammesse.end() ? nullptr : &*it;
 }
 
@@ -28,8 +30,7 @@ bool sembra_opzione(const std::string& a) { return a.size() > 2 && a.compare(0, 
 }  // namespace
 
 bool riga_comando::ha(const std::string& nome) const {
-  return valori.count(nome) != 0 ||
-         std::find(interruttori.begin(), interruttori.end(), nome) != interruttori.end();
+  return valori.count(nome) != 0 || std::find(interruttori.begin(), interruttori.end(), nome) != interruttori.end();
 }
 
 std::string riga_comando::valore(const std::string& nome, const std::string& predefinito) const {
@@ -37,8 +38,8 @@ std::string riga_comando::valore(const std::string& nome, const std::string& pre
   return it == valori.end() ? predefinito : it->second;
 }
 
-riga_comando analizza(const std::vector<std::string>& argomenti,
-                      const std::vector<opzione_ammessa>& ammesse, size_t massimo_operandi) {
+riga_comando analizza(const std::vector<std::string>& argomenti, const std::vector<opzione_ammessa>& ammesse,
+                      size_t massimo_operandi) {
   riga_comando r;
   for (size_t i = 0; i < argomenti.size() && r.errore.empty(); ++i) {
     const std::string& a = argomenti[i];
@@ -62,8 +63,10 @@ riga_comando analizza(const std::vector<std::string>& argomenti,
     } else if (r.ha(nome)) {
       r.errore = "option '" + nome + "' given twice";
     } else if (!o->con_valore) {
-      if (uguale != std::string::npos) r.errore = "option '" + nome + "' takes no value";
-      else r.interruttori.push_back(nome);
+      if (uguale != std::string::npos)
+        r.errore = "option '" + nome + "' takes no value";
+      else
+        r.interruttori.push_back(nome);
     } else if (uguale != std::string::npos) {
       r.valori[nome] = a.substr(uguale + 1);
     } else if (i + 1 < argomenti.size() && sembra_opzione(argomenti[i + 1])) {
@@ -75,6 +78,53 @@ riga_comando analizza(const std::vector<std::string>& argomenti,
     }
   }
   return r;
+}
+
+int uso(std::ostream& err, const std::string& comando, const std::string& motivo) {
+  err << "scenario_tool " << comando << ": " << motivo << "\n"
+      << "Try 'scenario_tool " << comando << " --help'.\n";
+  return kUscitaUso;
+}
+
+bool nome_valido(const std::string& nome) {
+  return !nome.empty() && nome.find('/') == std::string::npos && nome.find('\0') == std::string::npos;
+}
+
+std::optional<std::string> se_dato(const riga_comando& r, const std::string& nome) {
+  if (!r.ha(nome)) return std::nullopt;
+  return r.valore(nome, "");
+}
+
+attesa_blocco attesa(const riga_comando& r) {
+  return r.ha("--no-wait") ? attesa_blocco::non_attendere : attesa_blocco::attendi;
+}
+
+bool opzioni_comuni(const riga_comando& r, const std::string& comando, opzioni_compile& o, std::ostream& err,
+                    int& stato, bool con_uscita) {
+  o.linea = r.valore("--line", "");
+  o.servizio = r.valore("--service", "");
+  const nomi_scenario nomi = scegli_nomi(se_dato(r, "--line-name"), se_dato(r, "--train"), o.linea, o.servizio);
+  o.nome_linea = nomi.linea;
+  o.numero_treno = nomi.treno;
+  o.note = r.valore("--notes", "");
+  o.attesa = attesa(r);
+  o.cartella_uscita = r.valore("--out", "");
+  std::string errore;
+  if (con_uscita && o.cartella_uscita.empty())
+    errore = "--out DIR is required";
+  else if (r.ha("--line") && o.linea.empty())
+    errore = "--line needs a file name";
+  else if (r.ha("--service") && o.servizio.empty())
+    errore = "--service needs a file name";
+  else if (r.ha("--notes") && o.note.empty())
+    errore = "--notes needs a file name";
+  else if (!nome_valido(o.nome_linea))
+    errore = "--line-name must be a plain name";
+  else if (!nome_valido(o.numero_treno))
+    errore = "--train must be a plain name";
+  if (errore.empty()) return true;
+  stato = uso(err, comando, errore);
+  return false;
 }
 
 }  // namespace sb

@@ -1,9 +1,15 @@
 // The tool's command line: a subcommand, its options and its operands.
 #pragma once
 
+#include <iosfwd>
 #include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "author/author_compile.h"
+#include "platform/folder_lock.h"
 
 namespace sb {
 
@@ -16,10 +22,10 @@ struct opzione_ammessa {
 // A parsed command line of one subcommand.
 struct riga_comando {
   std::map<std::string, std::string> valori;  // options with a value
-  std::vector<std::string> interruttori;       // options without one, as given
+  std::vector<std::string> interruttori;      // options without one, as given
   std::vector<std::string> operandi;
-  bool aiuto = false;                           // --help was given
-  std::string errore;                           // non-empty when not understood
+  bool aiuto = false;  // --help was given
+  std::string errore;  // non-empty when not understood
 
   bool ha(const std::string& nome) const;
   std::string valore(const std::string& nome, const std::string& predefinito) const;
@@ -29,7 +35,36 @@ struct riga_comando {
 // "--opt=VALUE" both work; an option given twice, an unknown option (with
 // the known one nearest to it), a missing value, a value that is an option
 // ("--out --line") or more operands than allowed set errore.
-riga_comando analizza(const std::vector<std::string>& argomenti,
-                      const std::vector<opzione_ammessa>& ammesse, size_t massimo_operandi);
+riga_comando analizza(const std::vector<std::string>& argomenti, const std::vector<opzione_ammessa>& ammesse,
+                      size_t massimo_operandi);
+
+// One command of the tool: its name, the line the general help gives it,
+// its --help text, the options it takes and what runs it once its command
+// line is parsed.
+struct comando_strumento {
+  std::string_view nome;
+  std::string_view sommario;
+  std::string_view aiuto;
+  std::vector<opzione_ammessa> opzioni;
+  size_t massimo_operandi = 0;
+  int (*esegui)(const riga_comando& r, std::ostream& out, std::ostream& err, bool colore) = nullptr;
+};
+
+// Reports a usage error of the command and returns the usage status.
+int uso(std::ostream& err, const std::string& comando, const std::string& motivo);
+
+// Whether a name can stand in a file name.
+bool nome_valido(const std::string& nome);
+
+// An option's value, when it was given.
+std::optional<std::string> se_dato(const riga_comando& r, const std::string& nome);
+
+// Whether to wait for another run writing in the output folder (--no-wait).
+attesa_blocco attesa(const riga_comando& r);
+
+// The options compile, documents and check share; false with a usage error
+// on err (its status in stato). Only the commands that write need --out.
+bool opzioni_comuni(const riga_comando& r, const std::string& comando, opzioni_compile& o, std::ostream& err,
+                    int& stato, bool con_uscita = true);
 
 }  // namespace sb

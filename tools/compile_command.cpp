@@ -16,6 +16,7 @@
 #include "report/warning_cap.h"
 #include "scenario/error_codes.h"
 #include "text_input/utf8_input.h"
+#include "tools/command_line.h"
 #include "tools/documents_command.h"
 
 namespace sb {
@@ -74,6 +75,69 @@ int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& er
   }
   out << riga_esito(r.s) << "\n";
   return stato < kUscitaFile ? stato_finale(stato, o.cartella_uscita, err) : stato;
+}
+
+namespace {
+
+constexpr const char* kAiutoCompile =
+    "usage: scenario_tool compile [--line FILE] [--service FILE] [--line-name NAME]\n"
+    "                             [--train NUMBER] [--no-plan] [--werror]\n"
+    "                             [--documents [--notes FILE]] [--no-wait] --out DIR\n"
+    "\n"
+    "Compiles the line description FILE and the service description FILE exactly as the\n"
+    "builder does and writes NAME_linea.dat, NAME_TRAIN.sim and NAME_TRAIN.dat into DIR\n"
+    "(created when missing). Your files are only read. A file that is UTF-8 with\n"
+    "non-ASCII characters is converted to code page 1252 first.\n"
+    "\n"
+    "  --line FILE        the line description (omitted: there is none, code 101)\n"
+    "  --service FILE     the service description (omitted: its read fails, code 25)\n"
+    "  --line-name NAME   the line's name (default: NAME of FILE named NAME_linea.txt or\n"
+    "                     NAME_TRAIN-.txt, else BORVALE)\n"
+    "  --train NUMBER     the train number (default: TRAIN of a service FILE named\n"
+    "                     NAME_TRAIN-.txt, else 40617)\n"
+    "  --no-plan          do not build or write the line plan NAME_linea.dat\n"
+    "  --werror           a warning fails the compile (status 1) and no file is written\n"
+    "  --documents        write the driver's documents too (see scenario_tool documents)\n"
+    "  --notes FILE       with --documents: your notes, written as NAME_TRAIN_note.txt\n"
+    "  --no-wait          fail at once (status 4) when another run is writing in DIR\n"
+    "  --out DIR          where the binary files go\n"
+    "\n"
+    "Diagnostics go to standard error as FILE:LINE:COLUMN: error|warning|note: MESSAGE,\n"
+    "with the source line and the field underlined, as check shows them.\n"
+    "The last line on standard output is codice_errore=N posizione_errore=P.\n";
+
+// Runs "compile" with its parsed command line.
+int comando_compile(const riga_comando& r, std::ostream& out, std::ostream& err, bool colore) {
+  opzioni_compile o;
+  int stato = kUscitaPulita;
+  if (!opzioni_comuni(r, "compile", o, err, stato)) return stato;
+  o.senza_griglia = r.ha("--no-plan");
+  o.werror = r.ha("--werror");
+  o.colore = colore;
+  o.documenti = r.ha("--documents");
+  if (r.ha("--notes") && !o.documenti) return uso(err, "compile", "--notes needs --documents");
+  return esegui_compile(o, out, err);
+}
+
+}  // namespace
+
+// The table's entry of "compile".
+comando_strumento voce_compile() {
+  return {"compile",
+          "compile your own line and service descriptions into the simulator's files",
+          kAiutoCompile,
+          {{"--line", true},
+           {"--service", true},
+           {"--line-name", true},
+           {"--train", true},
+           {"--no-plan", false},
+           {"--werror", false},
+           {"--documents", false},
+           {"--notes", true},
+           {"--no-wait", false},
+           {"--out", true}},
+          0,
+          comando_compile};
 }
 
 }  // namespace sb

@@ -5,6 +5,7 @@
 #include <iosfwd>
 
 #include "author/author_compile.h"
+#include "tools/command_line.h"
 
 namespace sb {
 
@@ -14,5 +15,8 @@ namespace sb {
 // "codice_errore=N posizione_errore=P" whenever the compile ran. With
 // --werror a warning fails it and nothing is written.
 int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& err);
+
+// The command table's entry of "compile".
+comando_strumento voce_compile();
 
 }  // namespace sb

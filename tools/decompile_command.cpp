@@ -15,6 +15,7 @@
 #include "scenario/binary_decoders.h"
 #include "scenario/error_codes.h"
 #include "scenario/file_names.h"
+#include "tools/command_line.h"
 #include "tools/compile_command.h"
 
 namespace sb {
@@ -27,8 +28,7 @@ bool leggi_ingresso(const opzioni_decompile& o, ingresso_decompile& in, std::ost
   return !in.con_griglia || leggi_binario(o.griglia, in.griglia, in.byte.griglia, decodifica_griglia, err);
 }
 
-void mostra_note(const esito_decompile& e, const std::string& linea, const std::string& servizio,
-                 std::ostream& err) {
+void mostra_note(const esito_decompile& e, const std::string& linea, const std::string& servizio, std::ostream& err) {
   for (const nota_testo& n : e.note) {
     err << (n.servizio ? servizio : linea) << ":" << n.riga << ": note: " << n.testo << "\n";
   }
@@ -79,8 +79,8 @@ int esegui_decompile(const opzioni_decompile& o, std::ostream& out, std::ostream
   if (!w.ok) return uscita_file(w, err);
   mostra_note(e, linea, servizio, err);
   if (e.codice_ricompilato != kNessunErrore) {
-    err << servizio << ": note: the texts record code " << e.codice_ricompilato << " when compiled: "
-        << significato(e.codice_ricompilato) << "\n";
+    err << servizio << ": note: the texts record code " << e.codice_ricompilato
+        << " when compiled: " << significato(e.codice_ricompilato) << "\n";
   }
   mostra_differenze(e, o, in, err);
   out << linea << "\n" << servizio << "\n";
@@ -90,6 +90,71 @@ int esegui_decompile(const opzioni_decompile& o, std::ostream& out, std::ostream
   }
   out << "round trip: exact\n";
   return kUscitaPulita;
+}
+
+namespace {
+
+constexpr const char* kAiutoDecompile =
+    "usage: scenario_tool decompile --sim NAME_TRAIN.sim --cells NAME_TRAIN.dat\n"
+    "                               [--plan NAME_linea.dat] [--line-name NAME]\n"
+    "                               [--train NUMBER] [--force] --out DIR\n"
+    "\n"
+    "Writes NAME_linea.txt and NAME_TRAIN-.txt into DIR (created when missing): the line and\n"
+    "service descriptions that compile to the files given, in the layout of the builder's own\n"
+    "texts. Then compiles them in memory, with the same names and --no-plan when no plan was\n"
+    "given, and compares the result with the files, byte for byte.\n"
+    "\n"
+    "  --sim FILE         the object table NAME_TRAIN.sim\n"
+    "  --cells FILE       the route cells NAME_TRAIN.dat\n"
+    "  --plan FILE        the line plan NAME_linea.dat (omitted: no curve comes back)\n"
+    "  --line-name NAME   the line's name (default: from the --sim file's name)\n"
+    "  --train NUMBER     the train number (default: from the --sim file's name)\n"
+    "  --out DIR          where the two texts go\n"
+    "  --force            replace texts already in DIR (without it, a text there is\n"
+    "                     never overwritten: status 4, nothing written)\n"
+    "\n"
+    "Comment lines in the texts say where a value was chosen among several that code the\n"
+    "same; they are listed on standard error as notes. Exit status: 0 the round trip gives\n"
+    "the same bytes, 1 it does not (each difference a warning), 2 usage error, 4 a file\n"
+    "could not be read or written, or the files do not belong together.\n";
+
+// Runs "decompile" with its parsed command line.
+int comando_decompile(const riga_comando& r, std::ostream& out, std::ostream& err, bool) {
+  opzioni_decompile o;
+  o.tabella = r.valore("--sim", "");
+  o.celle = r.valore("--cells", "");
+  o.griglia = r.valore("--plan", "");
+  o.nome_linea = r.valore("--line-name", "");
+  o.numero_treno = r.valore("--train", "");
+  o.cartella_uscita = r.valore("--out", "");
+  o.forza = r.ha("--force");
+  if (o.tabella.empty()) return uso(err, "decompile", "--sim NAME_TRAIN.sim is required");
+  if (o.celle.empty()) return uso(err, "decompile", "--cells NAME_TRAIN.dat is required");
+  if (o.cartella_uscita.empty()) return uso(err, "decompile", "--out DIR is required");
+  if (r.ha("--plan") && o.griglia.empty()) return uso(err, "decompile", "--plan needs a file name");
+  if (r.ha("--line-name") && !nome_valido(o.nome_linea)) {
+    return uso(err, "decompile", "--line-name must be a plain name");
+  }
+  if (r.ha("--train") && !nome_valido(o.numero_treno)) return uso(err, "decompile", "--train must be a plain name");
+  return esegui_decompile(o, out, err);
+}
+
+}  // namespace
+
+// The table's entry of "decompile".
+comando_strumento voce_decompile() {
+  return {"decompile",
+          "take a compiled scenario's files back to its two descriptions",
+          kAiutoDecompile,
+          {{"--sim", true},
+           {"--cells", true},
+           {"--plan", true},
+           {"--line-name", true},
+           {"--train", true},
+           {"--out", true},
+           {"--force", false}},
+          0,
+          comando_decompile};
 }
 
 }  // namespace sb

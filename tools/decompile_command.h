@@ -5,6 +5,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "tools/command_line.h"
+
 namespace sb {
 
 // What the author asked for; empty names come from the object table file's.
@@ -19,11 +21,13 @@ struct opzioni_decompile {
 };
 
 // Reads the files, writes NAME_linea.txt and NAME_TRAIN-.txt into the output
-// directory (refusing, without force, texts that are already there), compiles them in memory and compares. Returns 0 when the round
-// trip gives the same bytes, 1 when not (each difference a warning on err),
-// 4 when a file cannot be read or written or the files are damaged. Notes on
-// what could not be taken back uniquely go to err, the two texts' paths and
-// the outcome to out.
+// directory (refusing, without force, texts that are already there), compiles them in memory and compares. Returns 0
+// when the round trip gives the same bytes, 1 when not (each difference a warning on err), 4 when a file cannot be read
+// or written or the files are damaged. Notes on what could not be taken back uniquely go to err, the two texts' paths
+// and the outcome to out.
 int esegui_decompile(const opzioni_decompile& o, std::ostream& out, std::ostream& err);
+
+// The command table's entry of "decompile".
+comando_strumento voce_decompile();
 
 }  // namespace sb

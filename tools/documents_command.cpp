@@ -10,6 +10,8 @@
 #include "documents/line_list.h"
 #include "scenario/file_names.h"
 #include "text_input/utf8_input.h"
+#include "tools/command_line.h"
+#include "tools/compile_command.h"
 
 namespace sb {
 namespace {
@@ -46,8 +48,7 @@ void racconta(const documento_da_scrivere& doc, const testi_documenti& t, std::o
   }
   if (doc.d.errore.empty()) return;
   const testo_autore& testo = doc.testo ? *doc.testo : nessuno;
-  err << diagnostica_sorgente(testo, doc.d.riga_errore, riga_di(testo.byte, doc.d.riga_errore), "error",
-                              doc.d.errore);
+  err << diagnostica_sorgente(testo, doc.d.riga_errore, riga_di(testo.byte, doc.d.riga_errore), "error", doc.d.errore);
 }
 
 // The documents composed in memory.
@@ -86,6 +87,51 @@ int scrivi_documenti_autore(const risultato_compile& r, const testi_documenti& t
   }
   if (esito_file e = sostituisci_insieme(cartella, files); !e.ok) return uscita_file(e, err);
   return kUscitaPulita;
+}
+
+namespace {
+
+constexpr const char* kAiutoDocuments =
+    "usage: scenario_tool documents [--line FILE] [--service FILE] [--line-name NAME]\n"
+    "                               [--train NUMBER] [--notes FILE] [--no-wait] --out DIR\n"
+    "\n"
+    "Compiles the two descriptions in memory as compile does, writes no binary file,\n"
+    "and writes the driver's documents into DIR (created when missing), in code page\n"
+    "1252 with CR LF:\n"
+    "  NAME_TRAIN_scheda_treno.txt    the train sheet: timetable, speed limits, landmarks\n"
+    "  NAME_TRAIN_rallentamenti.txt   the slowdown order with the service's slowdowns\n"
+    "  NAME_TRAIN_note.txt            with --notes: your notes (UTF-8 is converted)\n"
+    "A compile that records a code writes no document. A name longer than its column\n"
+    "is cut, with a warning at its row: FILE:LINE:COLUMN: warning: ...\n"
+    "The last line on standard output is codice_errore=N posizione_errore=P.\n";
+
+// Runs "documents" with its parsed command line.
+int comando_documents(const riga_comando& r, std::ostream& out, std::ostream& err, bool colore) {
+  opzioni_compile o;
+  int stato = kUscitaPulita;
+  if (!opzioni_comuni(r, "documents", o, err, stato)) return stato;
+  o.colore = colore;
+  o.binari = false;
+  o.documenti = true;
+  return esegui_compile(o, out, err);
+}
+
+}  // namespace
+
+// The table's entry of "documents".
+comando_strumento voce_documents() {
+  return {"documents",
+          "write the driver's train sheet and slowdown order for your scenario",
+          kAiutoDocuments,
+          {{"--line", true},
+           {"--service", true},
+           {"--line-name", true},
+           {"--train", true},
+           {"--notes", true},
+           {"--no-wait", false},
+           {"--out", true}},
+          0,
+          comando_documents};
 }
 
 }  // namespace sb

@@ -16,6 +16,7 @@
 #include "platform/files.h"
 #include "scenario/binary_decoders.h"
 #include "text_input/utf8_input.h"
+#include "tools/command_line.h"
 
 namespace sb {
 namespace {
@@ -41,14 +42,27 @@ void aggiungi(std::vector<campo>& campi, const char* nome, int64_t valore, std::
 
 // What each field of entry `indice` means, for the fixed entries.
 std::string nota_oggetto(int indice, const std::string& nome) {
-  struct voce { int indice; const char* campo; const char* nota; };
+  struct voce {
+    int indice;
+    const char* campo;
+    const char* nota;
+  };
   static const voce note[] = {
-      {84, "inizio", "braked mass, %"}, {84, "fine", "route length, m"}, {84, "posizione", "cars"},
-      {85, "inizio", "sfondo uno"}, {85, "posizione", "sfondo due"}, {85, "fine", "sfondo tre"},
-      {85, "param_1", "marker"}, {85, "orario", "competition code"},
-      {86, "inizio", "cab signalling start, m"}, {86, "fine", "cab signalling end, m"},
-      {86, "posizione", "cab signalling codes"}, {86, "param_1", "sand"},
-      {86, "param_3", "clock hours"}, {86, "param_4", "clock minutes"}, {86, "param_5", "clock seconds"},
+      {84, "inizio", "braked mass, %"},
+      {84, "fine", "route length, m"},
+      {84, "posizione", "cars"},
+      {85, "inizio", "sfondo uno"},
+      {85, "posizione", "sfondo due"},
+      {85, "fine", "sfondo tre"},
+      {85, "param_1", "marker"},
+      {85, "orario", "competition code"},
+      {86, "inizio", "cab signalling start, m"},
+      {86, "fine", "cab signalling end, m"},
+      {86, "posizione", "cab signalling codes"},
+      {86, "param_1", "sand"},
+      {86, "param_3", "clock hours"},
+      {86, "param_4", "clock minutes"},
+      {86, "param_5", "clock seconds"},
   };
   for (const voce& v : note) {
     if (v.indice == indice && nome == v.campo) return v.nota;
@@ -71,8 +85,10 @@ std::vector<campo> campi_oggetto(int indice, const oggetto& o) {
   std::vector<campo> c;
   if (!o.nome.empty()) c.push_back({"nome", cp1252_in_utf8(o.nome), "", true});
   aggiungi(c, "tipo", o.tipo);
-  if (e_stazione(indice, o)) c.push_back({"posizione", std::to_string(o.posizione), ""});
-  else aggiungi(c, "posizione", o.posizione);
+  if (e_stazione(indice, o))
+    c.push_back({"posizione", std::to_string(o.posizione), ""});
+  else
+    aggiungi(c, "posizione", o.posizione);
   aggiungi(c, "inizio", o.inizio);
   aggiungi(c, "fine", o.fine);
   aggiungi(c, "opzione_1", o.opzione_1);
@@ -94,8 +110,7 @@ std::vector<campo> campi_oggetto(int indice, const oggetto& o) {
     if (f.nota.empty()) f.nota = nota_oggetto(indice, f.nome);
   }
   if (indice == kOggettoTreno && (o.param_3 != 0 || o.param_4 != 0 || o.param_5 != 0)) {
-    c.push_back({"orologio", orario_hms((o.param_3 * 60 + o.param_4) * 60 + o.param_5),
-                 "clock at the start", true});
+    c.push_back({"orologio", orario_hms((o.param_3 * 60 + o.param_4) * 60 + o.param_5), "clock at the start", true});
   }
   return c;
 }
@@ -179,9 +194,7 @@ struct sintesi_griglia {
   bool ha_punti = false;
 };
 
-double valore(const valore_variante& v) {
-  return v.tipo == tipo_variante::intero ? v.intero : v.reale;
-}
+double valore(const valore_variante& v) { return v.tipo == tipo_variante::intero ? v.intero : v.reale; }
 
 sintesi_griglia sintetizza(const griglia_linea& g) {
   sintesi_griglia s;
@@ -245,8 +258,8 @@ std::string fuori_passo(const piano_letto& l) {
 std::string tratti_testo(const piano_letto& l) {
   std::string out = "stretches (straights, and curves as the line description writes them):\n";
   for (const tratto_piano& t : l.tratti) {
-    const std::string da_a = std::to_string(t.inizio) + "-" + std::to_string(t.fine) + " m (" +
-                             std::to_string(t.fine - t.inizio) + " m";
+    const std::string da_a =
+        std::to_string(t.inizio) + "-" + std::to_string(t.fine) + " m (" + std::to_string(t.fine - t.inizio) + " m";
     if (t.cifra == 0) {
       out += "  straight " + da_a + ")\n";
     } else {
@@ -290,8 +303,10 @@ std::string descrivi_tabella(const tabella_oggetti& tabella, bool json) {
   std::ostringstream out;
   int piene = 0;
   for (int i = 0; i < kNumeroOggetti; ++i) piene += oggetto_vuoto(tabella[i]) ? 0 : 1;
-  if (json) out << "{\"file\": \"object table\", \"entries\": [";
-  else out << "object table: " << kNumeroOggetti << " entries, " << piene << " not empty\n";
+  if (json)
+    out << "{\"file\": \"object table\", \"entries\": [";
+  else
+    out << "object table: " << kNumeroOggetti << " entries, " << piene << " not empty\n";
   bool prima = true;
   for (int i = 0; i < kNumeroOggetti; ++i) {
     if (oggetto_vuoto(tabella[i])) continue;
@@ -342,8 +357,10 @@ std::string descrivi_celle(const celle_percorso& celle, bool json, const tabella
     }
     prima = false;
   }
-  if (json) out << "\n], \"profiles\": {";
-  else out << "profiles (runs of equal values; cell c runs from c x 50 m):\n";
+  if (json)
+    out << "\n], \"profiles\": {";
+  else
+    out << "profiles (runs of equal values; cell c runs from c x 50 m):\n";
   bool primo_profilo = true;
   for (const profilo& p : profili()) {
     std::vector<tratto> t = tratti(celle, p.valore);
@@ -436,6 +453,36 @@ int esegui_dump(const std::string& percorso, bool json, std::ostream& out, std::
   }
   out << testo;
   return kUscitaPulita;
+}
+
+namespace {
+
+constexpr const char* kAiutoDump =
+    "usage: scenario_tool dump FILE [--sim NAME_TRAIN.sim] [--json]\n"
+    "\n"
+    "Shows a scenario file, told by its name's ending: NAME_linea.dat (line plan),\n"
+    "NAME_TRAIN.sim (object table) or NAME_TRAIN.dat (route cells). Every item is also\n"
+    "shown as the row that wrote it, with that row's values; the plan as its straights\n"
+    "and curves; the competition codes with what they are made of.\n"
+    "\n"
+    "  --sim FILE   for the route cells: the object table that names their stations and\n"
+    "               signs (default: NAME_TRAIN.sim beside them, when it is there)\n"
+    "  --json       print JSON instead of text\n";
+
+// Runs "dump" with its parsed command line.
+int comando_dump(const riga_comando& r, std::ostream& out, std::ostream& err, bool) {
+  if (r.operandi.empty()) return uso(err, "dump", "FILE is required");
+  if (r.ha("--sim") && r.valore("--sim", "").empty()) return uso(err, "dump", "--sim needs a file name");
+  return esegui_dump(r.operandi[0], r.ha("--json"), out, err, r.valore("--sim", ""));
+}
+
+}  // namespace
+
+// The table's entry of "dump".
+comando_strumento voce_dump() {
+  return {"dump",     "show a binary scenario file (_linea.dat, .sim, .dat) in words",
+          kAiutoDump, {{"--json", false}, {"--sim", true}},
+          1,          comando_dump};
 }
 
 }  // namespace sb

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "scenario/scenario_records.h"
+#include "tools/command_line.h"
 
 namespace sb {
 
@@ -40,5 +41,8 @@ std::string tabella_accanto(const std::string& percorso_celle);
 // from beside them if it is there.
 int esegui_dump(const std::string& percorso, bool json, std::ostream& out, std::ostream& err,
                 const std::string& tabella = "");
+
+// The command table's entry of "dump".
+comando_strumento voce_dump();
 
 }  // namespace sb

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/folder_lock.h"
+#include "tools/command_line.h"
 
 namespace sb {
 
@@ -21,5 +22,8 @@ struct opzioni_export {
 // set. A text already there is kept, and nothing written, unless forza is
 // set. Returns the exit status.
 int esegui_export(const opzioni_export& o, std::ostream& out, std::ostream& err);
+
+// The command table's entry of "export".
+comando_strumento voce_export();
 
 }  // namespace sb

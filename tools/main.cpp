@@ -9,7 +9,7 @@
 
 #include "compile/exit_status.h"
 #include "report/diagnostic_printer.h"
-#include "tools/subcommands.h"
+#include "tools/command_table.h"
 
 int main(int argc, char** argv) {
   try {

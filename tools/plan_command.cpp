@@ -8,6 +8,7 @@
 #include "platform/folder_lock.h"
 #include "platform/signals.h"
 #include "render/plan_svg.h"
+#include "tools/command_line.h"
 
 namespace sb {
 
@@ -20,6 +21,39 @@ int esegui_plan(const opzioni_plan& o, std::ostream& err) {
     return uscita_file(e, err);
   }
   return stato_finale(kUscitaPulita, o.svg, err);
+}
+
+namespace {
+
+constexpr const char* kAiutoPlan =
+    "usage: scenario_tool plan [--plan NAME_linea.dat] [--sim NAME_TRAIN.sim]\n"
+    "                          [--cells NAME_TRAIN.dat] [--no-wait] --svg OUT.svg\n"
+    "\n"
+    "Draws a picture of the scenario from any of its binary files: with --plan the map\n"
+    "of the line; with --sim the stations; with --cells the signals, sign boards,\n"
+    "speed indicators, slowdowns, code-reduction points, montagna spans and the\n"
+    "gradient, speed-limit and adhesion profiles, all against the kilometre. Curves\n"
+    "need --plan. --no-wait fails at once (status 4) when another run is writing in the\n"
+    "folder of OUT.svg.\n";
+
+// Runs "plan" with its parsed command line.
+int comando_plan(const riga_comando& r, std::ostream&, std::ostream& err, bool) {
+  opzioni_plan o{r.valore("--plan", ""), r.valore("--sim", ""), r.valore("--cells", ""), r.valore("--svg", ""),
+                 attesa(r)};
+  if (o.griglia.empty() && o.tabella.empty() && o.celle.empty()) {
+    return uso(err, "plan", "give at least one of --plan, --sim and --cells");
+  }
+  if (o.svg.empty()) return uso(err, "plan", "--svg OUT.svg is required");
+  return esegui_plan(o, err);
+}
+
+}  // namespace
+
+// The table's entry of "plan".
+comando_strumento voce_plan() {
+  return {"plan",     "draw the line and its profiles as an SVG picture",
+          kAiutoPlan, {{"--plan", true}, {"--sim", true}, {"--cells", true}, {"--svg", true}, {"--no-wait", false}},
+          0,          comando_plan};
 }
 
 }  // namespace sb

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/folder_lock.h"
+#include "tools/command_line.h"
 
 namespace sb {
 
@@ -22,5 +23,8 @@ struct opzioni_plan {
 // folder. Returns the exit status (4 when a file cannot be read, is malformed
 // or the picture cannot be written).
 int esegui_plan(const opzioni_plan& o, std::ostream& err);
+
+// The command table's entry of "plan".
+comando_strumento voce_plan();
 
 }  // namespace sb

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "scenario/error_codes.h"
-#include "tools/subcommands.h"
+#include "tools/command_table.h"
 
 namespace sb {
 namespace {

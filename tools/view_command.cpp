@@ -10,6 +10,7 @@
 #include "render/view_page.h"
 #include "scenario/plan_encoding.h"
 #include "scene/text_compile.h"
+#include "tools/command_line.h"
 
 namespace sb {
 namespace {
@@ -18,8 +19,7 @@ namespace {
 int scrivi_pagina(const std::string& percorso, const scena& s, std::ostream& err) {
   const std::string pagina = pagina_vista(s);
   segnali_di_build segnali;
-  if (esito_file e = sostituisci_sotto_blocco(percorso, pagina, attesa_blocco::attendi, err, "scenario_tool");
-      !e.ok) {
+  if (esito_file e = sostituisci_sotto_blocco(percorso, pagina, attesa_blocco::attendi, err, "scenario_tool"); !e.ok) {
     return uscita_file(e, err);
   }
   return stato_finale(kUscitaPulita, percorso, err);
@@ -57,6 +57,68 @@ int vista_binari(const opzioni_view& o, std::ostream& err) {
 
 int esegui_view(const opzioni_view& o, std::ostream& err) {
   return o.da_testi() ? vista_testi(o, err) : vista_binari(o, err);
+}
+
+namespace {
+
+constexpr const char* kAiutoView =
+    "usage: scenario_tool view [--line FILE] [--service FILE] [--line-name NAME]\n"
+    "                          [--train NUMBER] --html OUT.html\n"
+    "       scenario_tool view [--plan NAME_linea.dat] [--sim NAME_TRAIN.sim]\n"
+    "                          [--cells NAME_TRAIN.dat] --html OUT.html\n"
+    "\n"
+    "Writes one self-contained HTML page that shows the whole scenario: the map of the\n"
+    "line and, under it on one kilometre axis, every item and profile. Zoom and pan\n"
+    "with the wheel, a drag or the keys; hover or click an item for its values; search\n"
+    "a station by name; switch layers off in the legend.\n"
+    "\n"
+    "From the descriptions (--line, --service) the page is compiled in memory as\n"
+    "compile does, names the file and line of every item and lists the compile's\n"
+    "diagnostics; the exit status is the one compile gives. From the binary files\n"
+    "any of them will do.\n";
+
+// Runs "view" with its parsed command line.
+int comando_view(const riga_comando& r, std::ostream&, std::ostream& err, bool) {
+  opzioni_view o;
+  o.linea = r.valore("--line", "");
+  o.servizio = r.valore("--service", "");
+  o.nome_linea = r.valore("--line-name", o.nome_linea);
+  o.numero_treno = r.valore("--train", o.numero_treno);
+  o.griglia = r.valore("--plan", "");
+  o.tabella = r.valore("--sim", "");
+  o.celle = r.valore("--cells", "");
+  o.html = r.valore("--html", "");
+  const bool binari = !o.griglia.empty() || !o.tabella.empty() || !o.celle.empty();
+  if (o.da_testi() && binari) return uso(err, "view", "give either the descriptions or the binary files, not both");
+  if (!o.da_testi() && !binari) {
+    return uso(err, "view", "give --line and --service, or any of --plan, --sim and --cells");
+  }
+  if (binari && (r.ha("--line-name") || r.ha("--train"))) {
+    return uso(err, "view", "--line-name and --train go with the descriptions");
+  }
+  if (!nome_valido(o.nome_linea)) return uso(err, "view", "--line-name must be a plain name");
+  if (!nome_valido(o.numero_treno)) return uso(err, "view", "--train must be a plain name");
+  if (o.html.empty()) return uso(err, "view", "--html OUT.html is required");
+  return esegui_view(o, err);
+}
+
+}  // namespace
+
+// The table's entry of "view".
+comando_strumento voce_view() {
+  return {"view",
+          "write one HTML page to explore the whole scenario in a web browser",
+          kAiutoView,
+          {{"--line", true},
+           {"--service", true},
+           {"--line-name", true},
+           {"--train", true},
+           {"--plan", true},
+           {"--sim", true},
+           {"--cells", true},
+           {"--html", true}},
+          0,
+          comando_view};
 }
 
 }  // namespace sb

@@ -5,6 +5,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "tools/command_line.h"
+
 namespace sb {
 
 // What the page is made from and where it goes. Texts and binary files are
@@ -26,5 +28,8 @@ struct opzioni_view {
 // compile gives (1 when a code was recorded, 3 for a guard failure), the page
 // being written in every case; 4 when a file cannot be read or written.
 int esegui_view(const opzioni_view& o, std::ostream& err);
+
+// The command table's entry of "view".
+comando_strumento voce_view();
 
 }  // namespace sb

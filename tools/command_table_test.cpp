@@ -1,6 +1,6 @@
 // The tool's command line: did-you-mean for commands and options, --help and
 // --version on every subcommand, a value that is an option refused.
-#include "tools/subcommands.h"
+#include "tools/command_table.h"
 
 #include <gtest/gtest.h>
 
@@ -55,11 +55,15 @@ TEST(RigaDiComando, MistakesGetTheNearestNameAndOneHint) {
 }
 
 TEST(RigaDiComando, HelpAndVersionOnEverySubcommand) {
-  for (const char* comando : {"check", "compile", "documents", "export", "dump", "plan"}) {
+  const std::string generale = esegui({"--help"}).out;
+  for (const comando_strumento& c : tabella_comandi()) {
+    const std::string comando(c.nome);
     SCOPED_TRACE(comando);
     const esito_riga aiuto = esegui({comando, "--help"});
     EXPECT_EQ(aiuto.stato, kUscitaPulita);
-    EXPECT_EQ(aiuto.out.rfind(std::string("usage: scenario_tool ") + comando, 0), 0u) << aiuto.out;
+    EXPECT_EQ(aiuto.out, c.aiuto);
+    EXPECT_EQ(aiuto.out.rfind("usage: scenario_tool " + comando, 0), 0u) << aiuto.out;
+    EXPECT_NE(generale.find("  " + comando + " "), std::string::npos) << generale;
     const esito_riga versione = esegui({comando, "--version"});
     EXPECT_EQ(versione.stato, kUscitaPulita);
     EXPECT_EQ(versione.out, std::string(kVersioneStrumento) + "\n");
