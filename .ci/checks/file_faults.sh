@@ -8,10 +8,8 @@
 # The builder writes beside itself, so each case puts the program (a copy, or
 # a bind mount of it) in the directory under test. Read-only and tiny tmpfs
 # mounts and the user nobody need root; without root those cases are skipped.
-# SB_BIN names another folder of executables (default build/bin).
-set -euo pipefail
-cd "$(dirname "$0")/../.."
-
+# SB_BUILD_DIR names another build folder (default build).
+. "$(dirname "$0")/../lib/common.sh"
 . .ci/lib/programs.sh
 
 work=$(mktemp -d /tmp/file_faults.XXXXXX)
@@ -24,7 +22,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
 root=0
 [ "$(id -u)" -eq 0 ] && root=1
 
@@ -234,8 +231,4 @@ expect_4 "tool compile: file size limit" "$work/fsize_out/BORVALE_linea.dat" "Fi
   --line-name BORVALE --train 40617 --out "$work/fsize_out"
 expect_old "tool compile: file size limit" "$work/fsize_out"
 
-if [ "$failures" -ne 0 ]; then
-  echo "file faults: $failures case(s) failed"
-  exit 1
-fi
-echo "file faults: every case reported its path and reason and exited 4"
+finish "every case reported its path and reason and exited 4"

@@ -10,11 +10,8 @@
 #
 # SB_FAULT_KILL_AT_STEP=N makes a program kill itself (SIGKILL) at the Nth
 # step of its writes (creating, writing, flushing or renaming a file).
-# SB_BIN names another folder of executables (default build/bin). About a
-# minute.
-set -euo pipefail
-cd "$(dirname "$0")/../.."
-
+# SB_BUILD_DIR names another build folder (default build). About a minute.
+. "$(dirname "$0")/../lib/common.sh"
 . .ci/lib/programs.sh
 
 work=$(mktemp -d /tmp/file_sets.XXXXXX)
@@ -25,12 +22,6 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-failures=0
-fail() {
-  echo "FAIL $*"
-  failures=$((failures + 1))
-}
 
 # A section's "ok" line, printed only when it failed nothing.
 section=0
@@ -332,8 +323,4 @@ elif grep -qiw 'nan\|inf' "$work/nan.json"; then
 fi
 ok "dump --json of a plan with NaN and 1e300"
 
-if [ "$failures" -ne 0 ]; then
-  echo "file sets: $failures case(s) failed"
-  exit 1
-fi
-echo "file sets: every set was whole, nothing outside was touched, every failure was reported"
+finish "every set was whole, nothing outside was touched, every failure was reported"

@@ -5,13 +5,12 @@
 # fuzz/corpus/TARGET/. Any crash, sanitizer report, abort or input slower than
 # the time limit fails the check; the input that caused it is kept in
 # build-fuzz/findings/.
-# FUZZ_SECONDS sets the time per target (default 20), FUZZ_BUILD the build
+# FUZZ_SECONDS sets the time per target (default 20), SB_BUILD_DIR the build
 # folder (default build-fuzz).
-set -euo pipefail
-cd "$(dirname "$0")/../.."
+SB_BUILD_DIR=${SB_BUILD_DIR:-build-fuzz}
+. "$(dirname "$0")/../lib/common.sh"
 
 seconds=${FUZZ_SECONDS:-20}
-build=${FUZZ_BUILD:-build-fuzz}
 targets=(field_reader_fuzz line_compiler_fuzz compile_fuzz decompile_fuzz)
 
 bash scripts/install_deps.sh clang-14 libclang-rt-14-dev
@@ -23,7 +22,6 @@ cmake --build "$build" -j2 --target "${targets[@]}"
 
 findings="$build"/findings
 mkdir -p "$findings"
-failed=0
 for target in "${targets[@]}"; do
   corpus=fuzz/corpus/${target%_fuzz}
   # New inputs go to a scratch folder, so the committed corpus stays as it is.
@@ -31,12 +29,11 @@ for target in "${targets[@]}"; do
   echo "== $target: ${seconds}s on $corpus"
   if ! "$build"/bin/"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
       -artifact_prefix="$findings/$target-" "$scratch" "$corpus" >"$findings/$target.log" 2>&1; then
-    echo "FAIL $target (inputs in $findings/):"
+    fail "$target (inputs in $findings/):"
     grep -E "ERROR|runtime error|SUMMARY|Test unit written|deadly signal|timeout" "$findings/$target.log" | head -20
-    failed=1
   else
     grep -E "^Done|stat::number_of_executed_units" "$findings/$target.log" | head -2
   fi
   rm -rf "$scratch"
 done
-exit "$failed"
+finish "every target ran its time without a finding"

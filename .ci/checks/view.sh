@@ -8,23 +8,16 @@
 # Chromium dumps. Console messages and network use are failures too.
 # Screenshots of the pages and of the SVG picture land in build/view/.
 # Run from the repository root after build/ has been built.
-set -euo pipefail
-cd "$(dirname "$0")/../.."
+. "$(dirname "$0")/../lib/common.sh"
 
 bash scripts/install_deps.sh chromium fonts-dejavu-core >/dev/null
 
-build=${SB_BUILD_DIR:-build}
 cmake -S . -B "$build" >/dev/null
 cmake --build "$build" -j2 --target scenario_tool sb_tools_tests >/dev/null
 tool=$build/bin/scenario_tool
 out=$(realpath "$build")/view
 rm -rf "$out"
 mkdir -p "$out"
-
-fail() {
-  echo "view check FAILED: $*" >&2
-  exit 1
-}
 
 # Chromium as root, headless, with a fresh profile and no way out to the
 # network: every host name resolves to nothing.
@@ -44,17 +37,17 @@ browser() {
 check_page() {
   local name=$1
   browser --dump-dom "file://$out/$name.html#selftest" >"$out/$name.dom" 2>"$out/$name.log" ||
-    fail "$name: chromium failed (see $out/$name.log)"
+    fail_now "$name: chromium failed (see $out/$name.log)"
   local verdict
   verdict=$(grep -o '<div id="selftest"[^>]*>[^<]*' "$out/$name.dom" | sed 's/<[^>]*>//') || true
   echo "$name: $verdict"
-  grep -q 'data-result="PASS"' "$out/$name.dom" || fail "$name: the page's own check did not pass"
-  if grep -E 'Uncaught|:CONSOLE[:(]' "$out/$name.log"; then fail "$name: console messages"; fi
+  grep -q 'data-result="PASS"' "$out/$name.dom" || fail_now "$name: the page's own check did not pass"
+  if grep -E 'Uncaught|:CONSOLE[:(]' "$out/$name.log"; then fail_now "$name: console messages"; fi
 }
 
 # A screenshot of the page at the address's fragment.
 shot() {
-  browser --screenshot="$out/$2.png" "file://$out/$1.html$3" >/dev/null 2>&1 || fail "screenshot $2"
+  browser --screenshot="$out/$2.png" "file://$out/$1.html$3" >/dev/null 2>&1 || fail_now "screenshot $2"
 }
 
 # The builder's scenario, from its texts and from its binary files.
@@ -71,10 +64,10 @@ shot() {
 # 72 stations, and the largest line, 1 000 000 m (no service: its page lists
 # code 25), as the tool's tests write them.
 SB_VIEW_PAGES="$out" "$build/bin/sb_tools_tests" \
-  --gtest_filter='Vista.SeventyTwoStations:Vista.LargestLinePageStaysSmall' >/dev/null || fail "test pages"
+  --gtest_filter='Vista.SeventyTwoStations:Vista.LargestLinePageStaysSmall' >/dev/null || fail_now "test pages"
 
 for page in borvale borvale_bin valdora stations72 largest; do check_page "$page"; done
-grep -q '"Borgo Vallestre"' "$out/borvale_bin.html" || fail "the page from the binary files lacks a station"
+grep -q '"Borgo Vallestre"' "$out/borvale_bin.html" || fail_now "the page from the binary files lacks a station"
 
 shot borvale view_borvale ""
 shot borvale view_borvale_station "#find=Mulinara"
@@ -86,6 +79,6 @@ shot stations72 view_stations72 ""
   --cells "$out/bin/BORVALE_40617.dat" --svg "$out/plan_borvale.svg"
 size=$(grep -o '<svg [^>]*' "$out/plan_borvale.svg" | sed -E 's/.*width="([0-9.]+)" height="([0-9.]+)".*/\1,\2/')
 browser --screenshot="$out/plan_borvale.png" --window-size="${size%%.*},$(printf '%.0f' "${size#*,}")" \
-  "file://$out/plan_borvale.svg" >/dev/null 2>&1 || fail "SVG screenshot"
+  "file://$out/plan_borvale.svg" >/dev/null 2>&1 || fail_now "SVG screenshot"
 
 echo "view check passed; screenshots in $out"
