@@ -5,35 +5,9 @@
 #include <iosfwd>
 #include <string>
 
-#include "scenario/scenario_records.h"
 #include "tools/command_line.h"
 
 namespace sb {
-
-// The kind of binary file, told by its name's ending.
-enum class tipo_binario { griglia, tabella, celle, sconosciuto };
-
-// "_linea.dat" is a line plan, ".sim" an object table, any other ".dat" the
-// route cells.
-tipo_binario riconosci(const std::string& percorso);
-
-// The object table's non-empty entries with their field names and meanings;
-// a station also as its "stazione" row, entry 85 with its competition code
-// explained.
-std::string descrivi_tabella(const tabella_oggetti& tabella, bool json);
-
-// The cells that hold an item or a mark, each item also as the row that
-// recorded it, and the speed, gradient, adhesion and montagna profiles as
-// runs of equal values. With the object table, stops and signs are named and
-// cell 1's competition code is checked.
-std::string descrivi_celle(const celle_percorso& celle, bool json, const tabella_oggetti* tabella = nullptr);
-
-// The line plan's point count, kinds, extent and length, and its stretches:
-// the straights and the curves as the line description writes them.
-std::string descrivi_griglia(const griglia_linea& griglia, bool json);
-
-// The object table beside a route cell file: NAME_TRAIN.sim for NAME_TRAIN.dat.
-std::string tabella_accanto(const std::string& percorso_celle);
 
 // Reads and prints the file; returns the exit status (4 when the file cannot
 // be read or is cut short or malformed, with the byte offset on err). For the

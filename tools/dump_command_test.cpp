@@ -1,5 +1,6 @@
 #include "tools/dump_command.h"
 
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -10,6 +11,7 @@
 
 #include "app/startup.h"
 #include "compile/exit_status.h"
+#include "inspect/dump_text.h"
 #include "platform/user_interface.h"
 #include "scenario/binary_decoders.h"
 #include "scenario/binary_files.h"
