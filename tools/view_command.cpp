@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "author/scenario_names.h"
 #include "compile/exit_status.h"
 #include "inspect/binary_inputs.h"
 #include "platform/files.h"
@@ -82,8 +83,10 @@ int comando_view(const riga_comando& r, std::ostream&, std::ostream& err, bool) 
   opzioni_view o;
   o.linea = r.valore("--line", "");
   o.servizio = r.valore("--service", "");
-  o.nome_linea = r.valore("--line-name", o.nome_linea);
-  o.numero_treno = r.valore("--train", o.numero_treno);
+  // The names as compile takes them: given, else from the file names.
+  const nomi_scenario nomi = scegli_nomi(se_dato(r, "--line-name"), se_dato(r, "--train"), o.linea, o.servizio);
+  o.nome_linea = nomi.linea;
+  o.numero_treno = nomi.treno;
   o.griglia = r.valore("--plan", "");
   o.tabella = r.valore("--sim", "");
   o.celle = r.valore("--cells", "");

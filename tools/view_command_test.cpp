@@ -91,6 +91,32 @@ TEST(Vista, FromTextsShowsTheCompilesDiagnostics) {
   EXPECT_NE(pagina.find(json_stringa("curvas3,  5000,  900")), std::string::npos);
 }
 
+// The page is named as compile names the files: from --line-name and
+// --train when given, else from the texts' file names.
+TEST(Vista, NamesThePageFromTheFileNamesAsCompileDoes) {
+  struct caso {
+    std::vector<std::string> nomi;  // options besides the texts
+    const char* titolo;
+  };
+  const caso casi[] = {
+      {{}, "<title>VALTORTA \xE2\x80\x94 train 123</title>"},
+      {{"--line-name", "ALTRA"}, "<title>ALTRA \xE2\x80\x94 train 123</title>"},
+      {{"--train", "9"}, "<title>VALTORTA \xE2\x80\x94 train 9</title>"},
+  };
+  for (const caso& c : casi) {
+    cartella_prova dir;
+    ASSERT_TRUE(dir.ok());
+    scrivi(dir / "VALTORTA_linea.txt", prova::righe_crlf(prova::linea_esempio()));
+    scrivi(dir / "VALTORTA_123-.txt", prova::righe_crlf(prova::servizio_esempio()));
+    std::vector<std::string> a = {"view", "--line", dir / "VALTORTA_linea.txt", "--service",
+                                  dir / "VALTORTA_123-.txt", "--html", dir / "p.html"};
+    a.insert(a.end(), c.nomi.begin(), c.nomi.end());
+    esecuzione e = prova::esegui_strumento_esterno(dir, a);
+    EXPECT_EQ(e.stato, kUscitaPulita) << e.err;
+    EXPECT_NE(leggi(dir / "p.html").find(c.titolo), std::string::npos) << c.titolo;
+  }
+}
+
 // However the compile ends, the page is written and says how; the status is
 // compile's.
 TEST(Vista, FromTextsThePageTellsHowTheCompileEnded) {
