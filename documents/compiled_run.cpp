@@ -13,6 +13,22 @@ std::vector<int> voci_stazioni(const scenario& s) {
   return voci;
 }
 
+std::vector<rallentamento_trovato> rallentamenti_nelle_celle(const scenario& s) {
+  std::vector<rallentamento_trovato> trovati;
+  for (size_t i = 0; i < s.celle.size(); ++i) {
+    const cella& c = s.celle[i];
+    if (c.tipo == tipo_cella::inizio_rallentamento) trovati.push_back({i, c.dato_1});
+    if (c.tipo != tipo_cella::fine_rallentamento) continue;
+    for (auto r = trovati.rbegin(); r != trovati.rend(); ++r) {
+      if (r->fine < 0 && r->velocita == c.dato_1) {
+        r->fine = static_cast<int64_t>(i);
+        break;
+      }
+    }
+  }
+  return trovati;
+}
+
 int32_t velocita_a(const scenario& s, int64_t posizione) {
   const int64_t i = indice_confine(posizione);
   if (i < 0 || i >= static_cast<int64_t>(s.celle.size())) return 0;

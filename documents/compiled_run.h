@@ -16,6 +16,17 @@ inline constexpr uint8_t kTipoStazioneTransito = 25;
 // order: from entry 1 up to the last filled entry below the sign captions.
 std::vector<int> voci_stazioni(const scenario& s);
 
+// A slowdown found in the route cells.
+struct rallentamento_trovato {
+  size_t inizio;      // cell of its start
+  int16_t velocita;
+  int64_t fine = -1;  // cell of its end; -1 when none was found (start and end share a cell)
+};
+
+// The slowdowns of the cells in route order, each end paired with the latest
+// start of the same speed still open.
+std::vector<rallentamento_trovato> rallentamenti_nelle_celle(const scenario& s);
+
 // The speed limit in km/h that the cells hold from a position on: the cell
 // that a stretch beginning there starts at. 0 outside the cells.
 int32_t velocita_a(const scenario& s, int64_t posizione);

@@ -9,30 +9,6 @@ namespace {
 
 constexpr int64_t kMetriCella = 50;
 
-// A slowdown found in the cells.
-struct rallentamento_trovato {
-  size_t inizio;  // cell of its start
-  int16_t velocita;
-  int64_t fine = -1;  // cell of its end; -1 when none was found
-};
-
-// Pairs each end with the latest start of the same speed still open.
-std::vector<rallentamento_trovato> rallentamenti_nelle_celle(const scenario& s) {
-  std::vector<rallentamento_trovato> trovati;
-  for (size_t i = 0; i < s.celle.size(); ++i) {
-    const cella& c = s.celle[i];
-    if (c.tipo == tipo_cella::inizio_rallentamento) trovati.push_back({i, c.dato_1});
-    if (c.tipo != tipo_cella::fine_rallentamento) continue;
-    for (auto r = trovati.rbegin(); r != trovati.rend(); ++r) {
-      if (r->fine < 0 && r->velocita == c.dato_1) {
-        r->fine = static_cast<int64_t>(i);
-        break;
-      }
-    }
-  }
-  return trovati;
-}
-
 // The station whose extent holds the position, or the stations before and
 // after it, by name.
 std::vector<std::string> stazioni_attorno(const scenario& s, int64_t posizione) {

@@ -1,0 +1,233 @@
+#include "running_time/fastest_run.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace sb {
+namespace {
+
+constexpr double kKmhInMs = 3.6;
+constexpr int64_t kPassoCampioni = 50;
+constexpr double kInfinito = std::numeric_limits<double>::infinity();
+
+// A stretch between two consecutive points of interest, over which limit,
+// gradient and adhesion are constant.
+struct tratto {
+  int64_t da = 0;
+  int64_t a = 0;
+  double limite = 0;  // m/s
+  double pendenza = 0;
+  double aderenza = 0;
+};
+
+// The value of a profile at a position; the first step's before it, `vuoto`
+// when the profile has none.
+class lettore_profilo {
+ public:
+  lettore_profilo(const std::vector<gradino>& p, double vuoto) : p_(p), vuoto_(vuoto) {}
+
+  // Positions must come in ascending order.
+  double a(int64_t x) {
+    if (p_.empty()) return vuoto_;
+    while (i_ + 1 < p_.size() && p_[i_ + 1].da <= x) ++i_;
+    return p_[i_].valore;
+  }
+
+ private:
+  const std::vector<gradino>& p_;
+  double vuoto_;
+  size_t i_ = 0;
+};
+
+// Whole metres the train's length takes, rounded up.
+int64_t metri_lunghezza(const treno& t) {
+  if (!(t.lunghezza_m > 0)) return 0;
+  return static_cast<int64_t>(std::ceil(t.lunghezza_m));
+}
+
+// Every position where something changes between the origin and the
+// destination, both included, in ascending order.
+std::vector<int64_t> punti_di_cambio(const percorso_marcia& p, const treno& t, int64_t inizio, int64_t fine) {
+  std::vector<int64_t> punti{inizio, fine};
+  auto dentro = [&](int64_t x) {
+    if (x > inizio && x < fine) punti.push_back(x);
+  };
+  for (const auto* profilo : {&p.limite_kmh, &p.pendenza, &p.aderenza}) {
+    for (const gradino& g : *profilo) dentro(g.da);
+  }
+  const int64_t coda = metri_lunghezza(t);
+  for (const rallentamento_marcia& r : p.rallentamenti) {
+    dentro(r.inizio);
+    dentro(r.fine + coda);
+  }
+  for (const stazione_marcia& st : p.stazioni) dentro(st.posizione);
+  std::sort(punti.begin(), punti.end());
+  punti.erase(std::unique(punti.begin(), punti.end()), punti.end());
+  return punti;
+}
+
+// The stretches between the points, each with its limit (the line's, every
+// slowdown's whose extent with the train's length holds it, the train's
+// own), gradient and adhesion.
+std::vector<tratto> tratti_di(const percorso_marcia& p, const treno& t, const std::vector<int64_t>& punti) {
+  lettore_profilo limite(p.limite_kmh, kInfinito), pendenza(p.pendenza, 0.0), aderenza(p.aderenza, 100.0);
+  const int64_t coda = metri_lunghezza(t);
+  std::vector<tratto> tratti;
+  for (size_t j = 0; j + 1 < punti.size(); ++j) {
+    const int64_t x = punti[j];
+    double v = std::min(limite.a(x) / kKmhInMs, t.velocita_massima);
+    for (const rallentamento_marcia& r : p.rallentamenti) {
+      if (r.inizio <= x && x < r.fine + coda) v = std::min(v, r.velocita_kmh / kKmhInMs);
+    }
+    tratti.push_back({x, punti[j + 1], std::max(v, 0.0), pendenza.a(x), aderenza.a(x)});
+  }
+  return tratti;
+}
+
+// The squared speed the train may have at each point: the limits of the
+// stretches on both sides, 0 at a stop, and what braking at the service rate
+// leaves for every point after it.
+std::vector<double> tetti_ai_punti(const std::vector<tratto>& tratti, const std::vector<bool>& fermate, double b) {
+  std::vector<double> tetto(tratti.size() + 1);
+  const tratto& ultimo = tratti.back();
+  tetto.back() = fermate.back() ? 0.0 : ultimo.limite * ultimo.limite;
+  for (size_t j = tratti.size(); j-- > 0;) {
+    const tratto& tr = tratti[j];
+    double w = std::min(tr.limite * tr.limite, tetto[j + 1] + 2.0 * b * static_cast<double>(tr.a - tr.da));
+    if (j > 0) w = std::min(w, tratti[j - 1].limite * tratti[j - 1].limite);
+    if (fermate[j]) w = 0.0;
+    tetto[j] = w;
+  }
+  return tetto;
+}
+
+// The forward run, step by step.
+class marcia_avanti {
+ public:
+  marcia_avanti(const percorso_marcia& p, const treno& t, corsa& c) : p_(p), t_(t), c_(c) {}
+
+  // Runs the stretches; false where the train comes to a stand.
+  bool esegui(const std::vector<tratto>& tratti, const std::vector<double>& tetto, const std::vector<int64_t>& punti) {
+    prossimo_campione_ = (punti.front() + kPassoCampioni - 1) / kPassoCampioni * kPassoCampioni;
+    if (punti.front() < 0) prossimo_campione_ = punti.front() / kPassoCampioni * kPassoCampioni;
+    size_t stazione = 0;
+    for (size_t j = 0; j < tratti.size(); ++j) {
+      const tratto& tr = tratti[j];
+      stazione = al_punto(tr.da, tr.limite, stazione);
+      if (!percorri(tr, tetto[j + 1])) {
+        ferma_in(tr);
+        return false;
+      }
+    }
+    al_punto(tratti.back().a, tratti.back().limite, stazione);
+    return true;
+  }
+
+ private:
+  // One stretch from its start to its end, where the squared speed may be
+  // at most tetto_fine.
+  bool percorri(const tratto& tr, double tetto_fine) {
+    const double limite2 = tr.limite * tr.limite;
+    const double b2 = 2.0 * t_.frenatura;
+    for (int64_t x = tr.da; x < tr.a; ++x) {
+      if (x > tr.da && x == prossimo_campione_) campiona(x, tr.limite);
+      const double resto = static_cast<double>(tr.a - x - 1);
+      const double tetto = x + 1 == tr.a ? tetto_fine : std::min(limite2, tetto_fine + b2 * resto);
+      const double a1 = accelerazione_trazione(t_, v_, tr.pendenza, tr.aderenza);
+      double w;
+      if (w_ >= tetto && a1 >= 0.0) {
+        // At the limit, or on a braking curve: held or braked to.
+        w = tetto;
+      } else {
+        const double previsto = w_ + 2.0 * a1;
+        const double a2 = accelerazione_trazione(t_, std::sqrt(std::max(previsto, 0.0)), tr.pendenza, tr.aderenza);
+        w = std::min(tetto, w_ + a1 + a2);
+      }
+      if (w < 0.0) return false;
+      const double v = std::sqrt(w);
+      if (v_ + v <= 0.0) return false;
+      tempo_ += 2.0 / (v_ + v);
+      w_ = w;
+      v_ = v;
+    }
+    return true;
+  }
+
+  // At a point of interest: a sample where one falls, a station's times.
+  // Returns the next station to look for.
+  size_t al_punto(int64_t x, double limite, size_t stazione) {
+    if (x == prossimo_campione_) campiona(x, limite);
+    while (stazione < p_.stazioni.size() && p_.stazioni[stazione].posizione == x) {
+      const stazione_marcia& st = p_.stazioni[stazione];
+      c_.arrivo_s[stazione] = tempo_;
+      const bool intermedia = stazione > 0 && stazione + 1 < p_.stazioni.size();
+      if (intermedia && st.ferma) tempo_ += sosta_di(st, t_);
+      c_.partenza_s[stazione] = tempo_;
+      ++stazione;
+    }
+    return stazione;
+  }
+
+  void campiona(int64_t x, double limite) {
+    c_.campioni.push_back({x, limite * kKmhInMs, v_ * kKmhInMs, tempo_});
+    prossimo_campione_ += kPassoCampioni;
+  }
+
+  // Where the train comes to a stand in a stretch, and why.
+  void ferma_in(const tratto& tr) {
+    c_.esito = esito_corsa::ferma;
+    c_.arresto = tr.da;
+    c_.causa = tr.limite <= 0.0 ? causa_arresto::limite_zero : causa_arresto::pendenza;
+    c_.pendenza_arresto = tr.pendenza;
+    c_.aderenza_arresto = tr.aderenza;
+  }
+
+  const percorso_marcia& p_;
+  const treno& t_;
+  corsa& c_;
+  double w_ = 0.0;  // squared speed
+  double v_ = 0.0;
+  double tempo_ = 0.0;
+  int64_t prossimo_campione_ = 0;
+};
+
+// Whether every station stands after the one before it.
+bool in_ordine(const std::vector<stazione_marcia>& stazioni) {
+  for (size_t k = 1; k < stazioni.size(); ++k) {
+    if (stazioni[k].posizione <= stazioni[k - 1].posizione) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+double sosta_di(const stazione_marcia& st, const treno& t) {
+  return std::max(static_cast<double>(st.sosta_s), t.sosta_minima_s);
+}
+
+corsa corsa_piu_veloce(const percorso_marcia& p, const treno& t) {
+  corsa c;
+  if (p.stazioni.size() < 2) return c;
+  if (!in_ordine(p.stazioni)) {
+    c.esito = esito_corsa::fuori_ordine;
+    return c;
+  }
+  c.arrivo_s.assign(p.stazioni.size(), kInfinito);
+  c.partenza_s.assign(p.stazioni.size(), kInfinito);
+  const std::vector<int64_t> punti = punti_di_cambio(p, t, p.stazioni.front().posizione, p.stazioni.back().posizione);
+  const std::vector<tratto> tratti = tratti_di(p, t, punti);
+  std::vector<bool> fermate(punti.size(), false);
+  for (size_t k = 1; k < p.stazioni.size(); ++k) {
+    if (!p.stazioni[k].ferma) continue;
+    const size_t j = static_cast<size_t>(std::lower_bound(punti.begin(), punti.end(), p.stazioni[k].posizione) -
+                                         punti.begin());
+    fermate[j] = true;
+  }
+  const std::vector<double> tetto = tetti_ai_punti(tratti, fermate, t.frenatura);
+  c.esito = esito_corsa::completa;
+  marcia_avanti(p, t, c).esegui(tratti, tetto, punti);
+  return c;
+}
+
+}  // namespace sb

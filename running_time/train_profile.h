@@ -1,0 +1,100 @@
+// The train as the running-time model sees it: the parameters an author may
+// set in a train profile (each with its default, a four-car regional
+// electric multiple unit), and the same resolved into SI units for one run.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace sb {
+
+// One row of a tabulated tractive effort: the effort at a speed; linear
+// between rows.
+struct punto_sforzo {
+  double velocita_kmh = 0;
+  double sforzo_n = 0;
+
+  bool operator==(const punto_sforzo&) const = default;
+};
+
+// Running resistance on a part of the train's mass, per tonne of that part:
+// A + B V + C (V + wind)², V in km/h.
+struct termine_resistenza {
+  double massa_t = 0;
+  double a_n_t = 0;  // N/t
+  double b_n_t = 0;  // N/t per km/h
+  double c_n_t = 0;  // N/t per (km/h)²
+
+  bool operator==(const termine_resistenza&) const = default;
+};
+
+// The parameters of a train profile, as authored. An absent optional value
+// is derived: the mass and length from the number of vehicles, the power
+// from the power per tonne.
+struct profilo_treno {
+  double massa_veicolo_t = 45;
+  double lunghezza_veicolo_m = 25;
+  std::optional<double> massa_t;      // the whole train, load included
+  std::optional<double> lunghezza_m;  // the whole train
+  double masse_rotanti = 0.08;        // rho: rotating-mass allowance
+  double accelerazione_spunto = 0.9;  // m/s², sets the maximum effort
+  double potenza_tonnellata_kw = 9;   // kW per tonne of the train's mass
+  std::optional<double> potenza_kw;   // at the wheel
+  std::vector<punto_sforzo> sforzo;   // when given, replaces the effort from the two above
+  double davis_a = 15;                // N/t
+  double davis_b = 0.10;              // N/t per km/h
+  double davis_c = 0.0030;            // N/t per (km/h)²
+  std::vector<termine_resistenza> resistenze;  // when given, replace the Davis terms on the whole mass
+  double vento_kmh = 0;               // added to the speed in the air term
+  double frenatura = 0.5;             // m/s², the service braking rate
+  double velocita_massima_kmh = 140;
+  double sosta_minima_s = 30;         // a stop's dwell when its own is shorter
+  double margine_recupero = 3;        // per cent of the fastest running time
+
+  bool operator==(const profilo_treno&) const = default;
+};
+
+// The number of vehicles taken when the service gives none: the default
+// profile's four cars.
+inline constexpr int32_t kVettureSenzaNumero = 4;
+
+// Gravity, m/s².
+inline constexpr double kGravita = 9.81;
+
+// The train of one run, in SI units (speeds in m/s, except where a name says
+// km/h).
+struct treno {
+  double massa_kg = 0;
+  double massa_inerziale_kg = 0;  // (1 + rho) m
+  double lunghezza_m = 0;
+  double sforzo_massimo_n = 0;    // at standstill, on good rail
+  double potenza_w = 0;           // 0 with a tabulated effort
+  std::vector<punto_sforzo> sforzo;  // rows in km/h and N; empty: min(F_max, P / v)
+  double resistenza_0 = 0;        // N
+  double resistenza_1 = 0;        // N per km/h
+  double resistenza_2 = 0;        // N per (km/h)², on the speed plus the wind
+  double vento_kmh = 0;
+  double frenatura = 0;           // m/s²
+  double velocita_massima = 0;    // m/s
+  double sosta_minima_s = 0;
+  double margine_recupero = 0;    // per cent
+};
+
+// The train of a profile with a number of vehicles (0 or less: the default
+// profile's four).
+treno risolvi_treno(const profilo_treno& p, int32_t numero_vetture);
+
+// The tractive effort in N at speed v (m/s) with the adhesion in per cent
+// (above 100 counts as 100: the motors give no more than their maximum).
+double sforzo_trazione(const treno& t, double v, double aderenza);
+
+// The running resistance in N at speed v (m/s).
+double resistenza_moto(const treno& t, double v);
+
+// The acceleration under full traction at speed v on a gradient in per mille
+// (uphill positive) with the adhesion in per cent; negative where the train
+// slows down.
+double accelerazione_trazione(const treno& t, double v, double pendenza, double aderenza);
+
+}  // namespace sb
