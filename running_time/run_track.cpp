@@ -53,6 +53,7 @@ percorso_marcia percorso_da_scenario(const scenario& s) {
     st.ferma = o.tipo < kTipoStazioneTransito;
     const auto fermata = fermate.find(voci[k]);
     st.posizione = st.ferma && fermata != fermate.end() ? fermata->second : o.posizione;
+    st.posizione_riga = o.posizione;
     st.sosta_s = o.opzione_3;
     st.con_orario = o.orario != 0;
     st.arrivo = o.orario;

@@ -35,6 +35,7 @@ struct stazione_marcia {
   int voce = 0;           // its entry in the object table; 0 when none
   std::string nome;
   int64_t posizione = 0;  // where the train stops, or where it passes the station
+  int64_t posizione_riga = 0;  // the station's own position, as its row gives it
   bool ferma = false;     // a stopping type: the train stands there
   int32_t sosta_s = 0;    // the dwell the timetable gives (opzione_3)
   bool con_orario = false;

@@ -11,6 +11,7 @@ namespace sb {
 namespace {
 
 constexpr int64_t kMetriCella = 50;
+constexpr double kInfinito = std::numeric_limits<double>::infinity();
 
 // A distance for an author in kilometres with one decimal, "1.4 km".
 std::string chilometri(int64_t metri) {
@@ -28,9 +29,12 @@ std::string progressiva_testo(int64_t metri) {
 // The fastest time an author is told: whole seconds, rounded up.
 int64_t secondi_in_su(double s) { return static_cast<int64_t>(std::ceil(s)); }
 
-// "from A to B (1.4 km) the timetable gives 1 min 30 s".
+// "from A to B (1.4 km) the timetable gives 1 min 30 s": the distance
+// between the stations as their rows place them, as the train sheet reads.
 std::string inizio_messaggio(const risultato_marcia& r, const tratta_orario& t) {
-  return "from " + r.stazioni[t.da].nome + " to " + r.stazioni[t.a].nome + " (" + chilometri(t.distanza_m) +
+  const stazione_marcia& da = r.stazioni[t.da];
+  const stazione_marcia& a = r.stazioni[t.a];
+  return "from " + da.nome + " to " + a.nome + " (" + chilometri(a.posizione_riga - da.posizione_riga) +
          ") the timetable gives " + durata_testo(t.tempo_previsto_s);
 }
 
@@ -86,6 +90,10 @@ std::vector<tratta_orario> tratte_di(const percorso_marcia& p, const corsa& c) {
       t.tempo_minimo_s = c.arrivo_s[k] - c.partenza_s[precedente];
       t.margine_s = t.tempo_previsto_s - t.tempo_minimo_s;
       t.margine_pct = t.tempo_minimo_s > 0 ? t.margine_s / t.tempo_minimo_s * 100.0 : 0.0;
+      if (!std::isfinite(c.arrivo_s[k])) {
+        t.tempo_minimo_s = kInfinito;
+        t.margine_s = t.margine_pct = -kInfinito;
+      }
       tratte.push_back(t);
     }
     precedente = k;
@@ -122,7 +130,7 @@ std::vector<rilievo_orario> rilievi_orario(const risultato_marcia& r) {
   std::vector<rilievo_orario> rilievi;
   for (size_t k = 0; k < r.tratte.size(); ++k) {
     const tratta_orario& t = r.tratte[k];
-    if (std::isinf(t.tempo_minimo_s)) continue;
+    if (!std::isfinite(t.tempo_minimo_s)) continue;
     const int voce_da = r.stazioni[t.da].voce;
     const int voce_a = r.stazioni[t.a].voce;
     if (t.margine_s < 0) {
@@ -144,15 +152,15 @@ std::vector<rilievo_orario> rilievi_orario(const risultato_marcia& r) {
 }
 
 std::string durata_testo(int64_t secondi) {
-  if (secondi < 0) return "-" + durata_testo(-secondi);
   if (secondi == 0) return "0 s";
-  const int64_t ore = secondi / 3600;
-  const int64_t minuti = secondi / 60 % 60;
-  const int64_t resto = secondi % 60;
-  std::string testo;
-  auto parte = [&testo](int64_t n, const char* unita) {
+  const uint64_t n = secondi < 0 ? 0 - static_cast<uint64_t>(secondi) : static_cast<uint64_t>(secondi);
+  const uint64_t ore = n / 3600;
+  const uint64_t minuti = n / 60 % 60;
+  const uint64_t resto = n % 60;
+  std::string testo = secondi < 0 ? "-" : "";
+  auto parte = [&testo](uint64_t n, const char* unita) {
     if (n == 0) return;
-    if (!testo.empty()) testo += " ";
+    if (!testo.empty() && testo != "-") testo += " ";
     testo += std::to_string(n) + " " + unita;
   };
   parte(ore, "h");
