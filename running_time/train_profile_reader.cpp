@@ -140,7 +140,7 @@ std::string valori_testo(size_t n) { return std::to_string(n) + (n == 1 ? " valu
 // The reading of one profile text.
 class lettore_profilo_treno {
  public:
-  explicit lettore_profilo_treno(std::string_view testo) : l_(testo) {}
+  explicit lettore_profilo_treno(std::string_view testo) : l_(testo) { salta_preambolo(testo); }
 
   lettura_profilo esegui() {
     std::string campo;
@@ -176,8 +176,26 @@ class lettore_profilo_treno {
     return nullptr;
   }
 
-  // Whether the last field read ended its line (or the text).
-  bool riga_chiusa() const { return l_.ultimo().chiude_riga || l_.finito(); }
+  // Whether nothing but blanks (after a last comma) is left of the line of
+  // the last field read, or of the text.
+  bool riga_chiusa() const {
+    if (l_.finito()) return true;
+    const std::string_view resto = l_.resto_della_riga();
+    const size_t primo = resto.find_first_not_of(" \t");
+    return primo == std::string_view::npos || (resto[primo] == ',' && primo == 0 &&
+                                               resto.find_first_not_of(" \t", 1) == std::string_view::npos);
+  }
+
+  // A text that holds "[treno]" has a preamble up to it, as the
+  // descriptions have up to theirs: passes over it.
+  void salta_preambolo(std::string_view testo) {
+    if (!contiene_nc(testo, "[treno]")) return;
+    std::string campo;
+    while (!l_.finito()) {
+      l_.leggi_testo(campo);
+      if (contiene_nc(campo, "[treno]")) return;
+    }
+  }
 
   // Passes over what is left of the line.
   void salta_riga() {
