@@ -7,7 +7,6 @@
 namespace sb {
 namespace {
 
-constexpr double kKmhInMs = 3.6;
 constexpr int64_t kPassoCampioni = 50;
 constexpr double kInfinito = std::numeric_limits<double>::infinity();
 
@@ -76,9 +75,9 @@ std::vector<tratto> tratti_di(const percorso_marcia& p, const treno& t, const st
   std::vector<tratto> tratti;
   for (size_t j = 0; j + 1 < punti.size(); ++j) {
     const int64_t x = punti[j];
-    double v = std::min(limite.a(x) / kKmhInMs, t.velocita_massima);
+    double v = std::min(limite.a(x) / kKmhPerMs, t.velocita_massima);
     for (const rallentamento_marcia& r : p.rallentamenti) {
-      if (r.inizio <= x && x < r.fine + coda) v = std::min(v, r.velocita_kmh / kKmhInMs);
+      if (r.inizio <= x && x < r.fine + coda) v = std::min(v, r.velocita_kmh / kKmhPerMs);
     }
     tratti.push_back({x, punti[j + 1], std::max(v, 0.0), pendenza.a(x), aderenza.a(x)});
   }
@@ -170,7 +169,7 @@ class marcia_avanti {
   }
 
   void campiona(int64_t x, double limite) {
-    c_.campioni.push_back({x, limite * kKmhInMs, v_ * kKmhInMs, tempo_});
+    c_.campioni.push_back({x, limite * kKmhPerMs, v_ * kKmhPerMs, tempo_});
     prossimo_campione_ += kPassoCampioni;
   }
 
@@ -226,6 +225,7 @@ corsa corsa_piu_veloce(const percorso_marcia& p, const treno& t) {
   }
   const std::vector<double> tetto = tetti_ai_punti(tratti, fermate, t.frenatura);
   c.esito = esito_corsa::completa;
+  c.campioni.reserve(static_cast<size_t>((punti.back() - punti.front()) / kPassoCampioni + 2));
   marcia_avanti(p, t, c).esegui(tratti, tetto, punti);
   return c;
 }

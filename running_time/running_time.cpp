@@ -158,10 +158,10 @@ std::string durata_testo(int64_t secondi) {
   const uint64_t minuti = n / 60 % 60;
   const uint64_t resto = n % 60;
   std::string testo = secondi < 0 ? "-" : "";
-  auto parte = [&testo](uint64_t n, const char* unita) {
-    if (n == 0) return;
+  auto parte = [&testo](uint64_t quanti, const char* unita) {
+    if (quanti == 0) return;
     if (!testo.empty() && testo != "-") testo += " ";
-    testo += std::to_string(n) + " " + unita;
+    testo += std::to_string(quanti) + " " + unita;
   };
   parte(ore, "h");
   parte(minuti, "min");

@@ -3,6 +3,7 @@
 // electric multiple unit), and the same resolved into SI units for one run.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -85,16 +86,37 @@ struct treno {
 // profile's four).
 treno risolvi_treno(const profilo_treno& p, int32_t numero_vetture);
 
+// Speeds in km/h per m/s.
+inline constexpr double kKmhPerMs = 3.6;
+
+// The effort of a tabulated train at a speed in km/h: linear between rows,
+// the first row's below it and the last row's beyond it.
+double sforzo_tabella(const std::vector<punto_sforzo>& tabella, double v_kmh);
+
 // The tractive effort in N at speed v (m/s) with the adhesion in per cent
 // (above 100 counts as 100: the motors give no more than their maximum).
-double sforzo_trazione(const treno& t, double v, double aderenza);
+// In the header, as the two below, so that the run's inner loop has them inline.
+inline double sforzo_trazione(const treno& t, double v, double aderenza) {
+  const double quota = std::clamp(aderenza, 0.0, 100.0) / 100.0;
+  const double limite_aderenza = t.sforzo_massimo_n * quota;
+  if (!t.sforzo.empty()) return std::min(sforzo_tabella(t.sforzo, v * kKmhPerMs), limite_aderenza);
+  if (v <= 0.0) return limite_aderenza;
+  return std::min(limite_aderenza, t.potenza_w / v);
+}
 
 // The running resistance in N at speed v (m/s).
-double resistenza_moto(const treno& t, double v);
+inline double resistenza_moto(const treno& t, double v) {
+  const double v_kmh = v * kKmhPerMs;
+  const double aria = v_kmh + t.vento_kmh;
+  return t.resistenza_0 + t.resistenza_1 * v_kmh + t.resistenza_2 * aria * aria;
+}
 
 // The acceleration under full traction at speed v on a gradient in per mille
 // (uphill positive) with the adhesion in per cent; negative where the train
 // slows down.
-double accelerazione_trazione(const treno& t, double v, double pendenza, double aderenza);
+inline double accelerazione_trazione(const treno& t, double v, double pendenza, double aderenza) {
+  const double gravita = t.massa_kg * kGravita * pendenza / 1000.0;
+  return (sforzo_trazione(t, v, aderenza) - resistenza_moto(t, v) - gravita) / t.massa_inerziale_kg;
+}
 
 }  // namespace sb
