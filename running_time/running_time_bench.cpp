@@ -10,28 +10,17 @@
 #include "builtin/builtin_scenario.h"
 #include "builtin/line_content.h"
 #include "builtin/service_content.h"
-#include "compile/compile.h"
 #include "documents/line_list.h"
 #include "line/largest_line_fixture.h"
 #include "running_time/running_time.h"
+#include "test_support/document_scenario.h"
 
 namespace sb {
 namespace {
 
-// The records of a compile in memory, without the line plan.
-scenario compilato(const std::string& linea, const std::string& servizio) {
-  richiesta_compile r;
-  r.testo_linea = linea;
-  r.testo_servizio = servizio;
-  r.nome_linea = kNomeLinea;
-  r.numero_treno = kNumeroTreno;
-  r.flag_griglia = 0;
-  return compila(r).s;
-}
-
 // The built-in scenario: track from the cells, fastest run, legs, cells.
 void BM_MarciaIncorporata(benchmark::State& stato) {
-  const scenario s = compilato(componi_documento(righe_linea()), componi_documento(righe_treno()));
+  const scenario s = prova::compila_in_memoria(componi_documento(righe_linea()), componi_documento(righe_treno()));
   const profilo_treno p;
   for (auto _ : stato) {
     const risultato_marcia r = tempi_di_marcia(s, p);
@@ -56,7 +45,7 @@ std::string servizio_linea_massima() {
 // The largest line, 1 000 000 m with a gradient row every 100 m, run from
 // end to end: track from the cells, fastest run, legs.
 void BM_MarciaLineaMassima(benchmark::State& stato) {
-  const scenario s = compilato(prova::linea_massima(), servizio_linea_massima());
+  const scenario s = prova::compila_in_memoria(prova::linea_massima(), servizio_linea_massima());
   const treno t = risolvi_treno(profilo_treno{}, 4);
   for (auto _ : stato) {
     percorso_marcia p = percorso_da_scenario(s);

@@ -10,7 +10,6 @@
 #include "builtin/builtin_scenario.h"
 #include "builtin/line_content.h"
 #include "builtin/service_content.h"
-#include "compile/compile.h"
 #include "documents/line_list.h"
 #include "test_support/document_scenario.h"
 
@@ -19,15 +18,8 @@ namespace {
 
 // The built-in scenario compiled in memory from its two texts, as the builder writes them.
 scenario incorporato() {
-  const std::string linea = componi_documento(righe_linea());
-  const std::string servizio = componi_documento(righe_treno());
-  richiesta_compile r;
-  r.testo_linea = linea;
-  r.testo_servizio = servizio;
-  r.nome_linea = kNomeLinea;
-  r.numero_treno = kNumeroTreno;
-  r.flag_griglia = 0;
-  return compila(r).s;
+  return prova::compila_in_memoria(componi_documento(righe_linea()), componi_documento(righe_treno()), kNomeLinea,
+                                   kNumeroTreno);
 }
 
 // A leg as the golden table holds it.

@@ -205,14 +205,8 @@ class lettore_profilo_treno {
 
   void segnala(gravita livello, genere_avviso genere, int32_t riga, int32_t colonna, int32_t larghezza,
                std::string messaggio) {
-    diagnostica d;
-    d.livello = livello;
-    d.genere = genere;
-    d.riga = riga;
-    d.colonna = colonna;
-    d.larghezza = larghezza;
-    d.messaggio = std::move(messaggio);
-    out_.diagnostiche.push_back(std::move(d));
+    out_.diagnostiche.push_back(
+        {livello, 0, genere, origine_errore::nessuna, riga, colonna, larghezza, 0, std::move(messaggio)});
   }
 
   void errore(const campo_letto& c, std::string messaggio) {
