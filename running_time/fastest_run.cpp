@@ -143,9 +143,11 @@ class marcia_avanti {
         const double a2 = accelerazione_trazione(t_, std::sqrt(std::max(previsto, 0.0)), tr.pendenza, tr.aderenza);
         w = std::min(tetto, w_ + a1 + a2);
       }
-      if (w < 0.0) return false;
-      const double v = std::sqrt(w);
-      if (v_ + v <= 0.0) return false;
+      const double v = std::sqrt(std::max(w, 0.0));
+      if (w < 0.0 || v_ + v <= 0.0) {
+        fermo_a_ = x;
+        return false;
+      }
       tempo_ += 2.0 / (v_ + v);
       w_ = w;
       v_ = v;
@@ -176,8 +178,10 @@ class marcia_avanti {
   // Where the train comes to a stand in a stretch, and why.
   void ferma_in(const tratto& tr) {
     c_.esito = esito_corsa::ferma;
-    c_.arresto = tr.da;
-    c_.causa = tr.limite <= 0.0 ? causa_arresto::limite_zero : causa_arresto::pendenza;
+    c_.arresto = fermo_a_;
+    c_.causa = tr.limite <= 0.0     ? causa_arresto::limite_zero
+               : tr.aderenza <= 0.0 ? causa_arresto::aderenza_zero
+                                    : causa_arresto::pendenza;
     c_.pendenza_arresto = tr.pendenza;
     c_.aderenza_arresto = tr.aderenza;
   }
@@ -189,6 +193,7 @@ class marcia_avanti {
   double v_ = 0.0;
   double tempo_ = 0.0;
   int64_t prossimo_campione_ = 0;
+  int64_t fermo_a_ = 0;  // the last metre the train reaches, when it cannot go on
 };
 
 // Whether every station stands after the one before it.

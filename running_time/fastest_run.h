@@ -24,6 +24,7 @@ enum class esito_corsa {
 enum class causa_arresto {
   nessuna,
   limite_zero,  // a speed limit of 0 km/h
+  aderenza_zero,  // an adhesion of 0 %: the wheels take no effort
   pendenza,     // the gradient is more than the effort at that adhesion can climb
 };
 

@@ -41,6 +41,7 @@ std::string inizio_messaggio(const risultato_marcia& r, const tratta_orario& t) 
 // Why the train cannot go on, for an author.
 std::string causa_testo(const risultato_marcia& r) {
   if (r.causa == causa_arresto::limite_zero) return "a speed limit of 0 km/h";
+  if (r.causa == causa_arresto::aderenza_zero) return "an adhesion of 0 %: the wheels take no effort";
   char testo[128];
   std::snprintf(testo, sizeof testo, "a gradient of %g per mille at %g %% adhesion is more than it can climb",
                 r.pendenza_arresto, r.aderenza_arresto);

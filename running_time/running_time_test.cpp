@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +15,13 @@
 #include "test_support/document_scenario.h"
 
 namespace sb {
+
+// A finding as a failed test shows it.
+void PrintTo(const rilievo_orario& x, std::ostream* os) {
+  *os << "{" << x.tratta << ", " << (x.livello == gravita::errore ? "errore" : "avviso") << ", " << x.voce_da << ", "
+      << x.voce_a << ", \"" << x.messaggio << "\"}";
+}
+
 namespace {
 
 // The built-in scenario compiled in memory from its two texts, as the builder writes them.
@@ -130,6 +138,13 @@ TEST(TempiDiMarcia, FindingsNameTheLegAndItsStations) {
        {{1, gravita::errore, 2, 3,
          "between Molino Sereno and Case Rosse the train comes to a stand at 5.500 km and cannot go on: a speed "
          "limit of 0 km/h"}}},
+      // Without effort from 5 km the train rolls on past Case Rosse and
+      // stands on the climb after it.
+      {"no adhesion from 5 km",
+       {{7, "aderenza,  0,  100"}, {8, "aderenza,  5000,  0"}},
+       {{2, gravita::errore, 3, 4,
+         "between Case Rosse and Bivio Gessaia the train comes to a stand at 6.952 km and cannot go on: an adhesion "
+         "of 0 %: the wheels take no effort"}}},
   };
   for (const caso_rilievi& k : casi) {
     const risultato_marcia r = tempi_di_marcia(prova::cornasco_con(k.servizio), profilo_treno{});
