@@ -7,7 +7,6 @@
 namespace sb {
 namespace {
 
-constexpr int64_t kPassoCampioni = 50;
 constexpr double kInfinito = std::numeric_limits<double>::infinity();
 
 // A stretch between two consecutive points of interest, over which limit,
@@ -108,8 +107,8 @@ class marcia_avanti {
 
   // Runs the stretches; false where the train comes to a stand.
   bool esegui(const std::vector<tratto>& tratti, const std::vector<double>& tetto, const std::vector<int64_t>& punti) {
-    prossimo_campione_ = (punti.front() + kPassoCampioni - 1) / kPassoCampioni * kPassoCampioni;
-    if (punti.front() < 0) prossimo_campione_ = punti.front() / kPassoCampioni * kPassoCampioni;
+    prossimo_campione_ = (punti.front() + kLunghezzaCella - 1) / kLunghezzaCella * kLunghezzaCella;
+    if (punti.front() < 0) prossimo_campione_ = punti.front() / kLunghezzaCella * kLunghezzaCella;
     size_t stazione = 0;
     for (size_t j = 0; j < tratti.size(); ++j) {
       const tratto& tr = tratti[j];
@@ -172,7 +171,7 @@ class marcia_avanti {
 
   void campiona(int64_t x, double limite) {
     c_.campioni.push_back({x, limite * kKmhPerMs, v_ * kKmhPerMs, tempo_});
-    prossimo_campione_ += kPassoCampioni;
+    prossimo_campione_ += kLunghezzaCella;
   }
 
   // Where the train comes to a stand in a stretch, and why.
@@ -230,7 +229,7 @@ corsa corsa_piu_veloce(const percorso_marcia& p, const treno& t) {
   }
   const std::vector<double> tetto = tetti_ai_punti(tratti, fermate, t.frenatura);
   c.esito = esito_corsa::completa;
-  c.campioni.reserve(static_cast<size_t>((punti.back() - punti.front()) / kPassoCampioni + 2));
+  c.campioni.reserve(static_cast<size_t>((punti.back() - punti.front()) / kLunghezzaCella + 2));
   marcia_avanti(p, t, c).esegui(tratti, tetto, punti);
   return c;
 }

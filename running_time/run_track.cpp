@@ -3,13 +3,10 @@
 #include <map>
 
 #include "documents/compiled_run.h"
+#include "scenario/format.h"
 
 namespace sb {
 namespace {
-
-// Cells are 50 m long; an item in cell i stands at (i - 1) x 50 m, and a
-// cell's profile values hold from i x 50 m for 50 m.
-constexpr int64_t kMetriCella = 50;
 
 // Appends a step where the value changes.
 void aggiungi(std::vector<gradino>& profilo, int64_t da, double valore) {
@@ -17,12 +14,13 @@ void aggiungi(std::vector<gradino>& profilo, int64_t da, double valore) {
   profilo.push_back({da, valore});
 }
 
-// Where each station's stop point stands in the cells, by entry.
+// Where each station's stop point stands in the cells, by entry: an item in
+// cell i stands at (i - 1) x 50 m.
 std::map<int, int64_t> punti_fermata(const scenario& s) {
   std::map<int, int64_t> punti;
   for (size_t i = 0; i < s.celle.size(); ++i) {
     const cella& c = s.celle[i];
-    if (c.tipo == tipo_cella::fermata) punti[c.dato_1] = (static_cast<int64_t>(i) - 1) * kMetriCella;
+    if (c.tipo == tipo_cella::fermata) punti[c.dato_1] = (static_cast<int64_t>(i) - 1) * kLunghezzaCella;
   }
   return punti;
 }
@@ -31,16 +29,17 @@ std::map<int, int64_t> punti_fermata(const scenario& s) {
 
 percorso_marcia percorso_da_scenario(const scenario& s) {
   percorso_marcia p;
+  // A cell's profile values hold from i x 50 m for 50 m.
   for (size_t i = 0; i < s.celle.size(); ++i) {
     const cella& c = s.celle[i];
-    const int64_t da = static_cast<int64_t>(i) * kMetriCella;
+    const int64_t da = static_cast<int64_t>(i) * kLunghezzaCella;
     aggiungi(p.limite_kmh, da, c.velocita * 5.0);
     aggiungi(p.pendenza, da, c.pendenza - 100.0);
     aggiungi(p.aderenza, da, c.aderenza);
   }
   for (const rallentamento_trovato& r : rallentamenti_nelle_celle(s)) {
-    const int64_t inizio = (static_cast<int64_t>(r.inizio) - 1) * kMetriCella;
-    const int64_t fine = r.fine < 0 ? inizio : (r.fine - 1) * kMetriCella;
+    const int64_t inizio = (static_cast<int64_t>(r.inizio) - 1) * kLunghezzaCella;
+    const int64_t fine = r.fine < 0 ? inizio : (r.fine - 1) * kLunghezzaCella;
     p.rallentamenti.push_back({inizio, fine, static_cast<double>(r.velocita)});
   }
   const std::map<int, int64_t> fermate = punti_fermata(s);
@@ -50,7 +49,7 @@ percorso_marcia percorso_da_scenario(const scenario& s) {
     stazione_marcia st;
     st.voce = voci[k];
     st.nome = o.nome;
-    st.ferma = o.tipo < kTipoStazioneTransito;
+    st.ferma = o.tipo < kTipoTransito;
     const auto fermata = fermate.find(voci[k]);
     st.posizione = st.ferma && fermata != fermate.end() ? fermata->second : o.posizione;
     st.posizione_riga = o.posizione;

@@ -12,6 +12,10 @@
 
 namespace sb {
 
+// Cells are 50 m long: the run's profiles change and its samples fall at
+// multiples of it.
+inline constexpr int64_t kLunghezzaCella = 50;
+
 // A value in force from a position (metres) up to the next one's.
 struct gradino {
   int64_t da = 0;

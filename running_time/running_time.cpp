@@ -10,7 +10,6 @@
 namespace sb {
 namespace {
 
-constexpr int64_t kMetriCella = 50;
 constexpr double kInfinito = std::numeric_limits<double>::infinity();
 
 // A distance for an author in kilometres with one decimal, "1.4 km".
@@ -121,7 +120,7 @@ risultato_marcia tempi_di_marcia(const scenario& s, const profilo_treno& p) {
   r.tratte = tratte_di(percorso, c);
   r.campioni.reserve(c.campioni.size());
   for (const campione_corsa& x : c.campioni) {
-    r.campioni.push_back({x.posizione / kMetriCella, x.posizione, progressiva_a(s.tabella, x.posizione),
+    r.campioni.push_back({x.posizione / kLunghezzaCella, x.posizione, progressiva_a(s.tabella, x.posizione),
                           x.limite_kmh, x.velocita_kmh, x.tempo_s});
   }
   return r;
