@@ -3,7 +3,6 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
-#include <limits>
 #include <map>
 #include <optional>
 #include <span>
@@ -16,8 +15,6 @@
 
 namespace sb {
 namespace {
-
-constexpr double kNessunLimite = std::numeric_limits<double>::max();
 
 // One value of a row: its name in messages and its range.
 struct valore_chiave {
