@@ -3,11 +3,10 @@
 #include <string>
 
 #include "documents/compiled_run.h"
+#include "scenario/format.h"
 
 namespace sb {
 namespace {
-
-constexpr int64_t kMetriCella = 50;
 
 // A slowdown found in the cells.
 struct rallentamento_trovato {
