@@ -4,6 +4,7 @@
 #include "passes/stamps.h"
 #include "scenario/binary_files.h"
 #include "scenario/error_codes.h"
+#include "scenario/format.h"
 #include "service/service_compiler.h"
 
 namespace sb {
@@ -12,7 +13,7 @@ void inizia_build(scenario& s, int32_t flag_griglia) {
   s.flag_griglia = flag_griglia;
   s.codice_errore = kNessunErrore;
   s.posizione_errore = 0;
-  s.limite_stazioni = 80;
+  s.limite_stazioni = kPrimoCartello;
   s.diagnostiche.clear();
   s.tracce = tracce_compile{};
   pulisci_tabella(s.tabella);

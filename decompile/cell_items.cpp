@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "scenario/format.h"
+
 namespace sb {
 namespace {
 

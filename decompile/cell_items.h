@@ -11,9 +11,6 @@
 
 namespace sb {
 
-// Cells are 50 m long.
-inline constexpr int32_t kMetriCella = 50;
-
 // The position of an item recorded in cell i: (i - 1) x 50, the metre whose
 // cell nearest(p / 50 + 1) is i.
 int32_t posizione_item(int64_t i);

@@ -7,13 +7,13 @@
 #include "line/line_plan.h"
 #include "scenario/binary_files.h"
 #include "scenario/file_names.h"
+#include "scenario/format.h"
 #include "scenario/plan_encoding.h"
 
 namespace sb {
 namespace {
 
 // Longest route the compiler takes.
-constexpr int32_t kLunghezzaMassima = 1000000;
 
 // Why the files cannot be one scenario, or empty.
 std::string guasto(const ingresso_decompile& in) {
@@ -21,7 +21,7 @@ std::string guasto(const ingresso_decompile& in) {
   if (l < 0 || l > kLunghezzaMassima) {
     return "the route length " + std::to_string(l) + " m in entry 84 of the object table is not one the compiler takes";
   }
-  const size_t celle = static_cast<size_t>(nearest((static_cast<double>(l) + kMarginePiano) / 50.0)) + 1;
+  const size_t celle = static_cast<size_t>(nearest((static_cast<double>(l) + kMarginePiano) / static_cast<double>(kMetriCella))) + 1;
   if (in.celle.size() != celle) {
     return "the route cells hold " + std::to_string(in.celle.size()) + " cells, but a route of " + std::to_string(l) +
            " m has " + std::to_string(celle);

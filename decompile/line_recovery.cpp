@@ -7,15 +7,12 @@
 #include "decompile/cell_items.h"
 #include "decompile/plan_stretches.h"
 #include "line/progressive_ordina.h"
+#include "scenario/format.h"
 
 namespace sb {
 namespace {
 
-// Entry of the first sign caption; later captions go downward.
-constexpr int kPrimoCartello = 80;
-
-// Spans starting this close after the previous one's end become kind 3.
-constexpr int32_t kDistanzaVicina = 150;
+// The kind of a span that starts close after the previous one's end.
 constexpr int32_t kTipoVicino = 3;
 
 // The item kind of cell i.
@@ -141,7 +138,7 @@ int32_t inizio_massimo(int64_t a) {
 // The earliest end whose last cell nearest(p / 50 - 1) is b.
 int32_t fine_minima(int64_t b) {
   const int32_t p = posizione_confine(b + 1) - 25;
-  return static_cast<int64_t>(nearest(p / 50.0 - 1.0)) == b ? p : p + 1;
+  return static_cast<int64_t>(nearest(p / static_cast<double>(kMetriCella) - 1.0)) == b ? p : p + 1;
 }
 
 // The three references as rows: a second value raised by 100 comes back.

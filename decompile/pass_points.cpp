@@ -4,12 +4,10 @@
 #include <cstdlib>
 
 #include "passes/signal_pass.h"
+#include "scenario/format.h"
 
 namespace sb {
 namespace {
-
-// Value of a code-reduction point the pass places.
-constexpr int16_t kValorePunto = 180;
 
 // Cells around a difference whose points are tried the other way.
 constexpr int64_t kRaggioRicerca = 24;
@@ -67,7 +65,7 @@ esito_prova prova(const ricerca& r, const std::vector<bool>& del_passaggio) {
   passaggio_segnali(s);
   esito_prova e;
   e.codice = s.codice_errore != 0;
-  e.cella_codice = s.posizione_errore / 50;
+  e.cella_codice = s.posizione_errore / kMetriCella;
   for (size_t i = 0; i < s.celle.size(); ++i) {
     if (s.celle[i].tipo != r.prima[i].tipo || s.celle[i].dato_1 != r.prima[i].dato_1) {
       e.differenze.push_back(static_cast<int64_t>(i));

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <functional>
 
+#include "scenario/format.h"
+
 namespace sb {
 namespace {
 
@@ -107,7 +109,7 @@ std::vector<differenza> differenze_celle(const std::string& file, const celle_pe
   const size_t n = std::min(attese.size(), ottenute.size());
   for (size_t i = 0; i < n; ++i) {
     if (attese[i] == ottenute[i]) continue;
-    const int64_t metri = (static_cast<int64_t>(i) - 1) * 50;
+    const int64_t metri = (static_cast<int64_t>(i) - 1) * kMetriCella;
     aggiungi(out, oltre, file,
              "cell " + std::to_string(i) + " (at " + std::to_string(metri) + " m): " +
                  unisci(campi_cella(attese[i], ottenute[i])));

@@ -7,6 +7,7 @@
 #include "decompile/cell_items.h"
 #include "decompile/line_recovery.h"
 #include "decompile/pass_points.h"
+#include "scenario/format.h"
 
 namespace sb {
 namespace {
@@ -25,7 +26,7 @@ void estensione(const oggetto& o, riga_stazione& r) {
   const char* nota = "the station's end does not follow from its position and length";
   if (tipo_5_6(o.tipo)) {
     r.lunghezza = in_32(dietro);
-    if (o.fine != p + 150) r.nota = nota;
+    if (o.fine != p + kCodaFermataBreve) r.nota = nota;
     return;
   }
   if (tipo_7_8(o.tipo)) {

@@ -9,9 +9,6 @@
 
 namespace sb {
 
-// Stations of this type and above are passed without stopping.
-inline constexpr uint8_t kTipoStazioneTransito = 25;
-
 // The entries of the object table that hold the run's stations, in route
 // order: from entry 1 up to the last filled entry below the sign captions.
 std::vector<int> voci_stazioni(const scenario& s);

@@ -3,11 +3,10 @@
 #include <string>
 
 #include "documents/compiled_run.h"
+#include "scenario/format.h"
 
 namespace sb {
 namespace {
-
-constexpr int64_t kMetriCella = 50;
 
 // The station whose extent holds the position, or the stations before and
 // after it, by name.

@@ -5,6 +5,7 @@
 
 #include "documents/compiled_run.h"
 #include "documents/line_landmarks.h"
+#include "scenario/format.h"
 
 namespace sb {
 namespace {
@@ -14,8 +15,6 @@ constexpr size_t kPagineMinime = 4;
 
 // Characters the train number takes in its box, after "TRENO n.".
 constexpr size_t kLarghezzaNumeroTreno = 8;
-
-constexpr int64_t kMetriCella = 50;
 
 // Where a row goes among those at the same position.
 enum class rango { origine, stazione, riferimento, velocita, destinazione };
@@ -51,7 +50,7 @@ voce_scheda voce_stazione(const scenario& s, int voce, rango r) {
   voce_scheda v{velocita_a(s, o.posizione), progressiva_a(s.tabella, o.posizione), o.nome};
   if (o.orario == 0) return v;
   v.ora = o.orario;
-  if (o.tipo >= kTipoStazioneTransito) {
+  if (o.tipo >= kTipoTransito) {
     v.orario = tipo_orario::transito;
   } else if (r == rango::origine) {
     v.orario = tipo_orario::partenza;

@@ -3,12 +3,11 @@
 #include <algorithm>
 
 #include "documents/compiled_run.h"
+#include "scenario/format.h"
 #include "text_input/keywords.h"
 
 namespace sb {
 namespace {
-
-constexpr int64_t kMetriCella = 50;
 
 bool cifra(char c) { return c >= '0' && c <= '9'; }
 

@@ -6,13 +6,11 @@
 #include "inspect/cell_meaning.h"
 #include "inspect/json_text.h"
 #include "passes/stamps.h"
+#include "scenario/format.h"
 #include "text_input/utf8_input.h"
 
 namespace sb {
 namespace {
-
-// The markers the stamps write beside the codes.
-constexpr int16_t kMarcatoreCella = 5121;
 
 valore_autore numero(const std::string& nome, int64_t v) { return {nome, std::to_string(v), false}; }
 valore_autore testo(const std::string& nome, const std::string& cp1252) { return {nome, cp1252_in_utf8(cp1252), true}; }
@@ -57,7 +55,7 @@ void voci_rallentamenti(const celle_percorso& celle, std::map<size_t, voce_autor
 
 voce_autore voce_fermata(const cella& c, const tabella_oggetti* tabella) {
   voce_autore v{"stop point of station " + std::to_string(c.dato_1), {}, ""};
-  if (tabella == nullptr || c.dato_1 < 1 || c.dato_1 > 80) return v;
+  if (tabella == nullptr || c.dato_1 < 1 || c.dato_1 > kPrimoCartello) return v;
   const oggetto& o = (*tabella)[static_cast<size_t>(c.dato_1)];
   v.valori = {testo("nome", o.nome), numero("posizione", o.posizione), numero("tipo", o.tipo)};
   return v;

@@ -5,6 +5,7 @@
 
 #include "line/line_plan.h"
 #include "scenario/binary_files.h"
+#include "scenario/format.h"
 
 namespace sb {
 namespace {

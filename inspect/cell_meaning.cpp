@@ -4,6 +4,7 @@
 #include <string>
 
 #include "decompile/line_recovery.h"
+#include "scenario/format.h"
 
 namespace sb {
 
@@ -26,10 +27,10 @@ std::string_view significato_tipo_cella(uint8_t tipo) {
 
 bool oggetto_vuoto(const oggetto& o) { return o == oggetto{}; }
 
-bool e_stazione(int indice, const oggetto& o) { return indice >= 1 && indice <= 80 && stazione_presente(o); }
+bool e_stazione(int indice, const oggetto& o) { return indice >= 1 && indice <= kPrimoCartello && stazione_presente(o); }
 
 std::string_view ruolo_oggetto(int indice, const oggetto& o) {
-  if (indice >= 81 && indice <= 83) return "chainage reference";
+  if (indice >= kOggettoProgressivaTre && indice < kOggettoGenerale) return "chainage reference";
   if (indice == kOggettoGenerale) return "general";
   if (indice == kOggettoLinea) return "line";
   if (indice == kOggettoTreno) return "train";

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "scenario/format.h"
+
 namespace sb::prova {
 
-inline constexpr int32_t kLunghezza = 1000000;
+inline constexpr int32_t kLunghezza = kLunghezzaMassima;
 
 // What to add to the largest line, to step over one limit.
 struct aggiunte {
@@ -32,7 +34,7 @@ inline std::string linea_massima(const aggiunte& a = {}) {
     t += "pendenza, " + std::to_string(100 * k) + ", " + std::to_string(k % 41 - 20) + "\r\n";
   }
   t += "[montagne]\r\n";
-  for (int k = 0; k < 80; ++k) {
+  for (int k = 0; k < kMassimoMontagne; ++k) {
     t += "montagna, " + std::to_string(12000 * k + 1000) + ", " + std::to_string(12000 * k + 2000) + ", " +
          std::to_string(11 + k % 2) + "\r\n";
   }
@@ -41,7 +43,7 @@ inline std::string linea_massima(const aggiunte& a = {}) {
     t += "indicatori_vmax, " + std::to_string(12000 * k + 7000) + ", 60, 70, 75, 1, 60, 70, 75, 2\r\n";
   }
   t += "[indicazioni]\r\n";
-  for (int k = 0; k <= 80; ++k) {
+  for (int k = 0; k <= kPrimoCartello; ++k) {
     t += "cartello_indicatore, " + std::to_string(12000 * k + 5000) + ", \"(Cippo Km.)( " + std::to_string(k) +
          " )\"\r\n";
   }

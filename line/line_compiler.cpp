@@ -11,6 +11,7 @@
 #include "scenario/cell_occupant.h"
 #include "scenario/compile_step.h"
 #include "scenario/error_codes.h"
+#include "scenario/format.h"
 #include "scenario/plan_encoding.h"
 #include "scenario/row_reader.h"
 #include "scenario/unknown_field.h"
@@ -20,12 +21,6 @@
 
 namespace sb {
 namespace {
-
-// Longest route the simulator takes, in metres.
-constexpr int32_t kLunghezzaMassima = 1000000;
-
-// Entry of the first sign caption; later captions go downward.
-constexpr int32_t kPrimoCartello = 80;
 
 // The cells hold gradients from -100 to 155 per mille.
 constexpr int32_t kPendenzaMinima = -100;
@@ -167,7 +162,7 @@ passo riga_lunghezza(lavoro_linea& w) {
                  "route length " + std::to_string(l) + " m is above 1000000 m");
   }
   if (l < 0) return calcolo_fallito(w, r.valore(0), "route length " + std::to_string(l) + " m is negative");
-  const double n = nearest((static_cast<double>(l) + kMarginePiano) / 50.0);
+  const double n = nearest((static_cast<double>(l) + kMarginePiano) / static_cast<double>(kMetriCella));
   w.s.celle.assign(static_cast<size_t>(n) + 1, cella{});
   w.s.tracce.celle.clear();
   if (w.s.flag_griglia != 0) crea_griglia(w.s.griglia, l);
@@ -309,10 +304,10 @@ passo prova_posizione(lavoro_linea& w, const lettura_riga& r, int32_t p) {
   if (!in_32(q)) {
     return calcolo_fallito(w, r.valore(0), "position " + std::to_string(p) + " + 100 does not fit 32 bits");
   }
-  if (static_cast<double>(q) / 50.0 > static_cast<double>(ultima_cella(w.s))) {
+  if (static_cast<double>(q) / static_cast<double>(kMetriCella) > static_cast<double>(ultima_cella(w.s))) {
     return fuori_percorso(w, r.valore(0), p,
                           "position " + std::to_string(p) + " m is beyond the route: its rows may stand up to " +
-                              std::to_string(ultima_cella(w.s) * 50 - 100) + " m");
+                              std::to_string(ultima_cella(w.s) * kMetriCella - 100) + " m");
   }
   return passo::prosegui;
 }

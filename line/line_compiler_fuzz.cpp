@@ -8,6 +8,7 @@
 #include "line/line_compiler.h"
 #include "line/line_plan.h"
 #include "scenario/error_codes.h"
+#include "scenario/format.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ void compila(std::string_view testo, int32_t flag) {
   if (s.griglia.esiste() && !s.griglia.chiusa) std::abort();
   if (s.griglia.byte.size() != 2 * s.griglia.inizio_y) std::abort();
   if (flag == 0 && s.griglia.esiste()) std::abort();
-  if (s.limite_stazioni < -1 || s.limite_stazioni > 80) std::abort();
+  if (s.limite_stazioni < -1 || s.limite_stazioni > sb::kPrimoCartello) std::abort();
 }
 
 }  // namespace

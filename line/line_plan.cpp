@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "scenario/format.h"
 #include "scenario/plan_encoding.h"
 #include "text_input/keywords.h"
 

@@ -10,12 +10,6 @@
 
 namespace sb {
 
-// Metres of plan beyond the route length.
-inline constexpr int32_t kMarginePiano = 7000;
-
-// A curve row may not carry the plan cursor beyond this point.
-inline constexpr int64_t kMassimoPuntiCurva = 1000000;
-
 // Creates the plan of a route of the given length: points 0 to length + 7000,
 // all empty, the cursor (`prossimo`) at point 2. Replaces any earlier plan.
 void crea_griglia(griglia_codificata& griglia, int32_t lunghezza);

@@ -4,17 +4,15 @@
 #include <string>
 
 #include "scenario/error_codes.h"
+#include "scenario/format.h"
 
 namespace sb {
 namespace {
 
-// Spans closer than this to the previous one become kind 3.
-constexpr int64_t kDistanzaVicina = 150;
-
 int64_t prima_cella(int32_t inizio) { return indice_confine(inizio); }
 
 int64_t ultima_cella(int32_t fine) {
-  return static_cast<int64_t>(nearest(static_cast<double>(fine) / 50.0 - 1.0));
+  return static_cast<int64_t>(nearest(static_cast<double>(fine) / static_cast<double>(kMetriCella) - 1.0));
 }
 
 }  // namespace

@@ -5,12 +5,10 @@
 #include <array>
 #include <cstdint>
 
+#include "scenario/format.h"
 #include "scenario/scenario_records.h"
 
 namespace sb {
-
-// Most montagna rows a line may hold.
-inline constexpr int32_t kMassimoMontagne = 80;
 
 // The spans read so far, kept from index 1 to numero_montagne.
 struct stato_montagne {

@@ -6,12 +6,11 @@
 #include "passes/minimo.h"
 #include "scenario/cell_occupant.h"
 #include "scenario/error_codes.h"
+#include "scenario/format.h"
 
 namespace sb {
 namespace {
 
-// Value of every point placed, and cap of a point already in the way.
-constexpr int16_t kValorePunto = 180;
 // Slowdowns below this speed get points through their length.
 constexpr int16_t kVelocitaPercorso = 110;
 // Cells searched back from a warning point, and the lowest signal cell seen.
@@ -21,8 +20,6 @@ constexpr int64_t kSegnaleMinimo = 3;
 constexpr int32_t kPasso = 8;
 // Cells searched forward from a slowdown's end for the next signal.
 constexpr int64_t kCelleDopo = 12;
-// Cells are 50 m long.
-constexpr int32_t kMetriCella = 50;
 
 // The cells and their last index N; nothing outside 0..N is touched.
 struct percorso {

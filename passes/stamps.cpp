@@ -3,6 +3,7 @@
 #include <string>
 
 #include "scenario/error_codes.h"
+#include "scenario/format.h"
 #include "text_input/keywords.h"
 
 namespace sb {
@@ -12,10 +13,6 @@ namespace {
 constexpr const char* kRiempitivo = "aabbccddeeffgghhiillmmnnoo";
 // Characters of the code text that count.
 constexpr size_t kCaratteriCodice = 25;
-
-// Markers stamped beside the codes.
-constexpr int16_t kMarcatoreOggetto = 610;
-constexpr int16_t kMarcatoreCella = 5121;
 
 // The character code 0..255 of one byte of the text.
 int32_t codice_carattere(char c) { return static_cast<unsigned char>(c); }

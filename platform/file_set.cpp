@@ -166,21 +166,42 @@ struct rinomina {
   std::string a;
 };
 
+// Flushes the folder, so that its renames reach the disk: 0 or errno. Some
+// file systems cannot flush a folder (EINVAL); the renames stand.
+int flush_cartella(const cartella_uscita& cartella) {
+  if (::fsync(cartella.fd()) == 0 || errno == EINVAL) return 0;
+  return errno;
+}
+
 // Renames every temporary file over its name, going on past a failure (a
 // temporary file that cannot be renamed is deleted); flushes the folder.
-// Returns the first failure. The steps of a recovery are not counted, so
-// that a test run killed at its first step has recovered first.
-esito_file completa(cartella_uscita& cartella, const std::vector<rinomina>& coppie, bool conta_passi) {
+// Returns the first failure.
+esito_file completa(cartella_uscita& cartella, const std::vector<rinomina>& coppie) {
   esito_file esito;
   for (const rinomina& r : coppie) {
-    if (conta_passi) cartella.passo();
+    cartella.passo();
     if (::renameat(cartella.fd(), r.da.c_str(), cartella.fd(), r.a.c_str()) == 0) continue;
     if (esito.ok) esito = fallito(cartella.in(r.a), errno);
     ::unlinkat(cartella.fd(), r.da.c_str(), 0);
   }
-  if (conta_passi) cartella.passo();
-  // Some file systems cannot flush a folder (EINVAL); the renames stand.
-  if (::fsync(cartella.fd()) != 0 && errno != EINVAL && esito.ok) esito = fallito(cartella.percorso(), errno);
+  cartella.passo();
+  if (int e = flush_cartella(cartella); e != 0 && esito.ok) esito = fallito(cartella.percorso(), e);
+  return esito;
+}
+
+// Renames the temporary files of a killed run's set over their names, going
+// on past a failure; flushes the folder. A pair whose temporary file is gone
+// was renamed before the kill. A temporary file that cannot be renamed is
+// kept, so that the record can be completed later. Returns the first
+// failure. The steps of a recovery are not counted, so that a test run killed
+// at its first step has recovered first.
+esito_file recupera(const cartella_uscita& cartella, const std::vector<rinomina>& coppie) {
+  esito_file esito;
+  for (const rinomina& r : coppie) {
+    if (::renameat(cartella.fd(), r.da.c_str(), cartella.fd(), r.a.c_str()) == 0 || errno == ENOENT) continue;
+    if (esito.ok) esito = fallito(cartella.in(r.a), errno);
+  }
+  if (int e = flush_cartella(cartella); e != 0 && esito.ok) esito = fallito(cartella.percorso(), e);
   return esito;
 }
 
@@ -203,10 +224,12 @@ std::vector<rinomina> leggi_registro(std::string_view r) {
   return coppie;
 }
 
-// Completes the set of a record left by a killed run, then deletes it.
-void completa_registro(cartella_uscita& cartella) {
+// Completes the set of a record left by a killed run, then deletes it. A
+// record whose set cannot be completed is kept, with its temporary files, and
+// the failure returned.
+esito_file completa_registro(cartella_uscita& cartella) {
   int fd = ::openat(cartella.fd(), kRegistroInsieme, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return;
+  if (fd < 0) return {};
   std::string r;
   char pezzo[4096];
   struct stat st;
@@ -216,8 +239,11 @@ void completa_registro(cartella_uscita& cartella) {
   }
   ::close(fd);
   std::vector<rinomina> coppie = leggi_registro(r);
-  if (!coppie.empty()) completa(cartella, coppie, false);
+  if (!coppie.empty()) {
+    if (esito_file e = recupera(cartella, coppie); !e.ok) return e;
+  }
   ::unlinkat(cartella.fd(), kRegistroInsieme, 0);
+  return {};
 }
 
 // Deletes every temporary file in the folder.
@@ -306,7 +332,7 @@ esito_file sostituisci_insieme(cartella_uscita& cartella, const std::vector<file
   std::vector<rinomina> coppie;
   for (size_t i = 0; i < files.size(); ++i) coppie.push_back({fatti.nomi()[i], files[i].nome});
   fatti.rilascia();
-  esito_file esito = completa(cartella, coppie, true);
+  esito_file esito = completa(cartella, coppie);
   if (con_registro) {
     cartella.passo();
     ::unlinkat(cartella.fd(), kRegistroInsieme, 0);
@@ -314,9 +340,10 @@ esito_file sostituisci_insieme(cartella_uscita& cartella, const std::vector<file
   return esito;
 }
 
-void ripulisci_cartella(cartella_uscita& cartella) {
-  completa_registro(cartella);
+esito_file ripulisci_cartella(cartella_uscita& cartella) {
+  if (esito_file e = completa_registro(cartella); !e.ok) return e;
   cancella_temporanei(cartella);
+  return {};
 }
 
 }  // namespace sb

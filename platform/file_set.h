@@ -69,7 +69,8 @@ inline constexpr const char* kRegistroInsieme = ".sb-set";
 
 // Done at the start of a run, under the folder's lock: completes the renames
 // of a set that a killed run had begun, then deletes every temporary file a
-// killed run left behind.
-void ripulisci_cartella(cartella_uscita& cartella);
+// killed run left behind. When the set cannot be completed, its record and
+// every temporary file stay for a later run, and the failure is returned.
+esito_file ripulisci_cartella(cartella_uscita& cartella);
 
 }  // namespace sb

@@ -9,7 +9,7 @@
 namespace sb {
 
 // Outcome of a file operation: ok, or the path and the system's reason.
-struct esito_file {
+struct [[nodiscard]] esito_file {
   bool ok = true;
   std::string percorso;
   std::string motivo;

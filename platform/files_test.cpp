@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -205,7 +206,7 @@ TEST_F(FilesTest, AKillAtAnyStepLeavesTheOldSetOrTheNew) {
     }
     cartella_uscita next;
     ASSERT_TRUE(next.apri((dir_ / "in").string()).ok);
-    ripulisci_cartella(next);
+    ASSERT_TRUE(ripulisci_cartella(next).ok);
     if (record) {
       // A record cut short is dropped: the renames had not begun.
       EXPECT_TRUE(set_is(vecchi) || set_is(nuovi));
@@ -225,7 +226,7 @@ TEST_F(FilesTest, TheNextRunSweepsOnlyTemporaryNames) {
   write(in(".BORVALE_40617.sim.sbtmp-000000"), "stray");
   cartella_uscita c;
   ASSERT_TRUE(c.apri((dir_ / "in").string()).ok);
-  ripulisci_cartella(c);
+  EXPECT_TRUE(ripulisci_cartella(c).ok);
   std::vector<std::string> expected = kept;
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(names(), expected);
@@ -246,10 +247,43 @@ TEST_F(FilesTest, ADamagedRecordRenamesNothing) {
     write(in(kRegistroInsieme), r);
     cartella_uscita c;
     ASSERT_TRUE(c.apri((dir_ / "in").string()).ok);
-    ripulisci_cartella(c);
+    EXPECT_TRUE(ripulisci_cartella(c).ok);
     EXPECT_EQ(read(in("a.dat")), "old");
     EXPECT_EQ(names(), std::vector<std::string>{"a.dat"});
   }
+}
+
+// A killed run's set with a rename that fails (a folder stands at a name) is
+// not completed: the run that takes the folder reports the name and the
+// reason, and keeps the record and the temporary file; once the fault is
+// gone, the next run completes the set.
+TEST_F(FilesTest, ASetThatCannotBeCompletedKeepsItsRecord) {
+  const std::string ta = ".a.dat.sbtmp-AAAAAA", tb = ".b.dat.sbtmp-BBBBBB", tc = ".c.dat.sbtmp-CCCCCC";
+  write(in("a.dat"), "new a");  // renamed before the kill: its temporary file is gone
+  write(in(tb), "new b");
+  write(in(tc), "new c");
+  fs::create_directories(dir_ / "in" / "b.dat" / "inside");
+  write(in(kRegistroInsieme), ta + '\0' + "a.dat" + '\0' + tb + '\0' + "b.dat" + '\0' + tc + '\0' + "c.dat" + '\0' + '\0');
+  {
+    cartella_uscita c;
+    std::ostringstream avvisi;
+    const esito_file e = apri_e_blocca(c, (dir_ / "in").string(), attesa_blocco::non_attendere, avvisi, "prova");
+    EXPECT_FALSE(e.ok);
+    EXPECT_EQ(e.messaggio(), in("b.dat") + ": Is a directory");
+  }
+  EXPECT_EQ(read(in("a.dat")), "new a");
+  EXPECT_EQ(read(in("c.dat")), "new c");  // the renames go on past the failure
+  EXPECT_EQ(read(in(tb)), "new b");
+  EXPECT_EQ(names(), (std::vector<std::string>{tb, kRegistroInsieme, "a.dat", "b.dat", "c.dat"}));
+
+  fs::remove_all(dir_ / "in" / "b.dat");
+  cartella_uscita c;
+  ASSERT_TRUE(c.apri((dir_ / "in").string()).ok);
+  EXPECT_TRUE(ripulisci_cartella(c).ok);
+  EXPECT_EQ(read(in("a.dat")), "new a");
+  EXPECT_EQ(read(in("b.dat")), "new b");
+  EXPECT_EQ(read(in("c.dat")), "new c");
+  EXPECT_EQ(names(), (std::vector<std::string>{"a.dat", "b.dat", "c.dat"}));
 }
 
 TEST_F(FilesTest, ASignalBeforeTheRenamesLeavesTheOldSet) {

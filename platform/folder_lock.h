@@ -23,7 +23,8 @@ enum class attesa_blocco {
 inline constexpr const char* kCartellaOccupata = "another run is writing in this folder";
 
 // Takes the lock of the open folder for as long as the folder stays open,
-// then completes or deletes what a killed run left there (ripulisci_cartella).
+// then completes or deletes what a killed run left there (ripulisci_cartella;
+// a killed run's set that cannot be completed is a failure).
 // Waiting, `in_attesa` is called once after a second; SIGINT or SIGTERM end
 // the wait (a failure with the signal).
 esito_file blocca_cartella(cartella_uscita& cartella, attesa_blocco modo, const std::function<void()>& in_attesa);

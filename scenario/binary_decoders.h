@@ -11,7 +11,7 @@
 namespace sb {
 
 // Outcome of a read: ok, or what is wrong and at which byte.
-struct esito_decodifica {
+struct [[nodiscard]] esito_decodifica {
   bool ok = true;
   size_t offset = 0;
   std::string motivo;

@@ -1,10 +1,9 @@
 #include "scenario/cell_occupant.h"
 
+#include "scenario/format.h"
+
 namespace sb {
 namespace {
-
-// Cells are 50 m long; an item in cell i stands at (i - 1) x 50 m.
-constexpr int64_t kMetriCella = 50;
 
 // The station whose entry a stop point names, in words.
 std::string stazione(const scenario& s, int16_t voce) {

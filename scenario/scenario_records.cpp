@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "scenario/format.h"
+
 namespace sb {
 
 void pulisci_tabella(tabella_oggetti& tabella) {
@@ -108,11 +110,11 @@ diagnostica ultimo_codice(const scenario& s) {
 double nearest(double x) { return std::nearbyint(x); }
 
 int64_t indice_cella(int64_t p) {
-  return static_cast<int64_t>(nearest(static_cast<double>(p) / 50.0 + 1.0));
+  return static_cast<int64_t>(nearest(static_cast<double>(p) / static_cast<double>(kMetriCella) + 1.0));
 }
 
 int64_t indice_confine(int64_t p) {
-  return static_cast<int64_t>(nearest(static_cast<double>(p) / 50.0));
+  return static_cast<int64_t>(nearest(static_cast<double>(p) / static_cast<double>(kMetriCella)));
 }
 
 }  // namespace sb

@@ -87,7 +87,7 @@ elemento_scena stazione(const oggetto& o, int k, bool prima, bool ultima, const 
 
 void stazioni(const tabella_oggetti& t, const celle_percorso* celle, std::vector<elemento_scena>& out) {
   std::vector<int> indici;
-  for (int i = 1; i <= 80; ++i) {
+  for (int i = 1; i <= kPrimoCartello; ++i) {
     if (e_stazione(i, t[i])) indici.push_back(i);
   }
   for (size_t j = 0; j < indici.size(); ++j) {

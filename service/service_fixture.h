@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "scenario/format.h"
 #include "scenario/scenario_records.h"
 #include "service/service_compiler.h"
 
@@ -17,7 +18,7 @@ namespace sb::prova {
 inline scenario con_celle(int n) {
   scenario s;
   s.celle.resize(static_cast<size_t>(n) + 1);
-  s.limite_stazioni = 80;
+  s.limite_stazioni = kPrimoCartello;
   return s;
 }
 

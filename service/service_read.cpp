@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "scenario/error_codes.h"
+#include "scenario/format.h"
 #include "service/service_keywords.h"
 
 namespace sb {
@@ -37,11 +38,11 @@ passo verifica_percorso(scenario& s, const lettura_riga& riga, int32_t p, int32_
     return fallita(s, riga.valore(0),
                    "position " + std::to_string(p) + " + " + std::to_string(margine) + " does not fit 32 bits");
   }
-  if (static_cast<double>(ultima_cella(s)) >= static_cast<double>(somma) / 50.0) return passo::prosegui;
+  if (static_cast<double>(ultima_cella(s)) >= static_cast<double>(somma) / static_cast<double>(kMetriCella)) return passo::prosegui;
   if (s.celle.empty()) return fuori_percorso(s, riga.valore(0), p, "the line has no cells: no row can be placed");
   return fuori_percorso(s, riga.valore(0), p,
                         "position " + std::to_string(p) + " m is beyond the route: these rows may stand up to " +
-                            std::to_string(ultima_cella(s) * 50 - margine) + " m");
+                            std::to_string(ultima_cella(s) * kMetriCella - margine) + " m");
 }
 
 void avviso_ora(scenario& s, const lettura_riga& riga, size_t primo, std::string_view cosa, int32_t ore,

@@ -7,13 +7,10 @@
 
 #include "scenario/cell_occupant.h"
 #include "scenario/error_codes.h"
+#include "scenario/format.h"
 
 namespace sb {
 namespace {
-
-// Entries 1 to 80 hold the stations from 1 up and the sign captions from 80
-// down.
-constexpr int32_t kPrimoCartello = 80;
 
 // Values 14 to 16 of a station row, the hours.
 constexpr size_t kValoreOre = 13;
@@ -28,7 +25,7 @@ bool arrotonda_32(double x, int32_t& r) {
 }
 
 // Whether the station stops: its stop point is marked in the cells.
-bool con_fermata(uint8_t tipo) { return tipo < 25; }
+bool con_fermata(uint8_t tipo) { return tipo < kTipoTransito; }
 
 // Types 5 and 6 reach 150 m past the position, 7 and 8 a whole length.
 bool tipo_5_6(uint8_t tipo) { return tipo == 5 || tipo == 6; }
@@ -89,7 +86,7 @@ passo estensione(scenario& s, const lettura_riga& riga, oggetto& e, int32_t lung
   const int32_t p = e.posizione;
   bool ok = true;
   if (tipo_5_6(e.tipo)) {
-    ok = somma_in(p, 150, e.fine) && differenza_in(p, lunghezza, e.inizio);
+    ok = somma_in(p, kCodaFermataBreve, e.fine) && differenza_in(p, lunghezza, e.inizio);
     if (ok) e.opzione_4 = 0;
   } else if (tipo_7_8(e.tipo)) {
     ok = differenza_in(p, lunghezza, e.inizio) && somma_in(p, lunghezza, e.fine);
@@ -104,7 +101,7 @@ passo estensione(scenario& s, const lettura_riga& riga, oggetto& e, int32_t lung
 }
 
 // fine / 50 - 1: where the stop point falls, as a real cell index.
-double punto_fermata(const oggetto& e) { return static_cast<double>(e.fine) / 50.0 - 1.0; }
+double punto_fermata(const oggetto& e) { return static_cast<double>(e.fine) / static_cast<double>(kMetriCella) - 1.0; }
 
 // Whether the stop cell (and so the approach marks below it) exists.
 bool fermata_nel_percorso(const scenario& s, const oggetto& e) {

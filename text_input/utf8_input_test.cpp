@@ -34,11 +34,23 @@ TEST(PreparaTesto, ConvertsOnlyValidUtf8WithNonAscii) {
   }
 }
 
-TEST(Utf8Valido, RejectsSurrogatesAndCodePointsAboveTheRange) {
-  EXPECT_TRUE(utf8_valido("\xF0\x9F\x9A\x82"));
-  EXPECT_FALSE(utf8_valido("\xED\xA0\x80"));
-  EXPECT_FALSE(utf8_valido("\xF4\x90\x80\x80"));
-  EXPECT_FALSE(utf8_valido("\xFF"));
+TEST(Utf8Valido, RejectsOverlongFormsSurrogatesAndCodePointsAboveTheRange) {
+  struct caso {
+    const char* nome;
+    std::string_view byte;
+    bool valido;
+  };
+  const caso casi[] = {
+      {"four bytes, U+1F682", "\xF0\x9F\x9A\x82", true},
+      {"surrogate U+D800", "\xED\xA0\x80", false},
+      {"above U+10FFFF", "\xF4\x90\x80\x80", false},
+      {"a byte that starts nothing", "\xFF", false},
+      {"U+0800, the first of three bytes", "\xE0\xA0\x80", true},
+      {"U+07FF overlong in three bytes", "\xE0\x9F\xBF", false},
+      {"U+10000, the first of four bytes", "\xF0\x90\x80\x80", true},
+      {"U+FFFF overlong in four bytes", "\xF0\x8F\xBF\xBF", false},
+  };
+  for (const caso& c : casi) EXPECT_EQ(utf8_valido(c.byte), c.valido) << c.nome;
 }
 
 TEST(Cp1252InUtf8, ShowsNamesToAPerson) {
