@@ -55,7 +55,7 @@ void segno(std::ostringstream& svg, simbolo forma, const char* colore, double x,
 }
 
 riquadro riquadro_testo(double x, double y, double corpo, const std::string& utf8) {
-  return {x, y - 0.95 * corpo, x + larghezza_testo(utf8, corpo) + 2, y + 0.27 * corpo};
+  return riquadro_etichetta(x, y, corpo, larghezza_testo(utf8, corpo) + 2);
 }
 
 void testo(std::ostringstream& svg, double x, double y, double corpo, const char* colore, const std::string& utf8,
@@ -101,8 +101,8 @@ void asse(disegno& d, double y, bool sotto) {
     char t[32];
     std::snprintf(t, sizeof t, "%g", m / 1000 + 0.0);
     const std::string etichetta = t;
-    const double w = larghezza_testo(etichetta, 10) + 2;
-    metti(d, x - w / 2, sotto ? y + 16 : y - 8, 10, kGrigio, etichetta);
+    const double w = larghezza_testo(etichetta, kCorpoPiccolo) + 2;
+    metti(d, x - w / 2, sotto ? y + 16 : y - 8, kCorpoPiccolo, kGrigio, etichetta);
   }
 }
 
@@ -151,7 +151,7 @@ int etichetta_elemento(disegno& d, const traccia& t, const elemento_scena& e, do
 
 // One item track: title, marks, then labels by priority.
 double traccia_elementi(disegno& d, const traccia& t, double alto) {
-  metti(d, kMargine, alto + 13, 11, t.colore, t.titolo, " font-weight=\"bold\"");
+  metti(d, kMargine, alto + 13, kCorpoEtichette, t.colore, t.titolo, " font-weight=\"bold\"");
   std::vector<const elemento_scena*> elenco;
   double ultimo = -1e9;
   for (const elemento_scena& e : d.s.elementi) {
@@ -195,7 +195,7 @@ double traccia_profilo(disegno& d, const traccia& t, const profilo_scena& p, dou
   const double h = t.altezza - 8, top = alto + 4;
   const scala_grafico sc = scala(p);
   auto y_di = [&](double v) { return top + (sc.massimo - v) / (sc.massimo - sc.minimo) * h; };
-  metti(d, kMargine, alto + 13, 11, t.colore, t.titolo, " font-weight=\"bold\"");
+  metti(d, kMargine, alto + 13, kCorpoEtichette, t.colore, t.titolo, " font-weight=\"bold\"");
   d.svg << "<rect x=\"" << n(d.sinistra()) << "\" y=\"" << n(top) << "\" width=\"" << n(d.destra() - d.sinistra())
         << "\" height=\"" << n(h) << "\" fill=\"#fafafa\" stroke=\"#cccccc\"/>\n";
   const double passo = passo_tondo(sc.massimo - sc.minimo, 3);
@@ -204,8 +204,8 @@ double traccia_profilo(disegno& d, const traccia& t, const profilo_scena& p, dou
           << "\" y2=\"" << n(y_di(v)) << "\" stroke=\"" << (v == 0 ? "#999999" : "#e4e4e4") << "\"/>\n";
     char t_v[32];
     std::snprintf(t_v, sizeof t_v, "%g", v);
-    const double w = larghezza_testo(t_v, 10) + 2;
-    metti(d, d.sinistra() - 5 - w, y_di(v) + 3.5, 10, kGrigio, t_v);
+    const double w = larghezza_testo(t_v, kCorpoPiccolo) + 2;
+    metti(d, d.sinistra() - 5 - w, y_di(v) + 3.5, kCorpoPiccolo, kGrigio, t_v);
   }
   d.svg << "<path fill=\"none\" stroke=\"" << t.colore << "\" stroke-width=\"1.6\" d=\"";
   bool primo = true;
@@ -252,7 +252,7 @@ double tracce_scena(disegno& d, double alto) {
   d.svg << righe.str();
   asse(d, y + 2, true);
   const std::string didascalia = "km from the start of the route";
-  metti(d, (d.sinistra() + d.destra() - larghezza_testo(didascalia, 11)) / 2, y + 34, 11, kGrigio, didascalia);
+  metti(d, (d.sinistra() + d.destra() - larghezza_testo(didascalia, kCorpoEtichette)) / 2, y + 34, kCorpoEtichette, kGrigio, didascalia);
   return y + 40;
 }
 
@@ -260,7 +260,7 @@ double tracce_scena(disegno& d, double alto) {
 double legenda(disegno& d, double alto) {
   double x = kMargine, y = alto + 12;
   auto voce = [&](const traccia& t, const char* nome, bool pieno) {
-    const double w = larghezza_testo(nome, 11) + 30;
+    const double w = larghezza_testo(nome, kCorpoEtichette) + 30;
     if (x + w > kLarghezza - kMargine) {
       x = kMargine;
       y += 18;
@@ -271,7 +271,7 @@ double legenda(disegno& d, double alto) {
     } else {
       segno(d.svg, t.forma, t.colore, x + 7, y - 4, t.forma == simbolo::barra ? 7 : 4, pieno);
     }
-    metti(d, x + 18, y, 11, "#222222", nome);
+    metti(d, x + 18, y, kCorpoEtichette, "#222222", nome);
     x += w;
   };
   for (const traccia& t : tracce()) {
@@ -305,7 +305,7 @@ std::string disegna_pianta(const scena& s) {
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << svg::n(svg::kLarghezza) << "\" height=\""
       << svg::n(y + 10) << "\" viewBox=\"0 0 " << svg::n(svg::kLarghezza) << " " << svg::n(y + 10)
-      << "\" font-family=\"" << svg::kCarattere << "\">\n"
+      << "\" font-family=\"" << kCarattere << "\">\n"
       << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n"
       << d.svg.str() << "</svg>\n";
   return out.str();

@@ -113,7 +113,7 @@ std::vector<riquadro> lungo(punto a, punto b, double salto) {
 // A station's name above or below it, as close as it fits, further away or
 // to one side with a leader line; left out when it fits nowhere.
 void nome_stazione(disegno& d, punto p, const std::string& nome, int lato_preferito, const riquadro& area) {
-  const double corpo = 11, w = larghezza_testo(nome, corpo) + 2, h = corpo * 1.22;
+  const double corpo = kCorpoEtichette, w = larghezza_testo(nome, corpo) + 2, h = corpo * 1.22;
   for (double distanza = 7; distanza <= kSpazio; distanza += 5) {
     for (int lato : {lato_preferito, -lato_preferito}) {
       for (double x0 : {p.x - 6, p.x + 6 - w, p.x + 14, p.x - 14 - w, p.x + 40, p.x - 40 - w}) {
@@ -183,7 +183,7 @@ void chilometri(disegno& d, const vista_mappa& v, const riquadro& area) {
     std::snprintf(t, sizeof t, "km %g", m / 1000);
     segni.push_back({q, t});
   }
-  for (const auto& [q, t] : segni) etichetta_vicina(d, q, t, 10, "#666666", area);
+  for (const auto& [q, t] : segni) etichetta_vicina(d, q, t, kCorpoPiccolo, "#666666", area);
 }
 
 // The stations' circles, then their names by priority.
@@ -220,8 +220,8 @@ void scala_grafica(disegno& d, const vista_mappa& v, double y) {
   if (metri >= 1000) std::snprintf(t, sizeof t, "%g km", metri / 1000);
   else std::snprintf(t, sizeof t, "%g m", metri);
   const std::string etichetta = t;
-  riquadro r = riquadro_testo(kMargine + w + 6, y + 1, 10, etichetta);
-  if (d.etichette.prendi(r)) testo(d.svg, kMargine + w + 6, y + 1, 10, "#333333", etichetta);
+  riquadro r = riquadro_testo(kMargine + w + 6, y + 1, kCorpoPiccolo, etichetta);
+  if (d.etichette.prendi(r)) testo(d.svg, kMargine + w + 6, y + 1, kCorpoPiccolo, "#333333", etichetta);
 }
 
 }  // namespace

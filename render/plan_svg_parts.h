@@ -13,8 +13,6 @@ namespace sb::svg {
 
 inline constexpr double kLarghezza = 1200;
 inline constexpr double kMargine = 24;
-inline constexpr double kGronda = 170;  // left of the tracks: titles and scales
-inline constexpr const char* kCarattere = "DejaVu Sans, Verdana, Arial, sans-serif";
 
 // The drawing under way: the scene, the SVG written so far and the labels'
 // boxes taken.

@@ -19,6 +19,7 @@
 #include "scenario/binary_files.h"
 #include "scenario/plan_encoding.h"
 #include "scene/label_layout.h"
+#include "test_support/page_cases.h"
 #include "test_support/tool_runs.h"
 #include "text_input/utf8_input.h"
 
@@ -266,6 +267,17 @@ TEST(Pianta, AnyFileAloneDraws) {
   EXPECT_EQ(solo_celle.find("<polyline"), std::string::npos);
   lettore_xml z(disegna_pianta(costruisci_scena(fonti_scena{})));
   EXPECT_TRUE(z.ben_formato());
+}
+
+// The page takes its round steps with its own function; both follow one table.
+TEST(Pianta, RoundStepsAsThePageTakesThem) {
+  for (const prova::riga_caso& c : prova::casi_pagina("nice_steps.txt")) {
+    const double passo = svg::passo_tondo(c.numero(0), 1);
+    EXPECT_TRUE(prova::vicini(passo, c.numero(1))) << c.dove("nice_steps.txt") << ": " << passo;
+  }
+  // The span is cut into about `parti` parts.
+  EXPECT_EQ(svg::passo_tondo(12000, 12), 1000);
+  EXPECT_EQ(svg::passo_tondo(12001, 12), 2000);
 }
 
 TEST(LettoreXml, RejectsWhatIsNotWellFormed) {

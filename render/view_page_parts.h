@@ -1,5 +1,6 @@
 // The interactive page's template, style sheet and script, carried by the
-// tool: the build embeds render/view_page.html, view_page.css and view_page.js.
+// tool: the build embeds render/view_page.html, view_page.css and the
+// modules of render/page/ joined into one script.
 #pragma once
 
 #include <string_view>

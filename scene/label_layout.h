@@ -16,6 +16,16 @@ struct riquadro {
   bool dentro(const riquadro& r) const { return x0 >= r.x0 && x1 <= r.x1 && y0 >= r.y0 && y1 <= r.y1; }
 };
 
+// How far a label's box reaches above and below its baseline, in font sizes.
+inline constexpr double kSopraRiga = 0.95;
+inline constexpr double kSottoRiga = 0.27;
+
+// The box of a label `larghezza` wide (its text and 2 units) whose left edge
+// is x and baseline y, for text of size `corpo`.
+inline riquadro riquadro_etichetta(double x, double y, double corpo, double larghezza) {
+  return {x, y - kSopraRiga * corpo, x + larghezza, y + kSottoRiga * corpo};
+}
+
 // The boxes taken so far.
 class posatore_etichette {
  public:

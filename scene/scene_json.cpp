@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "inspect/json_text.h"
+#include "scene/label_layout.h"
 #include "scene/scene_style.h"
 
 namespace sb {
@@ -53,7 +54,10 @@ void tracce_json(std::string& out) {
            ",\"h\":" + std::to_string(t.altezza) + "}";
   }
   out += "],\n\"layout\":{\"mark\":" + std::to_string(kCentroSegni) + ",\"lane0\":" + std::to_string(kPrimaCorsia) +
-         ",\"lane\":" + std::to_string(kAltezzaCorsia) + ",\"font\":" + std::to_string(kCorpoEtichette) + "}";
+         ",\"lane\":" + std::to_string(kAltezzaCorsia) + ",\"font\":" + std::to_string(kCorpoEtichette) +
+         ",\"small\":" + std::to_string(kCorpoPiccolo) + ",\"gutter\":" + std::to_string(kGronda) +
+         ",\"family\":" + json_stringa(kCarattere) + ",\"above\":" + coordinata(kSopraRiga) +
+         ",\"below\":" + coordinata(kSottoRiga) + "}";
 }
 
 // The kind's track id.

@@ -9,6 +9,7 @@
 #include "scenario/plan_encoding.h"
 #include "scene/text_compile.h"
 #include "test_support/borvale_texts.h"
+#include "test_support/page_cases.h"
 
 namespace sb {
 namespace {
@@ -199,6 +200,13 @@ TEST(Scena, MetresForPeople) {
   const std::pair<int64_t, const char*> casi[] = {
       {0, "0"}, {950, "950"}, {3900, "3 900"}, {-250, "-250"}, {1000000, "1 000 000"}, {-12345, "-12 345"}};
   for (const auto& [m, t] : casi) EXPECT_EQ(metri_leggibili(m), t);
+}
+
+// The page writes metres with its own function; both follow one table.
+TEST(Scena, MetresAsThePageWritesThem) {
+  for (const prova::riga_caso& c : prova::casi_pagina("metres.txt")) {
+    EXPECT_EQ(metri_leggibili(std::stoll(c.parole.at(0))), c.resto(1)) << c.dove("metres.txt");
+  }
 }
 
 }  // namespace

@@ -31,6 +31,13 @@ inline constexpr int kCentroSegni = 9;
 inline constexpr int kPrimaCorsia = 17;
 inline constexpr int kAltezzaCorsia = 14;
 inline constexpr int kCorpoEtichette = 11;  // label font size, pixels
+inline constexpr int kCorpoPiccolo = 10;    // font size of axis numbers and scale, pixels
+
+// Left of the tracks, pixels: their titles and value scales.
+inline constexpr int kGronda = 170;
+
+// The font family of every text drawn.
+inline constexpr const char* kCarattere = "DejaVu Sans, Verdana, Arial, sans-serif";
 
 // Every track in drawing order.
 const std::vector<traccia>& tracce();

@@ -1,0 +1,107 @@
+// The page's own check, run when the address ends with #selftest: every
+// station drawn, no two labels overlapping at three zooms, the pointer and
+// the search working, no script error. The verdict goes into the page.
+'use strict';
+
+// The labels drawn and the pairs of them that overlap on screen.
+function overlaps() {
+  const boxes = [];
+  svg.querySelectorAll('text').forEach(function (t) {
+    const r = t.getBoundingClientRect();
+    if (r.width > 0) boxes.push({ r: r, t: t.textContent });
+  });
+  const bad = [];
+  for (let i = 0; i < boxes.length; i++) {
+    for (let j = i + 1; j < boxes.length; j++) {
+      const a = boxes[i].r, b = boxes[j].r;
+      if (a.left < b.right - 0.5 && b.left < a.right - 0.5 && a.top < b.bottom - 0.5 && b.top < a.bottom - 0.5) {
+        bad.push(boxes[i].t + ' / ' + boxes[j].t);
+      }
+    }
+  }
+  return { count: boxes.length, bad: bad };
+}
+
+// Runs the checks and writes the verdict, with the times of loading.
+function selftest(loadMs) {
+  const notes = [];
+  let ok = true;
+  function fail(what) { ok = false; notes.push('FAIL ' + what); }
+  render();
+  const missing = stations.filter(function (s) {
+    const onTrack = svg.querySelector('.st-mark[data-i="' + s.i + '"]');
+    const onMap = !levels.length || svg.querySelector('.st-map[data-i="' + s.i + '"]');
+    return !onTrack || !onMap;
+  });
+  if (missing.length) fail('stations not drawn: ' + missing.map(function (s) { return s.l; }).join(', '));
+  const mid = stations.length ? stations[Math.floor(stations.length / 2)].p : (S.start + S.end) / 2;
+  const eighth = (S.end - S.start) / 16;
+  const zooms = [[full.m0, full.m1], [mid - eighth, mid + eighth], [mid - 60, mid + 60]];
+  zooms.forEach(function (z, k) {
+    setView(z[0], z[1]);
+    render();
+    const o = overlaps();
+    const names = svg.querySelectorAll('.st-label,.st-name').length;
+    notes.push('zoom ' + k + ': ' + o.count + ' labels, ' + names + ' station names');
+    if (o.bad.length) fail('overlapping labels at zoom ' + k + ': ' + o.bad.slice(0, 5).join('; '));
+    if (o.count === 0) fail('no label at zoom ' + k);
+  });
+  if (stations.length) {
+    const last = stations[stations.length - 1];
+    search.value = last.l;
+    searchNow();
+    render();
+    const el = svg.querySelector('.st-mark[data-i="' + last.i + '"]');
+    if (!el) fail('the search did not bring ' + last.l + ' into view');
+    else {
+      const r = el.getBoundingClientRect();
+      const at = { bubbles: true, clientX: r.left + r.width / 2, clientY: r.top + r.height / 2 };
+      el.dispatchEvent(new PointerEvent('pointermove', at));
+      if (tip.hidden || tip.textContent.indexOf(last.l) < 0) fail('no values shown on hover over ' + last.l);
+      tip.hidden = true;
+    }
+    const info = document.getElementById('info').textContent;
+    if (info.indexOf('posizione') < 0) fail('no values shown for the station found');
+    search.value = '';
+  }
+  // A press and release on an item keeps its values on the right, though
+  // the release comes to the drawing itself.
+  const sig = (byTrack.segnale || [])[0];
+  if (sig) {
+    setView(sig.p - 1000, sig.p + 1000);
+    render();
+    const el = svg.querySelector('[data-i="' + sig.i + '"]');
+    const r = el.getBoundingClientRect();
+    const at = { pointerId: 8, bubbles: true, clientX: r.left + r.width / 2, clientY: r.top + r.height / 2 };
+    el.dispatchEvent(new PointerEvent('pointerdown', at));
+    svg.dispatchEvent(new PointerEvent('pointerup', at));
+    const info = document.getElementById('info').textContent;
+    if (info.indexOf('segnale at ' + fmtM(sig.p) + ' m') < 0) fail('a click on a signal did not show it: ' + info);
+  }
+  selected = null;
+  setView(full.m0, full.m1);
+  render();
+  // The wheel zooms in where it turns, a drag to the left moves on along
+  // the line, the 0 key brings the whole line back.
+  const box = svg.getBoundingClientRect();
+  const px = box.left + GUTTER + frame.PW / 2, py = box.top + frame.top + AXIS + 10;
+  const turn = { deltaY: -100, clientX: px, clientY: py, bubbles: true, cancelable: true };
+  svg.dispatchEvent(new WheelEvent('wheel', turn));
+  if (!(view.m1 - view.m0 < full.m1 - full.m0)) fail('the wheel did not zoom in');
+  render();
+  const before = view.m0;
+  svg.dispatchEvent(new PointerEvent('pointerdown', { pointerId: 9, clientX: px, clientY: py, bubbles: true }));
+  svg.dispatchEvent(new PointerEvent('pointermove', { pointerId: 9, clientX: px - 100, clientY: py, bubbles: true }));
+  svg.dispatchEvent(new PointerEvent('pointerup', { pointerId: 9, clientX: px - 100, clientY: py, bubbles: true }));
+  if (!(view.m0 > before)) fail('a drag did not move along the line');
+  document.dispatchEvent(new KeyboardEvent('keydown', { key: '0', bubbles: true }));
+  if (view.m0 !== full.m0 || view.m1 !== full.m1) fail('the 0 key did not show the whole line');
+  render();
+  if (errors.length) fail('script errors: ' + errors.join('; '));
+  const result = document.getElementById('selftest');
+  result.textContent = (ok ? 'PASS' : 'FAIL') + ' stations=' + stations.length + ' load_ms=' + Math.round(loadMs) +
+    ' script_ms=' + Math.round(loadMs - started) +
+    ' html_kb=' + Math.round(document.documentElement.outerHTML.length / 1024) + ' | ' + notes.join(' | ');
+  result.setAttribute('data-result', ok ? 'PASS' : 'FAIL');
+}
+
