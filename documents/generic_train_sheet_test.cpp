@@ -110,6 +110,17 @@ std::vector<std::string> linea_lunga(int metri) {
   return {"[generale]", "lunghezza percorso, " + std::to_string(metri), "[fine]"};
 }
 
+// A quoted name is pointed at where its characters begin, past the quote.
+TEST(GenericTrainSheet, AQuotedNameIsPointedAtPastItsQuote) {
+  const scenario s = cornasco_con(
+      {{15, "stazione,  2500, 12, 300, 0, 0, 0, 1,1,0, 4,1,1, 30, 7, 4, 30, \"Molino Sereno, sul Torrente Aspro\""}},
+      {}, "CORNASCO", "3318");
+  ASSERT_EQ(s.codice_errore, 0);
+  const documento_composto d = scheda_compilata(s);
+  ASSERT_EQ(d.avvisi.size(), 1u);
+  EXPECT_EQ(d.avvisi[0].luogo(), (luogo_testo{origine_errore::testo_servizio, 15, 65}));
+}
+
 TEST(GenericTrainSheet, ManyStationsTakeAsManyPagesAsTheyNeed) {
   // 78 stations (as many as the table takes) and 77 speed changes between
   // them: 155 rows, five pages.
