@@ -35,7 +35,8 @@ struct opzioni_compile {
 esito_file crea_cartella(const std::string& cartella);
 
 // Reads an author's text (the notes) and converts it when it is UTF-8,
-// warning on err where a "?" stands in (one line each, a few of them). Absent when no file was given.
+// warning on err where a "?" stands in (one line each, a few of them).
+// Absent when no file was given.
 esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_autore>& testo, std::ostream& err);
 
 // The compile of the texts with the options' names and build flag.
