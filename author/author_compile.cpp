@@ -3,42 +3,31 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <vector>
 
 #include "compile/exit_status.h"
 #include "report/diagnostic_printer.h"
-#include "report/warning_cap.h"
 #include "scenario/error_codes.h"
 #include "scenario/error_text.h"
 #include "text_input/utf8_input.h"
 
 namespace sb {
-namespace {
-
-// The author's file a diagnostic points into, or empty.
-std::string file_autore(const diagnostica& d, const opzioni_compile& o) {
-  if (d.origine == origine_errore::testo_linea) return o.linea;
-  if (d.origine == origine_errore::testo_servizio) return o.servizio;
-  return "";
-}
-
-}  // namespace
-
-std::string testo_mancante(const diagnostica& d, const opzioni_compile& o) {
-  if (d.livello != gravita::errore || d.riga != 0) return "";
-  if (d.origine == origine_errore::testo_linea && o.linea.empty()) return " (no --line given)";
-  if (d.origine == origine_errore::testo_servizio && o.servizio.empty()) return " (no --service given)";
-  return "";
-}
 
 esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_autore>& testo, std::ostream& err) {
   if (autore.empty()) return {};
   testo_autore t{autore, "", ""};
   if (esito_file e = leggi_file(autore, t.originale); !e.ok) return e;
   testo_convertito c = prepara_testo(t.originale);
-  scrivi_avvisi(err, autore, c.sostituiti.size(), [&](size_t i) {
-    return autore + ":" + std::to_string(c.sostituiti[i].riga) + ":" + std::to_string(c.sostituiti[i].colonna) +
-           ": warning: a character with no code page 1252 form is replaced by \"?\"";
-  });
+  std::vector<segnalazione> sostituiti;
+  for (const punto_testo& p : c.sostituiti) {
+    segnalazione d = del_programma(gravita::avviso, "a character with no code page 1252 form is replaced by \"?\"");
+    d.genere = genere_avviso::carattere_sostituito;
+    d.dove = {autore, p.riga, p.colonna, p.colonna};
+    sostituiti.push_back(std::move(d));
+  }
+  opzioni_stampa senza_sorgente;
+  senza_sorgente.sorgente = false;
+  stampa_segnalazioni(sostituiti, {}, senza_sorgente, err);
   t.byte = std::move(c.byte);
   testo = std::move(t);
   return {};
@@ -63,17 +52,6 @@ richiesta_compile richiesta_di(const opzioni_compile& o, const std::optional<tes
   richiesta.numero_treno = prepara_testo(o.numero_treno).byte;
   richiesta.flag_griglia = o.senza_griglia ? 0 : 1;
   return richiesta;
-}
-
-std::string riga_diagnostica(const diagnostica& d, const opzioni_compile& o) {
-  const std::string file = file_autore(d, o);
-  std::string luogo = file.empty() ? "scenario_tool" : file;
-  if (!file.empty() && d.riga > 0) {
-    luogo += ":" + std::to_string(d.riga);
-    if (d.colonna > 0) luogo += ":" + std::to_string(d.colonna);
-  }
-  return luogo + ": " + std::string(parola_livello(d.livello)) + ": " + messaggio_diagnostica(d) +
-         testo_mancante(d, o);
 }
 
 std::string riga_esito(const scenario& s) {

@@ -9,7 +9,7 @@
 #include "compile/compile.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
-#include "report/source_diagnostic.h"
+#include "report/author_text.h"
 #include "scenario/diagnostics.h"
 #include "scenario/scenario_records.h"
 
@@ -34,17 +34,9 @@ struct opzioni_compile {
 // Creates the output directory and its parents when missing.
 esito_file crea_cartella(const std::string& cartella);
 
-// The first line of a diagnostic as compile shows it, in one line for a
-// list: "FILE:LINE:COLUMN: error: error N: ...", "...: warning: ..." or
-// "...: note: ...".
-std::string riga_diagnostica(const diagnostica& d, const opzioni_compile& o);
-
-// " (no --line given)" or " (no --service given)" for a code about a text the
-// author did not give; empty otherwise.
-std::string testo_mancante(const diagnostica& d, const opzioni_compile& o);
-
 // Reads an author's text (the notes) and converts it when it is UTF-8,
-// warning on err where a "?" stands in. Absent when no file was given.
+// warning on err where a "?" stands in (one line each, a few of them).
+// Absent when no file was given.
 esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_autore>& testo, std::ostream& err);
 
 // The compile of the texts with the options' names and build flag.

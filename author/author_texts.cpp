@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "scenario/error_codes.h"
+#include "report/compile_diagnostics.h"
 #include "text_input/keywords.h"
 #include "text_input/utf8_input.h"
 
@@ -55,15 +55,6 @@ esito_file leggi_uno(const std::string& nome, origine_errore origine, std::optio
   return {};
 }
 
-// A remark for a code about a text the author did not give.
-void segnala_mancanti(const opzioni_compile& o, std::vector<diagnostica>& d) {
-  for (diagnostica& x : d) {
-    const std::string resto = testo_mancante(x, o);
-    if (resto.empty()) continue;
-    x.messaggio = (x.messaggio.empty() ? std::string(significato(x.codice)) : x.messaggio) + resto;
-  }
-}
-
 // A note when the line description looks like a service description: the
 // author may have swapped the two files.
 void forse_scambiati(const testi_autore& t, std::vector<diagnostica>& d) {
@@ -97,11 +88,11 @@ conteggio_diagnostiche mostra_diagnostiche(const opzioni_compile& o, const testi
   std::vector<diagnostica> tutte = t.letture;
   if (s != nullptr) tutte.insert(tutte.end(), s->diagnostiche.begin(), s->diagnostiche.end());
   if (s != nullptr) forse_scambiati(t, tutte);
-  segnala_mancanti(o, tutte);
+  const testo_autore linea = t.linea.value_or(testo_autore{});
+  const testo_autore servizio = t.servizio.value_or(testo_autore{});
   opzioni_stampa stampa;
   stampa.colore = o.colore;
-  return stampa_diagnostiche(tutte, t.linea.value_or(testo_autore{}), t.servizio.value_or(testo_autore{}), stampa,
-                             err);
+  return stampa_segnalazioni(segnalazioni_compile(tutte, linea, servizio), {&linea, &servizio}, stampa, err);
 }
 
 }  // namespace

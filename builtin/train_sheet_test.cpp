@@ -131,7 +131,7 @@ TEST(TrainSheet, RowsMadeFromTheCompiledTextsAgreeWithTheBuildersOwn) {
   const scenario s = prova::compila_in_memoria(componi_documento(righe_linea()), componi_documento(righe_treno()),
                                                "BORVALE", "40617");
   ASSERT_EQ(s.codice_errore, 0);
-  std::vector<avviso_documento> avvisi;
+  std::vector<diagnostica> avvisi;
   const std::vector<voce_scheda> generate = voci_scheda_compilata(s, avvisi);
   EXPECT_TRUE(avvisi.empty());
   const std::vector<voce_scheda> proprie = voci_scheda_corsa();

@@ -17,7 +17,7 @@ void inizia_build(scenario& s, int32_t flag_griglia) {
   s.diagnostiche.clear();
   s.tracce = tracce_compile{};
   pulisci_tabella(s.tabella);
-  s.riga_voce = {};
+  s.luogo_voce = {};
   // Nothing of an earlier build survives: the line compile creates these anew
   // when it reads a route length.
   s.celle.clear();

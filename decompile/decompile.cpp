@@ -1,5 +1,7 @@
 #include "decompile/decompile.h"
 
+#include <string_view>
+
 #include "compile/compile.h"
 #include "decompile/line_recovery.h"
 #include "decompile/service_recovery.h"
@@ -9,6 +11,7 @@
 #include "scenario/file_names.h"
 #include "scenario/format.h"
 #include "scenario/plan_encoding.h"
+#include "text_input/text_lines.h"
 
 namespace sb {
 namespace {
@@ -56,14 +59,10 @@ std::vector<std::string> preambolo_servizio(const ingresso_decompile& in, const 
 
 // The comment lines of a text, with their lines.
 void note_del_testo(const std::string& testo, bool servizio, std::vector<nota_testo>& out) {
-  int32_t riga = 1;
-  size_t inizio = 0;
-  while (inizio < testo.size()) {
-    size_t fine = testo.find("\r\n", inizio);
-    if (fine == std::string::npos) fine = testo.size();
-    if (testo.compare(inizio, 2, "- ") == 0) out.push_back({servizio, riga, testo.substr(inizio + 2, fine - inizio - 2)});
-    inizio = fine + 2;
-    ++riga;
+  righe_testo righe(testo);
+  std::string_view riga;
+  while (righe.prossima(riga)) {
+    if (riga.substr(0, 2) == "- ") out.push_back({servizio, righe.numero(), std::string(riga.substr(2))});
   }
 }
 

@@ -3,22 +3,19 @@
 #include <string>
 
 #include "documents/line_list.h"
+#include "text_input/text_lines.h"
 
 namespace sb {
 namespace {
 
-// The text's lines.
+// The text's lines; a line end that ends the text opens no further line.
 std::vector<std::string> righe_di(std::string_view testo) {
   std::vector<std::string> righe;
-  size_t inizio = 0;
-  while (inizio < testo.size()) {
-    const size_t fine = testo.find_first_of("\r\n", inizio);
-    if (fine == std::string_view::npos) {
-      righe.emplace_back(testo.substr(inizio));
-      break;
-    }
-    righe.emplace_back(testo.substr(inizio, fine - inizio));
-    inizio = fine + (testo.compare(fine, 2, "\r\n") == 0 ? 2 : 1);
+  righe_testo righe_del_testo(testo);
+  std::string_view riga;
+  while (righe_del_testo.prossima(riga)) {
+    if (righe_del_testo.ultima() && riga.empty()) break;
+    righe.emplace_back(riga);
   }
   return righe;
 }

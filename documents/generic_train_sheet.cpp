@@ -27,21 +27,22 @@ struct voce_ordinata {
 };
 
 // The remark for a text cut to the width of its field (dove), or nothing
-// when it fits; a names the row and the field.
-void se_tagliato(std::vector<avviso_documento>& avvisi, const std::string& testo, size_t larghezza,
-                 const std::string& che_cosa, const std::string& dove, avviso_documento a) {
+// when it fits; campo is where the text stood in the author's row.
+void se_tagliato(std::vector<diagnostica>& avvisi, const std::string& testo, size_t larghezza,
+                 const std::string& che_cosa, const std::string& dove, const luogo_testo& campo) {
   if (testo.size() <= larghezza) return;
-  a.messaggio = che_cosa + " is longer than the " + std::to_string(larghezza) + " characters of the train sheet's " +
-                dove + ": cut to \"" + testo.substr(0, larghezza) + "\"";
-  avvisi.push_back(a);
+  const std::string messaggio = che_cosa + " is longer than the " + std::to_string(larghezza) +
+                                " characters of the train sheet's " + dove + ": cut to \"" +
+                                testo.substr(0, larghezza) + "\"";
+  avvisi.push_back(avviso_documento(genere_avviso::testo_tagliato, campo, messaggio));
 }
 
 // A station's name cut to the width of a field, with its remark.
 void nome_stazione(const scenario& s, int voce, size_t larghezza, const std::string& dove,
-                   std::vector<avviso_documento>& avvisi) {
+                   std::vector<diagnostica>& avvisi) {
   const std::string& nome = s.tabella[static_cast<size_t>(voce)].nome;
   se_tagliato(avvisi, nome, larghezza, "the station name", dove,
-              {origine_errore::testo_servizio, s.riga_voce[static_cast<size_t>(voce)], nome, ""});
+              s.luogo_voce[static_cast<size_t>(voce)]);
 }
 
 // The row of a station: its name, chainage, the limit there and its times.
@@ -66,7 +67,7 @@ voce_scheda voce_stazione(const scenario& s, int voce, rango r) {
 
 // The stations' rows.
 void righe_stazioni(const scenario& s, const std::vector<int>& stazioni, std::vector<voce_ordinata>& voci,
-                    std::vector<avviso_documento>& avvisi) {
+                    std::vector<diagnostica>& avvisi) {
   for (size_t i = 0; i < stazioni.size(); ++i) {
     const rango r = i == 0 ? rango::origine : i + 1 == stazioni.size() ? rango::destinazione : rango::stazione;
     voci.push_back({s.tabella[static_cast<size_t>(stazioni[i])].posizione, r, voce_stazione(s, stazioni[i], r)});
@@ -76,14 +77,14 @@ void righe_stazioni(const scenario& s, const std::vector<int>& stazioni, std::ve
 
 // The landmarks' rows from a to b.
 void righe_riferimenti(const scenario& s, int64_t a, int64_t b, std::vector<voce_ordinata>& voci,
-                       std::vector<avviso_documento>& avvisi) {
+                       std::vector<diagnostica>& avvisi) {
   for (const riferimento_linea_compilata& r : riferimenti_compilati(s)) {
     if (r.posizione < a || r.posizione > b) continue;
     voci.push_back({r.posizione, rango::riferimento, {velocita_a(s, r.posizione), r.progressiva, r.testo}});
     if (r.voce_didascalia == 0) continue;
     const size_t voce = static_cast<size_t>(r.voce_didascalia);
     se_tagliato(avvisi, r.testo, kLarghezzaLocalita, "the sign caption, worded \"" + r.testo + "\",",
-                "Localita' column", {origine_errore::testo_linea, s.riga_voce[voce], s.tabella[voce].nome, ""});
+                "Localita' column", s.luogo_voce[voce]);
   }
 }
 
@@ -103,7 +104,7 @@ void righe_velocita(const scenario& s, int64_t a, int64_t b, std::vector<voce_or
 
 }  // namespace
 
-std::vector<voce_scheda> voci_scheda_compilata(const scenario& s, std::vector<avviso_documento>& avvisi) {
+std::vector<voce_scheda> voci_scheda_compilata(const scenario& s, std::vector<diagnostica>& avvisi) {
   const std::vector<int> stazioni = voci_stazioni(s);
   if (stazioni.empty()) return {};
   const int64_t a = s.tabella[static_cast<size_t>(stazioni.front())].posizione;
@@ -120,14 +121,14 @@ std::vector<voce_scheda> voci_scheda_compilata(const scenario& s, std::vector<av
   return out;
 }
 
-testata_scheda testata_compilata(const scenario& s, std::vector<avviso_documento>& avvisi) {
+testata_scheda testata_compilata(const scenario& s, std::vector<diagnostica>& avvisi) {
   const std::vector<int> stazioni = voci_stazioni(s);
   const oggetto& generale = s.tabella[kOggettoGenerale];
   testata_scheda t;
   t.data = a_sinistra(" data " + std::string(12, '.'), kLarghezzaRiquadro);
   t.treno = a_sinistra("   TRENO n." + s.numero_treno.substr(0, kLarghezzaNumeroTreno), kLarghezzaRiquadro);
   se_tagliato(avvisi, s.numero_treno, kLarghezzaNumeroTreno, "the train number", "header",
-              {origine_errore::nessuna, 0, s.numero_treno, ""});
+              luogo_testo{});
   std::string partenza;
   for (size_t i = 0; i < 2 && !stazioni.empty(); ++i) {
     const int voce = i == 0 ? stazioni.front() : stazioni.back();
@@ -146,7 +147,7 @@ testata_scheda testata_compilata(const scenario& s, std::vector<avviso_documento
   t.titolo_destro = al_centro("VETTURE", kLarghezzaRiquadro);
   t.valore_sinistro = al_centro(s.nome_linea, kLarghezzaRiquadro);
   se_tagliato(avvisi, s.nome_linea, kLarghezzaRiquadro, "the line name", "LINEA box",
-              {origine_errore::nessuna, 0, s.nome_linea, ""});
+              luogo_testo{});
   t.valore_destro = al_centro(std::to_string(generale.posizione), kLarghezzaRiquadro);
   return t;
 }
@@ -156,7 +157,8 @@ documento_composto scheda_compilata(const scenario& s) {
   const testata_scheda testata = testata_compilata(s, d.avvisi);
   const std::vector<voce_scheda> voci = voci_scheda_compilata(s, d.avvisi);
   if (voci_stazioni(s).empty()) {
-    d.avvisi.push_back({origine_errore::testo_servizio, 0, "", "the service has no station: the train sheet lists no route"});
+    d.avvisi.push_back(avviso_documento(genere_avviso::testo_senza, {origine_errore::testo_servizio, 0, 0},
+                                        "the service has no station: the train sheet lists no route"));
   }
   d.righe = pagine_scheda(testata, voci, kPagineMinime);
   verifica_lunghezza(d, "train sheet");

@@ -14,11 +14,11 @@ namespace sb {
 // station, a row where the speed limit changes between them, and the sign
 // boards and span ends. A name or caption longer than its column adds a
 // remark naming its row.
-std::vector<voce_scheda> voci_scheda_compilata(const scenario& s, std::vector<avviso_documento>& avvisi);
+std::vector<voce_scheda> voci_scheda_compilata(const scenario& s, std::vector<diagnostica>& avvisi);
 
 // The header of the route pages: train number, origin and destination,
 // departure, braked-mass percentage, line name, car count, a blank date.
-testata_scheda testata_compilata(const scenario& s, std::vector<avviso_documento>& avvisi);
+testata_scheda testata_compilata(const scenario& s, std::vector<diagnostica>& avvisi);
 
 // The whole sheet: as many pages as the route needs, at least four.
 documento_composto scheda_compilata(const scenario& s);

@@ -32,6 +32,11 @@ std::vector<std::string> righe_percorso(const std::vector<std::string>& righe) {
   return out;
 }
 
+// A warning that a text was cut, at the line and column of its field.
+diagnostica tagliato(origine_errore origine, int32_t riga, int32_t colonna, std::string messaggio) {
+  return avviso_documento(genere_avviso::testo_tagliato, {origine, riga, colonna}, std::move(messaggio));
+}
+
 TEST(GenericTrainSheet, SmallScenarioAsItsGoldenFile) {
   const scenario s = prova::cornasco();
   ASSERT_EQ(s.codice_errore, 0);
@@ -52,27 +57,27 @@ TEST(GenericTrainSheet, LongNamesAreCutAtTheirColumnWithARemarkNamingTheRow) {
       "CORNASCO E VALDIROCCA", "331800042");
   ASSERT_EQ(s.codice_errore, 0);
   const documento_composto d = scheda_compilata(s);
-  const std::vector<avviso_documento> attesi = {
-      {origine_errore::nessuna, 0, "331800042",
-       "the train number is longer than the 8 characters of the train sheet's header: cut to \"33180004\""},
-      {origine_errore::testo_servizio, 14, origine,
-       "the station name is longer than the 22 characters of the train sheet's header: cut to "
-       "\"Pontevecchio Alto dell\""},
-      {origine_errore::testo_servizio, 19, "Valdirocca di Mezzo Monte",
-       "the station name is longer than the 22 characters of the train sheet's header: cut to "
-       "\"Valdirocca di Mezzo Mo\""},
-      {origine_errore::nessuna, 0, "CORNASCO E VALDIROCCA",
-       "the line name is longer than the 19 characters of the train sheet's LINEA box: cut to "
-       "\"CORNASCO E VALDIROC\""},
-      {origine_errore::testo_servizio, 14, origine,
-       "the station name is longer than the 28 characters of the train sheet's Localita' column: cut to "
-       "\"Pontevecchio Alto della Vall\""},
-      {origine_errore::testo_servizio, 15, medio,
-       "the station name is longer than the 28 characters of the train sheet's Localita' column: cut to "
-       "\"Molino Sereno sul Torrente A\""},
-      {origine_errore::testo_linea, 21, "(IMBOCCO GALLERIA)( MONTE CASTELLACCIO )",
-       "the sign caption, worded \"IMBOCCO GALLERIA MONTE CASTELLACCIO\", is longer than the 28 characters of "
-       "the train sheet's Localita' column: cut to \"IMBOCCO GALLERIA MONTE CASTE\""},
+  const std::vector<diagnostica> attesi = {
+      tagliato(origine_errore::nessuna, 0, 0,
+          "the train number is longer than the 8 characters of the train sheet's header: cut to \"33180004\""),
+      tagliato(origine_errore::testo_servizio, 14, 58,
+          "the station name is longer than the 22 characters of the train sheet's header: cut to "
+          "\"Pontevecchio Alto dell\""),
+      tagliato(origine_errore::testo_servizio, 19, 65,
+          "the station name is longer than the 22 characters of the train sheet's header: cut to "
+          "\"Valdirocca di Mezzo Mo\""),
+      tagliato(origine_errore::nessuna, 0, 0,
+          "the line name is longer than the 19 characters of the train sheet's LINEA box: cut to "
+          "\"CORNASCO E VALDIROC\""),
+      tagliato(origine_errore::testo_servizio, 14, 58,
+          "the station name is longer than the 28 characters of the train sheet's Localita' column: cut to "
+          "\"Pontevecchio Alto della Vall\""),
+      tagliato(origine_errore::testo_servizio, 15, 64,
+          "the station name is longer than the 28 characters of the train sheet's Localita' column: cut to "
+          "\"Molino Sereno sul Torrente A\""),
+      tagliato(origine_errore::testo_linea, 21, 32,
+          "the sign caption, worded \"IMBOCCO GALLERIA MONTE CASTELLACCIO\", is longer than the 28 characters of "
+          "the train sheet's Localita' column: cut to \"IMBOCCO GALLERIA MONTE CASTE\""),
   };
   EXPECT_EQ(d.avvisi, attesi);
   const std::vector<std::string> percorso = righe_percorso(d.righe);
@@ -103,6 +108,17 @@ std::vector<std::string> servizio_lungo(int n) {
 
 std::vector<std::string> linea_lunga(int metri) {
   return {"[generale]", "lunghezza percorso, " + std::to_string(metri), "[fine]"};
+}
+
+// A quoted name is pointed at where its characters begin, past the quote.
+TEST(GenericTrainSheet, AQuotedNameIsPointedAtPastItsQuote) {
+  const scenario s = cornasco_con(
+      {{15, "stazione,  2500, 12, 300, 0, 0, 0, 1,1,0, 4,1,1, 30, 7, 4, 30, \"Molino Sereno, sul Torrente Aspro\""}},
+      {}, "CORNASCO", "3318");
+  ASSERT_EQ(s.codice_errore, 0);
+  const documento_composto d = scheda_compilata(s);
+  ASSERT_EQ(d.avvisi.size(), 1u);
+  EXPECT_EQ(d.avvisi[0].luogo(), (luogo_testo{origine_errore::testo_servizio, 15, 65}));
 }
 
 TEST(GenericTrainSheet, ManyStationsTakeAsManyPagesAsTheyNeed) {

@@ -493,7 +493,7 @@ passo riga_cartello(lavoro_linea& w) {
   c.tipo = tipo_cella::cartello;
   c.dato_1 = static_cast<int16_t>(w.s.limite_stazioni);
   w.s.tabella[static_cast<size_t>(w.s.limite_stazioni)].nome = didascalia;
-  w.s.riga_voce[static_cast<size_t>(w.s.limite_stazioni)] = r.valore(1).riga;
+  w.s.luogo_voce[static_cast<size_t>(w.s.limite_stazioni)] = r.testo_letto();
   --w.s.limite_stazioni;
   segna_origine_oggetto(w.s, i, r.chiave());
   return passo::prosegui;

@@ -1,17 +1,15 @@
 #include "report/diagnostic_printer.h"
 
+#include <algorithm>
 #include <map>
 #include <ostream>
 #include <string_view>
 
-#include "scenario/error_codes.h"
+#include "text_input/text_lines.h"
 #include "text_input/utf8_input.h"
 
 namespace sb {
 namespace {
-
-// Who speaks when a diagnostic names no file.
-constexpr const char* kProgramma = "scenario_tool";
 
 constexpr const char* kGrassetto = "\x1b[1m";
 constexpr const char* kRosso = "\x1b[1;31m";
@@ -29,6 +27,15 @@ const char* colore_livello(gravita g) {
   return kRosso;
 }
 
+// The text a place points into; null when it is not among the texts.
+const testo_autore* testo_di(const luogo_sorgente& l, const std::vector<const testo_autore*>& testi) {
+  if (l.file.empty()) return nullptr;
+  for (const testo_autore* t : testi) {
+    if (t != nullptr && t->percorso == l.file) return t;
+  }
+  return nullptr;
+}
+
 // The source line as the author sees it, as UTF-8, without a leading byte
 // order mark; a NUL byte shows as the symbol for it.
 std::string riga_mostrata(const testo_autore& t, int32_t riga) {
@@ -42,15 +49,44 @@ std::string riga_mostrata(const testo_autore& t, int32_t riga) {
   return mostrata;
 }
 
-// The file a diagnostic points into; empty for none.
-const testo_autore* testo_di(const diagnostica& d, const testo_autore& linea, const testo_autore& servizio) {
-  if (d.origine == origine_errore::testo_linea) return &linea;
-  if (d.origine == origine_errore::testo_servizio) return &servizio;
-  return nullptr;
+// Blanks as wide as the text before a column, the line's tabs kept: what
+// stands before the underline.
+std::string rientro_sotto(std::string_view prima) {
+  std::string out;
+  for (char c : prima) out += c == '\t' ? '\t' : ' ';
+  return out;
 }
 
-// The kind that caps a run: an error's code, a warning's or note's kind; a
-// note on the entry before it has none of its own.
+// The first line of one diagnostic or note, then its source line and
+// underline when its text is known.
+void stampa_luogo(const luogo_sorgente& l, gravita livello, const std::string& testo,
+                  const std::vector<const testo_autore*>& testi, const opzioni_stampa& o, std::ostream& err) {
+  const std::string luogo = luogo_mostrato(l);
+  if (o.colore) {
+    err << kGrassetto << luogo << ": " << colore_livello(livello) << parola_livello(livello) << ":" << kNormale
+        << " " << testo << "\n";
+  } else {
+    err << luogo << ": " << parola_livello(livello) << ": " << testo << "\n";
+  }
+  const testo_autore* t = testo_di(l, testi);
+  if (!o.sorgente || t == nullptr || l.riga <= 0) return;
+  err << riga_mostrata(*t, l.riga) << "\n";
+  if (l.colonna <= 0) return;
+  const std::string_view letta = riga_di(t->byte, l.riga);
+  const size_t inizio = std::min(static_cast<size_t>(l.colonna - 1), letta.size());
+  const size_t tilde = l.colonna_ultima > l.colonna ? static_cast<size_t>(l.colonna_ultima - l.colonna) : 0;
+  err << rientro_sotto(letta.substr(0, inizio)) << (o.colore ? kVerde : "") << "^" << std::string(tilde, '~')
+      << (o.colore ? kNormale : "") << "\n";
+}
+
+// One diagnostic and its notes.
+void stampa_una(const segnalazione& s, const std::vector<const testo_autore*>& testi, const opzioni_stampa& o,
+                std::ostream& err) {
+  stampa_luogo(s.dove, s.livello, testo_segnalazione(s), testi, o, err);
+  for (const nota_segnalazione& n : s.note) stampa_luogo(n.dove, gravita::nota, n.messaggio, testi, o, err);
+}
+
+// The kind that caps a run: an error's code, a warning's or note's kind.
 struct genere_chiave {
   gravita livello;
   int32_t codice;
@@ -62,90 +98,32 @@ struct genere_chiave {
   }
 };
 
-bool nota_su_precedente(const diagnostica& d) {
-  return d.livello == gravita::nota && d.genere == genere_avviso::nessuno;
-}
-
-genere_chiave chiave_di(const diagnostica& d) { return {d.livello, d.codice, d.genere}; }
-
-// Shows one diagnostic with its source line and caret.
-void stampa_una(const diagnostica& d, const testo_autore* t, const opzioni_stampa& o, std::ostream& err) {
-  const std::string file = t != nullptr && !t->percorso.empty() ? t->percorso : kProgramma;
-  const bool con_riga = t != nullptr && !t->percorso.empty() && d.riga > 0;
-  std::string luogo = file;
-  if (con_riga) {
-    luogo += ":" + std::to_string(d.riga);
-    if (d.colonna > 0) luogo += ":" + std::to_string(d.colonna);
-  }
-  const std::string messaggio = messaggio_diagnostica(d);
-  if (o.colore) {
-    err << kGrassetto << luogo << ": " << colore_livello(d.livello) << parola_livello(d.livello) << ":" << kNormale
-        << " " << messaggio << "\n";
-  } else {
-    err << luogo << ": " << parola_livello(d.livello) << ": " << messaggio << "\n";
-  }
-  if (!con_riga) return;
-  err << riga_mostrata(*t, d.riga) << "\n";
-  if (d.colonna <= 0) return;
-  const std::string_view letta = riga_di(t->byte, d.riga);
-  const size_t inizio = static_cast<size_t>(d.colonna - 1);
-  const std::string segno =
-      d.larghezza > 0 ? "^" + std::string(static_cast<size_t>(d.larghezza - 1), '~') : segno_campo(letta, inizio);
-  err << rientro_sotto(letta.substr(0, inizio)) << (o.colore ? kVerde : "") << segno << (o.colore ? kNormale : "")
-      << "\n";
-}
+genere_chiave chiave_di(const segnalazione& s) { return {s.livello, s.codice, s.genere}; }
 
 }  // namespace
 
-std::string messaggio_diagnostica(const diagnostica& d) {
-  if (d.livello != gravita::errore || d.codice == 0) return d.messaggio;
-  return "error " + std::to_string(d.codice) + ": " +
-         (d.messaggio.empty() ? std::string(significato(d.codice)) : d.messaggio);
-}
-
-conteggio_diagnostiche stampa_diagnostiche(const std::vector<diagnostica>& d, const testo_autore& linea,
-                                           const testo_autore& servizio, const opzioni_stampa& o,
+conteggio_diagnostiche stampa_segnalazioni(const std::vector<segnalazione>& d,
+                                           const std::vector<const testo_autore*>& testi, const opzioni_stampa& o,
                                            std::ostream& err) {
   conteggio_diagnostiche conti;
   std::map<genere_chiave, size_t> totali, mostrati;
-  for (const diagnostica& x : d) {
-    if (!nota_su_precedente(x)) ++totali[chiave_di(x)];
-    if (x.livello == gravita::errore) ++conti.errori;
-    if (x.livello == gravita::avviso) ++conti.avvisi;
-    if (x.livello == gravita::nota) ++conti.note;
+  for (const segnalazione& s : d) {
+    ++totali[chiave_di(s)];
+    if (s.livello == gravita::errore) ++conti.errori;
+    if (s.livello == gravita::avviso) ++conti.avvisi;
+    if (s.livello == gravita::nota) ++conti.note;
+    conti.note += static_cast<int32_t>(s.note.size());
   }
-  bool mostra = true;  // whether the entry before was shown: its notes follow it
-  for (size_t i = 0; i < d.size(); ++i) {
-    const diagnostica& x = d[i];
-    if (nota_su_precedente(x)) {
-      if (mostra) stampa_una(x, testo_di(x, linea, servizio), o, err);
-      continue;
-    }
-    const genere_chiave k = chiave_di(x);
-    mostra = mostrati[k] < o.massimo_per_genere;
-    if (!mostra) continue;
-    stampa_una(x, testo_di(x, linea, servizio), o, err);
+  for (const segnalazione& s : d) {
+    const genere_chiave k = chiave_di(s);
+    if (mostrati[k] >= o.massimo_per_genere) continue;
+    stampa_una(s, testi, o, err);
     ++mostrati[k];
     if (mostrati[k] < o.massimo_per_genere || totali[k] == mostrati[k]) continue;
-    // The last one shown of its kind: its notes first, then the count.
-    while (i + 1 < d.size() && nota_su_precedente(d[i + 1])) {
-      ++i;
-      stampa_una(d[i], testo_di(d[i], linea, servizio), o, err);
-    }
-    const testo_autore* t = testo_di(x, linea, servizio);
-    err << (t != nullptr && !t->percorso.empty() ? t->percorso : kProgramma) << ": note: " << totali[k] - mostrati[k]
-        << " more like this\n";
+    // The last one shown of its kind, with its notes: then the count.
+    err << luogo_mostrato({s.dove.file, 0, 0, 0}) << ": note: " << totali[k] - mostrati[k] << " more like this\n";
   }
   return conti;
-}
-
-std::string_view parola_livello(gravita livello) {
-  switch (livello) {
-    case gravita::errore: return "error";
-    case gravita::avviso: return "warning";
-    case gravita::nota: return "note";
-  }
-  return "error";
 }
 
 bool usa_colore(bool terminale, const char* no_color) {

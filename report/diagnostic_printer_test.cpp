@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include "report/compile_diagnostics.h"
+
 namespace sb {
 namespace {
 
@@ -25,7 +27,7 @@ std::string stampa(const std::vector<diagnostica>& d, const testo_autore& linea,
   std::ostringstream err;
   opzioni_stampa o;
   o.colore = colore;
-  stampa_diagnostiche(d, linea, servizio, o, err);
+  stampa_segnalazioni(segnalazioni_compile(d, linea, servizio), {&linea, &servizio}, o, err);
   return err.str();
 }
 
@@ -86,7 +88,8 @@ TEST(StampaDiagnostiche, FloodsAreCutShort) {
   }
   d.push_back(voce(gravita::avviso, origine_errore::testo_linea, 0, 0, "other", genere_avviso::valore_troncato));
   std::ostringstream err;
-  const conteggio_diagnostiche c = stampa_diagnostiche(d, kLinea, kServizio, opzioni_stampa{}, err);
+  const conteggio_diagnostiche c =
+      stampa_segnalazioni(segnalazioni_compile(d, kLinea, kServizio), {&kLinea, &kServizio}, opzioni_stampa{}, err);
   EXPECT_EQ(err.str(),
             "l.txt: warning: w1\nl.txt: note: n1\n"
             "l.txt: warning: w2\nl.txt: note: n2\n"
@@ -98,6 +101,97 @@ TEST(StampaDiagnostiche, FloodsAreCutShort) {
   EXPECT_EQ(c.avvisi, 8);
   EXPECT_EQ(c.note, 7);
   EXPECT_EQ(c.errori, 0);
+}
+
+// A diagnostic made at this layer: its place, its columns and its notes.
+segnalazione con_luogo(gravita livello, luogo_sorgente dove, std::string messaggio,
+                       std::vector<nota_segnalazione> note = {}) {
+  segnalazione s = del_programma(livello, std::move(messaggio));
+  s.dove = std::move(dove);
+  s.note = std::move(note);
+  return s;
+}
+
+std::string mostra(const std::vector<segnalazione>& d, opzioni_stampa o = {}) {
+  std::ostringstream err;
+  stampa_segnalazioni(d, {&kLinea, &kServizio}, o, err);
+  return err.str();
+}
+
+// The GNU form with the columns from first to last underlined, and each note
+// at its own place, in its own file, with its own source line.
+TEST(StampaSegnalazioni, FirstLinesSourceLinesAndNotesInTheirOwnPlaces) {
+  segnalazione e = con_luogo(gravita::errore, {"s.txt", 2, 3, 5}, "m",
+                             {{{"l.txt", 2, 2, 8}, "the other row"}, {{"l.txt", 0, 0, 0}, "about the whole text"}});
+  e.codice = 25;
+  struct caso {
+    segnalazione s;
+    std::string atteso;
+  };
+  const caso casi[] = {
+      {e,
+       "s.txt:2:3: error: error 25: m\nvelcita\n  ^~~\n"
+       "l.txt:2:2: note: the other row\n\tpendnza,\t4000\n\t^~~~~~~\n"
+       "l.txt: note: about the whole text\n"},
+      {con_luogo(gravita::avviso, {"l.txt", 2, 11, 11}, "one character"),
+       "l.txt:2:11: warning: one character\n\tpendnza,\t4000\n\t        \t^\n"},
+      {con_luogo(gravita::nota, {"l.txt", 1, 0, 0}, "a line"), "l.txt:1: note: a line\n[generale]\n"},
+      {con_luogo(gravita::avviso, {"altro.txt", 3, 4, 6}, "a file not among the texts"),
+       "altro.txt:3:4: warning: a file not among the texts\n"},
+      {del_programma(gravita::errore, "no file"), "scenario_tool: error: no file\n"},
+  };
+  for (const caso& c : casi) EXPECT_EQ(mostra({c.s}), c.atteso);
+}
+
+// Colour: the place in bold, the level word in its colour, the underline in
+// green; notes in cyan. Without colour not one escape.
+TEST(StampaSegnalazioni, ColourOnAndOff) {
+  const segnalazione w =
+      con_luogo(gravita::avviso, {"s.txt", 2, 1, 7}, "m", {{{"l.txt", 1, 2, 3}, "n"}});
+  opzioni_stampa colore;
+  colore.colore = true;
+  EXPECT_EQ(mostra({w}, colore),
+            "\x1b[1ms.txt:2:1: \x1b[1;35mwarning:\x1b[0m m\nvelcita\n\x1b[1;32m^~~~~~~\x1b[0m\n"
+            "\x1b[1ml.txt:1:2: \x1b[1;36mnote:\x1b[0m n\n[generale]\n \x1b[1;32m^~\x1b[0m\n");
+  EXPECT_EQ(mostra({w}), "s.txt:2:1: warning: m\nvelcita\n^~~~~~~\nl.txt:1:2: note: n\n[generale]\n ^~\n");
+}
+
+// The cap counts diagnostics, not their notes; without source lines each is
+// one line; with no cap every one is shown.
+TEST(StampaSegnalazioni, TheCapOfOneKind) {
+  std::vector<segnalazione> d;
+  for (int i = 1; i <= 7; ++i) {
+    segnalazione s = con_luogo(gravita::avviso, {"l.txt", i, 1, 1}, "w" + std::to_string(i));
+    s.genere = genere_avviso::carattere_sostituito;
+    d.push_back(s);
+  }
+  d.push_back(del_programma(gravita::errore, "other"));
+  opzioni_stampa una_riga;
+  una_riga.sorgente = false;
+  std::ostringstream err;
+  const conteggio_diagnostiche c = stampa_segnalazioni(d, {&kLinea}, una_riga, err);
+  EXPECT_EQ(err.str(),
+            "l.txt:1:1: warning: w1\nl.txt:2:1: warning: w2\nl.txt:3:1: warning: w3\n"
+            "l.txt:4:1: warning: w4\nl.txt:5:1: warning: w5\nl.txt: note: 2 more like this\n"
+            "scenario_tool: error: other\n");
+  EXPECT_EQ(c.avvisi, 7);
+  EXPECT_EQ(c.errori, 1);
+  una_riga.massimo_per_genere = kTuttiMostrati;
+  std::ostringstream tutti;
+  stampa_segnalazioni(d, {}, una_riga, tutti);
+  EXPECT_EQ(tutti.str().find("more like this"), std::string::npos);
+  EXPECT_NE(tutti.str().find("l.txt:7:1: warning: w7\n"), std::string::npos);
+}
+
+// The one-line form the page lists and the commands print.
+TEST(RigaGnu, EveryFormOfPlace) {
+  segnalazione e = con_luogo(gravita::errore, {"s.txt", 4, 9, 12}, "meaning");
+  e.codice = 16;
+  EXPECT_EQ(riga_gnu(e), "s.txt:4:9: error: error 16: meaning");
+  EXPECT_EQ(riga_gnu(con_luogo(gravita::avviso, {"s.txt", 4, 0, 0}, "m")), "s.txt:4: warning: m");
+  EXPECT_EQ(riga_gnu(con_luogo(gravita::avviso, {"s.txt", 0, 0, 0}, "m")), "s.txt: warning: m");
+  EXPECT_EQ(riga_gnu(con_luogo(gravita::nota, {"", 4, 9, 9}, "m")), "scenario_tool: note: m");
+  EXPECT_EQ(riga_gnu(nota_segnalazione{{"l.txt", 2, 3, 5}, "n"}), "l.txt:2:3: note: n");
 }
 
 TEST(UsaColore, OnlyOnATerminalAndNeverWithNoColor) {

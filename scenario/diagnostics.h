@@ -45,6 +45,7 @@ enum class genere_avviso : uint8_t {
   orologio_in_ritardo,   // the clock starts after the first station's time
   carattere_sostituito,  // a character with no code page 1252 form became "?"
   testo_senza,           // a note: the text has no row of an important kind
+  testo_tagliato,        // a name or caption cut to the width of its column in a driver's document
 };
 
 // Where in a text a diagnostic points.

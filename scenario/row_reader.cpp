@@ -135,6 +135,7 @@ bool lettura_riga::leggi_testo(std::string& t, std::string_view nome, std::strin
   }
   letto();
   ultimo_testo_ = true;
+  testo_ = {origine_, c.riga, c.colonna_testo};
   nome_testo_ = nome;
   consiglio_ = consiglio;
   return true;

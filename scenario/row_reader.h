@@ -42,6 +42,10 @@ class lettura_riga {
   // Where value k (from 0) stood; the keyword when it was not read.
   luogo_testo valore(size_t k) const;
 
+  // Where the characters of the text value read begin (past an opening
+  // double quote); the keyword when none was read.
+  luogo_testo testo_letto() const { return ultimo_testo_ ? testo_ : chiave_; }
+
  private:
   bool fallita(esito_lettura e, std::string_view nome);
   bool fuori_campo(int64_t v, int64_t minimo, int64_t massimo, std::string_view nome);
@@ -63,6 +67,7 @@ class lettura_riga {
   int32_t letti_ = 0;
   bool ultimo_testo_ = false;
   bool nella_riga_seguente_ = false;  // the last value came from the next row
+  luogo_testo testo_;  // where the text value's characters begin
   std::string_view nome_testo_, consiglio_;
   std::string_view ultimo_scritto_;  // the last value's bytes as written
   // Where each value stood; only the first letti_ are set.

@@ -152,10 +152,11 @@ struct scenario {
   // simulator's files.
   std::vector<diagnostica> diagnostiche;
 
-  // The 1-based text line each station name (service text) and sign caption
-  // (line text) of the object table was read from; 0 for the other entries.
-  // Not part of the simulator's files; read by diagnostics only.
-  std::array<int32_t, kNumeroOggetti> riga_voce{};
+  // Where each station name (service text) and sign caption (line text) of
+  // the object table was read from: the line and the column of its first
+  // character; line 0 for the other entries. Not part of the simulator's
+  // files; read by diagnostics only.
+  std::array<luogo_testo, kNumeroOggetti> luogo_voce{};
   tracce_compile tracce;
 };
 

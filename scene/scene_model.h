@@ -70,9 +70,10 @@ struct profilo_scena {
   std::vector<tratto_profilo> tratti;
 };
 
-// One recorded code, for the page.
+// One diagnostic for the page: its first line as the terminal shows it
+// (riga_gnu of the compile's record), or how the compile ended.
 struct diagnostica_scena {
-  std::string testo;   // "FILE:LINE: error N: meaning (at P m)"
+  std::string testo;   // "FILE:LINE:COLUMN: error: error N: meaning"
   int64_t metro = -1;  // where it points along the route; -1 nowhere
 };
 

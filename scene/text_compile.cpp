@@ -4,23 +4,20 @@
 #include <ostream>
 
 #include "author/author_texts.h"
+#include "report/compile_diagnostics.h"
 #include "scenario/error_codes.h"
 #include "scenario/error_text.h"
 
 namespace sb {
 namespace {
 
-// Where a diagnostic points along the route, or -1.
-int64_t metro(const diagnostica& d) {
-  if (d.livello != gravita::errore) return -1;
-  if (d.origine == origine_errore::passaggio || ha_posizione(d.codice)) return d.posizione;
-  return -1;
-}
-
 // Every diagnostic of the compile as a line for the page, then how it ended
 // when it did not run to its end.
-void diagnostiche(testi_compilati& c, const opzioni_compile& o) {
-  for (const diagnostica& d : c.r.s.diagnostiche) c.diagnostiche.push_back({riga_diagnostica(d, o), metro(d)});
+void diagnostiche(testi_compilati& c, const testo_autore& linea, const testo_autore& servizio) {
+  for (const segnalazione& d : segnalazioni_compile(c.r.s.diagnostiche, linea, servizio)) {
+    c.diagnostiche.push_back({riga_gnu(d), d.metro});
+    for (const nota_segnalazione& n : d.note) c.diagnostiche.push_back({riga_gnu(n), -1});
+  }
   if (c.r.fine == fine_compile::senza_celle && c.r.s.codice_errore == kNessunErrore) {
     c.diagnostiche.push_back({"no route length was read: nothing to draw along the route", -1});
   }
@@ -39,9 +36,9 @@ bool compila_per_vista(const opzioni_compile& o, testi_compilati& c, std::ostrea
   if (!m) return false;
   c.r = std::move(m->r);
   c.stato = stato_compile(c.r, err);
+  diagnostiche(c, m->linea, m->servizio);
   if (!o.linea.empty()) c.testi.push_back({o.linea, std::move(m->linea.byte)});
   if (!o.servizio.empty()) c.testi.push_back({o.servizio, std::move(m->servizio.byte)});
-  diagnostiche(c, o);
   return true;
 }
 

@@ -258,7 +258,7 @@ passo riga_stazione(scenario& s, lettura_servizio& r) {
   int32_t lunghezza = 0;
   if (passo v = leggi_testa(s, riga, e, lunghezza); v != passo::prosegui) return v;
   if (passo v = leggi_valori(s, riga, e); v != passo::prosegui) return v;
-  s.riga_voce[static_cast<size_t>(r.stazione)] = riga.valore(16).riga;
+  s.luogo_voce[static_cast<size_t>(r.stazione)] = riga.testo_letto();
   if (passo v = estensione(s, riga, e, lunghezza); v != passo::prosegui) return v;
   if (lunghezza < 600) e.opzione_5 = 0;
   if (r.stazione == 1) {

@@ -96,6 +96,7 @@ void lettore_campi::inizia_campo() {
   campo_ = campo_letto{};
   campo_.riga = riga_corrente_;
   campo_.colonna = colonna_di(pos_);
+  campo_.colonna_testo = campo_.colonna;
   campo_.riga_fine = riga_corrente_;
   campo_.colonna_fine = campo_.colonna;
   campo_.primo_della_riga = pos_ == primo_della_riga();
@@ -124,6 +125,7 @@ esito_lettura lettore_campi::leggi_testo(std::string& campo) {
     size_t chiusura = testo_.find('"', pos_ + 1);
     if (chiusura == std::string_view::npos) chiusura = testo_.size();
     std::string_view dentro = testo_.substr(pos_ + 1, chiusura - pos_ - 1);
+    campo_.colonna_testo = campo_.colonna + 1;
     conta_righe(pos_ + 1, chiusura);
     campo.assign(dentro);
     chiudi_campo(pos_ + 1, chiusura);

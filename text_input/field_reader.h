@@ -32,6 +32,7 @@ forma_numero forma_di(std::string_view token);
 struct campo_letto {
   int32_t riga = 0;           // 1-based line of its first character
   int32_t colonna = 0;        // 1-based byte column of its first character
+  int32_t colonna_testo = 0;  // where a text field's characters begin: past an opening quote
   int32_t colonna_fine = 0;   // byte column just past its last character, on its last line
   int32_t riga_fine = 0;      // line of its last character
   bool primo_della_riga = false;  // only blanks stand before it on its line

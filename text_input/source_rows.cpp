@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "text_input/keywords.h"
+#include "text_input/text_lines.h"
 #include "text_input/utf8_input.h"
 
 namespace sb {
@@ -67,23 +68,17 @@ bool posizione_di(std::string_view riga, int64_t& posizione) {
 
 void indice_righe::aggiungi(int file, std::string_view byte) {
   bool corpo = false;
-  int32_t numero = 1;
-  size_t pos = 0;
-  while (pos <= byte.size()) {
-    size_t fine = byte.find_first_of("\r\n", pos);
-    if (fine == std::string_view::npos) fine = byte.size();
-    const std::string_view riga = byte.substr(pos, fine - pos);
+  righe_testo righe_del_testo(byte);
+  std::string_view riga;
+  while (righe_del_testo.prossima(riga)) {
     if (!corpo) {
       corpo = contiene_nc(riga, "[generale]");
     } else if (const char* parola = parola_di(riga.substr(0, std::min(riga.find(','), riga.size())))) {
       int64_t posizione = 0;
       if (posizione_di(riga, posizione)) {
-        righe_[parola].push_back({posizione, file, numero, cp1252_in_utf8(senza_blank(riga))});
+        righe_[parola].push_back({posizione, file, righe_del_testo.numero(), cp1252_in_utf8(senza_blank(riga))});
       }
     }
-    if (fine == byte.size()) break;
-    pos = fine + (byte.compare(fine, 2, "\r\n") == 0 ? 2 : 1);
-    ++numero;
   }
   for (auto& [parola, righe] : righe_) {
     std::stable_sort(righe.begin(), righe.end(),

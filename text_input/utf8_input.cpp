@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <iconv.h>
 
+#include "text_input/text_lines.h"
+
 namespace sb {
 namespace {
 
@@ -14,20 +16,6 @@ size_t lunghezza_sequenza(unsigned char c) {
   if (c >= 0xE0 && c <= 0xEF) return 3;
   if (c >= 0xF0 && c <= 0xF4) return 4;
   return 0;
-}
-
-// Counts the line ends in byte[da, a): CR LF, a lone LF or a lone CR.
-int32_t conta_fine_riga(std::string_view byte, size_t da, size_t a) {
-  int32_t n = 0;
-  for (size_t i = da; i < a; ++i) {
-    if (byte[i] == '\n') {
-      ++n;
-    } else if (byte[i] == '\r') {
-      ++n;
-      if (i + 1 < byte.size() && byte[i + 1] == '\n') ++i;
-    }
-  }
-  return n;
 }
 
 // One iconv conversion descriptor, closed when it goes.
@@ -107,14 +95,13 @@ testo_convertito prepara_testo(std::string_view byte) {
     esito.convertito = false;
     return esito;
   }
-  int32_t riga = 1;
-  size_t contato = 0;
+  righe_testo righe(tutto);
   while (!byte.empty()) {
     if (cv.converti(byte, esito.byte) == 0) break;
     // A valid character with no code page 1252 form: "?" in its place.
     size_t pos = static_cast<size_t>(byte.data() - tutto.data());
-    riga += conta_fine_riga(tutto, contato, pos);
-    contato = pos;
+    righe.fino_a(pos);
+    const int32_t riga = righe.numero();
     if (esito.sostituiti.empty() || esito.sostituiti.back().riga != riga) {
       const size_t a_capo = esito.byte.find_last_of("\r\n");
       const size_t inizio_riga = a_capo == std::string::npos ? 0 : a_capo + 1;
@@ -136,9 +123,10 @@ std::optional<testo_rifiutato> rifiuta_testo(std::string_view byte) {
   if (bom_16 || alterno) {
     return testo_rifiutato{{0, 0}, "the text is UTF-16: save it as UTF-8 or as code page 1252"};
   }
-  const int32_t riga = 1 + conta_fine_riga(byte, 0, nul);
-  const size_t a_capo = byte.find_last_of("\r\n", nul);
-  const size_t inizio = a_capo == std::string_view::npos ? 0 : a_capo + 1;
+  righe_testo righe(byte);
+  righe.fino_a(nul);
+  const int32_t riga = righe.numero();
+  const size_t inizio = righe.inizio();
   // Columns count characters: the continuation bytes of UTF-8 do not count.
   const bool utf8 = utf8_valido(byte);
   int32_t colonna = 1;

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "compile/exit_status.h"
+#include "report/diagnostic.h"
 #include "scenario/error_codes.h"
 #include "scenario/error_text.h"
 #include "tools/command_line.h"
@@ -33,8 +34,10 @@ int esegui_check(const opzioni_compile& o, std::ostream& out, std::ostream& err)
   const conteggio_diagnostiche& conti = c->conti;
   const bool guardia = r.fine == fine_compile::guardia;
   if (guardia) {
-    err << "scenario_tool: error: the build would stop with \"" << testo_errore(std::to_string(r.numero_guardia))
-        << "\": " << significato(r.numero_guardia) << "\n";
+    err << riga_gnu(del_programma(gravita::errore, "the build would stop with \"" +
+                                                       testo_errore(std::to_string(r.numero_guardia)) +
+                                                       "\": " + std::string(significato(r.numero_guardia))))
+        << "\n";
   }
   out << riga_riepilogo(r.s) << "\n" << riga_esito(r.s) << "\n";
   const bool pulito = conti.errori == 0 && conti.avvisi == 0 && !guardia && r.s.codice_errore == kNessunErrore;

@@ -13,7 +13,7 @@
 #include "platform/files.h"
 #include "platform/signals.h"
 #include "report/diagnostic_printer.h"
-#include "report/warning_cap.h"
+#include "report/diagnostic.h"
 #include "scenario/error_codes.h"
 #include "text_input/utf8_input.h"
 #include "tools/command_line.h"
@@ -26,8 +26,10 @@ namespace {
 void avvisa_nome(const std::string& nome, const char* quale, std::ostream& err) {
   testo_convertito t = prepara_testo(nome);
   if (t.sostituiti.empty()) return;
-  err << "scenario_tool: warning: the " << quale << " \"" << nome
-      << "\" has a character with no code page 1252 form; it is stored as \"" << t.byte << "\"\n";
+  err << riga_gnu(del_programma(gravita::avviso, "the " + std::string(quale) + " \"" + nome +
+                                                  "\" has a character with no code page 1252 form; it is stored as \"" +
+                                                  t.byte + "\""))
+      << "\n";
 }
 
 }  // namespace
@@ -52,7 +54,7 @@ int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& er
   int stato = stato_compile(r, err);
   const bool fermato = o.werror && c->conti.avvisi > 0;
   if (fermato) {
-    err << "scenario_tool: error: warnings are errors with --werror: no file written\n";
+    err << riga_gnu(del_programma(gravita::errore, "warnings are errors with --werror: no file written")) << "\n";
     if (stato == kUscitaPulita) stato = kUscitaCodice;
   }
   const bool binari = o.binari && r.fine == fine_compile::completata && !fermato;

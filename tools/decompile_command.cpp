@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 #include "platform/signals.h"
+#include "report/diagnostic.h"
 #include "scenario/binary_decoders.h"
 #include "scenario/error_codes.h"
 #include "scenario/file_names.h"
@@ -30,7 +31,7 @@ bool leggi_ingresso(const opzioni_decompile& o, ingresso_decompile& in, std::ost
 
 void mostra_note(const esito_decompile& e, const std::string& linea, const std::string& servizio, std::ostream& err) {
   for (const nota_testo& n : e.note) {
-    err << (n.servizio ? servizio : linea) << ":" << n.riga << ": note: " << n.testo << "\n";
+    err << riga_gnu(nota_segnalazione{{n.servizio ? servizio : linea, n.riga, 0, 0}, n.testo}) << "\n";
   }
 }
 
@@ -42,7 +43,9 @@ void mostra_differenze(const esito_decompile& e, const opzioni_decompile& o, con
     if (file == nome_file_griglia(in.nome_linea)) file = o.griglia;
     if (file == nome_file_tabella(in.nome_linea, in.numero_treno)) file = o.tabella;
     if (file == nome_file_celle(in.nome_linea, in.numero_treno)) file = o.celle;
-    err << file << ": warning: " << d.testo << "\n";
+    segnalazione w = del_programma(gravita::avviso, d.testo);
+    w.dove.file = file;
+    err << riga_gnu(w) << "\n";
   }
   if (!e.differenze.empty()) {
     err << "the texts in " << o.cartella_uscita << " do not compile back to the same files\n";
@@ -79,8 +82,11 @@ int esegui_decompile(const opzioni_decompile& o, std::ostream& out, std::ostream
   if (!w.ok) return uscita_file(w, err);
   mostra_note(e, linea, servizio, err);
   if (e.codice_ricompilato != kNessunErrore) {
-    err << servizio << ": note: the texts record code " << e.codice_ricompilato
-        << " when compiled: " << significato(e.codice_ricompilato) << "\n";
+    err << riga_gnu(nota_segnalazione{{servizio, 0, 0, 0}, "the texts record code " +
+                                                                 std::to_string(e.codice_ricompilato) +
+                                                                 " when compiled: " +
+                                                                 std::string(significato(e.codice_ricompilato))})
+        << "\n";
   }
   mostra_differenze(e, o, in, err);
   out << linea << "\n" << servizio << "\n";

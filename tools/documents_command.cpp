@@ -8,7 +8,10 @@
 #include "documents/filled_slowdown_order.h"
 #include "documents/generic_train_sheet.h"
 #include "documents/line_list.h"
+#include "report/compile_diagnostics.h"
+#include "report/diagnostic_printer.h"
 #include "scenario/file_names.h"
+#include "text_input/text_lines.h"
 #include "text_input/utf8_input.h"
 #include "tools/command_line.h"
 #include "tools/compile_command.h"
@@ -31,24 +34,29 @@ std::string perche_niente(const risultato_compile& r) {
   return "";
 }
 
-// The text a remark points into; null for a value of the command line.
-const testo_autore* testo_di(const avviso_documento& a, const testi_documenti& t) {
-  if (a.origine == origine_errore::testo_linea) return &t.linea;
-  if (a.origine == origine_errore::testo_servizio) return &t.servizio;
-  return nullptr;
-}
-
-// The remarks of one document and its error, if any, on err; the names in
-// the messages are shown as UTF-8.
+// The remarks of one document and its error, if any, on err, every one
+// shown with its source line; the names in the messages are shown as UTF-8.
 void racconta(const documento_da_scrivere& doc, const testi_documenti& t, std::ostream& err) {
-  const testo_autore nessuno;
-  for (const avviso_documento& a : doc.d.avvisi) {
-    const testo_autore* testo = testo_di(a, t);
-    err << diagnostica_sorgente(testo ? *testo : nessuno, a.riga, a.campo, "warning", cp1252_in_utf8(a.messaggio));
+  std::vector<diagnostica> avvisi = doc.d.avvisi;
+  for (diagnostica& a : avvisi) a.messaggio = cp1252_in_utf8(a.messaggio);
+  std::vector<segnalazione> d = segnalazioni_compile(avvisi, t.linea, t.servizio);
+  if (!doc.d.errore.empty()) {
+    segnalazione e = del_programma(gravita::errore, doc.d.errore);
+    if (doc.testo != nullptr) {
+      e.dove.file = doc.testo->percorso;
+      e.dove.riga = doc.d.riga_errore;
+      // The line is at fault: underlined from its start to its first comma.
+      const std::string_view riga = riga_di(doc.testo->byte, doc.d.riga_errore);
+      if (e.dove.riga > 0 && !riga.empty()) {
+        e.dove.colonna = 1;
+        e.dove.colonna_ultima = larghezza_campo(riga, 0);
+      }
+    }
+    d.push_back(std::move(e));
   }
-  if (doc.d.errore.empty()) return;
-  const testo_autore& testo = doc.testo ? *doc.testo : nessuno;
-  err << diagnostica_sorgente(testo, doc.d.riga_errore, riga_di(testo.byte, doc.d.riga_errore), "error", doc.d.errore);
+  opzioni_stampa o;
+  o.massimo_per_genere = kTuttiMostrati;
+  stampa_segnalazioni(d, {&t.linea, &t.servizio, doc.testo}, o, err);
 }
 
 // The documents composed in memory.

@@ -9,7 +9,7 @@
 #include "author/scenario_names.h"
 #include "compile/compile.h"
 #include "platform/file_set.h"
-#include "report/source_diagnostic.h"
+#include "report/author_text.h"
 #include "tools/command_line.h"
 
 namespace sb {

@@ -1,0 +1,88 @@
+#include "report/compile_diagnostics.h"
+
+#include <algorithm>
+
+#include "scenario/error_codes.h"
+#include "text_input/text_lines.h"
+
+namespace sb {
+namespace {
+
+// The text an entry points into; null for none.
+const testo_autore* testo_di(origine_errore origine, const testo_autore& linea, const testo_autore& servizio) {
+  if (origine == origine_errore::testo_linea) return &linea;
+  if (origine == origine_errore::testo_servizio) return &servizio;
+  return nullptr;
+}
+
+// " (no --line given)" or " (no --service given)" for an error about a text
+// the author did not give; empty otherwise.
+std::string testo_mancante(const diagnostica& d, const testo_autore& linea, const testo_autore& servizio) {
+  if (d.livello != gravita::errore || d.riga != 0) return "";
+  if (d.origine == origine_errore::testo_linea && linea.percorso.empty()) return " (no --line given)";
+  if (d.origine == origine_errore::testo_servizio && servizio.percorso.empty()) return " (no --service given)";
+  return "";
+}
+
+// What the entry says.
+std::string messaggio_di(const diagnostica& d, const testo_autore& linea, const testo_autore& servizio) {
+  const std::string resto = testo_mancante(d, linea, servizio);
+  const bool significato_proprio = d.messaggio.empty() && (!resto.empty() || (d.livello == gravita::errore && d.codice != 0));
+  return (significato_proprio ? std::string(significato(d.codice)) : d.messaggio) + resto;
+}
+
+// Where along the route an error points, or -1.
+int64_t metro_di(const diagnostica& d) {
+  if (d.livello != gravita::errore) return -1;
+  if (d.origine == origine_errore::passaggio || ha_posizione(d.codice)) return d.posizione;
+  return -1;
+}
+
+bool nota_su_precedente(const diagnostica& d) {
+  return d.livello == gravita::nota && d.genere == genere_avviso::nessuno;
+}
+
+}  // namespace
+
+int32_t larghezza_campo(std::string_view riga, size_t inizio) {
+  size_t fine = std::min(riga.find(',', inizio), riga.size());
+  if (fine <= inizio) return 1;
+  while (fine > inizio + 1 && (riga[fine - 1] == ' ' || riga[fine - 1] == '\t')) --fine;
+  return static_cast<int32_t>(fine - inizio);
+}
+
+luogo_sorgente luogo_di(const diagnostica& d, const testo_autore& linea, const testo_autore& servizio) {
+  const testo_autore* t = testo_di(d.origine, linea, servizio);
+  luogo_sorgente l;
+  if (t == nullptr) return l;
+  l.file = t->percorso;
+  l.riga = d.riga;
+  l.colonna = d.colonna;
+  if (d.colonna <= 0) return l;
+  const int32_t larghezza =
+      d.larghezza > 0 ? d.larghezza : larghezza_campo(riga_di(t->byte, d.riga), static_cast<size_t>(d.colonna - 1));
+  l.colonna_ultima = d.colonna + larghezza - 1;
+  return l;
+}
+
+std::vector<segnalazione> segnalazioni_compile(const std::vector<diagnostica>& d, const testo_autore& linea,
+                                               const testo_autore& servizio) {
+  std::vector<segnalazione> out;
+  for (const diagnostica& x : d) {
+    if (nota_su_precedente(x) && !out.empty()) {
+      out.back().note.push_back({luogo_di(x, linea, servizio), x.messaggio});
+      continue;
+    }
+    segnalazione s;
+    s.dove = luogo_di(x, linea, servizio);
+    s.livello = x.livello;
+    s.codice = x.codice;
+    s.genere = x.genere;
+    s.messaggio = messaggio_di(x, linea, servizio);
+    s.metro = metro_di(x);
+    out.push_back(std::move(s));
+  }
+  return out;
+}
+
+}  // namespace sb
