@@ -12,6 +12,7 @@
 #include "tools/documents_command.h"
 #include "tools/dump_command.h"
 #include "tools/export_command.h"
+#include "tools/format_command.h"
 #include "tools/plan_command.h"
 #include "tools/view_command.h"
 
@@ -62,8 +63,8 @@ int esegui_comando(const comando_strumento& c, const std::vector<std::string>& a
 }  // namespace
 
 std::vector<comando_strumento> tabella_comandi() {
-  return {voce_check(),  voce_compile(), voce_documents(), voce_decompile(),
-          voce_export(), voce_dump(),    voce_plan(),      voce_view()};
+  return {voce_check(),  voce_compile(), voce_documents(), voce_decompile(), voce_export(),
+          voce_format(), voce_dump(),    voce_plan(),      voce_view()};
 }
 
 int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err, bool colore) {

@@ -1,0 +1,75 @@
+#include "tools/format_command.h"
+
+#include <limits>
+#include <ostream>
+
+#include "compile/exit_status.h"
+#include "layout/text_format.h"
+#include "platform/files.h"
+
+namespace sb {
+namespace {
+
+// Formats one file; returns its exit status.
+int formatta_file(const std::string& percorso, bool verifica, std::ostream& out, std::ostream& err) {
+  std::string byte;
+  if (esito_file e = leggi_file(percorso, byte); !e.ok) return uscita_file(e, err);
+  const esito_formato f = formatta_testo(byte, genere_del_file(percorso, byte));
+  if (f.rifiutato) {
+    err << percorso << ":";
+    if (f.rifiutato->dove.riga > 0) err << f.rifiutato->dove.riga << ":" << f.rifiutato->dove.colonna << ":";
+    err << " error: " << f.rifiutato->motivo << "\n";
+    return kUscitaFile;
+  }
+  if (!f.cambiato) return kUscitaPulita;
+  if (!verifica) {
+    if (esito_file e = sostituisci_file(percorso, f.testo); !e.ok) return uscita_file(e, err);
+  }
+  out << percorso << "\n";
+  return verifica ? kUscitaCodice : kUscitaPulita;
+}
+
+constexpr const char* kAiutoFormat =
+    "usage: scenario_tool format [--check] FILE...\n"
+    "\n"
+    "Lines up each line or service description FILE in the builder's layout, in place:\n"
+    "every row's values in the columns of the builder's own texts, a section's columns\n"
+    "widened to its widest value. Only blanks move: the preamble, the headings, the\n"
+    "remarks, the order of the rows, the encoding and the line ends stay as they are,\n"
+    "and the files compiled from the text do not change. A FILE named NAME_linea.txt\n"
+    "is a line description, NAME_TRAIN-.txt a service description; any other is told\n"
+    "by its rows. A file that needs no change is not rewritten. The name of each file\n"
+    "that changes is printed.\n"
+    "\n"
+    "  --check   write nothing: print the names of the files that would change and\n"
+    "            exit 1 when there is any\n";
+
+// Runs "format" with its parsed command line.
+int comando_format(const riga_comando& r, std::ostream& out, std::ostream& err, bool) {
+  if (r.operandi.empty()) return uso(err, "format", "no FILE given");
+  return esegui_format(r.operandi, r.ha("--check"), out, err);
+}
+
+}  // namespace
+
+int esegui_format(const std::vector<std::string>& file, bool verifica, std::ostream& out, std::ostream& err) {
+  int stato = kUscitaPulita;
+  for (const std::string& percorso : file) {
+    const int uno = formatta_file(percorso, verifica, out, err);
+    if (uno > stato) stato = uno;
+    if (uno > kUscitaFile) return uno;  // a signal stopped the write
+  }
+  return stato;
+}
+
+// The table's entry of "format".
+comando_strumento voce_format() {
+  return {"format",
+          "line your description texts up in the builder's layout (--check: only tell)",
+          kAiutoFormat,
+          {{"--check", false}},
+          std::numeric_limits<size_t>::max(),
+          comando_format};
+}
+
+}  // namespace sb
