@@ -49,6 +49,7 @@ class lettura_riga {
   luogo_testo qui() const;
   luogo_testo fine_precedente() const;
   std::string dopo_quanti() const;
+  std::string perche_tabulato() const;
   bool decimale_con_virgola(std::string_view resto, size_t inizio) const;
 
   scenario& s_;
@@ -63,6 +64,7 @@ class lettura_riga {
   int32_t letti_ = 0;
   bool ultimo_testo_ = false;
   bool nella_riga_seguente_ = false;  // the last value came from the next row
+  bool tabulato_ = false;  // tabs, not commas, split the keyword's line: its values went into the keyword field
   std::string_view nome_testo_, consiglio_;
   std::string_view ultimo_scritto_;  // the last value's bytes as written
   // Where each value stood; only the first letti_ are set.
