@@ -13,7 +13,7 @@ namespace sb {
 // The build's compile and what reading on found.
 struct compile_letto_oltre {
   risultato_compile r;                 // the compile as a build runs it: records, codes, files
-  std::vector<diagnostica> ulteriori;  // found reading on, besides r's diagnostics, in text order
+  std::vector<diagnostica> ulteriori;  // found reading on, besides r's diagnostics, in the order found
   righe_lette lette;                   // rows taken whole reading on; r's own when nothing cut it short
 };
 
