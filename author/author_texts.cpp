@@ -3,6 +3,7 @@
 #include <ostream>
 #include <vector>
 
+#include "author/compiled_file.h"
 #include "platform/files.h"
 #include "report/compile_diagnostics.h"
 #include "text_input/keywords.h"
@@ -32,6 +33,12 @@ esito_file leggi_uno(const std::string& nome, origine_errore origine, std::optio
     d.colonna = no->dove.colonna;
     d.larghezza = 1;  // one byte is at fault, not its field
     d.messaggio = no->motivo;
+    // A compiled file is named as such, wherever its first NUL byte stands.
+    if (std::optional<std::string> compilato = file_compilato(letto.originale)) {
+      d.riga = 0;
+      d.colonna = 0;
+      d.messaggio = *compilato;
+    }
     t.letture.push_back(d);
     t.rifiutato = true;
     letto.byte = letto.originale;  // shown as it stands
@@ -76,17 +83,20 @@ esito_file leggi_testi(const opzioni_compile& o, testi_autore& t) {
   return leggi_uno(o.servizio, origine_errore::testo_servizio, t.servizio, t);
 }
 
-// The whole compile of the texts in memory.
-risultato_compile compila_autore(const opzioni_compile& o, const testi_autore& t) {
-  return compila(richiesta_di(o, t.linea, t.servizio));
+// The whole compile of the texts in memory, and what reading on past its
+// first error found.
+compile_letto_oltre compila_autore(const opzioni_compile& o, const testi_autore& t) {
+  return compila_e_leggi_oltre(richiesta_di(o, t.linea, t.servizio));
 }
 
-// Shows what reading found, then every diagnostic of the compile (none when
-// it did not run).
-conteggio_diagnostiche mostra_diagnostiche(const opzioni_compile& o, const testi_autore& t, const scenario* s,
-                                           std::ostream& err) {
+// Shows what reading found, then every diagnostic of the compile and those
+// found reading on past its first error (none when it did not run).
+conteggio_diagnostiche mostra_diagnostiche(const opzioni_compile& o, const testi_autore& t,
+                                           const compile_letto_oltre* c, std::ostream& err) {
   std::vector<diagnostica> tutte = t.letture;
+  const scenario* s = c != nullptr ? &c->r.s : nullptr;
   if (s != nullptr) tutte.insert(tutte.end(), s->diagnostiche.begin(), s->diagnostiche.end());
+  if (c != nullptr) tutte.insert(tutte.end(), c->ulteriori.begin(), c->ulteriori.end());
   if (s != nullptr) forse_scambiati(t, tutte);
   const testo_autore linea = t.linea.value_or(testo_autore{});
   const testo_autore servizio = t.servizio.value_or(testo_autore{});
@@ -107,9 +117,10 @@ std::optional<compile_mostrato> compila_e_mostra(const opzioni_compile& o, std::
     mostra_diagnostiche(o, t, nullptr, err);
     return std::nullopt;
   }
-  compile_mostrato c{compila_autore(o, t), {}, t.linea.value_or(testo_autore{}), t.servizio.value_or(testo_autore{})};
-  c.conti = mostra_diagnostiche(o, t, &c.r.s, err);
-  return c;
+  compile_letto_oltre letto = compila_autore(o, t);
+  const conteggio_diagnostiche conti = mostra_diagnostiche(o, t, &letto, err);
+  return compile_mostrato{std::move(letto.r), conti, t.linea.value_or(testo_autore{}),
+                          t.servizio.value_or(testo_autore{}), letto.lette};
 }
 
 

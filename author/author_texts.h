@@ -9,6 +9,7 @@
 
 #include "author/author_compile.h"
 #include "compile/compile.h"
+#include "compile/read_on.h"
 #include "report/diagnostic_printer.h"
 
 namespace sb {
@@ -20,6 +21,7 @@ struct compile_mostrato {
   conteggio_diagnostiche conti;
   testo_autore linea;
   testo_autore servizio;
+  righe_lette lette;  // the rows taken whole reading on past every error
 };
 
 // What compile and check do first: read the texts, compile them and show

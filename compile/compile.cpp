@@ -25,7 +25,7 @@ void inizia_build(scenario& s, int32_t flag_griglia) {
 }
 
 esito_fase_linea compila_testi(scenario& s, std::optional<std::string_view> testo_linea,
-                               std::optional<std::string_view> testo_servizio) {
+                               std::optional<std::string_view> testo_servizio, modo_errori modo) {
   s.tabella[kOggettoLinea].nome = s.nome_linea;
   s.tabella[kOggettoTreno].nome = s.numero_treno;
   if (!testo_linea) {
@@ -33,14 +33,14 @@ esito_fase_linea compila_testi(scenario& s, std::optional<std::string_view> test
                     "there is no line description");
     return esito_fase_linea::ritorna;
   }
-  const esito_fase_linea fine = fase_linea(s, *testo_linea);
+  const esito_fase_linea fine = fase_linea(s, *testo_linea, modo);
   if (fine != esito_fase_linea::prosegui) return fine;
   if (!testo_servizio) {
     registra_codice(s, kLetturaFallita, luogo_testo{origine_errore::testo_servizio, 0, 0},
                     "there is no service description");
     return fine;
   }
-  (void)fase_servizio(s, *testo_servizio);
+  (void)fase_servizio(s, *testo_servizio, modo);
   return fine;
 }
 
@@ -57,7 +57,7 @@ risultato_compile compila(const richiesta_compile& richiesta) {
   r.s.nome_linea = richiesta.nome_linea;
   r.s.numero_treno = richiesta.numero_treno;
   inizia_build(r.s, richiesta.flag_griglia);
-  (void)compila_testi(r.s, richiesta.testo_linea, richiesta.testo_servizio);
+  (void)compila_testi(r.s, richiesta.testo_linea, richiesta.testo_servizio, richiesta.errori);
   r.fine = completa_build(r.s, r.numero_guardia);
   return r;
 }

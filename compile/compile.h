@@ -21,6 +21,9 @@ struct richiesta_compile {
   std::string nome_linea;
   std::string numero_treno;
   int32_t flag_griglia = 1;  // the build flag: non-zero builds the line plan
+  // ferma for every build; riprendi only for diagnostics, whose records
+  // and codes are then no build's.
+  modo_errori errori = modo_errori::ferma;
 };
 
 // How a compile ended.
@@ -55,7 +58,8 @@ void inizia_build(scenario& s, int32_t flag_griglia);
 // the read go on, the service phase. Returns how the line phase ended, which
 // tells the builder whether the service text was taken.
 [[nodiscard]] esito_fase_linea compila_testi(scenario& s, std::optional<std::string_view> testo_linea,
-                                             std::optional<std::string_view> testo_servizio);
+                                             std::optional<std::string_view> testo_servizio,
+                                             modo_errori modo = modo_errori::ferma);
 
 // After the phases: the signal aspect pass, the guards and the stamps.
 [[nodiscard]] fine_compile completa_build(scenario& s, int32_t& numero_guardia);

@@ -63,10 +63,21 @@ bool e_chiave_percorso(std::string_view c) {
 
 // The working state of one line compile.
 struct lavoro_linea {
-  lavoro_linea(scenario& scenario_, std::string_view testo) : s(scenario_), lettore(testo) {}
+  lavoro_linea(scenario& scenario_, std::string_view testo, modo_errori modo_)
+      : s(scenario_), lettore(testo), modo(modo_) {}
 
   scenario& s;
   lettore_campi lettore;
+  modo_errori modo;
+  int32_t errori_ripresi = 0;       // rows left behind after a code, reading on
+  bool senza_celle_detto = false;   // a route length row was met, or its absence told
+  bool pendenze_oltre_dette = false;  // the profile carried past the last cell was told
+  // Route rows standing in [generale]: the warning about the first, how many
+  // more, and the line of the last.
+  size_t avviso_fuori_sezione = 0;
+  int32_t fuori_sezione = 0;
+  luogo_testo ultima_fuori_sezione;
+  int32_t riga_fine_generale = 0;  // the header that ended [generale]
   stato_montagne montagne;
   int64_t cursore_pendenza = 0;  // first cell whose gradient is not yet written
   int32_t pendenza_precedente = 0;
@@ -122,6 +133,20 @@ passo dopo_registratore(lavoro_linea& w, const luogo_testo& dove) {
   return passo::fermata;
 }
 
+// Reading on after a row that recorded a code: the code stays among the
+// diagnostics but no longer stands in codice_errore, so that no later row
+// stops on it, and the read goes on at the next row.
+void lascia_codice(lavoro_linea& w) {
+  w.s.codice_errore = kNessunErrore;
+  w.s.posizione_errore = 0;
+  ++w.errori_ripresi;
+}
+
+void riprendi(lavoro_linea& w) {
+  lascia_codice(w);
+  riprendi_alla_riga_seguente(w.lettore, w.chiave.riga);
+}
+
 // Preamble: fields are passed over up to "[generale]"; the text must go on
 // after it. A header one slip away from it is remembered to point at.
 passo preambolo(lavoro_linea& w) {
@@ -152,6 +177,8 @@ passo preambolo(lavoro_linea& w) {
 
 // "lunghezza percorso": sizes the cells (and the plan, with the build flag).
 passo riga_lunghezza(lavoro_linea& w) {
+  // When this row fails, the rows that need the cells fail with it.
+  w.senza_celle_detto = true;
   lettura_riga r = riga_di(w, "lunghezza percorso", 1, e_chiave_generale);
   int32_t l = 0;
   if (!r.leggi(l, "route length")) return passo::lettura_fallita;
@@ -250,10 +277,50 @@ bool fine_sezione(const std::string& campo) {
   return contiene(campo, "[") && contiene(campo, "]") && !trattino;
 }
 
-// A general field that matched nothing: a keyword in the wrong letter case,
-// or what campo_sconosciuto tells.
+// The header of the section a route keyword belongs to.
+std::string_view intestazione_di(std::string_view campo) {
+  if (contiene_nc(campo, "pendenza")) return "[pendenze]";
+  if (contiene_nc(campo, "curva")) return "[curve]";
+  if (contiene_nc(campo, "montagna")) return "[montagne]";
+  if (contiene_nc(campo, "indicatori_v")) return "[indicazioni]";
+  return "[cartelli]";
+}
+
+// A route row in [generale]: the route rows are read only after a header
+// ends it. The first is told with the header it lacks; the rest are counted.
+void riga_fuori_sezione(lavoro_linea& w, const std::string& campo) {
+  ++w.fuori_sezione;
+  if (w.fuori_sezione > 1) {
+    w.ultima_fuori_sezione = w.chiave;
+    return;
+  }
+  registra_avviso(w.s, genere_avviso::fuori_sezione, w.chiave,
+                  cita(campo) + " is a route row, but no section header has ended [generale]: the row is skipped; "
+                               "write '" + std::string(intestazione_di(campo)) + "' above it");
+  w.avviso_fuori_sezione = w.s.diagnostiche.size() - 1;
+}
+
+// After [generale]: a note on the warning about the first route row in it
+// that counts the others, up to the last.
+void conta_fuori_sezione(lavoro_linea& w) {
+  if (w.fuori_sezione < 2) return;
+  const int32_t altre = w.fuori_sezione - 1;
+  registra_nota(w.s, w.ultima_fuori_sezione,
+                std::to_string(altre) + (altre == 1 ? " more route row stands" : " more route rows stand") +
+                    " in [generale], up to this one, and " + (altre == 1 ? "is" : "are") + " skipped too");
+  std::vector<diagnostica>& d = w.s.diagnostiche;
+  const auto dopo = d.begin() + static_cast<std::ptrdiff_t>(w.avviso_fuori_sezione) + 1;
+  std::rotate(dopo, d.end() - 1, d.end());
+}
+
+// A general field that matched nothing: a route row before any header, a
+// keyword in the wrong letter case, or what campo_sconosciuto tells.
 void generale_sconosciuta(lavoro_linea& w, const std::string& campo) {
   const campo_letto& c = w.lettore.ultimo();
+  if (c.primo_della_riga && !contiene(campo, "-") && e_chiave_percorso(campo)) {
+    riga_fuori_sezione(w, campo);
+    return;
+  }
   if (c.primo_della_riga && !contiene(campo, "-") && generale_a_parte_maiuscole(campo)) {
     registra_avviso(w.s, genere_avviso::maiuscole, w.chiave,
                     cita(campo) + " is skipped: this keyword is matched letter for letter; write it in lower case, " +
@@ -263,9 +330,9 @@ void generale_sconosciuta(lavoro_linea& w, const std::string& campo) {
   campo_sconosciuto(w.s, w.lettore, origine_errore::testo_linea, campo, kVocabolarioGenerale);
 }
 
-// The general section, up to its closing field or the end of the text. A
-// field with "-" is replaced by the next, up to ten times.
-passo sezione_generale(lavoro_linea& w) {
+// The general section's rows, up to its closing field or the end of the
+// text. A field with "-" is replaced by the next, up to ten times.
+passo righe_generali(lavoro_linea& w) {
   std::string campo;
   while (!w.lettore.finito()) {
     w.lettore.leggi_testo(campo);
@@ -277,11 +344,25 @@ passo sezione_generale(lavoro_linea& w) {
     }
     w.chiave = {origine_errore::testo_linea, w.lettore.ultimo().riga, w.lettore.ultimo().colonna};
     bool trovata = false;
-    if (passo e = chiavi_generali(w, campo, trovata); e != passo::prosegui) return e;
+    if (passo e = chiavi_generali(w, campo, trovata); e != passo::prosegui) {
+      if (w.modo == modo_errori::ferma) return e;
+      riprendi(w);
+      continue;
+    }
     if (!trovata) generale_sconosciuta(w, campo);
-    if (fine_sezione(campo)) return passo::prosegui;
+    if (fine_sezione(campo)) {
+      w.riga_fine_generale = w.chiave.riga;
+      return passo::prosegui;
+    }
   }
   return passo::prosegui;
+}
+
+// The general section, and the count of the route rows found in it.
+passo sezione_generale(lavoro_linea& w) {
+  const passo e = righe_generali(w);
+  conta_fuori_sezione(w);
+  return e;
 }
 
 // Orders the chainage references and sets the route section's start state.
@@ -297,6 +378,9 @@ passo tra_le_sezioni(lavoro_linea& w) {
 // The position test of a route row: p + 100 must lie within the cells.
 passo prova_posizione(lavoro_linea& w, const lettura_riga& r, int32_t p) {
   if (w.s.celle.empty()) {
+    // Reading on, the rows after the first are consequences of it.
+    if (w.modo == modo_errori::riprendi && w.senza_celle_detto) return passo::fermata;
+    w.senza_celle_detto = true;
     return calcolo_fallito(w, r.chiave(),
                            "no route length yet: 'lunghezza percorso' goes in [generale], before the route rows");
   }
@@ -305,9 +389,7 @@ passo prova_posizione(lavoro_linea& w, const lettura_riga& r, int32_t p) {
     return calcolo_fallito(w, r.valore(0), "position " + std::to_string(p) + " + 100 does not fit 32 bits");
   }
   if (static_cast<double>(q) / static_cast<double>(kMetriCella) > static_cast<double>(ultima_cella(w.s))) {
-    return fuori_percorso(w, r.valore(0), p,
-                          "position " + std::to_string(p) + " m is beyond the route: its rows may stand up to " +
-                              std::to_string(ultima_cella(w.s) * kMetriCella - 100) + " m");
+    return fuori_percorso(w, r.valore(0), p, oltre_le_celle(w.s, p, 100));
   }
   return passo::prosegui;
 }
@@ -361,6 +443,9 @@ passo riga_pendenza(lavoro_linea& w) {
   const int64_t c = indice_confine(p);
   if (c > 0) {
     if (w.cursore_pendenza > ultima_cella(w.s)) {
+      // Reading on, every later gradient row would fail for the same cause.
+      if (w.modo == modo_errori::riprendi && w.pendenze_oltre_dette) return passo::fermata;
+      w.pendenze_oltre_dette = true;
       return fuori_percorso(w, r.valore(0), p,
                             "gradient rows out of order have carried the profile past the last cell");
     }
@@ -465,6 +550,7 @@ passo riga_indicatore(lavoro_linea& w) {
   if (passo e = dopo_registratore(w, r.valore(0)); e != passo::prosegui) return e;
   segna_origine_oggetto(w.s, indice_cella(v.posizione), r.chiave());
   avvisi_indicatore(w, r, v);
+  avviso_oltre_fine(w.s, r.valore(0), v.posizione, "maximum-speed indicator");
   return passo::prosegui;
 }
 
@@ -496,6 +582,7 @@ passo riga_cartello(lavoro_linea& w) {
   w.s.luogo_voce[static_cast<size_t>(w.s.limite_stazioni)] = r.testo_letto();
   --w.s.limite_stazioni;
   segna_origine_oggetto(w.s, i, r.chiave());
+  avviso_oltre_fine(w.s, r.valore(0), p, "sign board " + cita(didascalia));
   return passo::prosegui;
 }
 
@@ -518,14 +605,31 @@ passo chiavi_percorso(lavoro_linea& w, const std::string& campo, bool& trovata) 
   return e;
 }
 
+// A route field that matched nothing: a general row after [generale] ended,
+// or what campo_sconosciuto tells.
+void percorso_sconosciuta(lavoro_linea& w, const std::string& campo) {
+  const campo_letto& c = w.lettore.ultimo();
+  if (c.primo_della_riga && !contiene(campo, "-") && e_chiave_generale(campo) && w.riga_fine_generale > 0) {
+    registra_avviso(w.s, genere_avviso::fuori_sezione, w.chiave,
+                    cita(campo) + " belongs in [generale], which the header at line " +
+                        std::to_string(w.riga_fine_generale) + " ended: the row is skipped; move it above that header");
+    return;
+  }
+  campo_sconosciuto(w.s, w.lettore, origine_errore::testo_linea, campo, kVocabolarioPercorso);
+}
+
 // The route section, up to the end of the text or code 15.
 passo sezione_percorso(lavoro_linea& w) {
   std::string campo;
   while (prossima_chiave(w.lettore, campo)) {
     w.chiave = {origine_errore::testo_linea, w.lettore.ultimo().riga, w.lettore.ultimo().colonna};
     bool trovata = false;
-    if (passo e = chiavi_percorso(w, campo, trovata); e != passo::prosegui) return e;
-    if (!trovata) campo_sconosciuto(w.s, w.lettore, origine_errore::testo_linea, campo, kVocabolarioPercorso);
+    if (passo e = chiavi_percorso(w, campo, trovata); e != passo::prosegui) {
+      if (w.modo == modo_errori::ferma) return e;
+      riprendi(w);
+      continue;
+    }
+    if (!trovata) percorso_sconosciuta(w, campo);
   }
   return passo::prosegui;
 }
@@ -533,6 +637,7 @@ passo sezione_percorso(lavoro_linea& w) {
 // The end of the phase: the last gradient up to cell n - 3 and the plan
 // straight up to its third-last point.
 passo fine_fase(lavoro_linea& w) {
+  if (w.s.celle.empty() && w.modo == modo_errori::riprendi && w.senza_celle_detto) return passo::fermata;
   if (w.s.celle.empty()) {
     return calcolo_fallito(w, a_riga(0),
                            "the line description has no route length: 'lunghezza percorso' in [generale]");
@@ -546,6 +651,7 @@ passo fine_fase(lavoro_linea& w) {
 
 // Notes on a line read to its end that has no gradient or no curve row.
 void note_finali(lavoro_linea& w) {
+  if (w.fuori_sezione > 0) return;  // the route rows stand in [generale]: told already
   if (w.s.tracce.righe.pendenze == 0) {
     registra_nota(w.s, a_riga(0), "the line has no 'pendenza' row: the whole route is level",
                   genere_avviso::testo_senza);
@@ -568,14 +674,20 @@ esito_fase_linea esito(passo p) {
 
 }  // namespace
 
-esito_fase_linea fase_linea(scenario& s, std::string_view testo) {
+esito_fase_linea fase_linea(scenario& s, std::string_view testo, modo_errori modo) {
   s.celle.clear();
   s.tracce.celle.clear();
   s.griglia = griglia_codificata{};
-  lavoro_linea w(s, testo);
+  lavoro_linea w(s, testo, modo);
   passo e = preambolo(w);
   if (e == passo::prosegui) e = sezione_generale(w);
-  if (e == passo::prosegui) e = tra_le_sezioni(w);
+  if (e == passo::prosegui) {
+    e = tra_le_sezioni(w);
+    if (e != passo::prosegui && modo == modo_errori::riprendi) {
+      lascia_codice(w);  // the chainage references could not be ordered: the route rows are still read
+      e = passo::prosegui;
+    }
+  }
   if (e == passo::prosegui) e = sezione_percorso(w);
   const bool letta_tutta = e == passo::prosegui;
   if (e == passo::prosegui || e == passo::fine_percorso) {
@@ -583,6 +695,12 @@ esito_fase_linea fase_linea(scenario& s, std::string_view testo) {
   }
   // However the phase ended, the plan is now the bytes of its file.
   chiudi_griglia(s.griglia);
+  if (e != passo::prosegui && modo == modo_errori::ferma) segna_interruzione(s);
+  if (modo == modo_errori::riprendi) {
+    if (w.errori_ripresi == 0 && e == passo::prosegui) note_finali(w);
+    s.codice_errore = kNessunErrore;
+    return s.celle.empty() ? esito_fase_linea::ritorna : esito_fase_linea::prosegui;
+  }
   if (letta_tutta && e == passo::prosegui) note_finali(w);
   return esito(e);
 }

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "scenario/compile_step.h"
 #include "scenario/scenario_records.h"
 
 namespace sb {
@@ -17,7 +18,10 @@ enum class [[nodiscard]] esito_fase_linea {
 
 // Compiles the line text (already found and read by memorizza_dati, which
 // deletes it afterwards): preamble, general section, arrangement, route
-// section and the end of the line phase. Records codes in s.
-esito_fase_linea fase_linea(scenario& s, std::string_view testo);
+// section and the end of the line phase. Records codes in s. With
+// modo_errori::riprendi a row that records a code is left behind and the
+// read goes on at the next row; the phase then ends with prosegui whenever
+// there are cells.
+esito_fase_linea fase_linea(scenario& s, std::string_view testo, modo_errori modo = modo_errori::ferma);
 
 }  // namespace sb

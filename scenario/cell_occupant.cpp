@@ -59,4 +59,20 @@ void nota_su_preavviso(scenario& s, int64_t i) {
   registra_nota(s, dove, "the approach mark in " + cella_e_metro(i) + " comes from this row");
 }
 
+std::string oltre_le_celle(const scenario& s, int64_t p, int32_t margine) {
+  const int64_t fine_celle = (static_cast<int64_t>(s.celle.size()) - 1) * kMetriCella;
+  return "position " + std::to_string(p) + " m is beyond the route's cells: the route ends at " +
+         std::to_string(s.tabella[kOggettoGenerale].fine) + " m, its cells run on to " + std::to_string(fine_celle) +
+         " m, and a row needs " + std::to_string(margine) + " m of them past its position, so it may stand up to " +
+         std::to_string(fine_celle - margine) + " m";
+}
+
+void avviso_oltre_fine(scenario& s, const luogo_testo& dove, int64_t p, const std::string& cosa) {
+  const int32_t fine = s.tabella[kOggettoGenerale].fine;
+  if (p <= fine) return;
+  registra_avviso(s, genere_avviso::oltre_fine, dove,
+                  cosa + " at " + std::to_string(p) + " m lies past the route's end at " + std::to_string(fine) +
+                      " m ('lunghezza percorso'): the run ends before the train reaches it");
+}
+
 }  // namespace sb

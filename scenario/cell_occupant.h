@@ -23,4 +23,15 @@ void nota_su_occupante(scenario& s, int64_t i);
 // The same for the approach mark that cell i holds.
 void nota_su_preavviso(scenario& s, int64_t i);
 
+// Code 15's words for a row at p that needs `margine` metres of cells past
+// it: "position 20000 m is beyond the route's cells: the route ends at
+// 12000 m, its cells run on to 19000 m, and a row needs 100 m of them past
+// its position, so it may stand up to 18900 m".
+std::string oltre_le_celle(const scenario& s, int64_t p, int32_t margine);
+
+// Warns about an item at p that lies past the route's end but inside the
+// cells: the run ends before the train reaches it. `cosa` names the item
+// ("signal", "station 'Cortemara'").
+void avviso_oltre_fine(scenario& s, const luogo_testo& dove, int64_t p, const std::string& cosa);
+
 }  // namespace sb

@@ -1,7 +1,15 @@
 // How one step of reading a description text ended, for both compilers.
 #pragma once
 
+#include <cstdint>
+
 namespace sb {
+
+// How a compile meets a code recorded in a row.
+enum class modo_errori : uint8_t {
+  ferma,     // the first code cuts the compile short, as the builder does
+  riprendi,  // for diagnostics only: the code is recorded and the read goes on at the next row
+};
 
 // The outcome of a row or a section; the caller decides what comes next.
 enum class [[nodiscard]] passo {

@@ -46,6 +46,8 @@ enum class genere_avviso : uint8_t {
   carattere_sostituito,  // a character with no code page 1252 form became "?"
   testo_senza,           // a note: the text has no row of an important kind
   testo_tagliato,        // a name or caption cut to the width of its column in a driver's document
+  oltre_fine,            // an item past the route's end, inside the cells
+  fuori_sezione,         // rows of a section's keywords where that section is not read
 };
 
 // Where in a text a diagnostic points.

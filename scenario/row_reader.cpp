@@ -45,6 +45,9 @@ lettura_riga::lettura_riga(scenario& s, lettore_campi& l, origine_errore origine
     : s_(s), l_(l), origine_(origine), parola_(parola), valori_(valori), e_chiave_(e_chiave) {
   const campo_letto& k = l.ultimo();
   chiave_ = {origine, k.riga, k.colonna};
+  // A tab with more text after it: the line's values are in the keyword field.
+  const size_t tab = k.grezzo.find('\t');
+  tabulato_ = tab != std::string_view::npos && k.grezzo.find_first_not_of(" \t", tab) != std::string_view::npos;
   riga_fine_ = k.riga_fine;
   colonna_fine_ = k.colonna_fine;
 }
@@ -63,6 +66,12 @@ std::string lettura_riga::dopo_quanti() const {
          (valori_ == 1 ? " value" : " values");
 }
 
+std::string lettura_riga::perche_tabulato() const {
+  if (!tabulato_ || letti_ > 0) return "";
+  return ": tabs split its line, and a tab is a blank inside a field, not a separator; separate the values with "
+         "commas";
+}
+
 void lettura_riga::letto() {
   const campo_letto& c = l_.ultimo();
   if (static_cast<size_t>(letti_) < kValoriMassimi) {
@@ -79,14 +88,15 @@ bool lettura_riga::fallita(esito_lettura e, std::string_view nome) {
   const campo_letto& c = l_.ultimo();
   const std::string riga = "the '" + std::string(parola_) + "' row";
   if (e == esito_lettura::niente) {
-    registra_codice(s_, kLetturaFallita, fine_precedente(), "the text ends inside " + riga + ", " + dopo_quanti());
+    registra_codice(s_, kLetturaFallita, fine_precedente(),
+                    "the text ends inside " + riga + ", " + dopo_quanti() + perche_tabulato());
     return false;
   }
   // A word at the start of a later line: the next row, or a header.
   const bool riga_seguente = c.riga > riga_fine_ && c.primo_della_riga && !c.grezzo.empty() &&
                              (lettera(c.grezzo[0]) || c.grezzo[0] == '[');
   if (riga_seguente) {
-    registra_codice(s_, kLetturaFallita, fine_precedente(), riga + " ends " + dopo_quanti());
+    registra_codice(s_, kLetturaFallita, fine_precedente(), riga + " ends " + dopo_quanti() + perche_tabulato());
     return false;
   }
   registra_codice(s_, kLetturaFallita, qui(), non_un_numero(c.grezzo, nome));

@@ -53,6 +53,7 @@ class lettura_riga {
   luogo_testo qui() const;
   luogo_testo fine_precedente() const;
   std::string dopo_quanti() const;
+  std::string perche_tabulato() const;
   bool decimale_con_virgola(std::string_view resto, size_t inizio) const;
 
   scenario& s_;
@@ -68,6 +69,7 @@ class lettura_riga {
   bool ultimo_testo_ = false;
   bool nella_riga_seguente_ = false;  // the last value came from the next row
   luogo_testo testo_;  // where the text value's characters begin
+  bool tabulato_ = false;  // tabs, not commas, split the keyword's line: its values went into the keyword field
   std::string_view nome_testo_, consiglio_;
   std::string_view ultimo_scritto_;  // the last value's bytes as written
   // Where each value stood; only the first letti_ are set.

@@ -107,6 +107,12 @@ diagnostica ultimo_codice(const scenario& s) {
   return {};
 }
 
+void segna_interruzione(scenario& s) {
+  if (s.tracce.interrotta) return;
+  s.tracce.interrotta = true;
+  s.tracce.interruzione = ultimo_codice(s).luogo();
+}
+
 double nearest(double x) { return std::nearbyint(x); }
 
 int64_t indice_cella(int64_t p) {

@@ -131,6 +131,8 @@ struct tracce_compile {
   righe_lette righe;
   luogo_testo progressiva_non_multipla;  // riga 0: none
   int32_t valore_progressiva = 0;
+  bool interrotta = false;    // a code cut the read of a text short
+  luogo_testo interruzione;   // where the first such code was recorded
 };
 
 // Everything one build owns: identifiers, flag, the three arrays and the
@@ -194,6 +196,10 @@ void segna_origine_preavviso(scenario& s, int64_t i, const luogo_testo& dove);
 
 // Where cell i's item and approach mark came from; empty when unknown.
 origine_cella origine_di(const scenario& s, int64_t i);
+
+// Notes that the read of a text stops at the last recorded code, unless an
+// earlier code stopped it already.
+void segna_interruzione(scenario& s);
 
 // The last recorded error, or an empty entry when there is none.
 diagnostica ultimo_codice(const scenario& s);

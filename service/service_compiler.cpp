@@ -189,6 +189,7 @@ passo riga_segnale(scenario& s, lettura_servizio& r) {
   segna_origine_oggetto(s, i, riga.chiave());
   for (int64_t b = 1; b <= 4; ++b) segna_origine_preavviso(s, i - 2 * b, riga.chiave());
   avvisi_segnale(s, riga, v);
+  avviso_oltre_fine(s, riga.valore(0), p, "signal");
   if (nascosto >= 0) {
     registra_avviso(s, genere_avviso::sovrascrittura, riga.valore(0),
                     "the approach marks of the signal at " + std::to_string(p) + " m overwrite an approach mark in " +
@@ -228,6 +229,7 @@ passo riga_rallentamento(scenario& s, lettura_servizio& r) {
   se_troncato(s, riga.valore(1), "v", v.v, static_cast<int16_t>(v.v), "16 bits");
   se_troncato(s, riga.valore(3), "f_tt", v.f_tt, static_cast<int16_t>(v.f_tt), "16 bits");
   se_troncato(s, riga.valore(5), "d_v", v.d_v, static_cast<int16_t>(v.d_v), "16 bits");
+  avviso_oltre_fine(s, riga.valore(0), p, "slowdown");
   ++s.tracce.righe.rallentamenti;
   return passo::prosegui;
 }
@@ -257,6 +259,7 @@ passo riga_abbattimento(scenario& s, lettura_servizio& r) {
     c.tipo = tipo_cella::abbattimento_senza_valore;
   }
   segna_origine_oggetto(s, i, riga.chiave());
+  avviso_oltre_fine(s, riga.valore(0), p, "code-reduction point");
   return passo::prosegui;
 }
 
@@ -353,7 +356,7 @@ void avvisi_finali(scenario& s, const lettura_servizio& r) {
                         ore_minuti_secondi(r.primo_orario) + ": the train departs before the run begins");
     registra_nota(s, r.luogo_primo_orario, "the first station's time");
   }
-  if (s.tracce.righe.stazioni == 0) {
+  if (s.tracce.righe.stazioni == 0 && r.errori_ripresi == 0) {
     registra_nota(s, luogo_testo{origine_errore::testo_servizio, 0, 0}, "the service has no 'stazione' row",
                   genere_avviso::testo_senza);
   }
@@ -369,12 +372,22 @@ esito_fase_servizio fine_lettura(scenario& s, lettura_servizio& r) {
 
 }  // namespace
 
-esito_fase_servizio fase_servizio(scenario& s, std::string_view testo) {
+esito_fase_servizio fase_servizio(scenario& s, std::string_view testo, modo_errori modo) {
   lettura_servizio r(testo);
   apri(s, r);
   std::string campo;
   while (prossima_parola(r, campo)) {
     passo e = esegui(s, r, campo);
+    if (e == passo::prosegui) continue;
+    if (modo == modo_errori::riprendi) {
+      // The code stays among the diagnostics; no later row stops on it.
+      s.codice_errore = kNessunErrore;
+      s.posizione_errore = 0;
+      ++r.errori_ripresi;
+      riprendi_alla_riga_seguente(r.lettore, r.chiave.riga);
+      continue;
+    }
+    segna_interruzione(s);
     if (e == passo::fine_percorso) break;
     if (e == passo::fermata) return esito_fase_servizio::fermata;
     if (e == passo::lettura_fallita) return esito_fase_servizio::lettura_fallita;

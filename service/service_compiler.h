@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "scenario/compile_step.h"
 #include "scenario/scenario_records.h"
 
 namespace sb {
@@ -16,7 +17,9 @@ enum class [[nodiscard]] esito_fase_servizio {
 };
 
 // Compiles the service text (already read by memorizza_dati, which deletes
-// it afterwards) into the cells and entries. Records codes in s.
-esito_fase_servizio fase_servizio(scenario& s, std::string_view testo);
+// it afterwards) into the cells and entries. Records codes in s. With
+// modo_errori::riprendi a row that records a code is left behind and the
+// read goes on at the next row, to the end of the text.
+esito_fase_servizio fase_servizio(scenario& s, std::string_view testo, modo_errori modo = modo_errori::ferma);
 
 }  // namespace sb

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "scenario/cell_occupant.h"
 #include "scenario/error_codes.h"
 #include "scenario/format.h"
 #include "service/service_keywords.h"
@@ -40,9 +41,7 @@ passo verifica_percorso(scenario& s, const lettura_riga& riga, int32_t p, int32_
   }
   if (static_cast<double>(ultima_cella(s)) >= static_cast<double>(somma) / static_cast<double>(kMetriCella)) return passo::prosegui;
   if (s.celle.empty()) return fuori_percorso(s, riga.valore(0), p, "the line has no cells: no row can be placed");
-  return fuori_percorso(s, riga.valore(0), p,
-                        "position " + std::to_string(p) + " m is beyond the route: these rows may stand up to " +
-                            std::to_string(ultima_cella(s) * kMetriCella - margine) + " m");
+  return fuori_percorso(s, riga.valore(0), p, oltre_le_celle(s, p, margine));
 }
 
 void avviso_ora(scenario& s, const lettura_riga& riga, size_t primo, std::string_view cosa, int32_t ore,

@@ -19,6 +19,7 @@ struct lettura_servizio {
 
   lettore_campi lettore;
   luogo_testo chiave;               // the current row's keyword
+  int32_t errori_ripresi = 0;       // rows left behind after a code, reading on
   int64_t indice_velocita = 0;      // first cell whose velocita is not yet set
   int64_t indice_aderenza = 0;      // first cell whose aderenza is not yet set
   int32_t velocita_precedente = 0;  // speed of the last "velocita" row

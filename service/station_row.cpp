@@ -273,6 +273,7 @@ passo riga_stazione(scenario& s, lettura_servizio& r) {
   if (passo p = segna_fermata(s, r, riga, e); p != passo::prosegui) return p;
   if (passo p = verifica_distanza(s, r, riga, e); p != passo::prosegui) return p;
   avvisi_stazione(s, r, riga, e, v);
+  avviso_oltre_fine(s, riga.valore(0), e.posizione, chi(e));
   ++s.tracce.righe.stazioni;
   ++r.stazione;
   if (r.stazione >= s.limite_stazioni) {

@@ -93,6 +93,7 @@ void lettore_campi::conta_righe(size_t da, size_t a) {
 // Notes where the field about to be read begins: skips to it first.
 void lettore_campi::inizia_campo() {
   salta_vuoti();
+  inizio_campo_ = pos_;
   campo_ = campo_letto{};
   campo_.riga = riga_corrente_;
   campo_.colonna = colonna_di(pos_);
@@ -179,6 +180,13 @@ esito_lettura lettore_campi::leggi_u8(uint8_t& valore) {
   if (v < 0 || v > 255) return esito_lettura::non_valido;
   valore = static_cast<uint8_t>(v);
   return esito;
+}
+
+void lettore_campi::rileggi_ultimo() {
+  pos_ = inizio_campo_;
+  riga_corrente_ = campo_.riga;
+  inizio_riga_ = inizio_campo_ - static_cast<size_t>(campo_.colonna - 1);
+  campo_.chiude_riga = false;
 }
 
 std::string_view lettore_campi::resto_della_riga() const {

@@ -83,6 +83,10 @@ class lettore_campi {
   // The 1-based column at which resto_della_riga() begins.
   int32_t colonna_corrente() const { return colonna_di(pos_); }
 
+  // Steps back to where the last field read or attempted began, so that the
+  // next read gives it again.
+  void rileggi_ultimo();
+
  private:
   bool al_termine() const { return pos_ >= testo_.size(); }
   char corrente() const { return testo_[pos_]; }
@@ -101,6 +105,7 @@ class lettore_campi {
   int32_t riga_corrente_ = 1;
   size_t inizio_riga_ = 0;  // offset of the current line's first byte
   campo_letto campo_;
+  size_t inizio_campo_ = 0;  // offset at which the last field began
   bool riga_nota_ = false;     // primo_non_blank_ holds for the line at riga_esaminata_
   size_t riga_esaminata_ = 0;
   size_t primo_non_blank_ = 0;  // offset of the first non-blank byte of that line

@@ -40,4 +40,31 @@ bool prossima_chiave(lettore_campi& lettore, std::string& campo) {
   return !lettore.finito();
 }
 
+namespace {
+
+// Whether a field that begins a line can begin a row: a word, not a value.
+bool inizia_riga(const campo_letto& c) {
+  if (!c.primo_della_riga || c.grezzo.empty()) return false;
+  const char primo = c.grezzo[0];
+  if (primo >= '0' && primo <= '9') return false;
+  const forma_numero f = forma_di(c.grezzo);
+  return f == forma_numero::non_numero;
+}
+
+}  // namespace
+
+void riprendi_alla_riga_seguente(lettore_campi& lettore, int32_t riga_chiave) {
+  if (lettore.ultimo().riga > riga_chiave && inizia_riga(lettore.ultimo())) {
+    lettore.rileggi_ultimo();
+    return;
+  }
+  std::string campo;
+  while (lettore.leggi_testo(campo) == esito_lettura::letto) {
+    if (lettore.ultimo().riga > riga_chiave && inizia_riga(lettore.ultimo())) {
+      lettore.rileggi_ultimo();
+      return;
+    }
+  }
+}
+
 }  // namespace sb

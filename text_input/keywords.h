@@ -26,6 +26,13 @@ inline bool contiene(std::string_view campo, std::string_view parola) {
 // the end: the last field of a text is never a keyword.
 bool prossima_chiave(lettore_campi& lettore, std::string& campo);
 
+// After a row that failed, for a read that goes on: passes over what is left
+// of it, up to the first field that begins a line after `riga_chiave` (the
+// failed row's keyword line) and is a word, not a number: the next row's
+// keyword, a header or a remark, which the next read gives again. The
+// failed field itself is given again when it is such a field.
+void riprendi_alla_riga_seguente(lettore_campi& lettore, int32_t riga_chiave);
+
 // Whether the field contains the word, without regard to case. The word is
 // given in lower case.
 bool contiene_nc(std::string_view campo, std::string_view parola);

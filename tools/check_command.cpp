@@ -16,15 +16,34 @@ std::string quanti(int32_t n, const char* uno, const char* molti) {
   return std::to_string(n) + " " + (n == 1 ? uno : molti);
 }
 
-}  // namespace
+// "l.txt:20:12": where a code stood, in the author's file.
+std::string luogo_autore(const luogo_testo& l, const opzioni_compile& o) {
+  std::string file = l.origine == origine_errore::testo_linea      ? o.linea
+                     : l.origine == origine_errore::testo_servizio ? o.servizio
+                                                                   : "scenario_tool";
+  if (l.riga > 0) file += ":" + std::to_string(l.riga);
+  if (l.riga > 0 && l.colonna > 0) file += ":" + std::to_string(l.colonna);
+  return file;
+}
 
-std::string riga_riepilogo(const scenario& s) {
-  const righe_lette& r = s.tracce.righe;
+// What the rows read hold.
+std::string riepilogo_di(const righe_lette& r, const scenario& s) {
   std::string testo = quanti(r.stazioni, "station", "stations") + ", " + quanti(r.segnali, "signal", "signals") + ", " +
                       quanti(r.rallentamenti, "slowdown", "slowdowns") + ", " + quanti(r.curve, "curve", "curves") +
                       ", " + quanti(r.pendenze, "gradient", "gradients") + ", ";
   if (s.celle.empty()) return testo + "no route";
   return testo + "route " + std::to_string(s.tabella[kOggettoGenerale].fine) + " m";
+}
+
+}  // namespace
+
+std::string riga_riepilogo(const scenario& s) { return riepilogo_di(s.tracce.righe, s); }
+
+std::string riga_riepilogo_check(const compile_mostrato& c, const opzioni_compile& o) {
+  const scenario& s = c.r.s;
+  if (!s.tracce.interrotta) return riga_riepilogo(s);
+  return riepilogo_di(c.lette, s) + ", reading on past the errors; the compile stops at the first one, " +
+         luogo_autore(s.tracce.interruzione, o);
 }
 
 int esegui_check(const opzioni_compile& o, std::ostream& out, std::ostream& err) {
@@ -39,7 +58,7 @@ int esegui_check(const opzioni_compile& o, std::ostream& out, std::ostream& err)
                                                        "\": " + std::string(significato(r.numero_guardia))))
         << "\n";
   }
-  out << riga_riepilogo(r.s) << "\n" << riga_esito(r.s) << "\n";
+  out << riga_riepilogo_check(*c, o) << "\n" << riga_esito(r.s) << "\n";
   const bool pulito = conti.errori == 0 && conti.avvisi == 0 && !guardia && r.s.codice_errore == kNessunErrore;
   return pulito ? kUscitaPulita : kUscitaCodice;
 }

@@ -20,6 +20,12 @@ int esegui_check(const opzioni_compile& o, std::ostream& out, std::ostream& err)
 // 93000 m": what a compiled scenario holds.
 std::string riga_riepilogo(const scenario& s);
 
+// The summary line of check. When a code cut the compile short: what the
+// texts hold, read on past every error, and where the compile stops ("...,
+// reading on past the errors; the compile stops at the first one,
+// l.txt:20:12").
+std::string riga_riepilogo_check(const compile_mostrato& c, const opzioni_compile& o);
+
 // The command table's entry of "check".
 comando_strumento voce_check();
 

@@ -229,7 +229,7 @@ stazione, 5000, 300, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
                 ^~~
 )"},
     {"a gradient row beyond the route, then the service", 'L', 20, "pendenza,  20000,  0", "codice_errore=15 posizione_errore=7000",
-     R"(l.txt:20:12: error: error 15: position 20000 m is beyond the route: its rows may stand up to 18900 m
+     R"(l.txt:20:12: error: error 15: position 20000 m is beyond the route's cells: the route ends at 12000 m, its cells run on to 19000 m, and a row needs 100 m of them past its position, so it may stand up to 18900 m
 pendenza,  20000,  0
            ^~~~~
 s.txt:18:1: error: error 15: the code 15 recorded in the line description stops the read at this row; the rows after it are not read
@@ -239,6 +239,43 @@ l.txt:20:12: note: the code was recorded here
 pendenza,  20000,  0
            ^~~~~
 )"},
+    {"a route length that is not a number: the route rows that need it are not told again", 'L', 3, "lunghezza percorso,  12O00", "codice_errore=25 posizione_errore=0",
+     R"(l.txt:3:22: error: error 25: expected a whole number, found '12O00'
+lunghezza percorso,  12O00
+                     ^~~~~
+)"},
+    {"a signal past the route's end", 'S', 21, "segnale, 15000, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:21:10: warning: signal at 15000 m lies past the route's end at 12000 m ('lunghezza percorso'): the run ends before the train reaches it
+segnale, 15000, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0
+         ^~~~~
+)"},
+    {"a station past the route's end", 'S', 16, "stazione, 12500, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:16:11: warning: station 'Cortemara' at 12500 m lies past the route's end at 12000 m ('lunghezza percorso'): the run ends before the train reaches it
+stazione, 12500, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara
+          ^~~~~
+)"},
+    {"a sign board past the route's end", 'L', 24, "cartello_indicatore,  13000,  (Cippo Km.)( 13+000 )", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:24:23: warning: sign board '(Cippo Km.)( 13+000 )' at 13000 m lies past the route's end at 12000 m ('lunghezza percorso'): the run ends before the train reaches it
+cartello_indicatore,  13000,  (Cippo Km.)( 13+000 )
+                      ^~~~~
+)"},
+    {"curve rows without their [curve] header", 'L', 11, "- no header here", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:12:1: warning: 'curvad4' is a route row, but no section header has ended [generale]: the row is skipped; write '[curve]' above it
+curvad4,  2000,  600
+^~~~~~~
+l.txt:14:1: note: 2 more route rows stand in [generale], up to this one, and are skipped too
+curvad2,  8000,  1200
+^~~~~~~
+)"},
+    {"a general row after [generale] ended", 'L', 22, "sfondo tre,  3", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:22:1: warning: 'sfondo tre' belongs in [generale], which the header at line 11 ended: the row is skipped; move it above that header
+sfondo tre,  3
+^~~~~~~~~~
+)"},
+    {"a row split by tabs", 'L', 17, "pendenza\t1500\t8", "codice_errore=25 posizione_errore=0",
+     "l.txt:17:16: error: error 25: the 'pendenza' row ends after 0 of its 2 values: tabs split its line, and a tab is a blank inside a field, not a separator; separate the values with commas\n"
+     "pendenza\t1500\t8\n"
+     "        \t    \t ^\n"},
     {"a signal on an indicator's cell", 'S', 21, "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0", "codice_errore=16 posizione_errore=500",
      R"(s.txt:21:10: error: error 16: signal at 500 m: cell 11 (500 m) already holds a maximum-speed indicator
 segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0
@@ -329,6 +366,70 @@ TEST_F(Check, AuthorsMistakesGiveTheirExactDiagnostics) {
   }
 }
 
+// Several independent mistakes in both texts: one run tells each at its
+// line, the rows after each error read on, and nothing that only follows
+// from an earlier error. The compile's own codes and last line stay as the
+// build records them; the summary says the compile stops at the first.
+TEST_F(Check, EveryIndependentErrorInOneRun) {
+  std::vector<std::string> linea = prova::linea_esempio();
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  linea[19] = "pendenza,  20000,  0";
+  servizio[11] = "velocita,  9000,  22O00";
+  servizio[15] = "stazione, 3000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara";
+  servizio[20] = "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0";
+  scrivi_testi(righe_crlf(linea), righe_crlf(servizio));
+  const esito_strumento e = check();
+  EXPECT_EQ(e.stato, kUscitaCodice);
+  EXPECT_EQ(e.err,
+            "l.txt:20:12: error: error 15: position 20000 m is beyond the route's cells: the route ends at 12000 m, its "
+            "cells run on to 19000 m, and a row needs 100 m of them past its position, so it may stand up to 18900 m\n"
+            "pendenza,  20000,  0\n"
+            "           ^~~~~\n"
+            "s.txt:12:19: error: error 25: expected a whole number, found '22O00'\n"
+            "velocita,  9000,  22O00\n"
+            "                  ^~~~~\n"
+            "s.txt:16:11: error: error 22: station at 3000 m comes after station 'Lago Serino' at 5000 m: stations go "
+            "in route order\n"
+            "stazione, 3000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara\n"
+            "          ^~~~\n"
+            "s.txt:21:10: error: error 16: signal at 500 m: cell 11 (500 m) already holds a maximum-speed indicator\n"
+            "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0\n"
+            "         ^~~\n"
+            "l.txt:26:1: note: a maximum-speed indicator in cell 11 (500 m) comes from this row\n"
+            "indicatori_vmax,  500,  60,  70,  75,  0,  60,  70,  75,  0\n"
+            "^~~~~~~~~~~~~~~\n");
+  EXPECT_EQ(e.out,
+            "2 stations, 1 signal, 1 slowdown, 3 curves, 4 gradients, route 12000 m, reading on past the errors; the "
+            "compile stops at the first one, " + linea_ + ":20:12\n"
+            "codice_errore=25 posizione_errore=20000\n");
+  // compile tells the same, and its last line and status are the build's.
+  const esito_strumento c = esegui({"compile", "--line", linea_, "--service", servizio_, "--out", dir_ / "out"});
+  EXPECT_EQ(c.err, e.err);
+  EXPECT_EQ(ultima_riga(c.out), "codice_errore=25 posizione_errore=20000");
+  EXPECT_EQ(c.stato, kUscitaCodice);
+}
+
+// A file the compile wrote, given where a description text goes, is named
+// as what it is; nothing is compiled and the status is 4.
+TEST_F(Check, CompiledFilesGivenAsTextsAreNamed) {
+  scrivi_testi(righe_crlf(prova::linea_esempio()), righe_crlf(prova::servizio_esempio()));
+  const std::string out = dir_ / "out";
+  ASSERT_EQ(esegui({"compile", "--line", linea_, "--service", servizio_, "--out", out}).stato, kUscitaPulita);
+  const std::pair<const char*, const char*> casi[] = {
+      {"BORVALE_linea.dat", "the line plan of a compiled scenario (_linea.dat)"},
+      {"BORVALE_40617.sim", "the object table of a compiled scenario (.sim)"},
+      {"BORVALE_40617.dat", "the route cells of a compiled scenario (.dat)"},
+  };
+  for (const auto& [file, cosa] : casi) {
+    SCOPED_TRACE(file);
+    const esito_strumento e = esegui({"check", "--line", out + "/" + file, "--service", servizio_});
+    EXPECT_EQ(e.stato, kUscitaFile);
+    EXPECT_EQ(e.err, "out/" + std::string(file) + ": error: this is " + cosa +
+                         ", a file the compile writes, not a description text: give the text it was compiled from "
+                         "('scenario_tool decompile' makes the texts again from the three files)\n");
+  }
+}
+
 // The same mistake in the service told by compile on standard error.
 TEST_F(Check, CompileShowsTheSameDiagnostics) {
   std::vector<std::string> servizio = prova::servizio_esempio();
@@ -350,7 +451,8 @@ TEST_F(Check, SwappedTextsAreToldSo) {
       "are --line and --service swapped?\n";
   ASSERT_GE(e.err.size(), coda.size());
   EXPECT_EQ(e.err.substr(e.err.size() - coda.size()), coda);
-  EXPECT_EQ(e.out, "0 stations, 0 signals, 0 slowdowns, 0 curves, 0 gradients, no route\n"
+  EXPECT_EQ(e.out, "0 stations, 0 signals, 0 slowdowns, 0 curves, 0 gradients, no route, reading on past the errors; "
+                   "the compile stops at the first one, " + linea_ + "\n"
                    "codice_errore=25 posizione_errore=0\n");
 }
 
