@@ -247,6 +247,7 @@ double tracce_scena(disegno& d, double alto) {
       if (p.genere == t.genere_p) y = traccia_profilo(d, t, p, y);
     }
   }
+  y = tracce_marcia(d, y);
   std::swap(righe, d.svg);
   linee_stazioni(d, alto + 22, y);
   d.svg << righe.str();

@@ -49,4 +49,8 @@ riquadro riquadro_testo(double x, double y, double corpo, const std::string& utf
 // down; returns its bottom (alto when the scene has no plan).
 double mappa(disegno& d, double alto);
 
+// The fastest run's speed and time charts from `alto` down; returns their
+// bottom (alto when the scene has no run).
+double tracce_marcia(disegno& d, double alto);
+
 }  // namespace sb::svg

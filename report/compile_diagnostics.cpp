@@ -9,9 +9,11 @@ namespace sb {
 namespace {
 
 // The text an entry points into; null for none.
-const testo_autore* testo_di(origine_errore origine, const testo_autore& linea, const testo_autore& servizio) {
+const testo_autore* testo_di(origine_errore origine, const testo_autore& linea, const testo_autore& servizio,
+                            const testo_autore* profilo) {
   if (origine == origine_errore::testo_linea) return &linea;
   if (origine == origine_errore::testo_servizio) return &servizio;
+  if (origine == origine_errore::profilo_treno) return profilo;
   return nullptr;
 }
 
@@ -51,8 +53,9 @@ int32_t larghezza_campo(std::string_view riga, size_t inizio) {
   return static_cast<int32_t>(fine - inizio);
 }
 
-luogo_sorgente luogo_di(const diagnostica& d, const testo_autore& linea, const testo_autore& servizio) {
-  const testo_autore* t = testo_di(d.origine, linea, servizio);
+luogo_sorgente luogo_di(const diagnostica& d, const testo_autore& linea, const testo_autore& servizio,
+                        const testo_autore* profilo) {
+  const testo_autore* t = testo_di(d.origine, linea, servizio, profilo);
   luogo_sorgente l;
   if (t == nullptr) return l;
   l.file = t->percorso;
@@ -66,15 +69,15 @@ luogo_sorgente luogo_di(const diagnostica& d, const testo_autore& linea, const t
 }
 
 std::vector<segnalazione> segnalazioni_compile(const std::vector<diagnostica>& d, const testo_autore& linea,
-                                               const testo_autore& servizio) {
+                                               const testo_autore& servizio, const testo_autore* profilo) {
   std::vector<segnalazione> out;
   for (const diagnostica& x : d) {
     if (nota_su_precedente(x) && !out.empty()) {
-      out.back().note.push_back({luogo_di(x, linea, servizio), x.messaggio});
+      out.back().note.push_back({luogo_di(x, linea, servizio, profilo), x.messaggio});
       continue;
     }
     segnalazione s;
-    s.dove = luogo_di(x, linea, servizio);
+    s.dove = luogo_di(x, linea, servizio, profilo);
     s.livello = x.livello;
     s.codice = x.codice;
     s.genere = x.genere;

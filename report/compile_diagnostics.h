@@ -18,15 +18,17 @@ namespace sb {
 int32_t larghezza_campo(std::string_view riga, size_t inizio);
 
 // The place a compile's entry points at, in the text it names (line: the
-// line description, service: the service description). A field begun at its
+// line description, service: the service description, the train profile:
+// `profilo`, when given). A field begun at its
 // column is measured in the text: its whole width is at fault.
-luogo_sorgente luogo_di(const diagnostica& d, const testo_autore& linea, const testo_autore& servizio);
+luogo_sorgente luogo_di(const diagnostica& d, const testo_autore& linea, const testo_autore& servizio,
+                        const testo_autore* profilo = nullptr);
 
 // The entries as a person reads them, in order. A note on the entry before
 // it goes with that entry; an error without its own message says its code's
 // meaning; an error about a text the author did not give says so (" (no
 // --line given)").
 std::vector<segnalazione> segnalazioni_compile(const std::vector<diagnostica>& d, const testo_autore& linea,
-                                               const testo_autore& servizio);
+                                               const testo_autore& servizio, const testo_autore* profilo = nullptr);
 
 }  // namespace sb

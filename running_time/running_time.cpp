@@ -12,6 +12,9 @@ namespace {
 
 constexpr double kInfinito = std::numeric_limits<double>::infinity();
 
+// Seconds in a day: a leg that runs past midnight.
+constexpr int32_t kSecondiGiorno = 24 * 3600;
+
 // A distance for an author in kilometres with one decimal, "1.4 km".
 std::string chilometri(int64_t metri) {
   const int64_t decimi = (metri + 50) / 100;
@@ -87,6 +90,9 @@ std::vector<tratta_orario> tratte_di(const percorso_marcia& p, const corsa& c) {
       t.partenza = da.partenza;
       t.arrivo = a.arrivo;
       t.tempo_previsto_s = a.arrivo - da.partenza;
+      // A time earlier than the one before is the next day's (the compile
+      // warns where the times go backwards).
+      if (t.tempo_previsto_s < 0) t.tempo_previsto_s += kSecondiGiorno;
       t.tempo_minimo_s = c.arrivo_s[k] - c.partenza_s[precedente];
       t.margine_s = t.tempo_previsto_s - t.tempo_minimo_s;
       t.margine_pct = t.tempo_minimo_s > 0 ? t.margine_s / t.tempo_minimo_s * 100.0 : 0.0;
@@ -120,7 +126,7 @@ risultato_marcia tempi_di_marcia(const scenario& s, const profilo_treno& p) {
   r.tratte = tratte_di(percorso, c);
   r.campioni.reserve(c.campioni.size());
   for (const campione_corsa& x : c.campioni) {
-    r.campioni.push_back({x.posizione / kLunghezzaCella, x.posizione, progressiva_a(s.tabella, x.posizione),
+    r.campioni.push_back({indice_cella(x.posizione), x.posizione, progressiva_a(s.tabella, x.posizione),
                           x.limite_kmh, x.velocita_kmh, x.tempo_s});
   }
   return r;

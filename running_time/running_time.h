@@ -35,7 +35,7 @@ struct tratta_orario {
 
 // The run at one 50 m cell, where the cell begins.
 struct campione_cella {
-  int64_t cella = 0;
+  int64_t cella = 0;  // the cell's index: cell i begins at (i - 1) x 50 m
   int64_t posizione = 0;    // metres
   int64_t progressiva = 0;  // metres, the line's chainage there
   double limite_kmh = 0;

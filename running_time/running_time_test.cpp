@@ -92,7 +92,7 @@ TEST(TempiDiMarcia, BuiltInRunIsSampledAtEveryCellUnderItsLimit) {
   EXPECT_EQ(r.campioni.size(), static_cast<size_t>((r.stazioni.back().posizione - 150) / 50 + 1));
   for (size_t i = 0; i < r.campioni.size(); ++i) {
     const campione_cella& c = r.campioni[i];
-    EXPECT_EQ(c.cella * 50, c.posizione);
+    EXPECT_EQ((c.cella - 1) * 50, c.posizione);  // cell i begins at (i - 1) x 50 m
     EXPECT_EQ(c.progressiva, c.posizione);  // the line has no kilometric progression
     EXPECT_LE(c.velocita_kmh, c.limite_kmh + 1e-9) << c.posizione;
     if (i > 0) {

@@ -203,7 +203,7 @@ class lettore_profilo_treno {
   void segnala(gravita livello, genere_avviso genere, int32_t riga, int32_t colonna, int32_t larghezza,
                std::string messaggio) {
     out_.diagnostiche.push_back(
-        {livello, 0, genere, origine_errore::nessuna, riga, colonna, larghezza, 0, std::move(messaggio)});
+        {livello, 0, genere, origine_errore::profilo_treno, riga, colonna, larghezza, 0, std::move(messaggio)});
   }
 
   void errore(const campo_letto& c, std::string messaggio) {

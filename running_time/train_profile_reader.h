@@ -20,8 +20,8 @@
 namespace sb {
 
 // A profile as read, and what its author is told: errors and warnings with
-// the line and column in the profile's text (origine nessuna: the caller
-// knows the file).
+// the line and column in the profile's text (origine profilo_treno: the
+// caller knows the file's name).
 struct lettura_profilo {
   profilo_treno profilo;
   std::vector<diagnostica> diagnostiche;

@@ -80,7 +80,7 @@ struct caso_diagnostica {
 
 diagnostica errore(int32_t riga, int32_t colonna, int32_t larghezza, std::string messaggio,
                    genere_avviso genere = genere_avviso::nessuno) {
-  return {gravita::errore, 0, genere, origine_errore::nessuna, riga, colonna, larghezza, 0, std::move(messaggio)};
+  return {gravita::errore, 0, genere, origine_errore::profilo_treno, riga, colonna, larghezza, 0, std::move(messaggio)};
 }
 
 TEST(ProfiloTreno, DiagnosticsAtTheirFields) {

@@ -13,6 +13,7 @@ enum class origine_errore : uint8_t {
   testo_linea,     // the line description
   testo_servizio,  // the service description
   passaggio,       // the signal aspect pass (a cell, no text row)
+  profilo_treno,   // the train profile (--train-profile)
 };
 
 // How serious a diagnostic is.
@@ -48,6 +49,9 @@ enum class genere_avviso : uint8_t {
   testo_tagliato,        // a name or caption cut to the width of its column in a driver's document
   oltre_fine,            // an item past the route's end, inside the cells
   fuori_sezione,         // rows of a section's keywords where that section is not read
+  tempo_insufficiente,   // a leg's scheduled time is shorter than the train's fastest run (an error)
+  margine_ridotto,       // a leg's margin over the fastest run is below the recovery margin
+  corsa_interrotta,      // the train comes to a stand it cannot go on from (an error)
 };
 
 // Where in a text a diagnostic points.

@@ -126,6 +126,29 @@ void contorno_json(std::string& out, const contorno_pianta& c) {
   out += "]}";
 }
 
+// A time or speed with one decimal; null where the run never gets.
+std::string decimo(double v) { return std::isfinite(v) ? testo_decimale(v, 1) : "null"; }
+
+// The fastest run: [metre, limit, speed, time] at every cell, and
+// [metre, name, scheduled arrival, departure, fastest arrival, departure]
+// at every timed station.
+void marcia_json(std::string& out, const marcia_scena& m) {
+  out += "\"run\":{\"cells\":[";
+  for (size_t k = 0; k < m.punti.size(); ++k) {
+    const punto_marcia& p = m.punti[k];
+    out += (k == 0 ? "[" : ",[") + std::to_string(p.metro) + "," + decimo(p.limite_kmh) + "," +
+           decimo(p.velocita_kmh) + "," + decimo(p.tempo_s) + "]";
+  }
+  out += "],\n\"times\":[";
+  for (size_t k = 0; k < m.orari.size(); ++k) {
+    const orario_marcia& o = m.orari[k];
+    out += (k == 0 ? "[" : ",[") + std::to_string(o.metro) + "," + json_stringa(o.nome) + "," +
+           decimo(o.arrivo_previsto) + "," + decimo(o.partenza_prevista) + "," + decimo(o.arrivo_minimo) + "," +
+           decimo(o.partenza_minima) + "]";
+  }
+  out += "]}";
+}
+
 }  // namespace
 
 std::string scena_in_json(const scena& s) {
@@ -149,6 +172,8 @@ std::string scena_in_json(const scena& s) {
   }
   out += "],\n";
   profili_json(out, s);
+  out += ",\n";
+  marcia_json(out, s.marcia);
   out += ",\n";
   contorno_json(out, s.contorno);
   return out + "}\n";

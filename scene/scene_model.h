@@ -77,6 +77,32 @@ struct diagnostica_scena {
   int64_t metro = -1;  // where it points along the route; -1 nowhere
 };
 
+// The fastest run at one 50 m cell, for the speed and time tracks.
+struct punto_marcia {
+  int64_t metro = 0;
+  double limite_kmh = 0;  // the limit from here on
+  double velocita_kmh = 0;
+  double tempo_s = 0;  // since the departure from the origin, dwells included
+};
+
+// A station with a time: the timetable's and the fastest run's times there,
+// in seconds since the departure from the origin.
+struct orario_marcia {
+  int64_t metro = 0;  // where the train stops or passes
+  std::string nome;   // UTF-8
+  double arrivo_previsto = 0;
+  double partenza_prevista = 0;
+  double arrivo_minimo = 0;
+  double partenza_minima = 0;
+};
+
+// The default train's fastest run under the limits and the timetable
+// against it: the speed-distance and time-distance tracks.
+struct marcia_scena {
+  std::vector<punto_marcia> punti;  // empty: no run (no cells, fewer than two stations)
+  std::vector<orario_marcia> orari;
+};
+
 // Everything drawn.
 struct scena {
   std::string nome_linea;  // UTF-8; empty when unknown
@@ -92,6 +118,7 @@ struct scena {
   std::vector<profilo_scena> profili;
   contorno_pianta contorno;  // empty without a plan
   std::vector<diagnostica_scena> diagnostiche;
+  marcia_scena marcia;
 };
 
 // A description text the records were compiled from.

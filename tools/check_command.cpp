@@ -3,10 +3,13 @@
 #include <ostream>
 
 #include "compile/exit_status.h"
+#include "report/compile_diagnostics.h"
 #include "report/diagnostic.h"
+#include "running_time/timing_diagnostics.h"
 #include "scenario/error_codes.h"
 #include "scenario/error_text.h"
 #include "tools/command_line.h"
+#include "tools/train_profile_option.h"
 
 namespace sb {
 namespace {
@@ -24,6 +27,18 @@ std::string luogo_autore(const luogo_testo& l, const opzioni_compile& o) {
   if (l.riga > 0) file += ":" + std::to_string(l.riga);
   if (l.riga > 0 && l.colonna > 0) file += ":" + std::to_string(l.colonna);
   return file;
+}
+
+// The timetable set against the train's fastest run, told at the stations'
+// rows; nothing when the compile recorded a code or stopped.
+conteggio_diagnostiche mostra_orario(const compile_mostrato& c, const profilo_treno& p, bool colore,
+                                     std::ostream& err) {
+  const scenario& s = c.r.s;
+  if (c.r.fine != fine_compile::completata || s.codice_errore != 0 || s.celle.empty()) return {};
+  opzioni_stampa stampa;
+  stampa.colore = colore;
+  const std::vector<segnalazione> d = segnalazioni_compile(diagnostiche_orario(tempi_di_marcia(s, p), s), c.linea, c.servizio);
+  return stampa_segnalazioni(d, {&c.linea, &c.servizio}, stampa, err);
 }
 
 // What the rows read hold.
@@ -46,11 +61,14 @@ std::string riga_riepilogo_check(const compile_mostrato& c, const opzioni_compil
          luogo_autore(s.tracce.interruzione, o);
 }
 
-int esegui_check(const opzioni_compile& o, std::ostream& out, std::ostream& err) {
+int esegui_check(const opzioni_compile& o, const profilo_treno& p, std::ostream& out, std::ostream& err) {
   const std::optional<compile_mostrato> c = compila_e_mostra(o, err);
   if (!c) return kUscitaFile;
   const risultato_compile& r = c->r;
-  const conteggio_diagnostiche& conti = c->conti;
+  conteggio_diagnostiche conti = c->conti;
+  const conteggio_diagnostiche orario = mostra_orario(*c, p, o.colore, err);
+  conti.errori += orario.errori;
+  conti.avvisi += orario.avvisi;
   const bool guardia = r.fine == fine_compile::guardia;
   if (guardia) {
     err << riga_gnu(del_programma(gravita::errore, "the build would stop with \"" +
@@ -67,12 +85,18 @@ namespace {
 
 constexpr const char* kAiutoCheck =
     "usage: scenario_tool check [--line FILE] [--service FILE] [--line-name NAME]\n"
-    "                           [--train NUMBER] [--no-plan]\n"
+    "                           [--train NUMBER] [--no-plan] [--train-profile FILE]\n"
+    "                           [--recovery-margin PCT]\n"
     "\n"
     "Compiles the two descriptions in memory exactly as compile does, writes no file, and\n"
     "tells every error, warning and note it finds on standard error, as\n"
     "FILE:LINE:COLUMN: error|warning|note: MESSAGE with the source line and the field\n"
     "underlined.\n"
+    "A scenario that compiles without a code is run with the train (see timing): a leg\n"
+    "whose scheduled time is shorter than the fastest run is an error, one with less\n"
+    "than the recovery margin a warning, told at the later station's row.\n"
+    "  --train-profile FILE   the train's parameters (defaults: a four-car regional unit)\n"
+    "  --recovery-margin PCT  the margin below which a leg is warned of (default 3)\n"
     "Standard output gets one line of what the scenario holds, then\n"
     "codice_errore=N posizione_errore=P.\n"
     "\n"
@@ -86,18 +110,19 @@ int comando_check(const riga_comando& r, std::ostream& out, std::ostream& err, b
   if (!opzioni_comuni(r, "check", o, err, stato, false)) return stato;
   o.senza_griglia = r.ha("--no-plan");
   o.colore = colore;
-  return esegui_check(o, out, err);
+  const std::optional<profilo_scelto> p = profilo_richiesto(r, "check", colore, err, stato);
+  if (!p) return stato;
+  return esegui_check(o, p->profilo, out, err);
 }
 
 }  // namespace
 
 // The table's entry of "check".
 comando_strumento voce_check() {
-  return {"check",
-          "tell every mistake in your line and service descriptions; write nothing",
-          kAiutoCheck,
-          {{"--line", true}, {"--service", true}, {"--line-name", true}, {"--train", true}, {"--no-plan", false}},
-          0,
+  std::vector<opzione_ammessa> opzioni = {
+      {"--line", true}, {"--service", true}, {"--line-name", true}, {"--train", true}, {"--no-plan", false}};
+  for (const opzione_ammessa& x : opzioni_profilo()) opzioni.push_back(x);
+  return {"check", "tell every mistake in your line and service descriptions; write nothing", kAiutoCheck, opzioni, 0,
           comando_check};
 }
 

@@ -6,15 +6,18 @@
 #include <string>
 
 #include "author/author_texts.h"
+#include "running_time/train_profile.h"
 #include "tools/command_line.h"
 
 namespace sb {
 
 // Checks the texts and returns the exit status: 0 with no error and no
 // warning, 1 with at least one of either, 4 when a text cannot be read.
+// A compile without a code is run with the train: a leg the train cannot
+// keep, or keeps with less than the recovery margin, is told at its row.
 // Diagnostics go to err; out gets one line of what the scenario holds, then
 // "codice_errore=N posizione_errore=P".
-int esegui_check(const opzioni_compile& o, std::ostream& out, std::ostream& err);
+int esegui_check(const opzioni_compile& o, const profilo_treno& p, std::ostream& out, std::ostream& err);
 
 // "30 stations, 47 signals, 1 slowdown, 69 curves, 22 gradients, route
 // 93000 m": what a compiled scenario holds.

@@ -1,0 +1,18 @@
+// check's findings on a timetable as diagnostics of the service text: at the
+// row of the later station of a leg, with a note at the earlier one.
+#pragma once
+
+#include <vector>
+
+#include "running_time/running_time.h"
+#include "scenario/diagnostics.h"
+#include "scenario/scenario_records.h"
+
+namespace sb {
+
+// The findings of a run (rilievi_orario) as diagnostics at the rows the
+// compiled scenario read its stations from: an impossible leg and a train
+// that cannot go on are errors without a code, a thin margin a warning.
+std::vector<diagnostica> diagnostiche_orario(const risultato_marcia& r, const scenario& s);
+
+}  // namespace sb

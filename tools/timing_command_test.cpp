@@ -1,0 +1,164 @@
+// scenario_tool timing: the built-in scenario's legs and cells against their
+// golden files, the JSON of a small scenario, the train profile's
+// diagnostics at its rows, and the command line's mistakes.
+#include "tools/timing_command.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "builtin/line_content.h"
+#include "builtin/service_content.h"
+#include "compile/exit_status.h"
+#include "documents/line_list.h"
+#include "test_support/tool_runs.h"
+#include "tools/command_table.h"
+
+namespace sb {
+namespace {
+
+using prova::leggi;
+using prova::righe_crlf;
+using prova::scrivi;
+
+// One run of the tool in this process, with the scratch folder's path taken
+// out of what it says.
+struct esito_timing {
+  int stato = -1;
+  std::string out;
+  std::string err;
+};
+
+// A scratch folder with the author's two texts and, when a test writes one,
+// a train profile.
+class Timing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.ok());
+    scrivi(linea_, righe_crlf(prova::linea_esempio()));
+    scrivi(servizio_, righe_crlf(prova::servizio_esempio()));
+  }
+
+  esito_timing esegui(std::vector<std::string> extra) {
+    std::vector<std::string> a = {"timing", "--line", linea_, "--service", servizio_};
+    a.insert(a.end(), extra.begin(), extra.end());
+    std::ostringstream out, err;
+    esito_timing e;
+    e.stato = esegui_strumento(a, out, err);
+    e.out = out.str();
+    e.err = err.str();
+    for (size_t i = e.err.find(dir_.percorso() + "/"); i != std::string::npos; i = e.err.find(dir_.percorso() + "/")) {
+      e.err.erase(i, dir_.percorso().size() + 1);
+    }
+    return e;
+  }
+
+  static std::string golden(const std::string& nome) {
+    return leggi(std::string(SB_SOURCE_DIR) + "/tools/testdata/" + nome);
+  }
+
+  prova::cartella_prova dir_;
+  std::string linea_ = dir_ / "l.txt";
+  std::string servizio_ = dir_ / "s.txt";
+  std::string profilo_ = dir_ / "p.txt";
+};
+
+// The built-in scenario with the default train: every leg, and the run at
+// every cell, as the golden files hold them.
+TEST_F(Timing, BuiltInScenarioMatchesItsGoldenFiles) {
+  scrivi(linea_, componi_documento(righe_linea()));
+  scrivi(servizio_, componi_documento(righe_treno()));
+  const esito_timing testo = esegui({});
+  EXPECT_EQ(testo.stato, kUscitaPulita);
+  EXPECT_EQ(testo.err, "");
+  EXPECT_EQ(testo.out, golden("timing_borvale.txt"));
+  const esito_timing csv = esegui({"--csv"});
+  EXPECT_EQ(csv.stato, kUscitaPulita);
+  EXPECT_EQ(csv.out, golden("timing_borvale.csv"));
+}
+
+// The small scenario's JSON: the train, both legs, and the first cell.
+TEST_F(Timing, JsonHoldsTheTrainTheLegsAndTheCells) {
+  const esito_timing e = esegui({"--json", "--line-name", "PRATOFONDO", "--train", "2211"});
+  EXPECT_EQ(e.stato, kUscitaPulita);
+  EXPECT_EQ(e.err, "");
+  const std::string inizio =
+      "{\"line\": \"PRATOFONDO\", \"train\": \"2211\", \"vehicles\": 6, \"mass_t\": 270.000, \"length_m\": 150.000, "
+      "\"recovery_margin_pct\": 3.000, \"run\": \"complete\",\n \"legs\": [\n"
+      "  {\"from\": \"Pratofondo\", \"to\": \"Lago Serino\", ";
+  EXPECT_EQ(e.out.substr(0, inizio.size()), inizio);
+  EXPECT_NE(e.out.find("\"to\": \"Cortemara\""), std::string::npos);
+  // The origin's stop point, where the run starts at a stand.
+  EXPECT_NE(e.out.find("\n \"cells\": [\n  {\"cell\": 4, \"position_m\": 150, \"chainage_m\": 150, "
+                       "\"limit_kmh\": 100.0, \"speed_kmh\": 0.00, \"time_s\": 0.00},\n"),
+            std::string::npos);
+}
+
+// A profile's mistakes are told at its rows, under its file's name; a
+// profile with an error is not used.
+TEST_F(Timing, ProfileDiagnosticsNameTheProfileFile) {
+  scrivi(profilo_, "[treno]\r\nmasa, 200\r\nmassa, 8x8\r\n[fine]\r\n");
+  const esito_timing e = esegui({"--train-profile", profilo_});
+  EXPECT_EQ(e.stato, kUscitaCodice);
+  EXPECT_EQ(e.out, "");
+  EXPECT_EQ(e.err,
+            "p.txt:2:1: error: unknown keyword 'masa'; did you mean 'massa'? the row is not read\n"
+            "masa, 200\n"
+            "^~~~\n"
+            "p.txt:3:8: error: expected a number for the mass in t of 'massa', found '8x8'\n"
+            "massa, 8x8\n"
+            "       ^~~\n"
+            "scenario_tool: error: the train profile p.txt has errors and is not used\n");
+}
+
+// A profile that sets the train: its mass and margin show in the heading.
+TEST_F(Timing, ProfileAndMarginSetTheTrain) {
+  scrivi(profilo_, "[treno]\r\nmassa, 200\r\nlunghezza, 80\r\n[fine]\r\n");
+  const esito_timing e = esegui({"--train-profile", profilo_, "--recovery-margin", "4.5"});
+  EXPECT_EQ(e.stato, kUscitaPulita);
+  EXPECT_EQ(e.err, "");
+  EXPECT_EQ(e.out.substr(0, e.out.find('\n')), "BORVALE 40617: 6 vehicles, 200 t, 80 m; recovery margin 4.5 %");
+}
+
+// The command line's mistakes, each a usage error or a file's.
+TEST_F(Timing, CommandLineMistakes) {
+  struct caso {
+    std::vector<std::string> extra;
+    int stato;
+    std::string err;
+  };
+  const caso casi[] = {
+      {{"--json", "--csv"}, kUscitaUso,
+       "scenario_tool timing: --json and --csv go one at a time\nTry 'scenario_tool timing --help'.\n"},
+      {{"--recovery-margin", "3,5"}, kUscitaUso,
+       "scenario_tool timing: --recovery-margin takes a per cent from 0 to 100, not '3,5'\n"
+       "Try 'scenario_tool timing --help'.\n"},
+      {{"--recovery-margin", "120"}, kUscitaUso,
+       "scenario_tool timing: --recovery-margin takes a per cent from 0 to 100, not '120'\n"
+       "Try 'scenario_tool timing --help'.\n"},
+      {{"--train-profile", "missing.txt"}, kUscitaFile, "missing.txt: No such file or directory\n"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.extra[0] + " " + c.extra[1]);
+    const esito_timing e = esegui(c.extra);
+    EXPECT_EQ(e.stato, c.stato);
+    EXPECT_EQ(e.err, c.err);
+    EXPECT_EQ(e.out, "");
+  }
+}
+
+// A compile that records a code gives no running times.
+TEST_F(Timing, NoTimesFromACompileWithACode) {
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  servizio[11] = "velocita,  9000,  22O00";
+  scrivi(servizio_, righe_crlf(servizio));
+  const esito_timing e = esegui({});
+  EXPECT_EQ(e.stato, kUscitaCodice);
+  EXPECT_EQ(e.out, "");
+  EXPECT_NE(e.err.find("scenario_tool: error: no running times: the compile did not end clean\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sb
