@@ -265,6 +265,7 @@ TEST(Pianta, AnyFileAloneDraws) {
   EXPECT_EQ(conta(y.testi(), "route 3.0 km"), 1);
   EXPECT_EQ(conta(y.testi(), "signals"), 2);
   EXPECT_EQ(solo_celle.find("<polyline"), std::string::npos);
+  EXPECT_EQ(solo_celle.find("run-speed"), std::string::npos);  // no stations, no run
   lettore_xml z(disegna_pianta(costruisci_scena(fonti_scena{})));
   EXPECT_TRUE(z.ben_formato());
 }
@@ -370,6 +371,18 @@ TEST(Plan, DrawsEverythingOfTheBuildersScenario) {
   for (const char* km : {"km 0", "km 20", "km 40", "km 60", "km 80"}) EXPECT_EQ(conta(x.testi(), km), 1) << km;
   for (const char* t_ : {"Cippo Km. 20+000", "IMBOCCO GALLERIA TRASMONTE", "50 km/h", "route 93.0 km"}) {
     EXPECT_EQ(conta(x.testi(), t_), 1) << t_;
+  }
+  // The default train's run: its speed under the limit, its time beside the
+  // timetable's, a point a cell from the origin's stop to the destination's.
+  for (const char* t_ : {"speed, km/h", "time, min", "speed limit", "timetable"}) EXPECT_EQ(conta(x.testi(), t_), 1) << t_;
+  EXPECT_EQ(conta(x.testi(), "fastest run"), 2);
+  for (const char* classe : {"run-limit", "run-speed", "run-time", "run-timetable"}) {
+    const size_t a = svg.find(std::string("<path class=\"") + classe + "\"");
+    ASSERT_NE(a, std::string::npos) << classe;
+    const std::string d = svg.substr(svg.find(" d=\"", a) + 4, svg.find("\"/>", a) - svg.find(" d=\"", a) - 4);
+    if (std::string(classe) == "run-speed" || std::string(classe) == "run-time") {
+      EXPECT_EQ(std::count(d.begin(), d.end(), 'L') + 1, (88000 - 150) / 50 + 1) << classe;
+    }
   }
   nessuna_sovrapposizione(svg);
 }
