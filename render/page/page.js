@@ -4,7 +4,7 @@
 // that would overlap another is left out. Plain script, no library.
 //
 // The build joins the page's files in this order inside one function, this
-// one last: scale.js, labels.js, data.js, draw.js, map.js, tracks.js,
+// one last: scale.js, labels.js, data.js, draw.js, map.js, tracks.js, run.js,
 // pointer.js, selftest.js, page.js. The others only define functions; this
 // one holds the page's state and starts it.
 'use strict';
@@ -36,14 +36,16 @@ const byTrack = itemsByTrack(S.items);
 const reach = reaches(byTrack);
 const tracks = S.tracks.filter(function (t) {
   return t.profile ? (S.profiles[t.id] || []).length > 0 : (byTrack[t.id] || []).length > 0;
-});
+}).concat(runTracks(S.run));
 const trackOf = {};
 S.tracks.forEach(function (t) { trackOf[t.id] = t; });
 const stations = byTrack.stazione || [];
 const hidden = {};
 const levels = S.outline ? S.outline.levels.map(prepareLevel) : [];
 const scales = {};
-tracks.forEach(function (t) { if (t.profile) scales[t.id] = chartScale(t.id, S.profiles[t.id]); });
+tracks.forEach(function (t) {
+  if (t.profile) scales[t.id] = t.run ? { lo: 0, hi: t.hi } : chartScale(t.id, S.profiles[t.id]);
+});
 
 const margin = 0.01 * Math.max(S.end - S.start, 100);
 const full = { m0: S.start - margin, m1: S.end + margin };

@@ -34,6 +34,13 @@ function selftest(loadMs) {
     return !onTrack || !onMap;
   });
   if (missing.length) fail('stations not drawn: ' + missing.map(function (s) { return s.l; }).join(', '));
+  // The run's tracks: the limit, the speed, the timetable and the run's time.
+  if (S.run && S.run.cells.length) {
+    ['run-limit', 'run-speed', 'run-timetable', 'run-time'].forEach(function (c) {
+      const el = svg.querySelector('path.' + c);
+      if (!el || (el.getAttribute('d') || '').indexOf('L') < 0) fail('the run\'s ' + c + ' line is not drawn');
+    });
+  }
   const mid = stations.length ? stations[Math.floor(stations.length / 2)].p : (S.start + S.end) / 2;
   const eighth = (S.end - S.start) / 16;
   const zooms = [[full.m0, full.m1], [mid - eighth, mid + eighth], [mid - 60, mid + 60]];

@@ -91,7 +91,7 @@ function chartY(t, top) {
 function drawChartFrame(t, top, W) {
   const sc = scales[t.id], Y = chartY(t, top);
   rect(GUTTER, top + 4, W - RIGHT - GUTTER, t.h - 8, '#fafafa',
-    ' stroke="#ccc" class="hit" data-prof="' + t.id + '"');
+    ' stroke="#ccc"' + (t.run ? '' : ' class="hit" data-prof="' + t.id + '"'));
   const step = niceStep((sc.hi - sc.lo) / 3);
   for (let v = Math.ceil(sc.lo / step) * step; v <= sc.hi + 1e-9; v += step) {
     out.push('<line x1="' + GUTTER + '" y1="' + num(Y(v)) + '" x2="' + (W - RIGHT) + '" y2="' + num(Y(v)) +
@@ -154,7 +154,9 @@ function drawTracks(top, W) {
     label(6, r.top + 13, t.title, LAY.font, [0, r.top, GUTTER - 2, r.top + t.h], 'ttl', t.colour, true);
     if (t.profile) drawChartFrame(t, r.top, W);
     out.push('<g clip-path="url(#plot)">');
-    if (t.profile) drawChart(t, r.top, W); else drawItemTrack(t, r.top, W);
+    if (t.run) drawRun(t, r.top);
+    else if (t.profile) drawChart(t, r.top, W);
+    else drawItemTrack(t, r.top, W);
     out.push('</g>');
   });
   // The picked item's stretch as a band over every track.
