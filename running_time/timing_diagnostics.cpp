@@ -1,6 +1,7 @@
 #include "running_time/timing_diagnostics.h"
 
 #include <cmath>
+#include <string>
 
 namespace sb {
 namespace {
@@ -14,10 +15,24 @@ genere_avviso genere_di(const rilievo_orario& x, const risultato_marcia& r) {
   return genere_avviso::corsa_interrotta;
 }
 
-// The row an entry of the object table was read from; row 0 when none.
-int32_t riga_di_voce(const scenario& s, int voce) {
-  if (voce <= 0 || voce >= kNumeroOggetti) return 0;
-  return s.riga_voce[static_cast<size_t>(voce)];
+// Where the name of an entry of the object table was read; nowhere when it
+// was not read from a text.
+luogo_testo luogo_di_voce(const scenario& s, int voce) {
+  if (voce <= 0 || voce >= kNumeroOggetti) return {};
+  return s.luogo_voce[static_cast<size_t>(voce)];
+}
+
+// An entry of the service text at the station's name.
+diagnostica alla_voce(const scenario& s, int voce, gravita livello, genere_avviso genere, std::string messaggio) {
+  const luogo_testo l = luogo_di_voce(s, voce);
+  diagnostica d;
+  d.livello = livello;
+  d.genere = genere;
+  d.origine = l.riga > 0 ? l.origine : origine_errore::testo_servizio;
+  d.riga = l.riga;
+  d.colonna = l.colonna;
+  d.messaggio = std::move(messaggio);
+  return d;
 }
 
 }  // namespace
@@ -25,21 +40,8 @@ int32_t riga_di_voce(const scenario& s, int voce) {
 std::vector<diagnostica> diagnostiche_orario(const risultato_marcia& r, const scenario& s) {
   std::vector<diagnostica> d;
   for (const rilievo_orario& x : rilievi_orario(r)) {
-    diagnostica a;
-    a.livello = x.livello;
-    a.genere = genere_di(x, r);
-    a.origine = origine_errore::testo_servizio;
-    a.riga = riga_di_voce(s, x.voce_a);
-    a.colonna = a.riga > 0 ? 1 : 0;
-    a.messaggio = x.messaggio;
-    d.push_back(a);
-    diagnostica n;
-    n.livello = gravita::nota;
-    n.origine = origine_errore::testo_servizio;
-    n.riga = riga_di_voce(s, x.voce_da);
-    n.colonna = n.riga > 0 ? 1 : 0;
-    n.messaggio = "the earlier station";
-    d.push_back(n);
+    d.push_back(alla_voce(s, x.voce_a, x.livello, genere_di(x, r), x.messaggio));
+    d.push_back(alla_voce(s, x.voce_da, gravita::nota, genere_avviso::nessuno, "the earlier station"));
   }
   return d;
 }

@@ -1,5 +1,5 @@
 // check's findings on a timetable as diagnostics of the service text: at the
-// row of the later station of a leg, with a note at the earlier one.
+// name of the later station of a leg, with a note at the earlier one's.
 #pragma once
 
 #include <vector>
@@ -10,8 +10,8 @@
 
 namespace sb {
 
-// The findings of a run (rilievi_orario) as diagnostics at the rows the
-// compiled scenario read its stations from: an impossible leg and a train
+// The findings of a run (rilievi_orario) as diagnostics at the stations'
+// names, where the compiled scenario read them: an impossible leg and a train
 // that cannot go on are errors without a code, a thin margin a warning.
 std::vector<diagnostica> diagnostiche_orario(const risultato_marcia& r, const scenario& s);
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "inspect/cell_meaning.h"
 #include "running_time/running_time.h"
 #include "text_input/utf8_input.h"
 
@@ -11,6 +12,11 @@ marcia_scena marcia_di(const tabella_oggetti& tabella, const celle_percorso& cel
   scenario s;
   s.tabella = tabella;
   s.celle = celle;
+  // The stations are the first entries; the sign captions above them are not.
+  s.limite_stazioni = 0;
+  for (int i = 1; i < kOggettoProgressivaTre; ++i) {
+    if (e_stazione(i, tabella[static_cast<size_t>(i)])) s.limite_stazioni = i;
+  }
   const risultato_marcia r = tempi_di_marcia(s, profilo_treno{});
   marcia_scena m;
   if (r.esito == esito_corsa::senza_corsa || r.esito == esito_corsa::fuori_ordine) return m;
