@@ -26,7 +26,7 @@ struct grafico {
 
 grafico cornice(disegno& d, double alto, double massimo, const char* titolo,
                 const std::pair<const char*, const char*> (&chiave)[2]) {
-  grafico g{alto, kAltezzaGrafico - 8, std::max(massimo, 1.0)};
+  grafico g{alto, kAltezzaGrafico - 14, std::max(massimo, 1.0)};  // room under it for its lowest value
   const double top = alto + 4;
   testo(d.svg, kMargine, alto + 13, 11, "#222222", titolo, " font-weight=\"bold\"");
   for (size_t k = 0; k < 2; ++k) {
