@@ -4,6 +4,7 @@
 
 #include "documents/compiled_run.h"
 #include "documents/train_sheet_layout.h"
+#include "lsp/protocol_json.h"
 #include "text_input/utf8_input.h"
 
 namespace sb {
@@ -11,11 +12,8 @@ namespace {
 
 using json = nlohmann::json;
 
-json posizione_json(posizione_lsp p) { return {{"line", p.riga}, {"character", p.carattere}}; }
-
 json intervallo_campo(const righe_utf8& righe, const posto_campo& p) {
-  return {{"start", posizione_json(righe.da_colonna(p.riga, p.colonna))},
-          {"end", posizione_json(righe.da_colonna(p.riga, p.colonna_fine))}};
+  return intervallo_json(righe.da_colonna(p.riga, p.colonna), righe.da_colonna(p.riga, p.colonna_fine));
 }
 
 std::string intervallo_testo(const campo_riga& c) {
@@ -96,11 +94,14 @@ std::string sezione_a(const righe_testo& r, int32_t riga) {
   return s;
 }
 
+// A column past the end of any line: places are clamped to their line's end.
+constexpr int32_t kOltreLaRiga = 1 << 30;
+
 // Whether two LSP ranges meet.
 bool si_incontrano(const json& a, const json& b) {
   const auto prima = [](const json& x, const json& y) {
-    return std::pair(x["line"].get<int>(), x["character"].get<int>()) <
-           std::pair(y["line"].get<int>(), y["character"].get<int>());
+    const posizione_lsp px = posizione_di(x), py = posizione_di(y);
+    return std::pair(px.riga, px.carattere) < std::pair(py.riga, py.carattere);
   };
   return !prima(a["end"], b["start"]) && !prima(b["end"], a["start"]);
 }
@@ -154,11 +155,13 @@ json completamento(const testo_coppia& t, posizione_lsp p) {
   json out = json::array();
   if (prima.find(',') != std::string_view::npos) return out;  // a value goes here, not a keyword
   const std::string sezione = sezione_a(t.righe, p.riga + 1);
+  const std::span<const std::string_view> intestazioni = intestazioni_testo(t.genere);
+  // Under a heading of its own (or [fine]) the text takes any of its rows.
+  const bool sua = std::find(intestazioni.begin(), intestazioni.end(), sezione) != intestazioni.end() &&
+                   sezione != "[fine]" && sezione != "[codici]";
   if (!sezione.empty()) {
     for (const tipo_riga& r : tipi_riga(t.genere)) {
-      if (!sezione.empty() && r.sezione != sezione && !(t.genere == genere_testo::servizio && sezione == "[codici]")) {
-        continue;
-      }
+      if (sua && r.sezione != sezione) continue;
       out.push_back({{"label", std::string(r.parola)},
                      {"kind", 14},
                      {"detail", std::to_string(r.campi.size()) + " values"},
@@ -166,7 +169,7 @@ json completamento(const testo_coppia& t, posizione_lsp p) {
                      {"insertTextFormat", 2}});
     }
   }
-  for (std::string_view h : intestazioni_testo(t.genere)) {
+  for (std::string_view h : intestazioni) {
     if (sezione.empty() && h != "[generale]") continue;
     out.push_back({{"label", std::string(h)}, {"kind", 15}, {"detail", "section heading"}});
   }
@@ -183,9 +186,8 @@ json simboli(const testo_coppia& t) {
     const int32_t fine = std::max(ultima, inizio.riga);
     json sezione = {{"name", cp1252_in_utf8(sezioni[i].testo)},
                     {"kind", 3},
-                    {"range",
-                     {{"start", posizione_json(righe.da_colonna(inizio.riga, inizio.colonna))},
-                      {"end", posizione_json(righe.da_colonna(fine, static_cast<int32_t>(righe.riga(fine - 1).size()) + 1))}}},
+                    {"range", intervallo_json(righe.da_colonna(inizio.riga, inizio.colonna),
+                                              righe.da_colonna(fine, kOltreLaRiga))},
                     {"selectionRange", intervallo_campo(righe, inizio)},
                     {"children", json::array()}};
     for (const riga_testo& r : t.righe.righe) {

@@ -6,6 +6,7 @@
 
 #include "lsp/editor_features.h"
 #include "lsp/message_framing.h"
+#include "lsp/protocol_json.h"
 
 namespace sb {
 namespace {
@@ -42,10 +43,6 @@ json capacita(const opzioni_server& o) {
             {"codeActionProvider", {{"codeActionKinds", json::array({"quickfix"})}}}};
   if (o.formatta) c["documentFormattingProvider"] = true;
   return c;
-}
-
-posizione_lsp posizione_di(const json& p) {
-  return {p.at("line").get<int32_t>(), p.at("character").get<int32_t>()};
 }
 
 // Compiles every open document again and publishes the diagnostics of every
@@ -241,10 +238,11 @@ int esegui_server(std::istream& in, std::ostream& out, opzioni_server o) {
   stato_server s;
   s.opzioni = std::move(o);
   for (;;) {
-    const messaggio_letto m = leggi_messaggio(in);
+    const messaggio_letto m = leggi_messaggio(in, s.opzioni.massimo);
     if (m.esito == esito_messaggio::fine) return 0;
     if (m.esito == esito_messaggio::troppo_grande) {
-      scrivi_messaggio(out, errore(nullptr, kInvalidRequest, "the message is over 64 MiB and is refused"));
+      scrivi_messaggio(out, errore(nullptr, kInvalidRequest,
+                                   "the message is over " + std::to_string(s.opzioni.massimo) + " bytes and is refused"));
       continue;
     }
     if (m.esito == esito_messaggio::senza_lunghezza) {

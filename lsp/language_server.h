@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "lsp/document_store.h"
+#include "lsp/message_framing.h"
 #include "lsp/pair_analysis.h"
 
 namespace sb {
@@ -25,6 +26,7 @@ using formattatore = std::function<std::optional<std::string>(std::string_view t
 struct opzioni_server {
   lettore_file leggi = nullptr;  // reads a partner text; null: the file layer
   formattatore formatta;          // empty: no formatting offered
+  size_t massimo = kMessaggioMassimo;  // a longer message is refused
 };
 
 // The server's state between messages.

@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <sstream>
+
 #include "test_support/file_bytes.h"
 #include "test_support/sample_scenario.h"
 #include "test_support/scratch_folder.h"
@@ -99,6 +101,39 @@ TEST(LanguageServer, Protocol) {
   Sessione senza_shutdown;
   senza_shutdown.invia(R"({"jsonrpc":"2.0","method":"exit"})");
   EXPECT_EQ(senza_shutdown.stato.uscita, 1);
+}
+
+// Over the streams: a message over the limit is refused and the server goes
+// on; a client that closes its end ends it with status 0.
+TEST(LanguageServer, StreamsRefuseTooLongMessagesAndEndWithTheInput) {
+  const std::string inizia = R"({"jsonrpc":"2.0","id":1,"method":"initialize","params":{}})";
+  const std::string lungo = R"({"jsonrpc":"2.0","id":2,"method":"shutdown","params":")" + std::string(200, 'x') + "\"}";
+  const std::string chiudi = R"({"jsonrpc":"2.0","id":3,"method":"shutdown"})";
+  std::string entrata;
+  for (const std::string& m : {inizia, lungo, chiudi}) {
+    entrata += "Content-Length: " + std::to_string(m.size()) + "\r\n\r\n" + m;
+  }
+  std::istringstream in(entrata);
+  std::ostringstream out;
+  opzioni_server o;
+  o.massimo = 100;
+  EXPECT_EQ(esegui_server(in, out, o), 0);
+  const std::string uscita = out.str();
+  const std::string rifiuto =
+      R"({"error":{"code":-32600,"message":"the message is over 100 bytes and is refused"},"id":null,"jsonrpc":"2.0"})";
+  EXPECT_NE(uscita.find("Content-Length: " + std::to_string(rifiuto.size()) + "\r\n\r\n" + rifiuto), std::string::npos);
+  EXPECT_NE(uscita.find(R"({"id":3,"jsonrpc":"2.0","result":null})"), std::string::npos);
+
+  // exit without shutdown ends with status 1; exit after it, 0.
+  for (const auto& [messaggi, stato] : {std::pair{std::vector<std::string>{inizia}, 1}, {{inizia, chiudi}, 0}}) {
+    std::string e;
+    for (std::string m : messaggi) e += "Content-Length: " + std::to_string(m.size()) + "\r\n\r\n" + m;
+    const std::string fine = R"({"jsonrpc":"2.0","method":"exit"})";
+    e += "Content-Length: " + std::to_string(fine.size()) + "\r\n\r\n" + fine + "Content-Length: 2\r\n\r\n{}";
+    std::istringstream i(e);
+    std::ostringstream o2;
+    EXPECT_EQ(esegui_server(i, o2, opzioni_server{}), stato);
+  }
 }
 
 TEST(LanguageServer, InitializeTellsCapabilities) {

@@ -61,7 +61,8 @@ stato_server apri(const std::string& linea, const std::string& servizio) {
   stato_server s;
   s.opzioni.leggi = nessun_file;
   gestisci_messaggio(s, R"({"jsonrpc":"2.0","id":0,"method":"initialize","params":{}})");
-  for (const auto& [uri, t] : {std::pair{"file:///b/BORVALE_linea.txt", linea}, {"file:///b/BORVALE_40617-.txt", servizio}}) {
+  for (const auto& [uri, t] :
+       {std::pair{"file:///b/BORVALE_linea.txt", linea}, {"file:///b/BORVALE_40617-.txt", servizio}}) {
     gestisci_messaggio(s, messaggio("textDocument/didOpen",
                                     {{"textDocument", {{"uri", uri}, {"version", 1}, {"text", cp1252_in_utf8(t)}}}}));
   }
@@ -86,7 +87,8 @@ void modifiche(benchmark::State& stato, const std::string& linea, const std::str
       opzioni_compile o;
       o.linea = "BORVALE_linea.txt";
       o.servizio = "BORVALE_40617-.txt";
-      compile_in_memoria c = compila_in_memoria(o, testo_autore{o.linea, linea, ""}, testo_autore{o.servizio, servizio, ""});
+      compile_in_memoria c =
+          compila_in_memoria(o, testo_autore{o.linea, linea, ""}, testo_autore{o.servizio, servizio, ""});
       benchmark::DoNotOptimize(c.diagnostiche.data());
     });
     riporta(stato, t, base);
@@ -116,7 +118,8 @@ void richieste(benchmark::State& stato, const char* metodo) {
     stato_server s = apri(linea, componi_documento(righe_treno()));
     const std::vector<double> t = tempi(kModifiche, [&](int i) {
       const json r = {{"jsonrpc", "2.0"}, {"id", i + 1}, {"method", metodo},
-                      {"params", {{"textDocument", {{"uri", uri}}}, {"position", {{"line", riga}, {"character", i % 12}}}}}};
+                      {"params",
+                       {{"textDocument", {{"uri", uri}}}, {"position", {{"line", riga}, {"character", i % 12}}}}}};
       const std::vector<std::string> u = gestisci_messaggio(s, r.dump());
       benchmark::DoNotOptimize(u.data());
     });

@@ -26,7 +26,9 @@ sb::stato_server server() {
 std::string richiesta(const char* metodo, const std::string& uri, int riga, int carattere) {
   const nlohmann::json p = {{"textDocument", {{"uri", uri}}},
                             {"position", {{"line", riga}, {"character", carattere}}},
-                            {"range", {{"start", {{"line", 0}, {"character", 0}}}, {"end", {{"line", riga}, {"character", carattere}}}}},
+                            {"range",
+                             {{"start", {{"line", 0}, {"character", 0}}},
+                              {"end", {{"line", riga}, {"character", carattere}}}}},
                             {"context", {{"diagnostics", nlohmann::json::array()}}}};
   return nlohmann::json{{"jsonrpc", "2.0"}, {"id", 1}, {"method", metodo}, {"params", p}}.dump();
 }
@@ -68,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             {"params",
              {{"textDocument", {{"uri", nome}, {"version", 2}}},
               {"contentChanges",
-               {{{"range", {{"start", {{"line", righe}, {"character", carattere}}}, {"end", {{"line", 0}, {"character", 3}}}}},
+               {{{"range",
+                  {{"start", {{"line", righe}, {"character", carattere}}}, {"end", {{"line", 0}, {"character", 3}}}}},
                  {"text", ",\xC3\xA0\r"}}}}}}};
         sb::gestisci_messaggio(s, cambia.dump());
       }

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "author/scenario_names.h"
+#include "lsp/protocol_json.h"
 #include "platform/files.h"
 #include "report/compile_diagnostics.h"
 #include "report/diagnostic.h"
@@ -85,11 +86,13 @@ testo_coppia testo_di(const std::string& uri, const std::string& percorso, gener
   return t;
 }
 
-json posizione_json(posizione_lsp p) { return {{"line", p.riga}, {"character", p.carattere}}; }
-
-json intervallo_json(posizione_lsp a, posizione_lsp b) {
-  return {{"start", posizione_json(a)}, {"end", posizione_json(b)}};
-}
+// The lines of a text of the pair, as the editor shows them and as the
+// compile read them, found once for all its diagnostics.
+struct righe_testo_coppia {
+  explicit righe_testo_coppia(const testo_coppia& t) : utf8(t.utf8), byte(t.byte) {}
+  righe_utf8 utf8;
+  righe_utf8 byte;
+};
 
 // The range a diagnostic underlines: its columns; the whole line when it has
 // no column, the text's start when it has no line.
@@ -156,10 +159,8 @@ std::optional<json> intervallo_nome(const luogo_sorgente& d, const testo_coppia&
 // The text between two places of a UTF-8 text.
 std::string testo_tra(const testo_coppia& t, const json& intervallo) {
   const righe_utf8 righe(t.utf8);
-  const auto punto = [&](const json& p) {
-    return righe.offset({p["line"].get<int32_t>(), p["character"].get<int32_t>()});
-  };
-  const size_t a = punto(intervallo["start"]), b = punto(intervallo["end"]);
+  const size_t a = righe.offset(posizione_di(intervallo["start"]));
+  const size_t b = righe.offset(posizione_di(intervallo["end"]));
   return b > a ? t.utf8.substr(a, b - a) : "";
 }
 
