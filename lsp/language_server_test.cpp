@@ -136,6 +136,27 @@ TEST(LanguageServer, StreamsRefuseTooLongMessagesAndEndWithTheInput) {
   }
 }
 
+// Formatting goes through the hook the formatter is wired to: one edit that
+// replaces the whole text, none when the text is laid out already.
+TEST(LanguageServer, FormattingGoesThroughItsHook) {
+  stato_server s;
+  s.opzioni.formatta = [](std::string_view t, genere_testo) -> std::optional<std::string> {
+    return std::string(t.substr(0, t.find(',') + 1)) + " 1\r\n";
+  };
+  gestisci_messaggio(s, R"({"jsonrpc":"2.0","id":0,"method":"initialize","params":{}})");
+  gestisci_messaggio(s, R"({"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":)"
+                        R"({"uri":"untitled:a","version":1,"text":"[generale]\nsabbia,1\nCitt\u00e0"}}})");
+  const std::string chiedi =
+      R"({"jsonrpc":"2.0","id":1,"method":"textDocument/formatting","params":{"textDocument":{"uri":"untitled:a"},)"
+      R"("options":{"tabSize":4,"insertSpaces":true}}})";
+  EXPECT_THAT(gestisci_messaggio(s, chiedi),
+              testing::ElementsAre(
+                  R"({"id":1,"jsonrpc":"2.0","result":[{"newText":"[generale]\nsabbia, 1\r\n","range":{"end":{"character":5,"line":2},"start":{"character":0,"line":0}}}]})"));
+  gestisci_messaggio(s, R"({"jsonrpc":"2.0","method":"textDocument/didChange","params":{"textDocument":{"uri":"untitled:a","version":2},)"
+                        R"("contentChanges":[{"text":"[generale]\nsabbia, 1\r\n"}]}})");
+  EXPECT_THAT(gestisci_messaggio(s, chiedi), testing::ElementsAre(R"({"id":1,"jsonrpc":"2.0","result":[]})"));
+}
+
 TEST(LanguageServer, InitializeTellsCapabilities) {
   stato_server s;
   EXPECT_THAT(
