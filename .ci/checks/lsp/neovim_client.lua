@@ -85,7 +85,7 @@ local function main()
   wait_for("clean check after the fix", function(x) return #x == 0 end)
   say("ok   applied: " .. action.title)
 
-  vim.cmd("write")
+  vim.cmd("silent write")
   vim.lsp.stop_client(client)
   vim.wait(5000, function() return vim.lsp.get_client_by_id(client) == nil end, 20)
 end
