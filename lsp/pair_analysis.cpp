@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "author/scenario_names.h"
+#include "layout/text_format.h"
 #include "lsp/protocol_json.h"
 #include "platform/files.h"
 #include "report/compile_diagnostics.h"
@@ -269,7 +270,7 @@ std::optional<partner_trovato> trova_partner(const documento_aperto& d, const do
 std::shared_ptr<const analisi_coppia> analizza(const documento_aperto& d, const documenti_aperti& aperti,
                                                lettore_file leggi) {
   auto a = std::make_shared<analisi_coppia>();
-  const genere_testo g = genere_di(d.percorso, d.testo);
+  const genere_testo g = genere_del_file(d.percorso, d.testo);
   const std::optional<partner_trovato> p = trova_partner(d, aperti, leggi);
   const std::string nome = d.percorso.empty() ? d.uri : d.percorso;
   opzioni_compile o;

@@ -1,6 +1,5 @@
 #include "lsp/row_catalogue.h"
 
-#include "author/scenario_names.h"
 #include "scenario/scenario_records.h"
 #include "text_input/keywords.h"
 
@@ -220,11 +219,5 @@ std::optional<int64_t> valore_memorizzato(const campo_riga& c, int64_t v) {
   return v;
 }
 
-genere_testo genere_di(std::string_view percorso, std::string_view testo) {
-  if (!linea_da_file(percorso).empty()) return genere_testo::linea;
-  if (!nomi_da_servizio(percorso).linea.empty()) return genere_testo::servizio;
-  const bool linea = contiene_nc(testo, "lunghezza") && contiene_nc(testo, "percorso");
-  return linea ? genere_testo::linea : genere_testo::servizio;
-}
 
 }  // namespace sb

@@ -9,10 +9,9 @@
 #include <string>
 #include <string_view>
 
-namespace sb {
+#include "layout/row_shapes.h"
 
-// Which description text a row belongs to.
-enum class genere_testo : uint8_t { linea, servizio };
+namespace sb {
 
 // How a value is kept in the compiled files.
 enum class conservazione : uint8_t {
@@ -60,10 +59,5 @@ const tipo_riga* riconosci_riga(genere_testo t, std::string_view campo, bool sez
 // The value as the compiled files keep it; none when the compile refuses it
 // (a value too wide for its field).
 std::optional<int64_t> valore_memorizzato(const campo_riga& c, int64_t v);
-
-// Which text a file is: by its name ("NAME_linea.txt" the line,
-// "NAME_TRAIN-.txt" the service), else by what it holds (a route length
-// makes a line).
-genere_testo genere_di(std::string_view percorso, std::string_view testo);
 
 }  // namespace sb

@@ -2,7 +2,7 @@
 # The language server with a real client: Neovim, headless, starts
 # `scenario_tool lsp` on the exported BORVALE texts, types a typo into a
 # `velocita` row and receives its warning at that line and column, hovers a
-# station's field, applies the did-you-mean fix, saves, and the text compiles
+# station's field, applies the did-you-mean fix, formats, saves, and the text compiles
 # to the built-in bytes again. The client's script is lsp/neovim_client.lua.
 # A few seconds.
 . "$(dirname "$0")/../lib/common.sh"
@@ -25,4 +25,4 @@ cat "$work/nvim.log"
 for f in BORVALE_linea.dat BORVALE_40617.sim BORVALE_40617.dat; do
   cmp -s "$work/out/$f" "compile/testdata/$f" || fail "$f differs from the built-in bytes"
 done
-finish "Neovim got the diagnostic, the hover and the fix; the text compiles to the built-in bytes"
+finish "Neovim got the diagnostic, the hover, the fix and the formatting; the text compiles to the built-in bytes"

@@ -85,6 +85,16 @@ local function main()
   wait_for("clean check after the fix", function(x) return #x == 0 end)
   say("ok   applied: " .. action.title)
 
+  -- Formatting: the formatter's edits applied as the editor applies them; the
+  -- text stays clean.
+  local formatted = vim.lsp.buf_request_sync(buf, "textDocument/formatting",
+    { textDocument = { uri = uri }, options = { tabSize = 4, insertSpaces = true } }, 5000)
+  local edits = formatted and formatted[client] and formatted[client].result
+  if edits == nil then fail("no answer to formatting: " .. vim.inspect(formatted)) end
+  vim.lsp.util.apply_text_edits(edits, buf, "utf-16")
+  wait_for("clean check after formatting", function(x) return #x == 0 end)
+  say("ok   formatted: " .. #edits .. " edit(s)")
+
   vim.cmd("silent write")
   vim.lsp.stop_client(client)
   vim.wait(5000, function() return vim.lsp.get_client_by_id(client) == nil end, 20)
