@@ -85,7 +85,7 @@ std::string snippet(const tipo_riga& t) {
 
 // The heading of the section a line (from 1) stands in; empty before
 // "[generale]".
-std::string sezione_a(const righe_testo& r, int32_t riga) {
+std::string sezione_a(const righe_documento& r, int32_t riga) {
   std::string s;
   for (const intestazione_testo& i : r.intestazioni) {
     if (i.posto.riga >= riga) break;

@@ -323,6 +323,7 @@ std::string_view nome_genere(genere_avviso g) {
     case genere_avviso::orologio_in_ritardo: return "late-clock";
     case genere_avviso::carattere_sostituito: return "replaced-character";
     case genere_avviso::testo_senza: return "text-without";
+    case genere_avviso::testo_tagliato: return "text-cut";
   }
   return "";
 }

@@ -25,7 +25,7 @@ struct testo_coppia {
   genere_testo genere = genere_testo::servizio;
   std::string utf8;    // as the editor shows it: what the columns count in
   std::string byte;    // code page 1252, as the compile read it
-  righe_testo righe;
+  righe_documento righe;
 };
 
 // A fix a diagnostic knows: a title and the text that replaces a range.

@@ -38,8 +38,8 @@ bool dentro(const posto_campo& p, int32_t riga, int32_t colonna) {
 
 }  // namespace
 
-righe_testo leggi_righe(genere_testo t, std::string_view byte) {
-  righe_testo out;
+righe_documento leggi_righe(genere_testo t, std::string_view byte) {
+  righe_documento out;
   lettore_campi l(byte);
   std::string campo;
   bool preambolo = true;
@@ -75,7 +75,7 @@ righe_testo leggi_righe(genere_testo t, std::string_view byte) {
   return out;
 }
 
-const riga_testo* riga_a(const righe_testo& r, int32_t riga, int32_t colonna, int& valore) {
+const riga_testo* riga_a(const righe_documento& r, int32_t riga, int32_t colonna, int& valore) {
   for (const riga_testo& x : r.righe) {
     if (dentro(x.chiave, riga, colonna)) {
       valore = -1;

@@ -38,7 +38,7 @@ struct intestazione_testo {
 };
 
 // The rows and headings of a text.
-struct righe_testo {
+struct righe_documento {
   std::vector<riga_testo> righe;
   std::vector<intestazione_testo> intestazioni;
 };
@@ -46,11 +46,11 @@ struct righe_testo {
 // Reads the rows of a code page 1252 text of the given kind. The preamble
 // (up to "[generale]") gives none; a row whose value cannot be read ends
 // with the values read before it.
-righe_testo leggi_righe(genere_testo t, std::string_view byte);
+righe_documento leggi_righe(genere_testo t, std::string_view byte);
 
 // The row whose keyword or one of whose values stands at the place (line
 // and byte column, from 1), and which value (-1: the keyword); null when
 // there is none.
-const riga_testo* riga_a(const righe_testo& r, int32_t riga, int32_t colonna, int& valore);
+const riga_testo* riga_a(const righe_documento& r, int32_t riga, int32_t colonna, int& valore);
 
 }  // namespace sb
