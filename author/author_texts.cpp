@@ -20,12 +20,9 @@ struct testi_autore {
   bool rifiutato = false;             // a text is no description text: nothing is compiled
 };
 
-// Reads one text; nothing when no file was given.
-esito_file leggi_uno(const std::string& nome, origine_errore origine, std::optional<testo_autore>& testo,
-                     testi_autore& t) {
-  if (nome.empty()) return {};
-  testo_autore letto{nome, "", ""};
-  if (esito_file e = leggi_file(nome, letto.originale); !e.ok) return e;
+// Takes one text as read: refused when it is no description text (shown as
+// it stands), else converted from UTF-8 with a warning where a "?" stands in.
+void prepara_uno(testo_autore letto, origine_errore origine, std::optional<testo_autore>& testo, testi_autore& t) {
   if (std::optional<testo_rifiutato> no = rifiuta_testo(letto.originale)) {
     diagnostica d;
     d.origine = origine;
@@ -43,7 +40,7 @@ esito_file leggi_uno(const std::string& nome, origine_errore origine, std::optio
     t.rifiutato = true;
     letto.byte = letto.originale;  // shown as it stands
     testo = std::move(letto);
-    return {};
+    return;
   }
   testo_convertito c = prepara_testo(letto.originale);
   for (const punto_testo& p : c.sostituiti) {
@@ -59,6 +56,15 @@ esito_file leggi_uno(const std::string& nome, origine_errore origine, std::optio
   }
   letto.byte = std::move(c.byte);
   testo = std::move(letto);
+}
+
+// Reads one text; nothing when no file was given.
+esito_file leggi_uno(const std::string& nome, origine_errore origine, std::optional<testo_autore>& testo,
+                     testi_autore& t) {
+  if (nome.empty()) return {};
+  testo_autore letto{nome, "", ""};
+  if (esito_file e = leggi_file(nome, letto.originale); !e.ok) return e;
+  prepara_uno(std::move(letto), origine, testo, t);
   return {};
 }
 
@@ -89,20 +95,28 @@ compile_letto_oltre compila_autore(const opzioni_compile& o, const testi_autore&
   return compila_e_leggi_oltre(richiesta_di(o, t.linea, t.servizio));
 }
 
-// Shows what reading found, then every diagnostic of the compile and those
-// found reading on past its first error (none when it did not run).
-conteggio_diagnostiche mostra_diagnostiche(const opzioni_compile& o, const testi_autore& t,
-                                           const compile_letto_oltre* c, std::ostream& err) {
+// What reading found, then every diagnostic of the compile and those found
+// reading on past its first error (none when it did not run), with the notes
+// the texts call for.
+std::vector<diagnostica> tutte_le_diagnostiche(const testi_autore& t, const compile_letto_oltre* c) {
   std::vector<diagnostica> tutte = t.letture;
   const scenario* s = c != nullptr ? &c->r.s : nullptr;
   if (s != nullptr) tutte.insert(tutte.end(), s->diagnostiche.begin(), s->diagnostiche.end());
   if (c != nullptr) tutte.insert(tutte.end(), c->ulteriori.begin(), c->ulteriori.end());
   if (s != nullptr) forse_scambiati(t, tutte);
+  return tutte;
+}
+
+// Shows what reading found, then every diagnostic of the compile and those
+// found reading on past its first error (none when it did not run).
+conteggio_diagnostiche mostra_diagnostiche(const opzioni_compile& o, const testi_autore& t,
+                                           const compile_letto_oltre* c, std::ostream& err) {
   const testo_autore linea = t.linea.value_or(testo_autore{});
   const testo_autore servizio = t.servizio.value_or(testo_autore{});
   opzioni_stampa stampa;
   stampa.colore = o.colore;
-  return stampa_segnalazioni(segnalazioni_compile(tutte, linea, servizio), {&linea, &servizio}, stampa, err);
+  return stampa_segnalazioni(segnalazioni_compile(tutte_le_diagnostiche(t, c), linea, servizio),
+                             {&linea, &servizio}, stampa, err);
 }
 
 }  // namespace
@@ -123,5 +137,19 @@ std::optional<compile_mostrato> compila_e_mostra(const opzioni_compile& o, std::
                           t.servizio.value_or(testo_autore{}), letto.lette};
 }
 
+compile_in_memoria compila_in_memoria(const opzioni_compile& o, std::optional<testo_autore> linea,
+                                      std::optional<testo_autore> servizio) {
+  testi_autore t;
+  if (linea) prepara_uno(std::move(*linea), origine_errore::testo_linea, t.linea, t);
+  if (servizio) prepara_uno(std::move(*servizio), origine_errore::testo_servizio, t.servizio, t);
+  compile_in_memoria c;
+  std::optional<compile_letto_oltre> letto;
+  if (!t.rifiutato) letto = compila_autore(o, t);
+  c.diagnostiche = tutte_le_diagnostiche(t, letto ? &*letto : nullptr);
+  if (letto) c.r = std::move(letto->r);
+  c.linea = t.linea.value_or(testo_autore{});
+  c.servizio = t.servizio.value_or(testo_autore{});
+  return c;
+}
 
 }  // namespace sb

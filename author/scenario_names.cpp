@@ -18,6 +18,8 @@ bool finisce_con(std::string_view s, std::string_view fine) {
   return s.size() >= fine.size() && s.substr(s.size() - fine.size()) == fine;
 }
 
+}  // namespace
+
 // NAME of "NAME_linea.txt", or empty.
 std::string_view linea_da_file(std::string_view percorso) {
   std::string_view n = nome_file(percorso);
@@ -33,8 +35,6 @@ nomi_scenario nomi_da_servizio(std::string_view percorso) {
   if (sotto == std::string_view::npos || sotto == 0 || sotto + 1 == n.size()) return {};
   return {std::string(n.substr(0, sotto)), std::string(n.substr(sotto + 1))};
 }
-
-}  // namespace
 
 nomi_scenario scegli_nomi(const std::optional<std::string>& linea_data, const std::optional<std::string>& treno_dato,
                           const std::string& file_linea, const std::string& file_servizio) {

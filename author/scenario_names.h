@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace sb {
 
@@ -12,6 +13,13 @@ struct nomi_scenario {
   std::string linea;
   std::string treno;
 };
+
+// NAME of a path ending in "NAME_linea.txt", or empty.
+std::string_view linea_da_file(std::string_view percorso);
+
+// NAME and TRAIN of a path ending in "NAME_TRAIN-.txt" (split at the last
+// "_"), or empty names.
+nomi_scenario nomi_da_servizio(std::string_view percorso);
 
 // The names given on the command line (when given), else those the file
 // names carry ("VALTORTA_linea.txt" gives the line VALTORTA,

@@ -11,7 +11,7 @@ SB_BUILD_DIR=${SB_BUILD_DIR:-build-fuzz}
 . "$(dirname "$0")/../lib/common.sh"
 
 seconds=${FUZZ_SECONDS:-20}
-targets=(field_reader_fuzz line_compiler_fuzz compile_fuzz decompile_fuzz)
+targets=(field_reader_fuzz line_compiler_fuzz compile_fuzz decompile_fuzz lsp_fuzz)
 
 bash scripts/install_deps.sh clang-14 libclang-rt-14-dev
 compiler=$(command -v clang++ || command -v clang++-14)

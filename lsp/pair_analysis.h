@@ -1,0 +1,75 @@
+// An open document compiled with its partner, as compile pairs the two
+// texts by their file names in one folder, and what the compile found told
+// in the protocol's terms: the diagnostics of each text and their fixes.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "author/author_texts.h"
+#include "lsp/document_store.h"
+#include "lsp/row_catalogue.h"
+#include "lsp/text_rows.h"
+
+namespace sb {
+
+// One text of a pair as it was compiled.
+struct testo_coppia {
+  std::string uri;
+  std::string percorso;
+  genere_testo genere = genere_testo::servizio;
+  std::string utf8;    // as the editor shows it: what the columns count in
+  std::string byte;    // code page 1252, as the compile read it
+  righe_documento righe;
+};
+
+// A fix a diagnostic knows: a title and the text that replaces a range.
+struct correzione {
+  std::string uri;
+  nlohmann::json intervallo;  // the range replaced
+  std::string titolo;
+  std::string nuovo;          // UTF-8
+  nlohmann::json diagnostica; // the diagnostic it fixes
+};
+
+// A pair compiled: its texts (one may be missing), the compile and, by URI,
+// the diagnostics to publish and the fixes.
+struct analisi_coppia {
+  std::optional<testo_coppia> linea;
+  std::optional<testo_coppia> servizio;
+  compile_in_memoria compilato;
+  std::vector<std::pair<std::string, nlohmann::json>> diagnostiche;  // URI, the Diagnostic[] to publish
+  std::vector<correzione> correzioni;
+};
+
+// Reads a file's bytes for a partner text; none when it cannot be read.
+// Null: the file layer reads it.
+using lettore_file = std::optional<std::string> (*)(const std::string& percorso);
+
+// The partner of a document: an open one wins over a file on disk. None
+// when the name pairs with nothing or the partner does not exist.
+struct partner_trovato {
+  std::string uri;
+  std::string percorso;
+  std::string originale;  // its bytes
+  bool aperto = false;
+};
+std::optional<partner_trovato> trova_partner(const documento_aperto& d, const documenti_aperti& aperti,
+                                             lettore_file leggi);
+
+// Compiles an open document with its partner and tells what was found.
+std::shared_ptr<const analisi_coppia> analizza(const documento_aperto& d, const documenti_aperti& aperti,
+                                               lettore_file leggi);
+
+// The text of the pair at a URI; null when it is not one of them.
+const testo_coppia* testo_di_uri(const analisi_coppia& a, std::string_view uri);
+
+// The name of a warning's or note's kind, as its code shows it.
+std::string_view nome_genere(genere_avviso g);
+
+}  // namespace sb
