@@ -324,6 +324,11 @@ std::string_view nome_genere(genere_avviso g) {
     case genere_avviso::carattere_sostituito: return "replaced-character";
     case genere_avviso::testo_senza: return "text-without";
     case genere_avviso::testo_tagliato: return "text-cut";
+    case genere_avviso::oltre_fine: return "past-route-end";
+    case genere_avviso::fuori_sezione: return "outside-section";
+    case genere_avviso::tempo_insufficiente: return "leg-too-short";
+    case genere_avviso::margine_ridotto: return "small-margin";
+    case genere_avviso::corsa_interrotta: return "run-stopped";
   }
   return "";
 }
