@@ -13,8 +13,8 @@ std::vector<int> voci_stazioni(const scenario& s) {
   return voci;
 }
 
-std::vector<rallentamento_trovato> rallentamenti_nelle_celle(const scenario& s) {
-  std::vector<rallentamento_trovato> trovati;
+std::vector<rallentamento_in_celle> rallentamenti_nelle_celle(const scenario& s) {
+  std::vector<rallentamento_in_celle> trovati;
   for (size_t i = 0; i < s.celle.size(); ++i) {
     const cella& c = s.celle[i];
     if (c.tipo == tipo_cella::inizio_rallentamento) trovati.push_back({i, c.dato_1});

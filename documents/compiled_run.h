@@ -14,7 +14,7 @@ namespace sb {
 std::vector<int> voci_stazioni(const scenario& s);
 
 // A slowdown found in the route cells.
-struct rallentamento_trovato {
+struct rallentamento_in_celle {
   size_t inizio;      // cell of its start
   int16_t velocita;
   int64_t fine = -1;  // cell of its end; -1 when none was found (start and end share a cell)
@@ -22,7 +22,7 @@ struct rallentamento_trovato {
 
 // The slowdowns of the cells in route order, each end paired with the latest
 // start of the same speed still open.
-std::vector<rallentamento_trovato> rallentamenti_nelle_celle(const scenario& s);
+std::vector<rallentamento_in_celle> rallentamenti_nelle_celle(const scenario& s);
 
 // The speed limit in km/h that the cells hold from a position on: the cell
 // that a stretch beginning there starts at. 0 outside the cells.

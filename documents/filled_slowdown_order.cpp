@@ -33,7 +33,7 @@ std::vector<std::string> stazioni_attorno(const scenario& s, int64_t posizione) 
 
 std::vector<voce_modulo> voci_rallentamenti(const scenario& s) {
   std::vector<voce_modulo> voci;
-  for (const rallentamento_trovato& r : rallentamenti_nelle_celle(s)) {
+  for (const rallentamento_in_celle& r : rallentamenti_nelle_celle(s)) {
     const int64_t posizione = (static_cast<int64_t>(r.inizio) - 1) * kMetriCella;
     const int64_t lunghezza = r.fine < 0 ? -1 : (r.fine - static_cast<int64_t>(r.inizio)) * kMetriCella;
     voci.push_back({stazioni_attorno(s, posizione), progressiva_a(s.tabella, posizione), r.velocita,

@@ -37,7 +37,7 @@ percorso_marcia percorso_da_scenario(const scenario& s) {
     aggiungi(p.pendenza, da, c.pendenza - 100.0);
     aggiungi(p.aderenza, da, c.aderenza);
   }
-  for (const rallentamento_trovato& r : rallentamenti_nelle_celle(s)) {
+  for (const rallentamento_in_celle& r : rallentamenti_nelle_celle(s)) {
     const int64_t inizio = (static_cast<int64_t>(r.inizio) - 1) * kLunghezzaCella;
     const int64_t fine = r.fine < 0 ? inizio : (r.fine - 1) * kLunghezzaCella;
     p.rallentamenti.push_back({inizio, fine, static_cast<double>(r.velocita)});
