@@ -31,8 +31,8 @@ expect_4() {
   local name=$1 path=$2 reason=$3 rc=0
   shift 3
   "$@" >"$work/out" 2>"$work/err" || rc=$?
-  if [ "$rc" -eq 4 ] && grep -F -- "$path" "$work/err" | grep -qF -- ": $reason"; then
-    echo "ok   $name: $(grep -F -- "$path" "$work/err" | head -1)"
+  if [ "$rc" -eq 4 ] && grep -F -- "$path" "$work/err" | grep -F -- ": $reason" >/dev/null; then
+    echo "ok   $name: $(grep -F -- "$path" "$work/err" | sed -n 1p)"
   else
     echo "FAIL $name: exit $rc, expected 4 and \"$path...: $reason\"; standard error:"
     sed 's/^/     /' "$work/err"
@@ -64,7 +64,7 @@ expect_old() {
   for f in "${binaries[@]}"; do
     [ "$(cat "$2/$f" 2>/dev/null)" = "old $f" ] || bad="$bad $f"
   done
-  if ls -A "$2" | grep -q 'sbtmp-\|^\.sb-set$'; then bad="$bad (temporary files left)"; fi
+  if ls -A "$2" | grep 'sbtmp-\|^\.sb-set$' >/dev/null; then bad="$bad (temporary files left)"; fi
   if [ -n "$bad" ]; then
     echo "FAIL $1: the older files are not intact:$bad"
     failures=$((failures + 1))

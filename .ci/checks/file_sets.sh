@@ -65,7 +65,7 @@ whole() {
 
 # no_leftovers DIR: no temporary file and no set record.
 no_leftovers() {
-  ! ls -A "$1" | grep -q 'sbtmp-\|^\.sb-set$'
+  ! ls -A "$1" | grep 'sbtmp-\|^\.sb-set$' >/dev/null
 }
 
 # seed DIR: the older set of binary files and documents.

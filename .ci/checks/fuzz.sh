@@ -30,9 +30,9 @@ for target in "${targets[@]}"; do
   if ! "$build"/bin/"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
       -artifact_prefix="$findings/$target-" "$scratch" "$corpus" >"$findings/$target.log" 2>&1; then
     fail "$target (inputs in $findings/):"
-    grep -E "ERROR|runtime error|SUMMARY|Test unit written|deadly signal|timeout" "$findings/$target.log" | head -20
+    grep -m 20 -E "ERROR|runtime error|SUMMARY|Test unit written|deadly signal|timeout" "$findings/$target.log"
   else
-    grep -E "^Done|stat::number_of_executed_units" "$findings/$target.log" | head -2
+    grep -m 2 -E "^Done|stat::number_of_executed_units" "$findings/$target.log"
   fi
   rm -rf "$scratch"
 done

@@ -59,7 +59,7 @@ eventually xdpyinfo || fail_now "cannot reach $DISPLAY"
 
 # --- A display, but the font library is missing (hidden in a mount namespace
 # of its own): the builder falls back to the console and still builds.
-xft=$(ldconfig -p | awk '/libXft\.so\.2 / {print $NF; exit}')
+xft=$(ldconfig -p | awk '/libXft\.so\.2 / && !found {print $NF; found = 1}')
 if [ -n "$xft" ] && unshare -m true 2>/dev/null; then
   unshare -m sh -c 'mount --bind /dev/null "$1" && exec timeout 120 "$2"' sh "$xft" "$work/scenario_builder" \
     >"$work/out" 2>"$work/err" || fail_now "builder without libXft: $(cat "$work/err")"
@@ -87,8 +87,8 @@ wait "$xev_pid" 2>/dev/null || true
 form=$(grep -o 'window 0x[0-9a-f]*, ([0-9-]*,[0-9-]*), width 280, height 179' "$work/xev" |
   head -n1 | awk '{print $2}' | tr -d ,)
 [ -n "$form" ] || { cat "$work/xev"; fail_now "the builder created no 280 x 179 window"; }
-grep -A1 '^MapNotify' "$work/xev" | grep -q "window $form," || fail_now "the builder's window was never shown"
-grep -A1 '^DestroyNotify' "$work/xev" | grep -q "window $form$" || fail_now "the builder's window stayed"
+grep -A1 '^MapNotify' "$work/xev" | grep "window $form," >/dev/null || fail_now "the builder's window was never shown"
+grep -A1 '^DestroyNotify' "$work/xev" | grep "window $form$" >/dev/null || fail_now "the builder's window stayed"
 grep -q "Attendere" "$work/out" && fail_now "the builder printed the label although a display was open"
 
 # --- The probe: the window, its label, and the box closed three ways.
@@ -102,13 +102,13 @@ expect() {
 say() { echo "$1" >&"${PROBE[1]}"; }
 
 expect "window shown"
-form=$(xdotool search --name '^BORVALE 40617$' | head -n1)
+form=$(xdotool search --name '^BORVALE 40617$' | sed -n 1p)
 [ -n "$form" ] || fail_now "no window titled BORVALE 40617"
 info=$(xwininfo -id "$form")
 grep -q "Width: 280$" <<<"$info" || fail_now "window width: $info"
 grep -q "Height: 179$" <<<"$info" || fail_now "window height: $info"
 grep -q "Map State: IsViewable" <<<"$info" || fail_now "window not viewable"
-xwininfo -id "$form" -children | grep -q '"Attendere": ()  [0-9]*x[0-9]*+64+64 ' ||
+xwininfo -id "$form" -children | grep '"Attendere": ()  [0-9]*x[0-9]*+64+64 ' >/dev/null ||
   fail_now "no label Attendere at 64, 64"
 import -window "$form" "$work/window.png"
 size=$(identify -format '%wx%h' "$work/window.png")
@@ -123,17 +123,17 @@ cp "$work/window.png" "$build/window.png"
 # Finds the box by its text and prints its OK button.
 box_button() {
   local text parent
-  text=$(xdotool search --name '^ Errore n\. 1250$' | head -n1)
+  text=$(xdotool search --name '^ Errore n\. 1250$' | sed -n 1p)
   [ -n "$text" ] || return 1
   parent=$(xwininfo -id "$text" -tree | awk '/Parent window id:/ {print $4}')
-  xwininfo -id "$parent" -children | grep -q '"OK"' || return 1
-  xwininfo -id "$parent" | grep -q "Map State: IsViewable" || return 1
+  xwininfo -id "$parent" -children | grep '"OK"' >/dev/null || return 1
+  xwininfo -id "$parent" | grep "Map State: IsViewable" >/dev/null || return 1
   xwininfo -id "$parent" -children | awk '/"OK"/ {print $1}'
 }
 box_gone() { ! xdotool search --name '^ Errore n\. 1250$' >/dev/null; }
 box_parent() {
   local text
-  text=$(xdotool search --name '^ Errore n\. 1250$' | head -n1)
+  text=$(xdotool search --name '^ Errore n\. 1250$' | sed -n 1p)
   xwininfo -id "$text" -tree | awk '/Parent window id:/ {print $4}'
 }
 
