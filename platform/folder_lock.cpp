@@ -37,8 +37,7 @@ esito_file blocca_cartella(cartella_uscita& cartella, attesa_blocco modo, const 
     if (int s = attendi_segnale(kIntervalloMs)) return interrotto(cartella.percorso(), s);
     atteso_ms += kIntervalloMs;
   }
-  ripulisci_cartella(cartella);
-  return {};
+  return ripulisci_cartella(cartella);
 }
 
 esito_file apri_e_blocca(cartella_uscita& cartella, const std::string& percorso, attesa_blocco modo,
