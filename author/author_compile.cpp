@@ -46,6 +46,12 @@ esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_aut
 
 esito_file crea_cartella(const std::string& cartella) {
   std::error_code e;
+  // A link to nothing is not made into a folder: creating its target would
+  // write where the link points.
+  if (std::filesystem::is_symlink(cartella, e) && !std::filesystem::exists(cartella, e)) {
+    return esito_file{false, cartella,
+                      "a link to a missing folder (" + std::filesystem::read_symlink(cartella, e).string() + ")"};
+  }
   std::filesystem::create_directories(cartella, e);
   if (e) return esito_file{false, cartella, e.message()};
   if (!std::filesystem::is_directory(cartella, e)) return esito_file{false, cartella, "Not a directory"};

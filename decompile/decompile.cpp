@@ -132,6 +132,13 @@ void nomi_dal_file(const std::string& file_tabella, const tabella_oggetti& tabel
   const size_t trattino = base.find_last_of('_');
   nome_linea = trattino == std::string::npos ? base : base.substr(0, trattino);
   numero_treno = trattino == std::string::npos ? "" : base.substr(trattino + 1);
+  // A file name that gives no name ("_.sim") takes the table's own, or the
+  // compile's defaults: a text is never written with a name compile refuses.
+  auto semplice = [](const std::string& n) {
+    return !n.empty() && n.find_first_of(std::string("/\0", 2)) == std::string::npos;
+  };
+  if (nome_linea.empty()) nome_linea = semplice(linea) ? linea : "BORVALE";
+  if (numero_treno.empty()) numero_treno = semplice(treno) ? treno : "40617";
 }
 
 }  // namespace sb

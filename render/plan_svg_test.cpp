@@ -296,6 +296,11 @@ TEST(Plan, WritesTheSvgFromTheFiles) {
   EXPECT_EQ(e.stato, kUscitaFile);
   EXPECT_EQ(e.err, dir / "V_1.dat" + ": byte 90: cell 6 is cut short: 10 of its 15 bytes\n");
   EXPECT_FALSE(prova::esiste(dir / "q.svg"));
+  // "-" is standard output, not a file named "-".
+  e = prova::esegui_strumento_esterno(dir, {"plan", "--sim", dir / "V_1.sim", "--svg", "-"});
+  EXPECT_EQ(e.stato, kUscitaPulita) << e.err;
+  EXPECT_EQ(e.out, prova::leggi(dir / "s.svg"));
+  EXPECT_FALSE(prova::esiste(dir / "-"));
   e = prova::esegui_strumento_esterno(dir, {"plan", "--svg", dir / "r.svg"});
   EXPECT_EQ(e.stato, kUscitaUso);
   EXPECT_EQ(e.err,

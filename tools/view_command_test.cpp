@@ -241,7 +241,7 @@ TEST(Vista, SeventyTwoStations) {
   o.numero_treno = "72";
   o.html = pagina_per_controllo(dir, "stations72.html");
   std::ostringstream err;
-  EXPECT_EQ(esegui_view(o, err), kUscitaPulita) << err.str();
+  EXPECT_EQ(esegui_view(o, err, err), kUscitaPulita) << err.str();
   const std::string pagina = leggi(o.html);
   autosufficiente(pagina);
   EXPECT_EQ(conta(pagina, "\"k\":\"stazione\""), 72u);
@@ -259,7 +259,7 @@ TEST(Vista, LargestLinePageStaysSmall) {
   o.linea = dir / "l.txt";
   o.html = uscita;
   std::ostringstream err;
-  EXPECT_EQ(esegui_view(o, err), kUscitaCodice);  // no service text: code 25
+  EXPECT_EQ(esegui_view(o, err, err), kUscitaCodice);  // no service text: code 25
   const std::string pagina = leggi(uscita);
   autosufficiente(pagina);
   EXPECT_LT(pagina.size(), 4u << 20);
