@@ -35,7 +35,7 @@ esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_aut
   testo_autore t{autore, "", ""};
   if (esito_file e = leggi_file(autore, t.originale); !e.ok) return e;
   testo_convertito c = prepara_testo(t.originale);
-  scrivi_avvisi(err, autore, c.sostituiti.size(), [&](size_t i) {
+  scrivi_avvisi(err, autore, c.righe_sostituite, [&](size_t i) {
     return autore + ":" + std::to_string(c.sostituiti[i].riga) + ":" + std::to_string(c.sostituiti[i].colonna) +
            ": warning: a character with no code page 1252 form is replaced by \"?\"";
   });

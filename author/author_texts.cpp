@@ -16,6 +16,7 @@ struct testi_autore {
   std::optional<testo_autore> linea;  // none when no file was given
   std::optional<testo_autore> servizio;
   std::vector<diagnostica> letture;   // characters replaced, texts refused
+  diagnostiche_omesse omesse;         // lines with a character replaced past those listed
   bool rifiutato = false;             // a text is no description text: nothing is compiled
 };
 
@@ -49,6 +50,9 @@ esito_file leggi_uno(const std::string& nome, origine_errore origine, std::optio
     d.larghezza = 1;
     d.messaggio = "a character with no code page 1252 form is replaced by \"?\"";
     t.letture.push_back(d);
+  }
+  if (c.righe_sostituite > c.sostituiti.size()) {
+    t.omesse[{gravita::avviso, 0, genere_avviso::carattere_sostituito}] += c.righe_sostituite - c.sostituiti.size();
   }
   letto.byte = std::move(c.byte);
   testo = std::move(letto);
@@ -95,13 +99,16 @@ risultato_compile compila_autore(const opzioni_compile& o, const testi_autore& t
 conteggio_diagnostiche mostra_diagnostiche(const opzioni_compile& o, const testi_autore& t, const scenario* s,
                                            std::ostream& err) {
   std::vector<diagnostica> tutte = t.letture;
+  diagnostiche_omesse omesse = t.omesse;
   if (s != nullptr) tutte.insert(tutte.end(), s->diagnostiche.begin(), s->diagnostiche.end());
+  if (s != nullptr) somma_omesse(omesse, s->limite.omesse);
   if (s != nullptr) forse_scambiati(t, tutte);
   segnala_mancanti(o, tutte);
   opzioni_stampa stampa;
   stampa.colore = o.colore;
-  return stampa_diagnostiche(tutte, t.linea.value_or(testo_autore{}), t.servizio.value_or(testo_autore{}), stampa,
-                             err);
+  const testo_autore nessuno;  // the texts are shown where they are, not copied
+  return stampa_diagnostiche(tutte, t.linea ? *t.linea : nessuno, t.servizio ? *t.servizio : nessuno, stampa, err,
+                             omesse);
 }
 
 }  // namespace
@@ -116,9 +123,12 @@ std::optional<compile_mostrato> compila_e_mostra(const opzioni_compile& o, std::
     mostra_diagnostiche(o, t, nullptr, err);
     return std::nullopt;
   }
-  compile_mostrato c{compila_autore(o, t), {}, t.linea.value_or(testo_autore{}), t.servizio.value_or(testo_autore{})};
-  c.conti = mostra_diagnostiche(o, t, &c.r.s, err);
-  return c;
+  risultato_compile r = compila_autore(o, t);
+  const conteggio_diagnostiche conti = mostra_diagnostiche(o, t, &r.s, err);
+  // The texts are moved, not copied: a text of 64 MiB is held twice at most
+  // (as read and as compiled).
+  return compile_mostrato{std::move(r), conti, std::move(t.linea).value_or(testo_autore{}),
+                          std::move(t.servizio).value_or(testo_autore{})};
 }
 
 

@@ -15,6 +15,7 @@
 #include "scenario/row_reader.h"
 #include "scenario/unknown_field.h"
 #include "text_input/field_reader.h"
+#include "scenario/format_bounds.h"
 #include "text_input/keywords.h"
 #include "text_input/suggestions.h"
 
@@ -22,7 +23,7 @@ namespace sb {
 namespace {
 
 // Longest route the simulator takes, in metres.
-constexpr int32_t kLunghezzaMassima = 1000000;
+constexpr int32_t kLunghezzaMassima = kLunghezzaMassimaPercorso;
 
 // Entry of the first sign caption; later captions go downward.
 constexpr int32_t kPrimoCartello = 80;

@@ -49,25 +49,6 @@ const testo_autore* testo_di(const diagnostica& d, const testo_autore& linea, co
   return nullptr;
 }
 
-// The kind that caps a run: an error's code, a warning's or note's kind; a
-// note on the entry before it has none of its own.
-struct genere_chiave {
-  gravita livello;
-  int32_t codice;
-  genere_avviso genere;
-  bool operator<(const genere_chiave& a) const {
-    if (livello != a.livello) return livello < a.livello;
-    if (codice != a.codice) return codice < a.codice;
-    return genere < a.genere;
-  }
-};
-
-bool nota_su_precedente(const diagnostica& d) {
-  return d.livello == gravita::nota && d.genere == genere_avviso::nessuno;
-}
-
-genere_chiave chiave_di(const diagnostica& d) { return {d.livello, d.codice, d.genere}; }
-
 // Shows one diagnostic with its source line and caret.
 void stampa_una(const diagnostica& d, const testo_autore* t, const opzioni_stampa& o, std::ostream& err) {
   const std::string file = t != nullptr && !t->percorso.empty() ? t->percorso : kProgramma;
@@ -105,14 +86,22 @@ std::string messaggio_diagnostica(const diagnostica& d) {
 
 conteggio_diagnostiche stampa_diagnostiche(const std::vector<diagnostica>& d, const testo_autore& linea,
                                            const testo_autore& servizio, const opzioni_stampa& o,
-                                           std::ostream& err) {
+                                           std::ostream& err, const diagnostiche_omesse& omesse) {
   conteggio_diagnostiche conti;
-  std::map<genere_chiave, size_t> totali, mostrati;
+  std::map<genere_diagnostica, size_t> totali, mostrati;
+  auto conta = [&](gravita livello, size_t n) {
+    const int32_t m = static_cast<int32_t>(n);
+    if (livello == gravita::errore) conti.errori += m;
+    if (livello == gravita::avviso) conti.avvisi += m;
+    if (livello == gravita::nota) conti.note += m;
+  };
   for (const diagnostica& x : d) {
-    if (!nota_su_precedente(x)) ++totali[chiave_di(x)];
-    if (x.livello == gravita::errore) ++conti.errori;
-    if (x.livello == gravita::avviso) ++conti.avvisi;
-    if (x.livello == gravita::nota) ++conti.note;
+    if (!nota_su_precedente(x)) ++totali[genere_di(x)];
+    conta(x.livello, 1);
+  }
+  for (const auto& [k, n] : omesse) {
+    totali[k] += n;
+    conta(k.livello, n);
   }
   bool mostra = true;  // whether the entry before was shown: its notes follow it
   for (size_t i = 0; i < d.size(); ++i) {
@@ -121,7 +110,7 @@ conteggio_diagnostiche stampa_diagnostiche(const std::vector<diagnostica>& d, co
       if (mostra) stampa_una(x, testo_di(x, linea, servizio), o, err);
       continue;
     }
-    const genere_chiave k = chiave_di(x);
+    const genere_diagnostica k = genere_di(x);
     mostra = mostrati[k] < o.massimo_per_genere;
     if (!mostra) continue;
     stampa_una(x, testo_di(x, linea, servizio), o, err);

@@ -11,6 +11,7 @@
 
 #include "report/source_diagnostic.h"
 #include "report/warning_cap.h"
+#include "scenario/diagnostic_cap.h"
 #include "scenario/diagnostics.h"
 
 namespace sb {
@@ -35,10 +36,11 @@ struct conteggio_diagnostiche {
 // every warning of the tool. Entries of the signal pass, and those
 // whose text was not given, name no file. A text converted from UTF-8 is
 // shown as the author saved it; one taken as it stands is shown converted
-// from code page 1252.
+// from code page 1252. The diagnostics counted but not kept (`omesse`)
+// count among the "more like this" and in the totals.
 conteggio_diagnostiche stampa_diagnostiche(const std::vector<diagnostica>& d, const testo_autore& linea,
                                            const testo_autore& servizio, const opzioni_stampa& o,
-                                           std::ostream& err);
+                                           std::ostream& err, const diagnostiche_omesse& omesse = {});
 
 // "error", "warning" or "note".
 std::string_view parola_livello(gravita livello);

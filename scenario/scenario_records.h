@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "scenario/cell_kinds.h"
+#include "scenario/diagnostic_cap.h"
 #include "scenario/diagnostics.h"
 
 namespace sb {
@@ -151,6 +152,8 @@ struct scenario {
   // among them; the last error is the one in codice_errore. Not part of the
   // simulator's files.
   std::vector<diagnostica> diagnostiche;
+  // Which warnings and notes are kept, and those only counted.
+  limite_diagnostiche limite;
 
   // The 1-based text line each station name (service text) and sign caption
   // (line text) of the object table was read from; 0 for the other entries.

@@ -17,10 +17,16 @@ int64_t metro(const diagnostica& d) {
   return -1;
 }
 
-// Every diagnostic of the compile as a line for the page, then how it ended
-// when it did not run to its end.
+// Every diagnostic the compile kept as a line for the page, and how many
+// more it only counted; then how it ended when it did not run to its end.
 void diagnostiche(testi_compilati& c, const opzioni_compile& o) {
   for (const diagnostica& d : c.r.s.diagnostiche) c.diagnostiche.push_back({riga_diagnostica(d, o), metro(d)});
+  size_t omesse = 0;
+  for (const auto& [genere, n] : c.r.s.limite.omesse) omesse += n;
+  if (omesse > 0) {
+    c.diagnostiche.push_back(
+        {"scenario_tool: note: " + std::to_string(omesse) + " more like those above, counted but not listed", -1});
+  }
   if (c.r.fine == fine_compile::senza_celle && c.r.s.codice_errore == kNessunErrore) {
     c.diagnostiche.push_back({"no route length was read: nothing to draw along the route", -1});
   }

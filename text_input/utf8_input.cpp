@@ -108,6 +108,7 @@ testo_convertito prepara_testo(std::string_view byte) {
     return esito;
   }
   int32_t riga = 1;
+  int32_t ultima_riga = 0;  // the line of the last "?"
   size_t contato = 0;
   while (!byte.empty()) {
     if (cv.converti(byte, esito.byte) == 0) break;
@@ -115,10 +116,14 @@ testo_convertito prepara_testo(std::string_view byte) {
     size_t pos = static_cast<size_t>(byte.data() - tutto.data());
     riga += conta_fine_riga(tutto, contato, pos);
     contato = pos;
-    if (esito.sostituiti.empty() || esito.sostituiti.back().riga != riga) {
+    if (esito.righe_sostituite == 0 || ultima_riga != riga) {
+      ultima_riga = riga;
+      ++esito.righe_sostituite;
       const size_t a_capo = esito.byte.find_last_of("\r\n");
       const size_t inizio_riga = a_capo == std::string::npos ? 0 : a_capo + 1;
-      esito.sostituiti.push_back({riga, static_cast<int32_t>(esito.byte.size() - inizio_riga) + 1});
+      if (esito.sostituiti.size() < kSostituitiConservati) {
+        esito.sostituiti.push_back({riga, static_cast<int32_t>(esito.byte.size() - inizio_riga) + 1});
+      }
     }
     esito.byte += '?';
     size_t n = lunghezza_sequenza(static_cast<unsigned char>(byte[0]));

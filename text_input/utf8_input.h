@@ -31,8 +31,13 @@ struct punto_testo {
 struct testo_convertito {
   std::string byte;                  // code page 1252 bytes
   bool convertito = false;           // the input was UTF-8 and was converted
-  std::vector<punto_testo> sostituiti;  // the first "?" of each line where one stands in
+  std::vector<punto_testo> sostituiti;  // the first "?" of each line where one stands in, up to the cap
+  size_t righe_sostituite = 0;          // the lines where one stands in, all of them
 };
+
+// How many lines with a "?" a converted text lists; the rest are counted (as
+// many as the diagnostics of one kind a build keeps).
+inline constexpr size_t kSostituitiConservati = 100;
 
 // Why bytes cannot be a description text, and where (line 0: the whole text).
 struct testo_rifiutato {
