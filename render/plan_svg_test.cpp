@@ -19,6 +19,8 @@
 #include "scenario/binary_files.h"
 #include "scenario/plan_encoding.h"
 #include "scene/label_layout.h"
+#include "scene/plan_geometry.h"
+#include "scene/scene_json.h"
 #include "test_support/tool_runs.h"
 #include "text_input/utf8_input.h"
 
@@ -326,14 +328,29 @@ TEST(Plan, APlanThatDisagreesWithTheRouteLengthIsDamaged) {
   EXPECT_FALSE(prova::esiste(dir / "p.svg"));
 }
 
-// A point that is not finite is left out of the picture, which stays valid.
-TEST(Plan, PointsThatAreNotFiniteAreNotDrawn) {
+// A point that is not finite or absurdly far is left out of the picture,
+// which stays valid, and of the page's outline, whose numbers stay exact.
+TEST(Plan, PointsThatAreNotFiniteOrTooFarAreNotDrawn) {
+  const double estremi[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                            -std::numeric_limits<double>::infinity(), 1e300, -1e300,
+                            std::numeric_limits<double>::max(), 1e14};
   griglia_linea g = griglia_curva();
-  g.x[500].reale = std::numeric_limits<double>::quiet_NaN();
-  g.y[600].reale = std::numeric_limits<double>::infinity();
+  for (size_t k = 0; k < std::size(estremi); ++k) (k % 2 == 0 ? g.x : g.y)[500 + 100 * k].reale = estremi[k];
   const std::string svg = pianta(&g, nullptr, nullptr);
   EXPECT_TRUE(lettore_xml(svg).ben_formato());
-  for (const char* t : {"nan", "NaN", "inf", "Inf"}) EXPECT_EQ(svg.find(t), std::string::npos) << t;
+  for (const char* t : {"nan", "NaN", "inf", "Inf", "e+"}) EXPECT_EQ(svg.find(t), std::string::npos) << t;
+  fonti_scena f;
+  f.griglia = &g;
+  const scena s = costruisci_scena(f);
+  EXPECT_EQ(s.contorno.esclusi, std::size(estremi));
+  std::ostringstream err;
+  avvisa_esclusi(s.contorno, "V_linea.dat", err);
+  EXPECT_EQ(err.str(),
+            "V_linea.dat: warning: 7 points of the line plan are not finite or beyond 10000000000000 m: left out of "
+            "the map\n");
+  const std::string json = scena_in_json(s);
+  EXPECT_EQ(json.find("-9223372036854775808"), std::string::npos);
+  EXPECT_EQ(json.find("9223372036854775807"), std::string::npos);
 }
 
 // The builder's own scenario drawn from its files: every station is named,

@@ -18,7 +18,9 @@ int esegui_plan(const opzioni_plan& o, std::ostream& out, std::ostream& err) {
   if (uscita_su_un_ingresso("plan", {o.griglia, o.tabella, o.celle}, {o.svg}, err)) return kUscitaUso;
   binari_scena b;
   if (!leggi_binari(o.griglia, o.tabella, o.celle, b, err)) return kUscitaFile;
-  std::string svg = disegna_pianta(costruisci_scena(fonti_binari(b)));
+  const scena s = costruisci_scena(fonti_binari(b));
+  avvisa_esclusi(s.contorno, o.griglia, err);
+  std::string svg = disegna_pianta(s);
   return scrivi_uscita(o.svg, svg, o.attesa, out, err);
 }
 

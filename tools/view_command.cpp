@@ -48,7 +48,9 @@ int vista_testi(const opzioni_view& o, std::ostream& out, std::ostream& err) {
 int vista_binari(const opzioni_view& o, std::ostream& out, std::ostream& err) {
   binari_scena b;
   if (!leggi_binari(o.griglia, o.tabella, o.celle, b, err)) return kUscitaFile;
-  return scrivi_pagina(o.html, costruisci_scena(fonti_binari(b)), out, err);
+  const scena s = costruisci_scena(fonti_binari(b));
+  avvisa_esclusi(s.contorno, o.griglia, err);
+  return scrivi_pagina(o.html, s, out, err);
 }
 
 }  // namespace
