@@ -50,6 +50,8 @@ class lettura_riga {
   luogo_testo fine_precedente() const;
   std::string dopo_quanti() const;
   bool decimale_con_virgola(std::string_view resto, size_t inizio) const;
+  // A warning at a double quote not closed on its line: what it took in.
+  void avvisa_virgolette(const campo_letto& c, std::string_view nome);
 
   scenario& s_;
   lettore_campi& l_;

@@ -37,6 +37,8 @@ struct campo_letto {
   bool primo_della_riga = false;  // only blanks stand before it on its line
   bool chiude_riga = false;   // the read consumed the line end after it
   std::string_view grezzo;    // its bytes as written: the number's token, or the text field
+  bool virgolette_aperte = false;  // a quoted text field whose closing quote is not on its line
+  bool mai_chiuse = false;         // ... nor anywhere: the field ran to the end of the text
 };
 
 // Reads fields from code page 1252 bytes. Blanks are space and tab; a line
@@ -49,6 +51,8 @@ class lettore_campi {
   // A text field: up to the next comma or line end, trailing blanks dropped;
   // or, when it opens with a double quote, up to the next double quote, with
   // whatever follows the closing quote up to the comma or line end dropped.
+  // That quote may stand lines further on (or nowhere, and the field runs to
+  // the end of the text): the field then says so (virgolette_aperte).
   // The comma or line end that ends the field is consumed.
   esito_lettura leggi_testo(std::string& campo);
 

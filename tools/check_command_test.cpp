@@ -193,6 +193,11 @@ stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, 5, Lago Serino
 stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Corte, Mara
                                                                     ^~~~
 )"},
+    {"a quote never closed", 'S', 15, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, \"Lago Serino", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:15:63: warning: this double quote is never closed: the name takes in lines 16 to 23 (8 lines), the rest of the text, and no row there is read; close the quote on its line
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, "Lago Serino
+                                                              ^
+)"},
     {"a station row cut short before the next row", 'S', 15, "stazione, 5000, 22", "codice_errore=25 posizione_errore=0",
      R"(s.txt:15:19: error: error 25: the 'stazione' row ends after 2 of its 17 values
 stazione, 5000, 22
