@@ -15,18 +15,22 @@ namespace {
 // Longest route the compiler takes.
 constexpr int32_t kLunghezzaMassima = 1000000;
 
-// Why the files cannot be one scenario, or empty.
-std::string guasto(const ingresso_decompile& in) {
+// Why the files cannot be one scenario, and the file at fault; an empty
+// reason when they can.
+std::string guasto(const ingresso_decompile& in, file_decompile& file) {
   const int32_t l = in.tabella[kOggettoGenerale].fine;
+  file = file_decompile::tabella;
   if (l < 0 || l > kLunghezzaMassima) {
     return "the route length " + std::to_string(l) + " m in entry 84 of the object table is not one the compiler takes";
   }
+  file = file_decompile::celle;
   const size_t celle = static_cast<size_t>(nearest((static_cast<double>(l) + kMarginePiano) / 50.0)) + 1;
   if (in.celle.size() != celle) {
     return "the route cells hold " + std::to_string(in.celle.size()) + " cells, but a route of " + std::to_string(l) +
            " m has " + std::to_string(celle);
   }
   const size_t punti = static_cast<size_t>(l) + kMarginePiano + 1;
+  file = file_decompile::griglia;
   if (in.con_griglia && (in.griglia.x.size() != punti || in.griglia.y.size() != punti)) {
     return "the line plan holds " + std::to_string(in.griglia.x.size()) + " points, but a route of " +
            std::to_string(l) + " m has " + std::to_string(punti);
@@ -106,7 +110,7 @@ void verifica(const ingresso_decompile& in, esito_decompile& e) {
 
 esito_decompile decompila(const ingresso_decompile& in) {
   esito_decompile e;
-  e.guasto = guasto(in);
+  e.guasto = guasto(in, e.file_guasto);
   if (!e.guasto.empty()) return e;
   e.linea = ricostruisci_linea(in.tabella, in.celle, in.con_griglia ? &in.griglia : nullptr);
   e.servizio = ricostruisci_servizio(in.tabella, in.celle);

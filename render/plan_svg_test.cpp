@@ -326,6 +326,21 @@ TEST(Plan, APlanThatDisagreesWithTheRouteLengthIsDamaged) {
   EXPECT_EQ(e.err, dir / "V_linea.dat" + ": byte 89998: the plan holds 10001 points but the route length 2000 m of " +
                        dir / "V_1.sim" + " calls for 9001\n");
   EXPECT_FALSE(prova::esiste(dir / "p.svg"));
+  // Cells of another route, against the table or, without it, the plan.
+  scrivi(dir / "V_1.dat", codifica_celle(celle_curva()));
+  e = prova::esegui_strumento_esterno(dir, {"plan", "--sim", dir / "V_1.sim", "--cells", dir / "V_1.dat", "--svg",
+                                            dir / "p.svg"});
+  EXPECT_EQ(e.stato, kUscitaFile);
+  EXPECT_EQ(e.err, dir / "V_1.dat" + ": the route cells hold 201 cells but the route length 2000 m of " +
+                       dir / "V_1.sim" + " calls for 181\n");
+  scrivi(dir / "W_1.dat", codifica_celle(celle_percorso(181)));
+  e = prova::esegui_strumento_esterno(dir, {"view", "--plan", dir / "V_linea.dat", "--cells", dir / "W_1.dat",
+                                            "--html", dir / "p.html"});
+  EXPECT_EQ(e.stato, kUscitaFile);
+  EXPECT_EQ(e.err, dir / "W_1.dat" + ": the route cells hold 181 cells but the route length 3000 m of " +
+                       dir / "V_linea.dat" + " calls for 201\n");
+  EXPECT_FALSE(prova::esiste(dir / "p.svg"));
+  EXPECT_FALSE(prova::esiste(dir / "p.html"));
 }
 
 // A point that is not finite or absurdly far is left out of the picture,

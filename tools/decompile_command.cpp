@@ -67,7 +67,10 @@ int esegui_decompile(const opzioni_decompile& o, std::ostream& out, std::ostream
   }
   const esito_decompile e = decompila(in);
   if (!e.guasto.empty()) {
-    err << o.celle << ": " << e.guasto << "\n";
+    const std::string& file = e.file_guasto == file_decompile::tabella ? o.tabella
+                              : e.file_guasto == file_decompile::griglia ? o.griglia
+                                                                         : o.celle;
+    err << file << ": " << e.guasto << "\n";
     return kUscitaFile;
   }
   if (esito_file c = crea_cartella(o.cartella_uscita); !c.ok) {
