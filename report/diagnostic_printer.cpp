@@ -30,16 +30,12 @@ const char* colore_livello(gravita g) {
 }
 
 // The source line as the author sees it, as UTF-8, without a leading byte
-// order mark; a NUL byte shows as the symbol for it.
+// order mark; a control character (a NUL, an ESC) shows as its symbol.
 std::string riga_mostrata(const testo_autore& t, int32_t riga) {
   std::string_view r = riga_di(t.originale, riga);
   if (riga == 1 && r.substr(0, 3) == "\xEF\xBB\xBF") r.remove_prefix(3);
   const bool utf8 = t.originale != t.byte;  // converted: the author's bytes are UTF-8
-  std::string mostrata = utf8 ? std::string(r) : cp1252_in_utf8(r);
-  for (size_t i = mostrata.find('\0'); i != std::string::npos; i = mostrata.find('\0', i)) {
-    mostrata.replace(i, 1, "\xE2\x90\x80");
-  }
-  return mostrata;
+  return visibile(utf8 ? r : cp1252_in_utf8(r));
 }
 
 // The file a diagnostic points into; empty for none.
@@ -58,7 +54,7 @@ void stampa_una(const diagnostica& d, const testo_autore* t, const opzioni_stamp
     luogo += ":" + std::to_string(d.riga);
     if (d.colonna > 0) luogo += ":" + std::to_string(d.colonna);
   }
-  const std::string messaggio = messaggio_diagnostica(d);
+  const std::string messaggio = visibile(messaggio_diagnostica(d));
   if (o.colore) {
     err << kGrassetto << luogo << ": " << colore_livello(d.livello) << parola_livello(d.livello) << ":" << kNormale
         << " " << messaggio << "\n";

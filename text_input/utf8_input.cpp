@@ -154,6 +154,27 @@ std::optional<testo_rifiutato> rifiuta_testo(std::string_view byte) {
                          "the text holds a NUL byte: a description is plain text"};
 }
 
+std::string visibile(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    if ((c < 0x20 && c != '\t') || c == 0x7F) {
+      const unsigned simbolo = c == 0x7F ? 0x2421 : 0x2400 + c;  // the Control Pictures
+      out += static_cast<char>(0xE0 | (simbolo >> 12));
+      out += static_cast<char>(0x80 | ((simbolo >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (simbolo & 0x3F));
+    } else if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+               static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
+      out += "\xEF\xBF\xBD";
+      ++i;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
 std::string cp1252_in_utf8(std::string_view byte) {
   if (!ha_non_ascii(byte)) return std::string(byte);
   convertitore cv("UTF-8", "CP1252");

@@ -56,6 +56,11 @@ std::optional<testo_rifiutato> rifiuta_testo(std::string_view byte);
 // mark is dropped. Line ends are kept, so line numbers do not change.
 testo_convertito prepara_testo(std::string_view byte);
 
+// UTF-8 made safe to show on a terminal: a control character (C0 but tab,
+// DEL) becomes its symbol (ESC shows as U+241B), a C1 control U+FFFD, so that
+// no name or line of an author's text can move the cursor or recolour it.
+std::string visibile(std::string_view utf8);
+
 // Code page 1252 bytes as UTF-8, for display; a byte with no character in the
 // code page becomes U+FFFD.
 std::string cp1252_in_utf8(std::string_view byte);
