@@ -34,6 +34,11 @@ esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_aut
   if (autore.empty()) return {};
   testo_autore t{autore, "", ""};
   if (esito_file e = leggi_file(autore, t.originale); !e.ok) return e;
+  // A text that is UTF-16 or UTF-32 or holds NUL bytes is not copied as notes.
+  if (std::optional<testo_rifiutato> no = rifiuta_testo(t.originale)) {
+    const std::string dove = no->dove.riga == 0 ? "" : "line " + std::to_string(no->dove.riga) + ": ";
+    return esito_file{false, autore, dove + no->motivo};
+  }
   testo_convertito c = prepara_testo(t.originale);
   scrivi_avvisi(err, autore, c.righe_sostituite, [&](size_t i) {
     return autore + ":" + std::to_string(c.sostituiti[i].riga) + ":" + std::to_string(c.sostituiti[i].colonna) +

@@ -136,6 +136,13 @@ std::optional<testo_rifiutato> rifiuta_testo(std::string_view byte) {
   const bool bom_16 = byte.substr(0, 2) == "\xFF\xFE" || byte.substr(0, 2) == "\xFE\xFF";
   const size_t nul = byte.find('\0');
   if (!bom_16 && nul == std::string_view::npos) return std::nullopt;
+  // UTF-32 puts three NULs beside every letter of a Latin text, and its byte
+  // order mark begins as UTF-16's does.
+  const std::string_view zeri("\0\0\0", 3);
+  const bool utf32 = byte.substr(0, 4) == std::string_view("\xFF\xFE\0\0", 4) ||
+                     byte.substr(0, 4) == std::string_view("\0\0\xFE\xFF", 4) ||
+                     (byte.size() >= 4 && (byte.substr(1, 3) == zeri || byte.substr(0, 3) == zeri));
+  if (utf32) return testo_rifiutato{{0, 0}, "the text is UTF-32: save it as UTF-8 or as code page 1252"};
   // UTF-16 puts a NUL beside nearly every letter of a Latin text.
   const bool alterno = nul < 2 && byte.size() >= 4 && byte[nul + 2] == '\0';
   if (bom_16 || alterno) {

@@ -462,6 +462,19 @@ TEST_F(Check, RefusedTextsAreToldWhereAndWhy) {
             "   ^\n");
   scrivi_testi(righe_crlf(prova::linea_esempio()), std::string("\xFF\xFE" "a\0b\0", 6));
   EXPECT_EQ(check().err, "s.txt: error: the text is UTF-16: save it as UTF-8 or as code page 1252\n");
+  for (const std::string& utf32 : {std::string("\xFF\xFE\0\0a\0\0\0", 8), std::string("a\0\0\0b\0\0\0", 8),
+                                   std::string("\0\0\xFE\xFF\0\0\0a", 8)}) {
+    scrivi_testi(righe_crlf(prova::linea_esempio()), utf32);
+    EXPECT_EQ(check().err, "s.txt: error: the text is UTF-32: save it as UTF-8 or as code page 1252\n");
+  }
+  // Notes are held to the same rule: nothing of them is copied.
+  scrivi_testi(righe_crlf(prova::linea_esempio()), righe_crlf(prova::servizio_esempio()));
+  prova::scrivi(dir_ / "n.txt", std::string("\xFF\xFE" "a\0b\0", 6));
+  const esito_strumento e =
+      esegui({"documents", "--line", linea_, "--service", servizio_, "--notes", dir_ / "n.txt", "--out", dir_ / "d"});
+  EXPECT_EQ(e.stato, kUscitaFile);
+  EXPECT_EQ(e.err, "n.txt: the text is UTF-16: save it as UTF-8 or as code page 1252\n");
+  EXPECT_FALSE(prova::esiste(dir_ / "d/BORVALE_40617_note.txt"));
 }
 
 TEST(Riepilogo, CountsWhatTheScenarioHolds) {
