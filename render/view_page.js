@@ -955,7 +955,14 @@
   if (at) setView(+at[1], +at[2]);
   const find = /^#find=(.+)$/.exec(location.hash);
   if (find) {
-    search.value = decodeURIComponent(find[1]);
+    // A malformed escape (%ZZ) is taken as written, not thrown.
+    let name = find[1];
+    try {
+      name = decodeURIComponent(name);
+    } catch (e) {
+      // keep the name as it stands
+    }
+    search.value = name;
     searchNow();
   }
   render();

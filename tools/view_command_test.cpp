@@ -13,6 +13,7 @@
 #include "platform/user_interface.h"
 #include "render/view_page.h"
 #include "test_support/tool_runs.h"
+#include "text_input/utf8_input.h"
 
 namespace sb {
 namespace {
@@ -228,6 +229,22 @@ std::pair<std::string, std::string> settantadue_stazioni() {
 
 // 72 stations, the most a line with six signs takes: the compile is clean
 // and every station is in the page.
+// A file name that is no UTF-8 reaches the page as valid UTF-8.
+TEST(Vista, AFileNameThatIsNoUtf8IsShownAsCodePage1252) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  const std::string linea = dir / "linea \xE8.txt";
+  scrivi(linea, prova::righe_crlf(prova::linea_esempio()));
+  opzioni_view o;
+  o.linea = linea;
+  o.html = dir / "p.html";
+  std::ostringstream err;
+  esegui_view(o, err, err);
+  const std::string pagina = leggi(o.html);
+  EXPECT_TRUE(utf8_valido(pagina));
+  EXPECT_NE(pagina.find("linea \xC3\xA8.txt"), std::string::npos);
+}
+
 TEST(Vista, SeventyTwoStations) {
   cartella_prova dir;
   ASSERT_TRUE(dir.ok());
