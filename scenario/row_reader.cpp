@@ -163,7 +163,7 @@ void lettura_riga::avvisa_virgolette(const campo_letto& c, std::string_view nome
 bool lettura_riga::decimale_con_virgola(std::string_view resto, size_t inizio) const {
   if (ultimo_testo_ || letti_ == 0 || inizio != 0) return false;
   // The comma right after the last value, and digits right after the comma.
-  if (l_.colonna_corrente() != colonna_fine_ + 1) return false;
+  if (l_.colonna_corrente() != colonna_fine_ + 1 || !l_.dopo_virgola()) return false;
   const std::string_view ultimo = ultimo_scritto_;
   const std::string_view cifre = ultimo.substr(!ultimo.empty() && (ultimo[0] == '-' || ultimo[0] == '+') ? 1 : 0);
   const std::string_view dopo = senza_blank_finali(resto.substr(0, resto.find(',')));

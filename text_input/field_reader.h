@@ -83,6 +83,10 @@ class lettore_campi {
   // The line the reader stands on.
   int32_t riga_corrente() const { return riga_corrente_; }
 
+  // Whether the byte just before resto_della_riga() is a comma (the last
+  // read ended at one, not at a blank).
+  bool dopo_virgola() const { return pos_ > 0 && testo_[pos_ - 1] == ','; }
+
   // The 1-based column at which resto_della_riga() begins.
   int32_t colonna_corrente() const { return colonna_di(pos_); }
 

@@ -178,6 +178,11 @@ stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 73, 30, Lago Serino
 pendenza,  7000,  12,5
                   ^~
 )"},
+    {"two numbers apart by a blank are no decimal comma", 'L', 19, "pendenza,  7000,  9 3000", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:19:21: warning: the 'pendenza' row takes 2 values; '3000' beyond them is skipped
+pendenza,  7000,  9 3000
+                    ^~~~
+)"},
     {"a row with more values than it takes", 'L', 18, "pendenza,  4000,  -5, 3", "codice_errore=0 posizione_errore=0",
      R"(l.txt:18:23: warning: the 'pendenza' row takes 2 values; '3' beyond them is skipped
 pendenza,  4000,  -5, 3
