@@ -183,6 +183,11 @@ pendenza,  7000,  12,5
 pendenza,  7000,  9 3000
                     ^~~~
 )"},
+    {"a curve of no length", 'L', 13, "curvas3,  5000,  -900", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:13:18: warning: curve length -900 m bends nothing: the plan runs straight there
+curvas3,  5000,  -900
+                 ^~~~
+)"},
     {"a row with more values than it takes", 'L', 18, "pendenza,  4000,  -5, 3", "codice_errore=0 posizione_errore=0",
      R"(l.txt:18:23: warning: the 'pendenza' row takes 2 values; '3' beyond them is skipped
 pendenza,  4000,  -5, 3
