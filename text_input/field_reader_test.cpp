@@ -163,7 +163,7 @@ TEST(FieldReader, PlaceOfEachField) {
 
 // A quoted field says when its closing quote is not on its line, or nowhere.
 TEST(FieldReader, AQuoteNotClosedOnItsLineIsMarked) {
-  struct caso {
+  struct virgolette {
     const char* testo;
     bool aperte, mai;
   } casi[] = {
@@ -173,7 +173,7 @@ TEST(FieldReader, AQuoteNotClosedOnItsLineIsMarked) {
       {"\"a", true, true},
       {"a\"b\r\n", false, false},
   };
-  for (const caso& c : casi) {
+  for (const virgolette& c : casi) {
     lettore_campi r(c.testo);
     std::string t;
     ASSERT_EQ(r.leggi_testo(t), esito_lettura::letto) << c.testo;

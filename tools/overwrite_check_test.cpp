@@ -9,7 +9,8 @@
 #include <filesystem>
 
 #include "compile/exit_status.h"
-#include "tools/tool_test_support.h"
+#include "test_support/borvale_texts.h"
+#include "test_support/tool_runs.h"
 
 namespace sb {
 namespace {
