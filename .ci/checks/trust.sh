@@ -15,18 +15,15 @@
 #   .ci/run builds it; SB_ASAN_BIN names another folder).
 #
 # The device, the other user and the sticky folder need root; without root
-# those cases are skipped. SB_BIN names another folder of executables
-# (default build/bin). About half a minute.
-set -euo pipefail
-cd "$(dirname "$0")/../.."
-
+# those cases are skipped. SB_BUILD_DIR names another build folder (default
+# build). About a minute.
+. "$(dirname "$0")/../lib/common.sh"
 . .ci/lib/programs.sh
 
 work=$(mktemp -d /tmp/trust.XXXXXX)
 chmod 755 "$work"
 trap 'rm -rf "$work"' EXIT
 
-failures=0
 root=0
 [ "$(id -u)" -eq 0 ] && root=1
 
@@ -223,8 +220,4 @@ else
   echo "skip the extreme plan under UBSan: no $asan_bin/scenario_tool (built by .ci/run)"
 fi
 
-if [ "$failures" -ne 0 ]; then
-  echo "trust: $failures case(s) failed"
-  exit 1
-fi
-echo "trust: no device, FIFO or planted record obeyed, no input overwritten, memory within its goals"
+finish "no device, FIFO or planted record obeyed, no input overwritten, memory within its goals"
