@@ -13,10 +13,23 @@
 
 namespace sb {
 
+diagnostiche_omesse sostituiti_omessi(const testo_convertito& c) {
+  diagnostiche_omesse omesse;
+  if (c.righe_sostituite > c.sostituiti.size()) {
+    omesse[{gravita::avviso, 0, genere_avviso::carattere_sostituito}] = c.righe_sostituite - c.sostituiti.size();
+  }
+  return omesse;
+}
+
 esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_autore>& testo, std::ostream& err) {
   if (autore.empty()) return {};
   testo_autore t{autore, "", ""};
   if (esito_file e = leggi_file(autore, t.originale); !e.ok) return e;
+  // A text that is UTF-16 or UTF-32 or holds NUL bytes is not copied as notes.
+  if (std::optional<testo_rifiutato> no = rifiuta_testo(t.originale)) {
+    const std::string dove = no->dove.riga == 0 ? "" : "line " + std::to_string(no->dove.riga) + ": ";
+    return esito_file{false, autore, dove + no->motivo};
+  }
   testo_convertito c = prepara_testo(t.originale);
   std::vector<segnalazione> sostituiti;
   for (const punto_testo& p : c.sostituiti) {
@@ -27,7 +40,7 @@ esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_aut
   }
   opzioni_stampa senza_sorgente;
   senza_sorgente.sorgente = false;
-  stampa_segnalazioni(sostituiti, {}, senza_sorgente, err);
+  stampa_segnalazioni(sostituiti, {}, senza_sorgente, err, sostituiti_omessi(c));
   t.byte = std::move(c.byte);
   testo = std::move(t);
   return {};
@@ -35,6 +48,12 @@ esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_aut
 
 esito_file crea_cartella(const std::string& cartella) {
   std::error_code e;
+  // A link to nothing is not made into a folder: creating its target would
+  // write where the link points.
+  if (std::filesystem::is_symlink(cartella, e) && !std::filesystem::exists(cartella, e)) {
+    return esito_file{false, cartella,
+                      "a link to a missing folder (" + std::filesystem::read_symlink(cartella, e).string() + ")"};
+  }
   std::filesystem::create_directories(cartella, e);
   if (e) return esito_file{false, cartella, e.message()};
   if (!std::filesystem::is_directory(cartella, e)) return esito_file{false, cartella, "Not a directory"};

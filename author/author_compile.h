@@ -10,8 +10,10 @@
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 #include "report/author_text.h"
+#include "scenario/diagnostic_cap.h"
 #include "scenario/diagnostics.h"
 #include "scenario/scenario_records.h"
+#include "text_input/utf8_input.h"
 
 namespace sb {
 
@@ -33,6 +35,10 @@ struct opzioni_compile {
 
 // Creates the output directory and its parents when missing.
 esito_file crea_cartella(const std::string& cartella);
+
+// The lines with a "?" that a converted text counted past those it lists,
+// as warnings counted but not kept.
+diagnostiche_omesse sostituiti_omessi(const testo_convertito& c);
 
 // Reads an author's text (the notes) and converts it when it is UTF-8,
 // warning on err where a "?" stands in (one line each, a few of them).

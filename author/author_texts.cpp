@@ -17,6 +17,7 @@ struct testi_autore {
   std::optional<testo_autore> linea;  // none when no file was given
   std::optional<testo_autore> servizio;
   std::vector<diagnostica> letture;   // characters replaced, texts refused
+  diagnostiche_omesse omesse;         // lines with a character replaced past those listed
   bool rifiutato = false;             // a text is no description text: nothing is compiled
 };
 
@@ -54,6 +55,7 @@ void prepara_uno(testo_autore letto, origine_errore origine, std::optional<testo
     d.messaggio = "a character with no code page 1252 form is replaced by \"?\"";
     t.letture.push_back(d);
   }
+  somma_omesse(t.omesse, sostituiti_omessi(c));
   letto.byte = std::move(c.byte);
   testo = std::move(letto);
 }
@@ -107,16 +109,24 @@ std::vector<diagnostica> tutte_le_diagnostiche(const testi_autore& t, const comp
   return tutte;
 }
 
+// The diagnostics reading and the compile counted but did not keep.
+diagnostiche_omesse tutte_le_omesse(const testi_autore& t, const compile_letto_oltre* c) {
+  diagnostiche_omesse omesse = t.omesse;
+  if (c != nullptr) somma_omesse(omesse, c->omesse);
+  return omesse;
+}
+
 // Shows what reading found, then every diagnostic of the compile and those
 // found reading on past its first error (none when it did not run).
 conteggio_diagnostiche mostra_diagnostiche(const opzioni_compile& o, const testi_autore& t,
                                            const compile_letto_oltre* c, std::ostream& err) {
-  const testo_autore linea = t.linea.value_or(testo_autore{});
-  const testo_autore servizio = t.servizio.value_or(testo_autore{});
+  const testo_autore nessuno;  // the texts are shown where they are, not copied
+  const testo_autore& linea = t.linea ? *t.linea : nessuno;
+  const testo_autore& servizio = t.servizio ? *t.servizio : nessuno;
   opzioni_stampa stampa;
   stampa.colore = o.colore;
   return stampa_segnalazioni(segnalazioni_compile(tutte_le_diagnostiche(t, c), linea, servizio),
-                             {&linea, &servizio}, stampa, err);
+                             {&linea, &servizio}, stampa, err, tutte_le_omesse(t, c));
 }
 
 }  // namespace
@@ -133,8 +143,10 @@ std::optional<compile_mostrato> compila_e_mostra(const opzioni_compile& o, std::
   }
   compile_letto_oltre letto = compila_autore(o, t);
   const conteggio_diagnostiche conti = mostra_diagnostiche(o, t, &letto, err);
-  return compile_mostrato{std::move(letto.r), conti, t.linea.value_or(testo_autore{}),
-                          t.servizio.value_or(testo_autore{}), letto.lette};
+  // The texts are moved, not copied: a text of 64 MiB is held twice at most
+  // (as read and as compiled).
+  return compile_mostrato{std::move(letto.r), conti, std::move(t.linea).value_or(testo_autore{}),
+                          std::move(t.servizio).value_or(testo_autore{}), std::move(letto.lette)};
 }
 
 compile_in_memoria compila_in_memoria(const opzioni_compile& o, std::optional<testo_autore> linea,
@@ -147,8 +159,8 @@ compile_in_memoria compila_in_memoria(const opzioni_compile& o, std::optional<te
   if (!t.rifiutato) letto = compila_autore(o, t);
   c.diagnostiche = tutte_le_diagnostiche(t, letto ? &*letto : nullptr);
   if (letto) c.r = std::move(letto->r);
-  c.linea = t.linea.value_or(testo_autore{});
-  c.servizio = t.servizio.value_or(testo_autore{});
+  c.linea = std::move(t.linea).value_or(testo_autore{});
+  c.servizio = std::move(t.servizio).value_or(testo_autore{});
   return c;
 }
 

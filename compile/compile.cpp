@@ -15,6 +15,7 @@ void inizia_build(scenario& s, int32_t flag_griglia) {
   s.posizione_errore = 0;
   s.limite_stazioni = kPrimoCartello;
   s.diagnostiche.clear();
+  s.limite = limite_diagnostiche{};
   s.tracce = tracce_compile{};
   pulisci_tabella(s.tabella);
   s.luogo_voce = {};

@@ -127,6 +127,28 @@ TEST(Compile, EveryRecordedCodeIsListedInOrder) {
   EXPECT_EQ(ultimo_codice(r.s), d);
 }
 
+// A text with the same fault on every row costs the cap, not a diagnostic a
+// row: of one kind the first hundred are kept, the rest counted.
+TEST(Compile, WarningsPastTheCapAreCountedNotKept) {
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  servizio.insert(servizio.begin() + 10, 250, "velocita,  0,  100");
+  richiesta_compile q;
+  const std::string linea = prova::righe_crlf(prova::linea_esempio());
+  const std::string testo = prova::righe_crlf(servizio);
+  q.testo_linea = linea;
+  q.testo_servizio = testo;
+  q.nome_linea = "VALMORA";
+  q.numero_treno = "2201";
+  const risultato_compile r = compila(q);
+  const genere_diagnostica fuori_ordine{gravita::avviso, 0, genere_avviso::fuori_ordine};
+  size_t tenuti = 0;
+  for (const diagnostica& d : r.s.diagnostiche) tenuti += genere_di(d) == fuori_ordine ? 1 : 0;
+  EXPECT_EQ(tenuti, kDiagnosticheConservate);
+  ASSERT_EQ(r.s.limite.omesse.size(), 1u);
+  EXPECT_EQ(r.s.limite.omesse.at(fuori_ordine), 250 - kDiagnosticheConservate);
+  EXPECT_EQ(r.s.codice_errore, kNessunErrore);
+}
+
 TEST(Compile, ARequestCompiledTwiceGivesTheSameRecords) {
   const scenario_incorporato b;
   const risultato_compile a = compila(b.richiesta(1));

@@ -28,11 +28,6 @@ bool ripete(const diagnostica& d, const std::vector<diagnostica>& prima) {
                      [&](const diagnostica& p) { return p.livello == gravita::errore && p.codice == d.codice; });
 }
 
-// A note on the entry before it.
-bool nota_su_precedente(const diagnostica& d) {
-  return d.livello == gravita::nota && d.genere == genere_avviso::nessuno;
-}
-
 }  // namespace
 
 std::vector<diagnostica> diagnostiche_ulteriori(const std::vector<diagnostica>& normali,
@@ -55,14 +50,16 @@ std::vector<diagnostica> diagnostiche_ulteriori(const std::vector<diagnostica>& 
 }
 
 compile_letto_oltre compila_e_leggi_oltre(const richiesta_compile& richiesta) {
-  compile_letto_oltre c{compila(richiesta), {}, {}};
+  compile_letto_oltre c{compila(richiesta), {}, {}, {}};
   c.lette = c.r.s.tracce.righe;
+  c.omesse = c.r.s.limite.omesse;
   if (!c.r.s.tracce.interrotta) return c;
   richiesta_compile oltre = richiesta;
   oltre.errori = modo_errori::riprendi;
   const risultato_compile r = compila(oltre);
   c.ulteriori = diagnostiche_ulteriori(c.r.s.diagnostiche, r.s.diagnostiche);
   c.lette = r.s.tracce.righe;
+  c.omesse = r.s.limite.omesse;
   return c;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compile/compile.h"
+#include "scenario/diagnostic_cap.h"
 
 namespace sb {
 
@@ -15,6 +16,7 @@ struct compile_letto_oltre {
   risultato_compile r;                 // the compile as a build runs it: records, codes, files
   std::vector<diagnostica> ulteriori;  // found reading on, besides r's diagnostics, in the order found
   righe_lette lette;                   // rows taken whole reading on; r's own when nothing cut it short
+  diagnostiche_omesse omesse;          // counted, not kept: reading on's, which saw every row r saw
 };
 
 // Compiles as a build does; when a code cut the read short, compiles again

@@ -16,20 +16,22 @@
 namespace sb {
 namespace {
 
-// Longest route the compiler takes.
-
-// Why the files cannot be one scenario, or empty.
-std::string guasto(const ingresso_decompile& in) {
+// Why the files cannot be one scenario, and the file at fault; an empty
+// reason when they can.
+std::string guasto(const ingresso_decompile& in, file_decompile& file) {
   const int32_t l = in.tabella[kOggettoGenerale].fine;
+  file = file_decompile::tabella;
   if (l < 0 || l > kLunghezzaMassima) {
     return "the route length " + std::to_string(l) + " m in entry 84 of the object table is not one the compiler takes";
   }
+  file = file_decompile::celle;
   const size_t celle = static_cast<size_t>(nearest((static_cast<double>(l) + kMarginePiano) / static_cast<double>(kMetriCella))) + 1;
   if (in.celle.size() != celle) {
     return "the route cells hold " + std::to_string(in.celle.size()) + " cells, but a route of " + std::to_string(l) +
            " m has " + std::to_string(celle);
   }
   const size_t punti = static_cast<size_t>(l) + kMarginePiano + 1;
+  file = file_decompile::griglia;
   if (in.con_griglia && (in.griglia.x.size() != punti || in.griglia.y.size() != punti)) {
     return "the line plan holds " + std::to_string(in.griglia.x.size()) + " points, but a route of " +
            std::to_string(l) + " m has " + std::to_string(punti);
@@ -105,7 +107,7 @@ void verifica(const ingresso_decompile& in, esito_decompile& e) {
 
 esito_decompile decompila(const ingresso_decompile& in) {
   esito_decompile e;
-  e.guasto = guasto(in);
+  e.guasto = guasto(in, e.file_guasto);
   if (!e.guasto.empty()) return e;
   e.linea = ricostruisci_linea(in.tabella, in.celle, in.con_griglia ? &in.griglia : nullptr);
   e.servizio = ricostruisci_servizio(in.tabella, in.celle);
@@ -131,6 +133,13 @@ void nomi_dal_file(const std::string& file_tabella, const tabella_oggetti& tabel
   const size_t trattino = base.find_last_of('_');
   nome_linea = trattino == std::string::npos ? base : base.substr(0, trattino);
   numero_treno = trattino == std::string::npos ? "" : base.substr(trattino + 1);
+  // A file name that gives no name ("_.sim") takes the table's own, or the
+  // compile's defaults: a text is never written with a name compile refuses.
+  auto semplice = [](const std::string& n) {
+    return !n.empty() && n.find_first_of(std::string("/\0", 2)) == std::string::npos;
+  };
+  if (nome_linea.empty()) nome_linea = semplice(linea) ? linea : "BORVALE";
+  if (numero_treno.empty()) numero_treno = semplice(treno) ? treno : "40617";
 }
 
 }  // namespace sb

@@ -39,9 +39,13 @@ struct nota_testo {
   std::string testo;
 };
 
+// Which of the files given a fault is told against.
+enum class file_decompile { tabella, celle, griglia };
+
 // What decompile gives.
 struct esito_decompile {
   std::string guasto;  // non-empty: the files do not belong together or are damaged
+  file_decompile file_guasto = file_decompile::celle;  // the file the fault is about
   descrizione_linea linea;
   descrizione_servizio servizio;
   std::string testo_linea;      // NAME_linea.txt

@@ -259,6 +259,13 @@ TEST(Decompile, NamesComeFromTheTableFileName) {
   EXPECT_EQ(linea + "|" + treno, "VAL_MORA|22_01");
   nomi_dal_file("COPIA_7.sim", t, linea, treno);
   EXPECT_EQ(linea + "|" + treno, "COPIA|7");
+  // A file name that gives an empty name: the table's own, else the defaults.
+  nomi_dal_file("./_.sim", t, linea, treno);
+  EXPECT_EQ(linea + "|" + treno, "VAL_MORA|22_01");
+  nomi_dal_file("_9.sim", tabella_oggetti{}, linea, treno);
+  EXPECT_EQ(linea + "|" + treno, "BORVALE|9");
+  nomi_dal_file("X_.sim", tabella_oggetti{}, linea, treno);
+  EXPECT_EQ(linea + "|" + treno, "X|40617");
 }
 
 }  // namespace

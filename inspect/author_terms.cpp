@@ -145,7 +145,9 @@ voce_autore voce_codice_tabella(const tabella_oggetti& tabella) {
 
 std::string voce_testo(const voce_autore& v) {
   std::string out = "  " + v.descrizione + (v.valori.empty() ? "" : ":");
-  for (const valore_autore& x : v.valori) out += "  " + x.nome + "=" + (x.testo ? "\"" + x.valore + "\"" : x.valore);
+  for (const valore_autore& x : v.valori) {
+    out += "  " + x.nome + "=" + (x.testo ? "\"" + visibile(x.valore) + "\"" : x.valore);
+  }
   if (!v.nota.empty()) out += "  (" + v.nota + ")";
   return out;
 }

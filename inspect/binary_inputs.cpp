@@ -36,6 +36,26 @@ bool punti_concordi(const std::string& percorso_griglia, const griglia_linea& gr
   return false;
 }
 
+// The cells of a route of the given length: nearest((length + 7000) / 50) + 1.
+int64_t celle_attese(int64_t lunghezza) {
+  return static_cast<int64_t>(nearest((static_cast<double>(lunghezza) + kMarginePiano) / 50.0)) + 1;
+}
+
+// Whether the cells are as many as the route length calls for, told by the
+// object table or else by the plan: cells of another scenario are not drawn
+// against its stations or its map.
+bool celle_concordi(const std::string& percorso_celle, const celle_percorso& celle, const binari_scena& b,
+                    const std::string& griglia, const std::string& tabella, std::ostream& err) {
+  if (!b.tabella && !b.griglia) return true;
+  const int64_t lunghezza = b.tabella ? (*b.tabella)[kOggettoGenerale].fine
+                                      : static_cast<int64_t>(b.griglia->x.size()) - kMarginePiano - 1;
+  const int64_t attese = celle_attese(lunghezza);
+  if (static_cast<int64_t>(celle.size()) == attese) return true;
+  err << percorso_celle << ": the route cells hold " << celle.size() << " cells but the route length " << lunghezza
+      << " m of " << (b.tabella ? tabella : griglia) << " calls for " << attese << "\n";
+  return false;
+}
+
 }  // namespace
 
 bool leggi_binari(const std::string& griglia, const std::string& tabella, const std::string& celle,
@@ -45,7 +65,8 @@ bool leggi_binari(const std::string& griglia, const std::string& tabella, const 
       !leggi_se_dato(celle, out.celle, decodifica_celle, err)) {
     return false;
   }
-  return !out.griglia || !out.tabella || punti_concordi(griglia, *out.griglia, tabella, *out.tabella, err);
+  if (out.griglia && out.tabella && !punti_concordi(griglia, *out.griglia, tabella, *out.tabella, err)) return false;
+  return !out.celle || celle_concordi(celle, *out.celle, out, griglia, tabella, err);
 }
 
 }  // namespace sb

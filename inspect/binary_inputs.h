@@ -40,7 +40,9 @@ struct binari_scena {
 // Reads the files named (an empty name is a file not given). A file that
 // cannot be read or is malformed is reported on err, with its path and the
 // reason or the byte offset; so is a plan whose point count is not the one
-// the object table's route length calls for. The result is then false.
+// the object table's route length calls for, and cells whose count is not
+// the one the route length (of the table, else of the plan) calls for. The
+// result is then false.
 bool leggi_binari(const std::string& griglia, const std::string& tabella, const std::string& celle,
                   binari_scena& out, std::ostream& err);
 

@@ -129,7 +129,7 @@ std::vector<campo> campi_cella(const cella& c) {
 std::string campi_testo(const std::vector<campo>& campi) {
   std::string out;
   for (const campo& f : campi) {
-    out += "  " + f.nome + "=" + (f.testo ? "\"" + f.valore + "\"" : f.valore);
+    out += "  " + f.nome + "=" + (f.testo ? "\"" + visibile(f.valore) + "\"" : f.valore);
     if (!f.nota.empty()) out += " (" + f.nota + ")";
   }
   return out;

@@ -477,6 +477,10 @@ passo riga_curva(lavoro_linea& w, const std::string& campo) {
   if (!r.leggi(inizio, "start") || !r.leggi(lunghezza_curva, "length")) return passo::lettura_fallita;
   r.chiudi();
   ++w.s.tracce.righe.curve;
+  if (lunghezza_curva <= 0) {
+    registra_avviso(w.s, genere_avviso::fuori_intervallo, r.valore(1),
+                    "curve length " + std::to_string(lunghezza_curva) + " m bends nothing: the plan runs straight there");
+  }
   if (w.s.flag_griglia == 0) return passo::prosegui;
   if (passo e = prova_posizione(w, r, inizio); e != passo::prosegui) return e;
   const int64_t fine = int64_t{inizio} + lunghezza_curva;

@@ -9,14 +9,9 @@
 #include "line/line_plan.h"
 #include "scenario/error_codes.h"
 #include "scenario/format.h"
+#include "scenario/format_bounds.h"
 
 namespace {
-
-// Cells of the longest route the format allows: nearest((1 000 000 + 7000) / 50) + 1.
-constexpr size_t kMassimoCelle = 20141;
-
-// Points of the longest plan: 0 to 1 000 000 + 7000.
-constexpr size_t kMassimoPunti = 1007001;
 
 bool codice_noto(int32_t codice) {
   if (codice == sb::kGuardiaMarcatori || codice == sb::kGuardiaCodici) return false;
@@ -32,8 +27,8 @@ void compila(std::string_view testo, int32_t flag) {
   if (!codice_noto(s.codice_errore)) std::abort();
   if (e == sb::esito_fase_linea::lettura_fallita && s.codice_errore != sb::kLetturaFallita) std::abort();
   if (e == sb::esito_fase_linea::prosegui && s.celle.empty()) std::abort();
-  if (s.celle.size() > kMassimoCelle) std::abort();
-  if (s.griglia.punti > kMassimoPunti) std::abort();
+  if (s.celle.size() > sb::kMassimoCelle) std::abort();
+  if (s.griglia.punti > sb::kMassimoPuntiGriglia) std::abort();
   if (s.griglia.esiste() && !s.griglia.chiusa) std::abort();
   if (s.griglia.byte.size() != 2 * s.griglia.inizio_y) std::abort();
   if (flag == 0 && s.griglia.esiste()) std::abort();

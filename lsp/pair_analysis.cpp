@@ -313,6 +313,7 @@ std::string_view nome_genere(genere_avviso g) {
     case genere_avviso::valori_mancanti: return "missing-values";
     case genere_avviso::virgola_decimale: return "decimal-comma";
     case genere_avviso::nome_tagliato: return "name-cut-short";
+    case genere_avviso::virgolette_aperte: return "unclosed-quote";
     case genere_avviso::valore_troncato: return "value-truncated";
     case genere_avviso::fuori_intervallo: return "out-of-range";
     case genere_avviso::velocita_arrotondata: return "speed-rounded";

@@ -23,14 +23,20 @@ bool alfanumerico(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
-// ".NAME.sbtmp-" and six random letters or digits.
+// The longest name a folder entry may have on the file systems in use.
+constexpr size_t kMassimoNome = 255;
+
+// ".NAME.sbtmp-" and six random letters or digits; NAME is cut so that the
+// temporary name is never longer than a name may be (a name the folder takes
+// is never refused for its temporary name).
 std::string nuovo_nome_temporaneo(const std::string& nome) {
   unsigned char caso[kLettereCasuali];
   if (getrandom(caso, sizeof caso, 0) != static_cast<ssize_t>(sizeof caso)) {
     unsigned long v = static_cast<unsigned long>(::getpid()) * 2654435761UL ^ static_cast<unsigned long>(std::rand());
     for (unsigned char& c : caso) c = static_cast<unsigned char>(v >>= 5);
   }
-  std::string t = "." + nome + std::string(kMarcaTemporanea);
+  const size_t coda = 1 + kMarcaTemporanea.size() + kLettereCasuali;
+  std::string t = "." + nome.substr(0, kMassimoNome - coda) + std::string(kMarcaTemporanea);
   for (unsigned char c : caso) t += kAlfabeto[c % (sizeof kAlfabeto - 1)];
   return t;
 }
@@ -145,25 +151,38 @@ int scrivi_temporaneo(cartella_uscita& cartella, const file_nuovo& f, temporanei
   return EEXIST;
 }
 
-// The set record: each temporary name and its name, every one ended by a
-// NUL byte, and one more NUL at the end, so that a record cut short is
-// recognised.
-std::string componi_registro(const std::vector<std::string>& temp, const std::vector<file_nuovo>& files) {
+// The inode of a file of the folder, not following a link; 0 when missing.
+unsigned long long inode_in(const cartella_uscita& cartella, const std::string& nome) {
+  struct stat st;
+  if (::fstatat(cartella.fd(), nome.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return 0;
+  return st.st_ino;
+}
+
+// The set record: for each file its temporary name, its name and the inode
+// of the temporary file (in decimal), every one ended by a NUL byte, and one
+// more NUL at the end, so that a record cut short is recognised. The inode
+// ties the record to the files its run created.
+std::string componi_registro(const cartella_uscita& cartella, const std::vector<std::string>& temp,
+                             const std::vector<file_nuovo>& files) {
   std::string r;
   for (size_t i = 0; i < files.size(); ++i) {
     r += temp[i];
     r += '\0';
     r += files[i].nome;
     r += '\0';
+    r += std::to_string(inode_in(cartella, temp[i]));
+    r += '\0';
   }
   r += '\0';
   return r;
 }
 
-// A pair of the record: the temporary name and the name.
+// A pair of the record: the temporary name, the name and the temporary
+// file's inode.
 struct rinomina {
   std::string da;
   std::string a;
+  unsigned long long inode = 0;
 };
 
 // Flushes the folder, so that its renames reach the disk: 0 or errno. Some
@@ -205,8 +224,19 @@ esito_file recupera(const cartella_uscita& cartella, const std::vector<rinomina>
   return esito;
 }
 
+// An inode written in decimal; 0 when the field is not one.
+unsigned long long leggi_inode(std::string_view campo) {
+  if (campo.empty() || campo.size() > 19) return 0;
+  unsigned long long v = 0;
+  for (char c : campo) {
+    if (c < '0' || c > '9') return 0;
+    v = v * 10 + static_cast<unsigned long long>(c - '0');
+  }
+  return v;
+}
+
 // The pairs of a record; empty when it is cut short or names anything but
-// a temporary file and a plain name of the folder.
+// a temporary file, a plain name of the folder and an inode.
 std::vector<rinomina> leggi_registro(std::string_view r) {
   std::vector<rinomina> coppie;
   std::vector<std::string_view> campi;
@@ -216,29 +246,73 @@ std::vector<rinomina> leggi_registro(std::string_view r) {
     campi.push_back(r.substr(0, fine));
     r.remove_prefix(fine + 1);
   }
-  if (campi.empty() || !campi.back().empty() || campi.size() % 2 != 1) return {};
-  for (size_t i = 0; i + 1 < campi.size(); i += 2) {
-    if (!nome_temporaneo(campi[i]) || !nome_semplice(campi[i + 1])) return {};
-    coppie.push_back({std::string(campi[i]), std::string(campi[i + 1])});
+  if (campi.empty() || !campi.back().empty() || campi.size() % 3 != 1) return {};
+  for (size_t i = 0; i + 2 < campi.size(); i += 3) {
+    const unsigned long long inode = leggi_inode(campi[i + 2]);
+    if (!nome_temporaneo(campi[i]) || !nome_semplice(campi[i + 1]) || inode == 0) return {};
+    coppie.push_back({std::string(campi[i]), std::string(campi[i + 1]), inode});
   }
   return coppie;
 }
 
-// Completes the set of a record left by a killed run, then deletes it. A
-// record whose set cannot be completed is kept, with its temporary files, and
-// the failure returned.
+// Why a record is not trusted, or empty when it may be: it must be a
+// regular file of the running user that no other user may write.
+std::string dubbio_registro(const struct stat& st) {
+  if (S_ISLNK(st.st_mode)) return "a set record that is a symbolic link";
+  if (S_ISDIR(st.st_mode)) return "a set record that is a folder";
+  if (!S_ISREG(st.st_mode)) return "a set record that is " + perche_non_regolare(st.st_mode);
+  if (st.st_uid != ::geteuid()) {
+    return "a set record owned by user " + std::to_string(st.st_uid) + ", not by this user (" +
+           std::to_string(::geteuid()) + ")";
+  }
+  if ((st.st_mode & S_IWOTH) != 0) return "a set record that every user may write";
+  return "";
+}
+
+// Why a pair of a trusted record may not be renamed, or empty: its temporary
+// file must be the user's regular file that the record was written for. A
+// temporary file already gone was renamed before the kill.
+std::string dubbio_coppia(const cartella_uscita& cartella, const rinomina& c) {
+  struct stat st;
+  if (::fstatat(cartella.fd(), c.da.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return "";
+  if (S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_ino == c.inode) return "";
+  return "a set record naming " + c.da + ", a file its run did not create";
+}
+
+// The record refused: its path, why, and how to clear it.
+esito_file registro_rifiutato(const cartella_uscita& cartella, const std::string& perche) {
+  const std::string percorso = cartella.in(kRegistroInsieme);
+  return esito_file{false, percorso,
+                    perche + "; not trusted, nothing renamed: look over the folder's files, then remove it (rm -r -- '" +
+                        percorso + "') and run again"};
+}
+
+// Completes the set of a record left by a killed run of this user, then
+// deletes it. A record that may not be trusted is refused and left where it
+// is, and no file is renamed. A record whose set cannot be completed is kept,
+// with its temporary files, and the failure returned.
 esito_file completa_registro(cartella_uscita& cartella) {
+  struct stat st;
+  if (::fstatat(cartella.fd(), kRegistroInsieme, &st, AT_SYMLINK_NOFOLLOW) != 0) return {};
+  if (std::string d = dubbio_registro(st); !d.empty()) return registro_rifiutato(cartella, d);
   int fd = ::openat(cartella.fd(), kRegistroInsieme, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return {};
+  if (fd < 0) return registro_rifiutato(cartella, "a set record that cannot be opened");
+  // The file opened must be the one looked at: nothing swapped in between.
+  struct stat aperto;
+  if (::fstat(fd, &aperto) != 0 || aperto.st_ino != st.st_ino || aperto.st_dev != st.st_dev ||
+      !dubbio_registro(aperto).empty()) {
+    ::close(fd);
+    return registro_rifiutato(cartella, "a set record that changed while it was read");
+  }
   std::string r;
   char pezzo[4096];
-  struct stat st;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    ssize_t n;
-    while (r.size() < 65536 && (n = ::read(fd, pezzo, sizeof pezzo)) > 0) r.append(pezzo, static_cast<size_t>(n));
-  }
+  ssize_t n;
+  while (r.size() < 65536 && (n = ::read(fd, pezzo, sizeof pezzo)) > 0) r.append(pezzo, static_cast<size_t>(n));
   ::close(fd);
   std::vector<rinomina> coppie = leggi_registro(r);
+  for (const rinomina& c : coppie) {
+    if (std::string d = dubbio_coppia(cartella, c); !d.empty()) return registro_rifiutato(cartella, d);
+  }
   if (!coppie.empty()) {
     if (esito_file e = recupera(cartella, coppie); !e.ok) return e;
   }
@@ -246,7 +320,8 @@ esito_file completa_registro(cartella_uscita& cartella) {
   return {};
 }
 
-// Deletes every temporary file in the folder.
+// Deletes every temporary file of this user in the folder (in a folder
+// shared with other users, theirs are left to them).
 void cancella_temporanei(const cartella_uscita& cartella) {
   int copia = ::fcntl(cartella.fd(), F_DUPFD_CLOEXEC, 0);
   if (copia < 0) return;
@@ -261,7 +336,11 @@ void cancella_temporanei(const cartella_uscita& cartella) {
     if (nome_temporaneo(voce->d_name)) trovati.emplace_back(voce->d_name);
   }
   ::closedir(d);
-  for (const std::string& t : trovati) ::unlinkat(cartella.fd(), t.c_str(), 0);
+  for (const std::string& t : trovati) {
+    struct stat st;
+    if (::fstatat(cartella.fd(), t.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || st.st_uid != ::geteuid()) continue;
+    ::unlinkat(cartella.fd(), t.c_str(), 0);
+  }
 }
 
 }  // namespace
@@ -302,8 +381,11 @@ esito_file sostituisci_insieme(cartella_uscita& cartella, const std::vector<file
   for (const file_nuovo& f : files) {
     struct stat st;
     if (!nome_semplice(f.nome)) return fallito(cartella.in(f.nome), EINVAL);
-    if (::fstatat(cartella.fd(), f.nome.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)) {
-      return fallito(cartella.in(f.nome), EISDIR);
+    // Only a regular file or a link is replaced: a folder, a device, a FIFO
+    // or a socket at the name is refused and stays as it is.
+    if (::fstatat(cartella.fd(), f.nome.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode) &&
+        !S_ISLNK(st.st_mode)) {
+      return esito_file{false, cartella.in(f.nome), perche_non_regolare(st.st_mode)};
     }
   }
   temporanei fatti(cartella.fd());
@@ -324,13 +406,14 @@ esito_file sostituisci_insieme(cartella_uscita& cartella, const std::vector<file
     // flush between them, are committed together by a journaling file
     // system.
     int chiuso = -1;
-    if (int e = scrivi_nuovo(cartella, kRegistroInsieme, componi_registro(fatti.nomi(), files), false, chiuso);
+    if (int e = scrivi_nuovo(cartella, kRegistroInsieme, componi_registro(cartella, fatti.nomi(), files), false,
+                             chiuso);
         e != 0) {
       return fallito(cartella.in(kRegistroInsieme), e);
     }
   }
   std::vector<rinomina> coppie;
-  for (size_t i = 0; i < files.size(); ++i) coppie.push_back({fatti.nomi()[i], files[i].nome});
+  for (size_t i = 0; i < files.size(); ++i) coppie.push_back({fatti.nomi()[i], files[i].nome, 0});
   fatti.rilascia();
   esito_file esito = completa(cartella, coppie);
   if (con_registro) {

@@ -51,7 +51,9 @@ struct file_nuovo {
   bool transitorio = false;
 };
 
-// Replaces the files of the set in the folder. Each is written under a
+// Replaces the files of the set in the folder. A name where anything but a
+// regular file or a link stands (a folder, a device, a FIFO, a socket) is
+// refused with its kind, and nothing is written. Each is written under a
 // temporary name (".NAME.sbtmp-XXXXXX", created anew, never through a link,
 // mode 0644 less the umask) and flushed (fsync); only when all are complete are they
 // renamed over their names, and the folder is flushed. A failure or a signal
@@ -68,9 +70,14 @@ bool nome_temporaneo(std::string_view nome);
 inline constexpr const char* kRegistroInsieme = ".sb-set";
 
 // Done at the start of a run, under the folder's lock: completes the renames
-// of a set that a killed run had begun, then deletes every temporary file a
-// killed run left behind. When the set cannot be completed, its record and
-// every temporary file stay for a later run, and the failure is returned.
+// of a set that a killed run had begun, then deletes every temporary file of
+// this user that a killed run left behind. The record is obeyed only when it
+// is a regular file of the running user that no other user may write, and
+// each temporary file it names is the user's regular file it was written
+// for; otherwise nothing is renamed or deleted, and the failure names the
+// record and how to clear it. When a trusted set cannot be completed, its
+// record and every temporary file stay for a later run, and the failure is
+// returned.
 esito_file ripulisci_cartella(cartella_uscita& cartella);
 
 }  // namespace sb

@@ -13,16 +13,6 @@
 namespace sb {
 namespace {
 
-// Why a file that is not a regular one is not read.
-std::string tipo_rifiutato(mode_t modo) {
-  if (S_ISDIR(modo)) return std::strerror(EISDIR);
-  if (S_ISFIFO(modo)) return "not a regular file (a FIFO)";
-  if (S_ISCHR(modo)) return "not a regular file (a character device)";
-  if (S_ISBLK(modo)) return "not a regular file (a block device)";
-  if (S_ISSOCK(modo)) return "not a regular file (a socket)";
-  return "not a regular file";
-}
-
 // Reads up to `limite` + 1 bytes of the open file into contenuto, so that a
 // file that grew past the limit while being read is seen. Returns 0 or errno.
 int leggi_fino_a(int fd, std::string& contenuto, size_t limite) {
@@ -45,6 +35,15 @@ std::string troppo_grande(size_t limite) {
 }
 
 }  // namespace
+
+std::string perche_non_regolare(unsigned modo) {
+  if (S_ISDIR(modo)) return std::strerror(EISDIR);
+  if (S_ISFIFO(modo)) return "not a regular file (a FIFO)";
+  if (S_ISCHR(modo)) return "not a regular file (a character device)";
+  if (S_ISBLK(modo)) return "not a regular file (a block device)";
+  if (S_ISSOCK(modo)) return "not a regular file (a socket)";
+  return "not a regular file";
+}
 
 esito_file fallito(const std::string& percorso, int numero_errno) {
   return esito_file{false, percorso, std::strerror(numero_errno)};
@@ -74,7 +73,7 @@ esito_file leggi_file(const std::string& percorso, std::string& contenuto, size_
   if (::fstat(fd, &st) != 0) {
     esito = fallito(percorso, errno);
   } else if (!S_ISREG(st.st_mode)) {
-    esito = esito_file{false, percorso, tipo_rifiutato(st.st_mode)};
+    esito = esito_file{false, percorso, perche_non_regolare(st.st_mode)};
   } else if (static_cast<unsigned long long>(st.st_size) > limite) {
     esito = esito_file{false, percorso, troppo_grande(limite)};
   } else {

@@ -38,6 +38,10 @@ struct percorso_diviso {
 };
 percorso_diviso dividi_percorso(const std::string& percorso);
 
+// Why a file of the mode given is not read or replaced ("not a regular file
+// (a FIFO)"; a folder gives the system's "Is a directory").
+std::string perche_non_regolare(unsigned modo);
+
 // Whether a file (or anything) exists under the path.
 bool file_esiste(const std::string& percorso);
 

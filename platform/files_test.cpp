@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -126,6 +129,53 @@ TEST_F(FilesTest, ALinkAtTheNameIsReplacedNeverFollowed) {
   EXPECT_FALSE(fs::exists(path("nowhere.txt")));
 }
 
+// Only a regular file or a link is ever replaced: a device, a FIFO, a socket
+// or a folder at the name is refused with its kind, and stays as it is.
+TEST_F(FilesTest, OnlyARegularFileOrALinkIsReplaced) {
+  ASSERT_EQ(::mkfifo(in("fifo.svg").c_str(), 0600), 0);
+  fs::create_directories(dir_ / "in" / "folder.svg");
+  const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(s, 0);
+  struct sockaddr_un a {};
+  a.sun_family = AF_UNIX;
+  const std::string sock = in("socket.svg");
+  ASSERT_LT(sock.size(), sizeof a.sun_path);
+  sock.copy(a.sun_path, sock.size());
+  ASSERT_EQ(::bind(s, reinterpret_cast<const sockaddr*>(&a), sizeof a), 0);
+  struct caso {
+    std::string percorso;
+    const char* motivo;
+  } casi[] = {
+      {"/dev/null", "not a regular file (a character device)"},
+      {in("fifo.svg"), "not a regular file (a FIFO)"},
+      {in("socket.svg"), "not a regular file (a socket)"},
+      {in("folder.svg"), "Is a directory"},
+  };
+  for (const caso& c : casi) {
+    EXPECT_EQ(sostituisci_file(c.percorso, "<svg/>").messaggio(), c.percorso + ": " + c.motivo);
+  }
+  ::close(s);
+  struct stat st;
+  ASSERT_EQ(::stat("/dev/null", &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+  EXPECT_TRUE(fs::is_fifo(in("fifo.svg")));
+  EXPECT_TRUE(fs::is_socket(in("socket.svg")));
+  EXPECT_EQ(names(), (std::vector<std::string>{"fifo.svg", "folder.svg", "socket.svg"}));
+}
+
+// A name as long as a folder takes (255 bytes) is written: its temporary
+// name is cut to fit, never longer than the name.
+TEST_F(FilesTest, TheLongestNameIsWritten) {
+  for (size_t n : {size_t{230}, size_t{241}, size_t{255}}) {
+    const std::string name(n, 'L');
+    cartella_uscita c;
+    ASSERT_TRUE(c.apri((dir_ / "in").string()).ok);
+    EXPECT_TRUE(sostituisci_insieme(c, {{name, "a"}, {"b.dat", "b"}}).ok) << n;
+    EXPECT_EQ(read(in(name)), "a");
+    fs::remove(in(name));
+  }
+}
+
 TEST_F(FilesTest, ANewFileHasMode0644LessTheUmask) {
   for (mode_t mask : {mode_t{022}, mode_t{077}, mode_t{0}}) {
     mode_t before = ::umask(mask);
@@ -237,9 +287,11 @@ TEST_F(FilesTest, TheNextRunSweepsOnlyTemporaryNames) {
 TEST_F(FilesTest, ADamagedRecordRenamesNothing) {
   const std::string temp = ".a.dat.sbtmp-AAAAAA";
   const std::string records[] = {
-      temp + std::string("\0a.dat\0", 7),      // the final NUL is missing
-      temp + std::string("\0../a.dat\0\0", 11),  // a name outside the folder
-      std::string("a.dat\0b.dat\0\0", 13),     // not a temporary name
+      temp + std::string("\0a.dat\0", 7) + "1" + std::string(1, '\0'),  // the final NUL is missing
+      temp + std::string("\0../a.dat\0", 10) + "1" + std::string(2, '\0'),  // a name outside the folder
+      std::string("a.dat\0b.dat\0", 12) + "1" + std::string(2, '\0'),       // not a temporary name
+      temp + std::string("\0a.dat\0x\0\0", 10),                             // no inode
+      temp + std::string("\0a.dat\0\0", 8),                                 // the older form, without one
   };
   for (const std::string& r : records) {
     write(in("a.dat"), "old");
@@ -253,6 +305,19 @@ TEST_F(FilesTest, ADamagedRecordRenamesNothing) {
   }
 }
 
+// One pair of a set record as the set writer leaves it: the temporary name,
+// the name and the inode of the file at temp_path (1 when it is gone).
+std::string record_entry(const std::string& temp, const std::string& name, const std::string& temp_path) {
+  struct stat st;
+  const std::string inode = ::lstat(temp_path.c_str(), &st) == 0 ? std::to_string(st.st_ino) : "1";
+  return temp + '\0' + name + '\0' + inode + '\0';
+}
+
+// The record of a killed run that was to rename one temporary file.
+std::string record_for(const std::string& temp, const std::string& name, const std::string& temp_path) {
+  return record_entry(temp, name, temp_path) + '\0';
+}
+
 // A killed run's set with a rename that fails (a folder stands at a name) is
 // not completed: the run that takes the folder reports the name and the
 // reason, and keeps the record and the temporary file; once the fault is
@@ -263,7 +328,8 @@ TEST_F(FilesTest, ASetThatCannotBeCompletedKeepsItsRecord) {
   write(in(tb), "new b");
   write(in(tc), "new c");
   fs::create_directories(dir_ / "in" / "b.dat" / "inside");
-  write(in(kRegistroInsieme), ta + '\0' + "a.dat" + '\0' + tb + '\0' + "b.dat" + '\0' + tc + '\0' + "c.dat" + '\0' + '\0');
+  write(in(kRegistroInsieme), record_entry(ta, "a.dat", in(ta)) + record_entry(tb, "b.dat", in(tb)) +
+                                  record_entry(tc, "c.dat", in(tc)) + '\0');
   {
     cartella_uscita c;
     std::ostringstream avvisi;
@@ -284,6 +350,76 @@ TEST_F(FilesTest, ASetThatCannotBeCompletedKeepsItsRecord) {
   EXPECT_EQ(read(in("b.dat")), "new b");
   EXPECT_EQ(read(in("c.dat")), "new c");
   EXPECT_EQ(names(), (std::vector<std::string>{"a.dat", "b.dat", "c.dat"}));
+}
+
+// A record is obeyed only when it is a regular file of this user that no
+// one else may write, naming the temporary files its run created; anything
+// else is refused, naming the record and how to clear it, and nothing moves.
+TEST_F(FilesTest, AnUntrustedRecordMovesNothing) {
+  const std::string temp = ".a.dat.sbtmp-AAAAAA";
+  const std::string record = in(kRegistroInsieme);
+  const std::string how = "; not trusted, nothing renamed: look over the folder's files, then remove it (rm -r -- '" +
+                          record + "') and run again";
+  struct caso {
+    const char* nome;
+    std::function<void()> pianta;
+    std::string motivo;
+  } casi[] = {
+      {"a link to a good record",
+       [&] {
+         write(path("elsewhere"), record_for(temp, "a.dat", in(temp)));
+         fs::create_symlink(path("elsewhere"), record);
+       },
+       "a set record that is a symbolic link"},
+      {"a folder", [&] { fs::create_directories(record); }, "a set record that is a folder"},
+      {"writable by all",
+       [&] {
+         write(record, record_for(temp, "a.dat", in(temp)));
+         ::chmod(record.c_str(), 0666);
+       },
+       "a set record that every user may write"},
+      {"naming a file its run did not create",
+       [&] {
+         write(record, record_for(temp, "a.dat", in(temp)));
+         write(in("planted"), "planted");
+         fs::rename(in("planted"), in(temp));
+       },
+       "a set record naming " + temp + ", a file its run did not create"},
+      {"naming a link",
+       [&] {
+         write(record, record_for(temp, "a.dat", path("elsewhere")));
+         fs::remove(in(temp));
+         fs::create_symlink(path("elsewhere"), in(temp));
+       },
+       "a set record naming " + temp + ", a file its run did not create"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    fs::remove_all(dir_ / "in");
+    fs::create_directories(dir_ / "in");
+    write(path("elsewhere"), "new");
+    write(in("a.dat"), "old");
+    write(in(temp), "new");
+    c.pianta();
+    const std::vector<std::string> before = names();
+    cartella_uscita folder;
+    ASSERT_TRUE(folder.apri((dir_ / "in").string()).ok);
+    EXPECT_EQ(blocca_cartella(folder, attesa_blocco::non_attendere, nullptr).messaggio(),
+              record + ": " + c.motivo + how);
+    EXPECT_EQ(read(in("a.dat")), "old");
+    EXPECT_EQ(names(), before);
+  }
+  // The same record, trusted, completes the set.
+  fs::remove_all(dir_ / "in");
+  fs::create_directories(dir_ / "in");
+  write(in("a.dat"), "old");
+  write(in(temp), "new");
+  write(record, record_for(temp, "a.dat", in(temp)));
+  cartella_uscita folder;
+  ASSERT_TRUE(folder.apri((dir_ / "in").string()).ok);
+  EXPECT_TRUE(ripulisci_cartella(folder).ok);
+  EXPECT_EQ(read(in("a.dat")), "new");
+  EXPECT_EQ(names(), std::vector<std::string>{"a.dat"});
 }
 
 TEST_F(FilesTest, ASignalBeforeTheRenamesLeavesTheOldSet) {

@@ -8,12 +8,16 @@
 #include <vector>
 
 #include "render/plan_svg_parts.h"
+#include "scenario/checked_conversion.h"
 
 namespace sb::svg {
 namespace {
 
 constexpr double kSpazio = 100;       // room for names above and below the track
 constexpr double kAltezzaMassima = 340;
+// The most boxes one segment of the track takes (a damaged plan may hold
+// segments longer than any picture).
+constexpr int64_t kMassimiPassiTraccia = 4096;
 constexpr double kBordo = 20;         // between the page's margin and the track
 
 struct punto {
@@ -67,10 +71,11 @@ void linea(std::ostringstream& svg, const std::vector<punto>& p, const char* col
 void occupa_traccia(disegno& d, const std::vector<punto>& p) {
   for (size_t k = 1; k < p.size(); ++k) {
     const double l = std::hypot(p[k].x - p[k - 1].x, p[k].y - p[k - 1].y);
-    const int passi = std::max(1, static_cast<int>(l / 4));
-    for (int j = 0; j <= passi; ++j) {
-      const double x = p[k - 1].x + (p[k].x - p[k - 1].x) * j / passi;
-      const double y = p[k - 1].y + (p[k].y - p[k - 1].y) * j / passi;
+    const int64_t passi = intero_limitato(l / 4, 1, kMassimiPassiTraccia);
+    for (int64_t j = 0; j <= passi; ++j) {
+      const double t = static_cast<double>(j) / static_cast<double>(passi);
+      const double x = p[k - 1].x + (p[k].x - p[k - 1].x) * t;
+      const double y = p[k - 1].y + (p[k].y - p[k - 1].y) * t;
       d.etichette.occupa({x - 2, y - 2, x + 2, y + 2});
     }
   }

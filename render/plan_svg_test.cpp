@@ -19,6 +19,8 @@
 #include "scenario/binary_files.h"
 #include "scenario/plan_encoding.h"
 #include "scene/label_layout.h"
+#include "scene/plan_geometry.h"
+#include "scene/scene_json.h"
 #include "test_support/page_cases.h"
 #include "test_support/tool_runs.h"
 #include "text_input/utf8_input.h"
@@ -309,6 +311,11 @@ TEST(Plan, WritesTheSvgFromTheFiles) {
   EXPECT_EQ(e.stato, kUscitaFile);
   EXPECT_EQ(e.err, dir / "V_1.dat" + ": byte 90: cell 6 is cut short: 10 of its 15 bytes\n");
   EXPECT_FALSE(prova::esiste(dir / "q.svg"));
+  // "-" is standard output, not a file named "-".
+  e = prova::esegui_strumento_esterno(dir, {"plan", "--sim", dir / "V_1.sim", "--svg", "-"});
+  EXPECT_EQ(e.stato, kUscitaPulita) << e.err;
+  EXPECT_EQ(e.out, prova::leggi(dir / "s.svg"));
+  EXPECT_FALSE(prova::esiste(dir / "-"));
   e = prova::esegui_strumento_esterno(dir, {"plan", "--svg", dir / "r.svg"});
   EXPECT_EQ(e.stato, kUscitaUso);
   EXPECT_EQ(e.err,
@@ -332,16 +339,46 @@ TEST(Plan, APlanThatDisagreesWithTheRouteLengthIsDamaged) {
   EXPECT_EQ(e.err, dir / "V_linea.dat" + ": byte 89998: the plan holds 10001 points but the route length 2000 m of " +
                        dir / "V_1.sim" + " calls for 9001\n");
   EXPECT_FALSE(prova::esiste(dir / "p.svg"));
+  // Cells of another route, against the table or, without it, the plan.
+  scrivi(dir / "V_1.dat", codifica_celle(celle_curva()));
+  e = prova::esegui_strumento_esterno(dir, {"plan", "--sim", dir / "V_1.sim", "--cells", dir / "V_1.dat", "--svg",
+                                            dir / "p.svg"});
+  EXPECT_EQ(e.stato, kUscitaFile);
+  EXPECT_EQ(e.err, dir / "V_1.dat" + ": the route cells hold 201 cells but the route length 2000 m of " +
+                       dir / "V_1.sim" + " calls for 181\n");
+  scrivi(dir / "W_1.dat", codifica_celle(celle_percorso(181)));
+  e = prova::esegui_strumento_esterno(dir, {"view", "--plan", dir / "V_linea.dat", "--cells", dir / "W_1.dat",
+                                            "--html", dir / "p.html"});
+  EXPECT_EQ(e.stato, kUscitaFile);
+  EXPECT_EQ(e.err, dir / "W_1.dat" + ": the route cells hold 181 cells but the route length 3000 m of " +
+                       dir / "V_linea.dat" + " calls for 201\n");
+  EXPECT_FALSE(prova::esiste(dir / "p.svg"));
+  EXPECT_FALSE(prova::esiste(dir / "p.html"));
 }
 
-// A point that is not finite is left out of the picture, which stays valid.
-TEST(Plan, PointsThatAreNotFiniteAreNotDrawn) {
+// A point that is not finite or absurdly far is left out of the picture,
+// which stays valid, and of the page's outline, whose numbers stay exact.
+TEST(Plan, PointsThatAreNotFiniteOrTooFarAreNotDrawn) {
+  const double estremi[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                            -std::numeric_limits<double>::infinity(), 1e300, -1e300,
+                            std::numeric_limits<double>::max(), 1e14};
   griglia_linea g = griglia_curva();
-  g.x[500].reale = std::numeric_limits<double>::quiet_NaN();
-  g.y[600].reale = std::numeric_limits<double>::infinity();
+  for (size_t k = 0; k < std::size(estremi); ++k) (k % 2 == 0 ? g.x : g.y)[500 + 100 * k].reale = estremi[k];
   const std::string svg = pianta(&g, nullptr, nullptr);
   EXPECT_TRUE(lettore_xml(svg).ben_formato());
-  for (const char* t : {"nan", "NaN", "inf", "Inf"}) EXPECT_EQ(svg.find(t), std::string::npos) << t;
+  for (const char* t : {"nan", "NaN", "inf", "Inf", "e+"}) EXPECT_EQ(svg.find(t), std::string::npos) << t;
+  fonti_scena f;
+  f.griglia = &g;
+  const scena s = costruisci_scena(f);
+  EXPECT_EQ(s.contorno.esclusi, std::size(estremi));
+  std::ostringstream err;
+  avvisa_esclusi(s.contorno, "V_linea.dat", err);
+  EXPECT_EQ(err.str(),
+            "V_linea.dat: warning: 7 points of the line plan are not finite or beyond 10000000000000 m: left out of "
+            "the map\n");
+  const std::string json = scena_in_json(s);
+  EXPECT_EQ(json.find("-9223372036854775808"), std::string::npos);
+  EXPECT_EQ(json.find("9223372036854775807"), std::string::npos);
 }
 
 // The builder's own scenario drawn from its files: every station is named,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "scenario/diagnostic_cap.h"
 #include "scenario/error_codes.h"
 #include "text_input/text_lines.h"
 
@@ -38,10 +39,6 @@ int64_t metro_di(const diagnostica& d) {
   if (d.livello != gravita::errore) return -1;
   if (d.origine == origine_errore::passaggio || ha_posizione(d.codice)) return d.posizione;
   return -1;
-}
-
-bool nota_su_precedente(const diagnostica& d) {
-  return d.livello == gravita::nota && d.genere == genere_avviso::nessuno;
 }
 
 }  // namespace

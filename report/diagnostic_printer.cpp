@@ -37,16 +37,12 @@ const testo_autore* testo_di(const luogo_sorgente& l, const std::vector<const te
 }
 
 // The source line as the author sees it, as UTF-8, without a leading byte
-// order mark; a NUL byte shows as the symbol for it.
+// order mark; a control character (a NUL, an ESC) shows as its symbol.
 std::string riga_mostrata(const testo_autore& t, int32_t riga) {
   std::string_view r = riga_di(t.originale, riga);
   if (riga == 1 && r.substr(0, 3) == "\xEF\xBB\xBF") r.remove_prefix(3);
   const bool utf8 = t.originale != t.byte;  // converted: the author's bytes are UTF-8
-  std::string mostrata = utf8 ? std::string(r) : cp1252_in_utf8(r);
-  for (size_t i = mostrata.find('\0'); i != std::string::npos; i = mostrata.find('\0', i)) {
-    mostrata.replace(i, 1, "\xE2\x90\x80");
-  }
-  return mostrata;
+  return visibile(utf8 ? r : cp1252_in_utf8(r));
 }
 
 // Blanks as wide as the text before a column, the line's tabs kept: what
@@ -62,11 +58,12 @@ std::string rientro_sotto(std::string_view prima) {
 void stampa_luogo(const luogo_sorgente& l, gravita livello, const std::string& testo,
                   const std::vector<const testo_autore*>& testi, const opzioni_stampa& o, std::ostream& err) {
   const std::string luogo = luogo_mostrato(l);
+  const std::string messaggio = visibile(testo);
   if (o.colore) {
     err << kGrassetto << luogo << ": " << colore_livello(livello) << parola_livello(livello) << ":" << kNormale
-        << " " << testo << "\n";
+        << " " << messaggio << "\n";
   } else {
-    err << luogo << ": " << parola_livello(livello) << ": " << testo << "\n";
+    err << luogo << ": " << parola_livello(livello) << ": " << messaggio << "\n";
   }
   const testo_autore* t = testo_di(l, testi);
   if (!o.sorgente || t == nullptr || l.riga <= 0) return;
@@ -87,40 +84,40 @@ void stampa_una(const segnalazione& s, const std::vector<const testo_autore*>& t
 }
 
 // The kind that caps a run: an error's code, a warning's or note's kind.
-struct genere_chiave {
-  gravita livello;
-  int32_t codice;
-  genere_avviso genere;
-  bool operator<(const genere_chiave& a) const {
-    if (livello != a.livello) return livello < a.livello;
-    if (codice != a.codice) return codice < a.codice;
-    return genere < a.genere;
-  }
-};
-
-genere_chiave chiave_di(const segnalazione& s) { return {s.livello, s.codice, s.genere}; }
+genere_diagnostica chiave_di(const segnalazione& s) { return {s.livello, s.codice, s.genere}; }
 
 }  // namespace
 
 conteggio_diagnostiche stampa_segnalazioni(const std::vector<segnalazione>& d,
                                            const std::vector<const testo_autore*>& testi, const opzioni_stampa& o,
-                                           std::ostream& err) {
+                                           std::ostream& err, const diagnostiche_omesse& omesse) {
   conteggio_diagnostiche conti;
-  std::map<genere_chiave, size_t> totali, mostrati;
+  auto conta = [&](gravita livello, size_t n) {
+    const int32_t m = static_cast<int32_t>(n);
+    if (livello == gravita::errore) conti.errori += m;
+    if (livello == gravita::avviso) conti.avvisi += m;
+    if (livello == gravita::nota) conti.note += m;
+  };
+  std::map<genere_diagnostica, size_t> totali, tenuti, mostrati;
   for (const segnalazione& s : d) {
-    ++totali[chiave_di(s)];
-    if (s.livello == gravita::errore) ++conti.errori;
-    if (s.livello == gravita::avviso) ++conti.avvisi;
-    if (s.livello == gravita::nota) ++conti.note;
+    ++tenuti[chiave_di(s)];
+    conta(s.livello, 1);
     conti.note += static_cast<int32_t>(s.note.size());
   }
+  totali = tenuti;
+  for (const auto& [k, n] : omesse) {
+    totali[k] += n;
+    conta(k.livello, n);
+  }
   for (const segnalazione& s : d) {
-    const genere_chiave k = chiave_di(s);
+    const genere_diagnostica k = chiave_di(s);
     if (mostrati[k] >= o.massimo_per_genere) continue;
     stampa_una(s, testi, o, err);
     ++mostrati[k];
-    if (mostrati[k] < o.massimo_per_genere || totali[k] == mostrati[k]) continue;
-    // The last one shown of its kind, with its notes: then the count.
+    // After the last one shown of its kind, with its notes: the count of
+    // those not shown, and of those counted but not kept.
+    const bool ultimo = mostrati[k] == o.massimo_per_genere || mostrati[k] == tenuti[k];
+    if (!ultimo || totali[k] == mostrati[k]) continue;
     err << luogo_mostrato({s.dove.file, 0, 0, 0}) << ": note: " << totali[k] - mostrati[k] << " more like this\n";
   }
   return conti;

@@ -10,6 +10,7 @@
 
 #include "report/author_text.h"
 #include "report/diagnostic.h"
+#include "scenario/diagnostic_cap.h"
 
 namespace sb {
 
@@ -40,10 +41,12 @@ struct conteggio_diagnostiche {
 // column). Of one kind (an error's code, a warning's kind) the first few are
 // shown, then "FILE: note: N more like this". A text converted from UTF-8
 // is shown as the author saved it; one taken as it stands is shown converted
-// from code page 1252.
+// from code page 1252; a control character in a line or a message shows as
+// its symbol. The diagnostics a compile counted but did not keep (`omesse`)
+// count among the "more like this" and in the totals.
 conteggio_diagnostiche stampa_segnalazioni(const std::vector<segnalazione>& d,
                                            const std::vector<const testo_autore*>& testi, const opzioni_stampa& o,
-                                           std::ostream& err);
+                                           std::ostream& err, const diagnostiche_omesse& omesse = {});
 
 // Whether to colour: only on a terminal, and never when NO_COLOR is set to
 // anything but the empty string.

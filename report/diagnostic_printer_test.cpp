@@ -183,6 +183,56 @@ TEST(StampaSegnalazioni, TheCapOfOneKind) {
   EXPECT_NE(tutti.str().find("l.txt:7:1: warning: w7\n"), std::string::npos);
 }
 
+// Diagnostics a compile counted but did not keep join the count of their
+// kind after the last one shown, whether the cap or the list ran out first,
+// and count in the totals; a kind with none kept past the cap adds no line.
+TEST(StampaSegnalazioni, CountedButNotKeptJoinTheirKind) {
+  const genere_diagnostica sostituito{gravita::avviso, 0, genere_avviso::carattere_sostituito};
+  std::vector<segnalazione> d;
+  for (int i = 1; i <= 3; ++i) {
+    segnalazione s = con_luogo(gravita::avviso, {"l.txt", i, 1, 1}, "w" + std::to_string(i));
+    s.genere = genere_avviso::carattere_sostituito;
+    d.push_back(s);
+  }
+  opzioni_stampa o;
+  o.sorgente = false;
+  struct caso {
+    size_t massimo;
+    std::string atteso;
+  };
+  const caso casi[] = {
+      {2, "l.txt:1:1: warning: w1\nl.txt:2:1: warning: w2\nl.txt: note: 11 more like this\n"},
+      {kMostratiPerGenere,
+       "l.txt:1:1: warning: w1\nl.txt:2:1: warning: w2\nl.txt:3:1: warning: w3\nl.txt: note: 10 more like this\n"},
+      {kTuttiMostrati,
+       "l.txt:1:1: warning: w1\nl.txt:2:1: warning: w2\nl.txt:3:1: warning: w3\nl.txt: note: 10 more like this\n"},
+  };
+  for (const caso& c : casi) {
+    o.massimo_per_genere = c.massimo;
+    std::ostringstream err;
+    const conteggio_diagnostiche conti = stampa_segnalazioni(d, {}, o, err, {{sostituito, 10}});
+    EXPECT_EQ(err.str(), c.atteso) << c.massimo;
+    EXPECT_EQ(conti.avvisi, 13);
+  }
+  std::ostringstream senza;
+  stampa_segnalazioni(d, {}, o, senza, {});
+  EXPECT_EQ(senza.str(), "l.txt:1:1: warning: w1\nl.txt:2:1: warning: w2\nl.txt:3:1: warning: w3\n");
+}
+
+// A control character in a source line or a message (an ESC that would
+// recolour the terminal, a NUL) shows as its symbol.
+TEST(StampaSegnalazioni, ControlsShowAsTheirSymbols) {
+  constexpr char kRiga[] = "nome, \x1b[31mrosso\0\r\n";
+  const std::string riga(kRiga, sizeof kRiga - 1);
+  const testo_autore t{"c.txt", riga, riga};
+  std::ostringstream err;
+  stampa_segnalazioni({con_luogo(gravita::avviso, {"c.txt", 1, 7, 7}, "name \"\x1b[31m\"")}, {&t}, opzioni_stampa{},
+                      err);
+  EXPECT_EQ(err.str(),
+            "c.txt:1:7: warning: name \"\xE2\x90\x9B[31m\"\n"
+            "nome, \xE2\x90\x9B[31mrosso\xE2\x90\x80\n      ^\n");
+}
+
 // The one-line form the page lists and the commands print.
 TEST(RigaGnu, EveryFormOfPlace) {
   segnalazione e = con_luogo(gravita::errore, {"s.txt", 4, 9, 12}, "meaning");

@@ -4,6 +4,7 @@
 
 #include "scenario/binary_files.h"
 #include "scenario/coding.h"
+#include "scenario/format_bounds.h"
 
 namespace sb {
 namespace {
@@ -151,6 +152,11 @@ esito_decodifica decodifica_tabella(std::string_view byte, tabella_oggetti& tabe
 }
 
 esito_decodifica decodifica_celle(std::string_view byte, celle_percorso& celle) {
+  if (byte.size() > kMassimoCelle * kByteCella) {
+    return guasto(kMassimoCelle * kByteCella, std::to_string(byte.size()) + " bytes are more than the " +
+                                                  std::to_string(kMassimoCelle) +
+                                                  " cells of the longest route (1000000 m) take");
+  }
   size_t resto = byte.size() % kByteCella;
   if (resto != 0) {
     size_t inizio = byte.size() - resto;
@@ -177,9 +183,16 @@ esito_decodifica decodifica_celle(std::string_view byte, celle_percorso& celle) 
 }
 
 esito_decodifica decodifica_griglia(std::string_view byte, griglia_linea& griglia) {
+  const size_t massimo_valori = 2 * kMassimoPuntiGriglia;
+  const std::string oltre = "the plan holds more than the " + std::to_string(kMassimoPuntiGriglia) +
+                            " points of the longest route (1000000 m)";
+  if (byte.size() > massimo_valori * kMassimoByteValore) {
+    return guasto(massimo_valori * kMassimoByteValore, std::to_string(byte.size()) + " bytes: " + oltre);
+  }
   std::vector<valore_variante> valori;
   size_t pos = 0;
   while (pos < byte.size()) {
+    if (valori.size() == massimo_valori) return guasto(pos, oltre);
     valore_variante v;
     if (esito_decodifica e = leggi_variante(byte, pos, v); !e.ok) return e;
     valori.push_back(v);

@@ -36,6 +36,7 @@ enum class genere_avviso : uint8_t {
   valori_mancanti,       // the row ends before its values do; the next row's keyword is taken as a value
   virgola_decimale,      // "12,5": a decimal comma splits a value in two
   nome_tagliato,         // a comma cut a name or caption short
+  virgolette_aperte,     // a double quote not closed on its line takes the lines after it into a name
   valore_troncato,       // a value stored in fewer bits than it needs
   fuori_intervallo,      // a value outside the range its field means
   velocita_arrotondata,  // a speed that is not a multiple of 5

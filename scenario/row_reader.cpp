@@ -137,6 +137,7 @@ bool lettura_riga::leggi(uint8_t& v, std::string_view nome) {
 bool lettura_riga::leggi_testo(std::string& t, std::string_view nome, std::string_view consiglio) {
   if (esito_lettura e = l_.leggi_testo(t); e != esito_lettura::letto) return fallita(e, nome);
   const campo_letto& c = l_.ultimo();
+  if (c.virgolette_aperte) avvisa_virgolette(c, nome);
   if (c.riga > riga_fine_ && e_chiave_(t)) {
     registra_avviso(s_, genere_avviso::valori_mancanti, fine_precedente(),
                     "the '" + std::string(parola_) + "' row ends " + dopo_quanti() + ": " + cita(t) +
@@ -151,10 +152,29 @@ bool lettura_riga::leggi_testo(std::string& t, std::string_view nome, std::strin
   return true;
 }
 
+void lettura_riga::avvisa_virgolette(const campo_letto& c, std::string_view nome) {
+  const luogo_testo dove{origine_, c.riga, c.colonna};
+  // A text that ends with a line end ends on the line before the empty one.
+  const int32_t ultima = c.mai_chiuse && c.colonna_fine == 1 && c.riga_fine > c.riga ? c.riga_fine - 1 : c.riga_fine;
+  const int32_t righe = ultima - c.riga;
+  std::string m = c.mai_chiuse ? "this double quote is never closed"
+                               : "this double quote is closed only on line " + std::to_string(c.riga_fine);
+  if (righe > 0) {
+    m += ": the " + std::string(nome) + " takes in " +
+         (righe == 1 ? "line " + std::to_string(ultima)
+                     : "lines " + std::to_string(c.riga + 1) + " to " + std::to_string(ultima) + " (" +
+                           std::to_string(righe) + " lines)") +
+         (c.mai_chiuse ? ", the rest of the text," : "") + " and no row there is read";
+  }
+  const size_t prima = s_.diagnostiche.size();
+  registra_avviso(s_, genere_avviso::virgolette_aperte, dove, m + "; close the quote on its line");
+  if (s_.diagnostiche.size() > prima) s_.diagnostiche.back().larghezza = 1;  // the quote itself
+}
+
 bool lettura_riga::decimale_con_virgola(std::string_view resto, size_t inizio) const {
   if (ultimo_testo_ || letti_ == 0 || inizio != 0) return false;
   // The comma right after the last value, and digits right after the comma.
-  if (l_.colonna_corrente() != colonna_fine_ + 1) return false;
+  if (l_.colonna_corrente() != colonna_fine_ + 1 || !l_.dopo_virgola()) return false;
   const std::string_view ultimo = ultimo_scritto_;
   const std::string_view cifre = ultimo.substr(!ultimo.empty() && (ultimo[0] == '-' || ultimo[0] == '+') ? 1 : 0);
   const std::string_view dopo = senza_blank_finali(resto.substr(0, resto.find(',')));

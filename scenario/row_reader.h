@@ -55,6 +55,8 @@ class lettura_riga {
   std::string dopo_quanti() const;
   std::string perche_tabulato() const;
   bool decimale_con_virgola(std::string_view resto, size_t inizio) const;
+  // A warning at a double quote not closed on its line: what it took in.
+  void avvisa_virgolette(const campo_letto& c, std::string_view nome);
 
   scenario& s_;
   lettore_campi& l_;

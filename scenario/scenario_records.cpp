@@ -17,6 +17,7 @@ void registra_codice(scenario& s, int32_t codice, origine_errore origine, int32_
   d.origine = origine;
   d.riga = riga;
   d.posizione = s.posizione_errore;
+  s.limite.conserva(d);
   s.diagnostiche.push_back(d);
 }
 
@@ -67,6 +68,7 @@ void registra(scenario& s, gravita livello, genere_avviso genere, const luogo_te
   d.origine = dove.origine;
   d.riga = dove.riga;
   d.colonna = dove.colonna;
+  if (!s.limite.conserva(d)) return;
   d.messaggio = std::move(messaggio);
   s.diagnostiche.push_back(std::move(d));
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "scenario/cell_kinds.h"
+#include "scenario/diagnostic_cap.h"
 #include "scenario/diagnostics.h"
 
 namespace sb {
@@ -153,6 +154,8 @@ struct scenario {
   // among them; the last error is the one in codice_errore. Not part of the
   // simulator's files.
   std::vector<diagnostica> diagnostiche;
+  // Which warnings and notes are kept, and those only counted.
+  limite_diagnostiche limite;
 
   // Where each station name (service text) and sign caption (line text) of
   // the object table was read from: the line and the column of its first

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <utility>
+
+#include "scenario/checked_conversion.h"
 
 namespace sb {
 namespace {
@@ -114,10 +117,15 @@ contorno_pianta contorno_griglia(const griglia_linea& g, int64_t ultimo) {
   const int64_t fine = fine_piena(g, ultimo);
   if (fine < 1) return c;
   std::vector<punto_contorno> tutti = punti_girati(g, fine);
-  // A damaged plan may hold NaN or infinite values: such points are left out.
+  // A damaged plan may hold NaN, infinite or absurdly far values: such
+  // points are left out, and counted.
+  const size_t prima = tutti.size();
   tutti.erase(std::remove_if(tutti.begin(), tutti.end(),
-                             [](const punto_contorno& p) { return !std::isfinite(p.x) || !std::isfinite(p.y); }),
+                             [](const punto_contorno& p) {
+                               return !entro(p.x, kMassimaCoordinata) || !entro(p.y, kMassimaCoordinata);
+                             }),
               tutti.end());
+  c.esclusi = prima - tutti.size();
   if (tutti.empty()) return c;
   c.x_min = c.x_max = tutti[0].x;
   c.y_min = c.y_max = tutti[0].y;
@@ -137,6 +145,13 @@ contorno_pianta contorno_griglia(const griglia_linea& g, int64_t ultimo) {
     livello = semplifica(livello, tolleranza);
   }
   return c;
+}
+
+void avvisa_esclusi(const contorno_pianta& c, const std::string& file, std::ostream& err) {
+  if (c.esclusi == 0) return;
+  err << file << ": warning: " << c.esclusi
+      << (c.esclusi == 1 ? " point of the line plan is" : " points of the line plan are")
+      << " not finite or beyond 10000000000000 m: left out of the map\n";
 }
 
 }  // namespace sb

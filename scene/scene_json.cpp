@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "inspect/json_text.h"
+#include "scenario/checked_conversion.h"
 #include "scene/label_layout.h"
 #include "scene/scene_style.h"
 
@@ -114,7 +115,10 @@ void contorno_json(std::string& out, const contorno_pianta& c) {
     int64_t m = 0, x = 0, y = 0;
     const std::vector<punto_contorno>& p = c.livelli[l].punti;
     for (size_t k = 0; k < p.size(); ++k) {
-      const int64_t cx = std::llround(p[k].x * 100), cy = std::llround(p[k].y * 100);
+      // The outline holds no point beyond kMassimaCoordinata; the clamp
+      // keeps even a wrong one a defined integer.
+      const int64_t cx = intero_limitato(p[k].x * 100, -kMassimoInteroEsatto, kMassimoInteroEsatto);
+      const int64_t cy = intero_limitato(p[k].y * 100, -kMassimoInteroEsatto, kMassimoInteroEsatto);
       out += (k == 0 ? "" : ",") + std::to_string(p[k].metro - m) + "," + std::to_string(cx - x) + "," +
              std::to_string(cy - y);
       m = p[k].metro;

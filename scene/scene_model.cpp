@@ -224,7 +224,9 @@ scena costruisci_scena(const fonti_scena& f) {
     s.contorno = contorno_griglia(*f.griglia, s.fine);
   }
   std::stable_sort(s.elementi.begin(), s.elementi.end(), prima);
-  for (const testo_sorgente& t : f.testi) s.file.push_back(t.nome);
+  // A file name is bytes: one that is no UTF-8 is shown as code page 1252,
+  // so the page carries valid UTF-8 only.
+  for (const testo_sorgente& t : f.testi) s.file.push_back(utf8_valido(t.nome) ? t.nome : cp1252_in_utf8(t.nome));
   if (!f.testi.empty()) nomina_righe(s, f.testi);
   return s;
 }

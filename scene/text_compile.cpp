@@ -11,12 +11,18 @@
 namespace sb {
 namespace {
 
-// Every diagnostic of the compile as a line for the page, then how it ended
-// when it did not run to its end.
+// Every diagnostic the compile kept as a line for the page, and how many
+// more it only counted; then how it ended when it did not run to its end.
 void diagnostiche(testi_compilati& c, const testo_autore& linea, const testo_autore& servizio) {
   for (const segnalazione& d : segnalazioni_compile(c.r.s.diagnostiche, linea, servizio)) {
     c.diagnostiche.push_back({riga_gnu(d), d.metro});
     for (const nota_segnalazione& n : d.note) c.diagnostiche.push_back({riga_gnu(n), -1});
+  }
+  size_t omesse = 0;
+  for (const auto& [genere, n] : c.r.s.limite.omesse) omesse += n;
+  if (omesse > 0) {
+    const std::string conto = std::to_string(omesse) + " more like those above, counted but not listed";
+    c.diagnostiche.push_back({riga_gnu(del_programma(gravita::nota, conto)), -1});
   }
   if (c.r.fine == fine_compile::senza_celle && c.r.s.codice_errore == kNessunErrore) {
     c.diagnostiche.push_back({"no route length was read: nothing to draw along the route", -1});

@@ -124,12 +124,15 @@ esito_lettura lettore_campi::leggi_testo(std::string& campo) {
   if (al_termine()) return esito_lettura::niente;
   if (corrente() == '"') {
     size_t chiusura = testo_.find('"', pos_ + 1);
-    if (chiusura == std::string_view::npos) chiusura = testo_.size();
+    const bool mai_chiuse = chiusura == std::string_view::npos;
+    if (mai_chiuse) chiusura = testo_.size();
     std::string_view dentro = testo_.substr(pos_ + 1, chiusura - pos_ - 1);
     campo_.colonna_testo = campo_.colonna + 1;
     conta_righe(pos_ + 1, chiusura);
     campo.assign(dentro);
     chiudi_campo(pos_ + 1, chiusura);
+    campo_.mai_chiuse = mai_chiuse;
+    campo_.virgolette_aperte = mai_chiuse || campo_.riga_fine > campo_.riga;
     pos_ = chiusura < testo_.size() ? chiusura + 1 : chiusura;
     while (!al_termine() && corrente() != ',' && !fine_riga(corrente())) ++pos_;
     consuma_delimitatore();

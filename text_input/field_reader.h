@@ -38,6 +38,8 @@ struct campo_letto {
   bool primo_della_riga = false;  // only blanks stand before it on its line
   bool chiude_riga = false;   // the read consumed the line end after it
   std::string_view grezzo;    // its bytes as written: the number's token, or the text field
+  bool virgolette_aperte = false;  // a quoted text field whose closing quote is not on its line
+  bool mai_chiuse = false;         // ... nor anywhere: the field ran to the end of the text
 };
 
 // Reads fields from code page 1252 bytes. Blanks are space and tab; a line
@@ -50,6 +52,8 @@ class lettore_campi {
   // A text field: up to the next comma or line end, trailing blanks dropped;
   // or, when it opens with a double quote, up to the next double quote, with
   // whatever follows the closing quote up to the comma or line end dropped.
+  // That quote may stand lines further on (or nowhere, and the field runs to
+  // the end of the text): the field then says so (virgolette_aperte).
   // The comma or line end that ends the field is consumed.
   esito_lettura leggi_testo(std::string& campo);
 
@@ -79,6 +83,10 @@ class lettore_campi {
 
   // The line the reader stands on.
   int32_t riga_corrente() const { return riga_corrente_; }
+
+  // Whether the byte just before resto_della_riga() is a comma (the last
+  // read ended at one, not at a blank).
+  bool dopo_virgola() const { return pos_ > 0 && testo_[pos_ - 1] == ','; }
 
   // The 1-based column at which resto_della_riga() begins.
   int32_t colonna_corrente() const { return colonna_di(pos_); }

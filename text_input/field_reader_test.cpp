@@ -161,6 +161,27 @@ TEST(FieldReader, PlaceOfEachField) {
   uguale(campo(), {4, 1, 4, 2, true, false, "z", ""});
 }
 
+// A quoted field says when its closing quote is not on its line, or nowhere.
+TEST(FieldReader, AQuoteNotClosedOnItsLineIsMarked) {
+  struct virgolette {
+    const char* testo;
+    bool aperte, mai;
+  } casi[] = {
+      {"\"a, b\" c\r\n", false, false},
+      {"\"a\r\nb\", c\r\n", true, false},
+      {"\"a, b\r\n", true, true},
+      {"\"a", true, true},
+      {"a\"b\r\n", false, false},
+  };
+  for (const virgolette& c : casi) {
+    lettore_campi r(c.testo);
+    std::string t;
+    ASSERT_EQ(r.leggi_testo(t), esito_lettura::letto) << c.testo;
+    EXPECT_EQ(r.ultimo().virgolette_aperte, c.aperte) << c.testo;
+    EXPECT_EQ(r.ultimo().mai_chiuse, c.mai) << c.testo;
+  }
+}
+
 TEST(FormaNumero, TellsWhatATokenIs) {
   struct forma_attesa {
     const char* token;

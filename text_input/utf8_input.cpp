@@ -96,16 +96,21 @@ testo_convertito prepara_testo(std::string_view byte) {
     return esito;
   }
   righe_testo righe(tutto);
+  int32_t ultima_riga = 0;  // the line of the last "?"
   while (!byte.empty()) {
     if (cv.converti(byte, esito.byte) == 0) break;
     // A valid character with no code page 1252 form: "?" in its place.
     size_t pos = static_cast<size_t>(byte.data() - tutto.data());
     righe.fino_a(pos);
     const int32_t riga = righe.numero();
-    if (esito.sostituiti.empty() || esito.sostituiti.back().riga != riga) {
+    if (esito.righe_sostituite == 0 || ultima_riga != riga) {
+      ultima_riga = riga;
+      ++esito.righe_sostituite;
       const size_t a_capo = esito.byte.find_last_of("\r\n");
       const size_t inizio_riga = a_capo == std::string::npos ? 0 : a_capo + 1;
-      esito.sostituiti.push_back({riga, static_cast<int32_t>(esito.byte.size() - inizio_riga) + 1});
+      if (esito.sostituiti.size() < kSostituitiConservati) {
+        esito.sostituiti.push_back({riga, static_cast<int32_t>(esito.byte.size() - inizio_riga) + 1});
+      }
     }
     esito.byte += '?';
     size_t n = lunghezza_sequenza(static_cast<unsigned char>(byte[0]));
@@ -118,6 +123,13 @@ std::optional<testo_rifiutato> rifiuta_testo(std::string_view byte) {
   const bool bom_16 = byte.substr(0, 2) == "\xFF\xFE" || byte.substr(0, 2) == "\xFE\xFF";
   const size_t nul = byte.find('\0');
   if (!bom_16 && nul == std::string_view::npos) return std::nullopt;
+  // UTF-32 puts three NULs beside every letter of a Latin text, and its byte
+  // order mark begins as UTF-16's does.
+  const std::string_view zeri("\0\0\0", 3);
+  const bool utf32 = byte.substr(0, 4) == std::string_view("\xFF\xFE\0\0", 4) ||
+                     byte.substr(0, 4) == std::string_view("\0\0\xFE\xFF", 4) ||
+                     (byte.size() >= 4 && (byte.substr(1, 3) == zeri || byte.substr(0, 3) == zeri));
+  if (utf32) return testo_rifiutato{{0, 0}, "the text is UTF-32: save it as UTF-8 or as code page 1252"};
   // UTF-16 puts a NUL beside nearly every letter of a Latin text.
   const bool alterno = nul < 2 && byte.size() >= 4 && byte[nul + 2] == '\0';
   if (bom_16 || alterno) {
@@ -135,6 +147,27 @@ std::optional<testo_rifiutato> rifiuta_testo(std::string_view byte) {
   }
   return testo_rifiutato{{riga, colonna},
                          "the text holds a NUL byte: a description is plain text"};
+}
+
+std::string visibile(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    if ((c < 0x20 && c != '\t') || c == 0x7F) {
+      const unsigned simbolo = c == 0x7F ? 0x2421 : 0x2400 + c;  // the Control Pictures
+      out += static_cast<char>(0xE0 | (simbolo >> 12));
+      out += static_cast<char>(0x80 | ((simbolo >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (simbolo & 0x3F));
+    } else if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+               static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
+      out += "\xEF\xBF\xBD";
+      ++i;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
 }
 
 std::string cp1252_in_utf8(std::string_view byte) {

@@ -31,8 +31,13 @@ struct punto_testo {
 struct testo_convertito {
   std::string byte;                  // code page 1252 bytes
   bool convertito = false;           // the input was UTF-8 and was converted
-  std::vector<punto_testo> sostituiti;  // the first "?" of each line where one stands in
+  std::vector<punto_testo> sostituiti;  // the first "?" of each line where one stands in, up to the cap
+  size_t righe_sostituite = 0;          // the lines where one stands in, all of them
 };
+
+// How many lines with a "?" a converted text lists; the rest are counted (as
+// many as the diagnostics of one kind a build keeps).
+inline constexpr size_t kSostituitiConservati = 100;
 
 // Why bytes cannot be a description text, and where (line 0: the whole text).
 struct testo_rifiutato {
@@ -50,6 +55,11 @@ std::optional<testo_rifiutato> rifiuta_testo(std::string_view byte);
 // page 1252 form becomes "?" and its line is listed. A leading byte order
 // mark is dropped. Line ends are kept, so line numbers do not change.
 testo_convertito prepara_testo(std::string_view byte);
+
+// UTF-8 made safe to show on a terminal: a control character (C0 but tab,
+// DEL) becomes its symbol (ESC shows as U+241B), a C1 control U+FFFD, so that
+// no name or line of an author's text can move the cursor or recolour it.
+std::string visibile(std::string_view utf8);
 
 // Code page 1252 bytes as UTF-8, for display; a byte with no character in the
 // code page becomes U+FFFD.

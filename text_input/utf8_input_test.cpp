@@ -59,5 +59,19 @@ TEST(Cp1252InUtf8, ShowsNamesToAPerson) {
   EXPECT_EQ(cp1252_in_utf8("a\x81z"), "a\xEF\xBF\xBDz");  // no character at 0x81
 }
 
+// Nothing from an author's text reaches a terminal as a control: an escape
+// sequence in a name shows as symbols.
+TEST(Visibile, ControlsShowAsTheirSymbols) {
+  const std::pair<std::string, std::string> casi[] = {
+      {"Borgo\tNord", "Borgo\tNord"},
+      {"\x1b[2J\x1b]0;x\x07", "\xE2\x90\x9B[2J\xE2\x90\x9B]0;x\xE2\x90\x87"},
+      {std::string("a\0b", 3), "a\xE2\x90\x80" "b"},
+      {"\x7F", "\xE2\x90\xA1"},
+      {"\xC2\x9B" "1m \xC3\xA0", "\xEF\xBF\xBD" "1m \xC3\xA0"},
+      {"riga\r\n", "riga\xE2\x90\x8D\xE2\x90\x8A"},
+  };
+  for (const auto& [dentro, fuori] : casi) EXPECT_EQ(visibile(dentro), fuori) << dentro;
+}
+
 }  // namespace
 }  // namespace sb

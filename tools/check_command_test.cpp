@@ -178,6 +178,16 @@ stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 73, 30, Lago Serino
 pendenza,  7000,  12,5
                   ^~
 )"},
+    {"two numbers apart by a blank are no decimal comma", 'L', 19, "pendenza,  7000,  9 3000", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:19:21: warning: the 'pendenza' row takes 2 values; '3000' beyond them is skipped
+pendenza,  7000,  9 3000
+                    ^~~~
+)"},
+    {"a curve of no length", 'L', 13, "curvas3,  5000,  -900", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:13:18: warning: curve length -900 m bends nothing: the plan runs straight there
+curvas3,  5000,  -900
+                 ^~~~
+)"},
     {"a row with more values than it takes", 'L', 18, "pendenza,  4000,  -5, 3", "codice_errore=0 posizione_errore=0",
      R"(l.txt:18:23: warning: the 'pendenza' row takes 2 values; '3' beyond them is skipped
 pendenza,  4000,  -5, 3
@@ -192,6 +202,11 @@ stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, 5, Lago Serino
      R"(s.txt:16:69: warning: a comma cuts the name short: it is read as 'Corte' and 'Mara' is skipped; put the name in double quotes to keep its comma
 stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Corte, Mara
                                                                     ^~~~
+)"},
+    {"a quote never closed", 'S', 15, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, \"Lago Serino", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:15:63: warning: this double quote is never closed: the name takes in lines 16 to 23 (8 lines), the rest of the text, and no row there is read; close the quote on its line
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, "Lago Serino
+                                                              ^
 )"},
     {"a station row cut short before the next row", 'S', 15, "stazione, 5000, 22", "codice_errore=25 posizione_errore=0",
      R"(s.txt:15:19: error: error 25: the 'stazione' row ends after 2 of its 17 values
@@ -433,6 +448,23 @@ TEST_F(Check, EveryIndependentErrorInOneRun) {
   EXPECT_EQ(c.stato, kUscitaCodice);
 }
 
+// A fault on every one of many rows: five are shown and the rest counted,
+// those the compile only counted among them, whether or not an error before
+// them made check read on past it.
+TEST_F(Check, AFloodOfOneWarningIsCountedPastTheCap) {
+  for (const bool errore_prima : {false, true}) {
+    SCOPED_TRACE(errore_prima ? "after an error" : "alone");
+    std::vector<std::string> servizio = prova::servizio_esempio();
+    servizio.insert(servizio.begin() + 10, 250, "velocita,  0,  100");
+    if (errore_prima) servizio[7] = "aderenza,  0,  8O";
+    scrivi_testi(righe_crlf(prova::linea_esempio()), righe_crlf(servizio));
+    const esito_strumento e = check();
+    EXPECT_EQ(e.stato, kUscitaCodice);
+    EXPECT_NE(e.err.find("s.txt: note: 245 more like this\n"), std::string::npos) << e.err;
+    EXPECT_EQ(e.err.find("s.txt:17:"), std::string::npos) << "the sixth is not shown";
+  }
+}
+
 // A file the compile wrote, given where a description text goes, is named
 // as what it is; nothing is compiled and the status is 4.
 TEST_F(Check, CompiledFilesGivenAsTextsAreNamed) {
@@ -605,6 +637,19 @@ TEST_F(Check, RefusedTextsAreToldWhereAndWhy) {
             "   ^\n");
   scrivi_testi(righe_crlf(prova::linea_esempio()), std::string("\xFF\xFE" "a\0b\0", 6));
   EXPECT_EQ(check().err, "s.txt: error: the text is UTF-16: save it as UTF-8 or as code page 1252\n");
+  for (const std::string& utf32 : {std::string("\xFF\xFE\0\0a\0\0\0", 8), std::string("a\0\0\0b\0\0\0", 8),
+                                   std::string("\0\0\xFE\xFF\0\0\0a", 8)}) {
+    scrivi_testi(righe_crlf(prova::linea_esempio()), utf32);
+    EXPECT_EQ(check().err, "s.txt: error: the text is UTF-32: save it as UTF-8 or as code page 1252\n");
+  }
+  // Notes are held to the same rule: nothing of them is copied.
+  scrivi_testi(righe_crlf(prova::linea_esempio()), righe_crlf(prova::servizio_esempio()));
+  prova::scrivi(dir_ / "n.txt", std::string("\xFF\xFE" "a\0b\0", 6));
+  const esito_strumento e =
+      esegui({"documents", "--line", linea_, "--service", servizio_, "--notes", dir_ / "n.txt", "--out", dir_ / "d"});
+  EXPECT_EQ(e.stato, kUscitaFile);
+  EXPECT_EQ(e.err, "n.txt: the text is UTF-16: save it as UTF-8 or as code page 1252\n");
+  EXPECT_FALSE(prova::esiste(dir_ / "d/BORVALE_40617_note.txt"));
 }
 
 TEST(Riepilogo, CountsWhatTheScenarioHolds) {

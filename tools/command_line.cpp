@@ -41,13 +41,18 @@ std::string riga_comando::valore(const std::string& nome, const std::string& pre
 riga_comando analizza(const std::vector<std::string>& argomenti, const std::vector<opzione_ammessa>& ammesse,
                       size_t massimo_operandi) {
   riga_comando r;
+  bool solo_operandi = false;  // after "--" every argument is an operand
   for (size_t i = 0; i < argomenti.size() && r.errore.empty(); ++i) {
     const std::string& a = argomenti[i];
-    if (a == "--help" || a == "-h") {
+    if (!solo_operandi && a == "--") {
+      solo_operandi = true;
+      continue;
+    }
+    if (!solo_operandi && (a == "--help" || a == "-h")) {
       r.aiuto = true;
       continue;
     }
-    if (a.size() < 2 || a.compare(0, 2, "--") != 0) {
+    if (solo_operandi || a.size() < 2 || a.compare(0, 2, "--") != 0) {
       if (r.operandi.size() >= massimo_operandi) {
         r.errore = "unexpected argument '" + a + "'";
       } else {
@@ -77,6 +82,8 @@ riga_comando analizza(const std::vector<std::string>& argomenti, const std::vect
       r.errore = "option '" + nome + "' needs a value";
     }
   }
+  // A line that is not understood is a usage error wherever --help stands.
+  if (!r.errore.empty()) r.aiuto = false;
   return r;
 }
 

@@ -34,7 +34,9 @@ struct riga_comando {
 // Parses the arguments that follow the subcommand's name. "--opt VALUE" and
 // "--opt=VALUE" both work; an option given twice, an unknown option (with
 // the known one nearest to it), a missing value, a value that is an option
-// ("--out --line") or more operands than allowed set errore.
+// ("--out --line") or more operands than allowed set errore, and then --help
+// counts for nothing, wherever it stands. "--" ends the options: every
+// argument after it is an operand.
 riga_comando analizza(const std::vector<std::string>& argomenti, const std::vector<opzione_ammessa>& ammesse,
                       size_t massimo_operandi);
 

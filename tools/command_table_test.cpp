@@ -45,6 +45,14 @@ TEST(RigaDiComando, MistakesGetTheNearestNameAndOneHint) {
       {{"check", "--line", "--service", "s.txt"},
        "scenario_tool check: option '--line' needs a value, found the option '--service'\n"
        "Try 'scenario_tool check --help'.\n"},
+      // A line not understood is a usage error wherever --help stands.
+      {{"compile", "--help", "--bogus"},
+       "scenario_tool compile: unknown option '--bogus'\nTry 'scenario_tool compile --help'.\n"},
+      {{"compile", "--bogus", "--help"},
+       "scenario_tool compile: unknown option '--bogus'\nTry 'scenario_tool compile --help'.\n"},
+      // "--" ends the options: what follows is an operand.
+      {{"check", "--", "--line"},
+       "scenario_tool check: unexpected argument '--line'\nTry 'scenario_tool check --help'.\n"},
   };
   for (const caso& c : casi) {
     const esito_riga e = esegui(c.argomenti);
@@ -78,6 +86,9 @@ TEST(RigaDiComando, AValueAfterAnEqualsSignIsTakenAsItStands) {
   const esito_riga e = esegui({"check", "--line=--odd name.txt"});
   EXPECT_EQ(e.stato, kUscitaFile);
   EXPECT_EQ(e.err, "--odd name.txt: No such file or directory\n");
+  const esito_riga dopo = esegui({"dump", "--", "--odd.sim"});
+  EXPECT_EQ(dopo.stato, kUscitaFile);
+  EXPECT_EQ(dopo.err, "--odd.sim: No such file or directory\n");
 }
 
 }  // namespace

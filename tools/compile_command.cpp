@@ -18,6 +18,7 @@
 #include "text_input/utf8_input.h"
 #include "tools/command_line.h"
 #include "tools/documents_command.h"
+#include "tools/overwrite_check.h"
 
 namespace sb {
 namespace {
@@ -35,6 +36,12 @@ void avvisa_nome(const std::string& nome, const char* quale, std::ostream& err) 
 }  // namespace
 
 int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& err) {
+  if (uscita_su_un_ingresso(o.binari ? "compile" : "documents", {o.linea, o.servizio, o.note},
+                            uscite_compile(o.cartella_uscita, o.nome_linea, o.numero_treno, o.binari, o.documenti,
+                                           !o.note.empty()),
+                            err)) {
+    return kUscitaUso;
+  }
   segnali_di_build segnali;
   if (esito_file e = crea_cartella(o.cartella_uscita); !e.ok) {
     err << e.messaggio() << "\n";

@@ -168,6 +168,13 @@ TEST_F(Compile, UnreadableFilesAndUsageErrors) {
   EXPECT_EQ(su_file.stato, kUscitaFile);
   EXPECT_NE(su_file.err.find(dir_ / "a file"), std::string::npos) << su_file.err;
 
+  // A link to a missing folder is said to be one; its target is not made.
+  std::filesystem::create_symlink(dir_ / "gone", dir_ / "dangling");
+  esecuzione appeso = prova::esegui_strumento_esterno(dir_, {"compile", "--line", linea_, "--out", dir_ / "dangling"});
+  EXPECT_EQ(appeso.stato, kUscitaFile);
+  EXPECT_EQ(appeso.err, dir_ / "dangling" + ": a link to a missing folder (" + dir_ / "gone" + ")\n");
+  EXPECT_FALSE(esiste(dir_ / "gone"));
+
   for (const std::vector<std::string>& a : std::vector<std::vector<std::string>>{
            {"compile", "--line", linea_},
            {"compile", "--out", out_, "--bogus"},

@@ -18,6 +18,7 @@
 #include "scenario/file_names.h"
 #include "tools/command_line.h"
 #include "tools/compile_command.h"
+#include "tools/overwrite_check.h"
 
 namespace sb {
 namespace {
@@ -61,22 +62,29 @@ int esegui_decompile(const opzioni_decompile& o, std::ostream& out, std::ostream
   if (!o.nome_linea.empty()) in.nome_linea = o.nome_linea;
   if (!o.numero_treno.empty()) in.numero_treno = o.numero_treno;
 
+  const std::vector<std::string> nomi = {nome_testo_linea(in.nome_linea),
+                                         nome_testo_servizio(in.nome_linea, in.numero_treno)};
+  if (uscita_su_un_ingresso("decompile", {o.tabella, o.celle, o.griglia},
+                            {in_cartella(o.cartella_uscita, nomi[0]), in_cartella(o.cartella_uscita, nomi[1])}, err)) {
+    return kUscitaUso;
+  }
   const esito_decompile e = decompila(in);
   if (!e.guasto.empty()) {
-    err << o.celle << ": " << e.guasto << "\n";
+    const std::string& file = e.file_guasto == file_decompile::tabella ? o.tabella
+                              : e.file_guasto == file_decompile::griglia ? o.griglia
+                                                                         : o.celle;
+    err << file << ": " << e.guasto << "\n";
     return kUscitaFile;
   }
   if (esito_file c = crea_cartella(o.cartella_uscita); !c.ok) {
     err << c.messaggio() << "\n";
     return kUscitaFile;
   }
-  const std::string linea = in_cartella(o.cartella_uscita, nome_testo_linea(in.nome_linea));
-  const std::string servizio = in_cartella(o.cartella_uscita, nome_testo_servizio(in.nome_linea, in.numero_treno));
+  const std::string linea = in_cartella(o.cartella_uscita, nomi[0]);
+  const std::string servizio = in_cartella(o.cartella_uscita, nomi[1]);
   segnali_di_build segnali;
   cartella_uscita uscita;
   esito_file w = apri_e_blocca(uscita, o.cartella_uscita, attesa_blocco::attendi, err, "scenario_tool");
-  const std::vector<std::string> nomi = {nome_testo_linea(in.nome_linea),
-                                         nome_testo_servizio(in.nome_linea, in.numero_treno)};
   if (w.ok && !o.forza && testi_presenti(uscita, nomi, err)) return kUscitaFile;
   if (w.ok) w = sostituisci_insieme(uscita, {{nomi[0], e.testo_linea}, {nomi[1], e.testo_servizio}});
   if (!w.ok) return uscita_file(w, err);

@@ -11,6 +11,8 @@
 #include "compile/exit_status.h"
 #include "documents/line_list.h"
 #include "platform/user_interface.h"
+#include "scenario/binary_decoders.h"
+#include "scenario/binary_files.h"
 #include "scenario/file_names.h"
 #include "test_support/tool_runs.h"
 #include "text_input/utf8_input.h"
@@ -165,6 +167,18 @@ TEST_F(Decompile, DamagedFilesAndUsageErrors) {
   EXPECT_EQ(e.stato, kUscitaFile);
   EXPECT_EQ(e.err, dir_ / "in/SHORT_1.dat: the route cells hold 300 cells, but a route of 12000 m has 381\n");
   EXPECT_FALSE(prova::esiste(dir_ / "txt"));
+
+  // A plan of another length is told against the plan, not the cells.
+  griglia_linea corta;
+  ASSERT_TRUE(decodifica_griglia(leggi(dir_ / "in/VALMORA_linea.dat"), corta).ok);
+  corta.x.resize(1000);
+  corta.y.resize(1000);
+  scrivi(dir_ / "in/SHORT_linea.dat", codifica_griglia(corta));
+  e = prova::esegui_strumento_esterno(dir_, {"decompile", "--sim", dir_ / "in/VALMORA_2201.sim", "--cells",
+                                             dir_ / "in/VALMORA_2201.dat", "--plan", dir_ / "in/SHORT_linea.dat",
+                                             "--out", dir_ / "txt"});
+  EXPECT_EQ(e.stato, kUscitaFile);
+  EXPECT_EQ(e.err, dir_ / "in/SHORT_linea.dat: the line plan holds 1000 points, but a route of 12000 m has 19001\n");
 
   e = prova::esegui_strumento_esterno(dir_, {"decompile", "--cells", "x.dat", "--out", "o"});
   EXPECT_EQ(e.stato, kUscitaUso);

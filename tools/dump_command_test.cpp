@@ -104,6 +104,15 @@ TEST(Decodifica, NamesTheByteWhereAFileGoesWrong) {
   std::string strana = griglia;
   strana[8] = 7;
   EXPECT_EQ(decodifica_griglia(strana, g).messaggio(), "byte 8: unknown plan value kind 7");
+  // Beyond the longest route's files: refused at their size, nothing decoded.
+  EXPECT_EQ(decodifica_celle(std::string(20142 * 15, '\0'), c).messaggio(),
+            "byte 302115: 302130 bytes are more than the 20141 cells of the longest route (1000000 m) take");
+  EXPECT_EQ(decodifica_griglia(std::string(20140021, '\0'), g).messaggio(),
+            "byte 20140020: 20140021 bytes: the plan holds more than the 1007001 points of the longest route "
+            "(1000000 m)");
+  EXPECT_EQ(decodifica_griglia(std::string(2 * 2014003, '\0'), g).messaggio(),
+            "byte 4028004: the plan holds more than the 1007001 points of the longest route (1000000 m)");
+  EXPECT_TRUE(decodifica_celle(std::string(20141 * 15, '\0'), c).ok);
 }
 
 // A plan whose blocks hold the kinds given as letters: I an integer, R a

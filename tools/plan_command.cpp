@@ -9,18 +9,19 @@
 #include "platform/signals.h"
 #include "render/plan_svg.h"
 #include "tools/command_line.h"
+#include "tools/overwrite_check.h"
+#include "tools/single_output.h"
 
 namespace sb {
 
-int esegui_plan(const opzioni_plan& o, std::ostream& err) {
+int esegui_plan(const opzioni_plan& o, std::ostream& out, std::ostream& err) {
+  if (uscita_su_un_ingresso("plan", {o.griglia, o.tabella, o.celle}, {o.svg}, err)) return kUscitaUso;
   binari_scena b;
   if (!leggi_binari(o.griglia, o.tabella, o.celle, b, err)) return kUscitaFile;
-  std::string svg = disegna_pianta(costruisci_scena(fonti_binari(b)));
-  segnali_di_build segnali;
-  if (esito_file e = sostituisci_sotto_blocco(o.svg, svg, o.attesa, err, "scenario_tool"); !e.ok) {
-    return uscita_file(e, err);
-  }
-  return stato_finale(kUscitaPulita, o.svg, err);
+  const scena s = costruisci_scena(fonti_binari(b));
+  avvisa_esclusi(s.contorno, o.griglia, err);
+  std::string svg = disegna_pianta(s);
+  return scrivi_uscita(o.svg, svg, o.attesa, out, err);
 }
 
 namespace {
@@ -37,14 +38,14 @@ constexpr const char* kAiutoPlan =
     "folder of OUT.svg.\n";
 
 // Runs "plan" with its parsed command line.
-int comando_plan(const riga_comando& r, std::ostream&, std::ostream& err, bool) {
+int comando_plan(const riga_comando& r, std::ostream& out, std::ostream& err, bool) {
   opzioni_plan o{r.valore("--plan", ""), r.valore("--sim", ""), r.valore("--cells", ""), r.valore("--svg", ""),
                  attesa(r)};
   if (o.griglia.empty() && o.tabella.empty() && o.celle.empty()) {
     return uso(err, "plan", "give at least one of --plan, --sim and --cells");
   }
   if (o.svg.empty()) return uso(err, "plan", "--svg OUT.svg is required");
-  return esegui_plan(o, err);
+  return esegui_plan(o, out, err);
 }
 
 }  // namespace

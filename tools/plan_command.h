@@ -21,8 +21,8 @@ struct opzioni_plan {
 
 // Draws the picture and replaces the SVG file with it, under the lock of its
 // folder. Returns the exit status (4 when a file cannot be read, is malformed
-// or the picture cannot be written).
-int esegui_plan(const opzioni_plan& o, std::ostream& err);
+// or the picture cannot be written). An SVG path "-" is standard output.
+int esegui_plan(const opzioni_plan& o, std::ostream& out, std::ostream& err);
 
 // The command table's entry of "plan".
 comando_strumento voce_plan();

@@ -12,21 +12,18 @@
 #include "scenario/plan_encoding.h"
 #include "scene/text_compile.h"
 #include "tools/command_line.h"
+#include "tools/overwrite_check.h"
+#include "tools/single_output.h"
 
 namespace sb {
 namespace {
 
-// Replaces the page under the lock of its folder.
-int scrivi_pagina(const std::string& percorso, const scena& s, std::ostream& err) {
-  const std::string pagina = pagina_vista(s);
-  segnali_di_build segnali;
-  if (esito_file e = sostituisci_sotto_blocco(percorso, pagina, attesa_blocco::attendi, err, "scenario_tool"); !e.ok) {
-    return uscita_file(e, err);
-  }
-  return stato_finale(kUscitaPulita, percorso, err);
+// Writes the page: "-" to standard output, else under the lock of its folder.
+int scrivi_pagina(const std::string& percorso, const scena& s, std::ostream& out, std::ostream& err) {
+  return scrivi_uscita(percorso, pagina_vista(s), attesa_blocco::attendi, out, err);
 }
 
-int vista_testi(const opzioni_view& o, std::ostream& err) {
+int vista_testi(const opzioni_view& o, std::ostream& out, std::ostream& err) {
   opzioni_compile c;
   c.linea = o.linea;
   c.servizio = o.servizio;
@@ -44,20 +41,25 @@ int vista_testi(const opzioni_view& o, std::ostream& err) {
   f.testi = t.testi;
   scena s = costruisci_scena(f);
   s.diagnostiche = t.diagnostiche;
-  const int stato = scrivi_pagina(o.html, s, err);
+  const int stato = scrivi_pagina(o.html, s, out, err);
   return stato != kUscitaPulita ? stato : t.stato;
 }
 
-int vista_binari(const opzioni_view& o, std::ostream& err) {
+int vista_binari(const opzioni_view& o, std::ostream& out, std::ostream& err) {
   binari_scena b;
   if (!leggi_binari(o.griglia, o.tabella, o.celle, b, err)) return kUscitaFile;
-  return scrivi_pagina(o.html, costruisci_scena(fonti_binari(b)), err);
+  const scena s = costruisci_scena(fonti_binari(b));
+  avvisa_esclusi(s.contorno, o.griglia, err);
+  return scrivi_pagina(o.html, s, out, err);
 }
 
 }  // namespace
 
-int esegui_view(const opzioni_view& o, std::ostream& err) {
-  return o.da_testi() ? vista_testi(o, err) : vista_binari(o, err);
+int esegui_view(const opzioni_view& o, std::ostream& out, std::ostream& err) {
+  if (uscita_su_un_ingresso("view", {o.linea, o.servizio, o.griglia, o.tabella, o.celle}, {o.html}, err)) {
+    return kUscitaUso;
+  }
+  return o.da_testi() ? vista_testi(o, out, err) : vista_binari(o, out, err);
 }
 
 namespace {
@@ -79,7 +81,7 @@ constexpr const char* kAiutoView =
     "any of them will do.\n";
 
 // Runs "view" with its parsed command line.
-int comando_view(const riga_comando& r, std::ostream&, std::ostream& err, bool) {
+int comando_view(const riga_comando& r, std::ostream& out, std::ostream& err, bool) {
   opzioni_view o;
   o.linea = r.valore("--line", "");
   o.servizio = r.valore("--service", "");
@@ -102,7 +104,7 @@ int comando_view(const riga_comando& r, std::ostream&, std::ostream& err, bool) 
   if (!nome_valido(o.nome_linea)) return uso(err, "view", "--line-name must be a plain name");
   if (!nome_valido(o.numero_treno)) return uso(err, "view", "--train must be a plain name");
   if (o.html.empty()) return uso(err, "view", "--html OUT.html is required");
-  return esegui_view(o, err);
+  return esegui_view(o, out, err);
 }
 
 }  // namespace

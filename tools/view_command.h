@@ -26,8 +26,9 @@ struct opzioni_view {
 
 // Writes the page; returns the exit status. From texts it is the status the
 // compile gives (1 when a code was recorded, 3 for a guard failure), the page
-// being written in every case; 4 when a file cannot be read or written.
-int esegui_view(const opzioni_view& o, std::ostream& err);
+// being written in every case; 4 when a file cannot be read or written. A
+// page path "-" is standard output.
+int esegui_view(const opzioni_view& o, std::ostream& out, std::ostream& err);
 
 // The command table's entry of "view".
 comando_strumento voce_view();

@@ -13,6 +13,7 @@
 #include "platform/user_interface.h"
 #include "render/view_page.h"
 #include "test_support/tool_runs.h"
+#include "text_input/utf8_input.h"
 
 namespace sb {
 namespace {
@@ -226,6 +227,22 @@ std::pair<std::string, std::string> settantadue_stazioni() {
   return {linea, servizio + "[fine]\r\n"};
 }
 
+// A file name that is no UTF-8 reaches the page as valid UTF-8.
+TEST(Vista, AFileNameThatIsNoUtf8IsShownAsCodePage1252) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  const std::string linea = dir / "linea \xE8.txt";
+  scrivi(linea, prova::righe_crlf(prova::linea_esempio()));
+  opzioni_view o;
+  o.linea = linea;
+  o.html = dir / "p.html";
+  std::ostringstream err;
+  esegui_view(o, err, err);
+  const std::string pagina = leggi(o.html);
+  EXPECT_TRUE(utf8_valido(pagina));
+  EXPECT_NE(pagina.find("linea \xC3\xA8.txt"), std::string::npos);
+}
+
 // 72 stations, the most a line with six signs takes: the compile is clean
 // and every station is in the page.
 TEST(Vista, SeventyTwoStations) {
@@ -241,7 +258,7 @@ TEST(Vista, SeventyTwoStations) {
   o.numero_treno = "72";
   o.html = pagina_per_controllo(dir, "stations72.html");
   std::ostringstream err;
-  EXPECT_EQ(esegui_view(o, err), kUscitaPulita) << err.str();
+  EXPECT_EQ(esegui_view(o, err, err), kUscitaPulita) << err.str();
   const std::string pagina = leggi(o.html);
   autosufficiente(pagina);
   EXPECT_EQ(conta(pagina, "\"k\":\"stazione\""), 72u);
@@ -259,7 +276,7 @@ TEST(Vista, LargestLinePageStaysSmall) {
   o.linea = dir / "l.txt";
   o.html = uscita;
   std::ostringstream err;
-  EXPECT_EQ(esegui_view(o, err), kUscitaCodice);  // no service text: code 25
+  EXPECT_EQ(esegui_view(o, err, err), kUscitaCodice);  // no service text: code 25
   const std::string pagina = leggi(uscita);
   autosufficiente(pagina);
   EXPECT_LT(pagina.size(), 4u << 20);

@@ -69,6 +69,13 @@ SB_VIEW_PAGES="$out" "$build/bin/sb_tools_tests" \
 for page in borvale borvale_bin valdora stations72 largest; do check_page "$page"; done
 grep -q '"Borgo Vallestre"' "$out/borvale_bin.html" || fail_now "the page from the binary files lacks a station"
 
+# A malformed escape in the address is taken as written: the page starts,
+# with no script error, and draws its map.
+browser --dump-dom "file://$out/borvale.html#find=%ZZ" >"$out/bad_find.dom" 2>"$out/bad_find.log" ||
+  fail_now "bad #find=: chromium failed (see $out/bad_find.log)"
+if grep -E 'Uncaught|:CONSOLE[:(]' "$out/bad_find.log"; then fail_now "bad #find=: console messages"; fi
+grep 'class="st-map"' "$out/bad_find.dom" >/dev/null || fail_now "bad #find=: no map drawn"
+
 shot borvale view_borvale ""
 shot borvale view_borvale_station "#find=Mulinara"
 shot valdora view_valdora ""

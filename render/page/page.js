@@ -4,9 +4,9 @@
 // that would overlap another is left out. Plain script, no library.
 //
 // The build joins the page's files in this order inside one function, this
-// one last: scale.js, labels.js, data.js, draw.js, map.js, tracks.js, run.js,
-// pointer.js, selftest.js, page.js. The others only define functions; this
-// one holds the page's state and starts it.
+// one last: scale.js, labels.js, data.js, address.js, draw.js, map.js,
+// tracks.js, run.js, pointer.js, selftest.js, page.js. The others only define
+// functions; this one holds the page's state and starts it.
 'use strict';
 
 const started = performance.now();
@@ -200,11 +200,10 @@ listenToKeys();
 fillPage();
 // An address ending with #at=M0,M1 opens on those metres, one ending with
 // #find=NAME on that station.
-const at = /^#at=(-?\d+(?:\.\d+)?),(-?\d+(?:\.\d+)?)$/.exec(location.hash);
-if (at) setView(+at[1], +at[2]);
-const find = /^#find=(.+)$/.exec(location.hash);
-if (find) {
-  search.value = decodeURIComponent(find[1]);
+const address = readAddress(location.hash);
+if (address.at) setView(address.at[0], address.at[1]);
+if (address.find !== undefined) {
+  search.value = address.find;
   searchNow();
 }
 render();

@@ -1,0 +1,223 @@
+#!/usr/bin/env bash
+# Trust: scenario_tool obeys no device, FIFO or planted record, never writes
+# over one of its inputs, stays within its memory goals on 64 MiB inputs, and
+# meets plans with huge, NaN and infinite points without undefined behaviour.
+#
+# - a device node (mknod) and a FIFO at an output path: refused with the path
+#   and the kind, status 4, the node left as it was;
+# - a set record planted by the user nobody in a sticky folder, and one that
+#   is a link: refused, naming the record, and the file it names untouched;
+# - an input at each output name: a usage error naming both, nothing written;
+# - 64 MiB inputs under `ulimit -v` at the goals of docs/performance.md, and
+#   a clear status 4 below them;
+# - a plan holding 1e300, NaN and infinite points through plan, view, dump
+#   and decompile built with UndefinedBehaviorSanitizer (build-asan/, as
+#   .ci/run builds it; SB_ASAN_BIN names another folder).
+#
+# The device, the other user and the sticky folder need root; without root
+# those cases are skipped. SB_BUILD_DIR names another build folder (default
+# build). About a minute.
+. "$(dirname "$0")/../lib/common.sh"
+. .ci/lib/programs.sh
+
+work=$(mktemp -d /tmp/trust.XXXXXX)
+chmod 755 "$work"
+trap 'rm -rf "$work"' EXIT
+
+root=0
+[ "$(id -u)" -eq 0 ] && root=1
+
+# expect NAME STATUS TEXT COMMAND...: the command exits STATUS and its
+# standard error holds TEXT.
+expect() {
+  local name=$1 status=$2 text=$3 rc=0
+  shift 3
+  timeout 60 "$@" >"$work/out" 2>"$work/err" </dev/null || rc=$?
+  if [ "$rc" -eq "$status" ] && grep -qF -- "$text" "$work/err"; then
+    echo "ok   $name: $(grep -m 1 -F -- "$text" "$work/err" | cut -c1-160)"
+  else
+    echo "FAIL $name: exit $rc, expected $status and \"$text\"; standard error:"
+    sed -n '1,20s/^/     /p' "$work/err"
+    failures=$((failures + 1))
+  fi
+}
+
+# same NAME FILE BYTES: the file still holds the bytes.
+same() {
+  if [ "$(cat "$2" 2>/dev/null)" != "$3" ]; then
+    echo "FAIL $1: $2 changed"
+    failures=$((failures + 1))
+  fi
+}
+
+# The built-in scenario's texts and binary files.
+"$tool" export --out "$work/texts" >/dev/null
+line="$work/texts/BORVALE_linea.txt"
+service="$work/texts/BORVALE_40617-.txt"
+"$tool" compile --line "$line" --service "$service" --out "$work/bin" >/dev/null
+plan="$work/bin/BORVALE_linea.dat"
+sim="$work/bin/BORVALE_40617.sim"
+cells="$work/bin/BORVALE_40617.dat"
+
+# --- A FIFO and a device node at an output path.
+mkdir "$work/nodes"
+mkfifo "$work/nodes/fifo.svg"
+expect "plan: a FIFO at --svg" 4 "$work/nodes/fifo.svg: not a regular file (a FIFO)" \
+  "$tool" plan --sim "$sim" --svg "$work/nodes/fifo.svg"
+[ -p "$work/nodes/fifo.svg" ] || { echo "FAIL the FIFO was replaced"; failures=$((failures + 1)); }
+mkdir "$work/nodes/out"
+mkfifo "$work/nodes/out/BORVALE_40617.sim"
+expect "compile: a FIFO at the object table" 4 "$work/nodes/out/BORVALE_40617.sim: not a regular file (a FIFO)" \
+  "$tool" compile --line "$line" --service "$service" --out "$work/nodes/out"
+[ ! -e "$work/nodes/out/BORVALE_linea.dat" ] || { echo "FAIL compile wrote beside the FIFO"; failures=$((failures + 1)); }
+if [ "$root" -eq 1 ]; then
+  mknod "$work/nodes/null.html" c 1 3
+  expect "view: a device at --html" 4 "$work/nodes/null.html: not a regular file (a character device)" \
+    "$tool" view --line "$line" --service "$service" --html "$work/nodes/null.html"
+  expect "plan: a device at --svg" 4 "$work/nodes/null.html: not a regular file (a character device)" \
+    "$tool" plan --sim "$sim" --svg "$work/nodes/null.html"
+  [ -c "$work/nodes/null.html" ] || { echo "FAIL the device node was replaced"; failures=$((failures + 1)); }
+else
+  echo "skip a device node at an output path: mknod needs root"
+fi
+
+# --- Planted set records.
+if [ "$root" -eq 1 ]; then
+  as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
+  sticky="$work/sticky"
+  mkdir "$sticky"
+  chmod 1777 "$sticky"
+  printf "root's" >"$sticky/rootfile"
+  # The other user's temporary file and a record naming it and rootfile,
+  # with the right inode: only its owner gives it away.
+  "${as_nobody[@]}" bash -c '
+    printf planted >"$1/.rootfile.sbtmp-AAAAAA"
+    ino=$(stat -c %i "$1/.rootfile.sbtmp-AAAAAA")
+    printf ".rootfile.sbtmp-AAAAAA\0rootfile\0%s\0\0" "$ino" >"$1/.sb-set"' _ "$sticky"
+  expect "plan: a record planted by nobody" 4 \
+    "$sticky/.sb-set: a set record owned by user $(id -u nobody), not by this user (0); not trusted" \
+    "$tool" plan --sim "$sim" --svg "$sticky/p.svg"
+  same "a record planted by nobody" "$sticky/rootfile" "root's"
+  [ ! -e "$sticky/p.svg" ] || { echo "FAIL a picture was written past the record"; failures=$((failures + 1)); }
+
+  linked="$work/linked"
+  mkdir "$linked"
+  chmod 1777 "$linked"
+  printf "root's" >"$linked/rootfile"
+  "${as_nobody[@]}" ln -s "$sticky/.sb-set" "$linked/.sb-set"
+  expect "compile: a record that is a link" 4 "$linked/.sb-set: a set record that is a symbolic link; not trusted" \
+    "$tool" compile --line "$line" --service "$service" --out "$linked"
+  same "a record that is a link" "$linked/rootfile" "root's"
+else
+  echo "skip records planted by another user: they need root"
+fi
+
+# --- An input at each output name.
+self="$work/self"
+mkdir "$self"
+cp "$service" "$self/X_1_scheda_treno.txt"
+expect "compile: the service text at the train sheet's name" 2 \
+  "the output $self/X_1_scheda_treno.txt is the input $self/X_1_scheda_treno.txt; nothing written" \
+  "$tool" compile --service "$self/X_1_scheda_treno.txt" --line-name X --train 1 --documents --out "$self"
+printf 'my notes\r\n' >"$self/BORVALE_40617_note.txt"
+expect "documents: the notes at the notes' name" 2 \
+  "the output $self/BORVALE_40617_note.txt is the input $self/BORVALE_40617_note.txt" \
+  "$tool" documents --line "$line" --service "$service" --notes "$self/BORVALE_40617_note.txt" --out "$self"
+same "the notes at the notes' name" "$self/BORVALE_40617_note.txt" "$(printf 'my notes\r\n')"
+ln -s "$line" "$self/BORVALE_linea.dat"
+expect "compile: the line text behind a link at the plan's name" 2 \
+  "the output $self/BORVALE_linea.dat is the input $line" \
+  "$tool" compile --line "$line" --service "$service" --out "$self"
+ln "$sim" "$self/picture.svg"
+expect "plan: the object table hard-linked at the picture" 2 "the output $self/picture.svg is the input $sim" \
+  "$tool" plan --sim "$sim" --svg "$self/picture.svg"
+expect "view: the page over the service text" 2 "the output $service is the input $service" \
+  "$tool" view --line "$line" --service "$service" --html "$service"
+cp "$cells" "$self/BORVALE_40617-.txt"
+expect "decompile: the cells at a text's name" 2 \
+  "the output $self/BORVALE_40617-.txt is the input $self/BORVALE_40617-.txt" \
+  "$tool" decompile --sim "$sim" --cells "$self/BORVALE_40617-.txt" --out "$self" --force
+cmp -s "$cells" "$self/BORVALE_40617-.txt" || { echo "FAIL decompile wrote over its input"; failures=$((failures + 1)); }
+
+# --- 64 MiB inputs: a speed row repeated (one warning each), and plan and
+# cell files of that size. Goals in kB of address space (ulimit -v):
+# check and compile 6 x 64 MiB + 16 MiB, view 9 x 64 MiB + 16 MiB, dump
+# 64 MiB + 3 x 64 MiB. Below them the tool says it ran out of memory.
+python3 - "$service" "$work/big" <<'EOF'
+import sys
+text = open(sys.argv[1], 'rb').read()
+head = text[:text.index(b'[vel_limite]')] + b'[vel_limite]\r\n'
+row = b'velocita, 0, 85\r\n'
+size = 64 << 20
+open(sys.argv[2] + '_40617-.txt', 'wb').write(head + row * ((size - len(head) - 8) // len(row)) + b'[fine]\r\n')
+open(sys.argv[2] + '_linea.dat', 'wb').write(bytes(size))
+open(sys.argv[2] + '_1.dat', 'wb').write(bytes(size // 15 * 15))
+EOF
+big="$work/big_40617-.txt"
+expect "check of 64 MiB within 6 x + 16 MiB" 1 "more like this" \
+  bash -c 'ulimit -v $(( (6 * 64 + 16) * 1024 )) && exec "$@"' _ "$tool" check --line "$line" --service "$big"
+expect "compile of 64 MiB within 6 x + 16 MiB" 0 "more like this" \
+  bash -c 'ulimit -v $(( (6 * 64 + 16) * 1024 )) && exec "$@"' _ "$tool" compile --line "$line" --service "$big" \
+  --out "$work/big_out"
+expect "view of 64 MiB within 9 x + 16 MiB" 0 "more like this" \
+  bash -c 'ulimit -v $(( (9 * 64 + 16) * 1024 )) && exec "$@"' _ "$tool" view --line "$line" --service "$big" \
+  --html "$work/big.html"
+page=$(stat -c %s "$work/big.html" 2>/dev/null || echo 0)
+if [ "$page" -le 20000000 ]; then echo "ok   the page of 64 MiB is $page bytes"; else
+  echo "FAIL the page of 64 MiB is $page bytes"; failures=$((failures + 1)); fi
+for f in "$work/big_linea.dat" "$work/big_1.dat"; do
+  expect "dump of 64 MiB within 64 MiB + 3 x" 4 "of the longest route (1000000 m)" \
+    bash -c 'ulimit -v $(( (64 + 3 * 64) * 1024 )) && exec "$@"' _ "$tool" dump "$f"
+done
+expect "check of 64 MiB below its goal" 4 "memory" \
+  bash -c 'ulimit -v $(( 100 * 1024 )) && exec "$@"' _ "$tool" check --line "$line" --service "$big"
+expect "view of 64 MiB below its goal" 4 "memory" \
+  bash -c 'ulimit -v $(( 200 * 1024 )) && exec "$@"' _ "$tool" view --line "$line" --service "$big" \
+  --html "$work/big2.html"
+rm -rf "$work"/big*
+
+# --- A plan with 1e300, NaN and infinite points, under UBSan.
+asan_bin=${SB_ASAN_BIN:-build-asan/bin}
+if [ -x "$asan_bin/scenario_tool" ]; then
+  ubsan_tool=$(realpath "$asan_bin/scenario_tool")
+  mkdir "$work/extreme"
+  cp "$sim" "$cells" "$work/extreme/"
+  python3 - "$plan" "$work/extreme/BORVALE_linea.dat" <<'EOF'
+import struct, sys
+b = bytearray(open(sys.argv[1], 'rb').read())
+reals, pos = [], 0
+while pos < len(b):
+    kind = struct.unpack_from('<H', b, pos)[0]
+    if kind == 5:
+        reals.append(pos + 2)
+    pos += 2 + {0: 0, 2: 2, 5: 8}[kind]
+for i, v in enumerate([1e300, float('nan'), float('inf'), -float('inf'), -1e300, 1.7976931348623157e308]):
+    struct.pack_into('<d', b, reals[1000 + 5000 * i], v)
+open(sys.argv[2], 'wb').write(b)
+EOF
+  x="$work/extreme"
+  export UBSAN_OPTIONS=print_stacktrace=1 ASAN_OPTIONS=detect_leaks=0
+  for run in "plan --plan $x/BORVALE_linea.dat --sim $x/BORVALE_40617.sim --cells $x/BORVALE_40617.dat --svg $x/p.svg" \
+    "view --plan $x/BORVALE_linea.dat --sim $x/BORVALE_40617.sim --cells $x/BORVALE_40617.dat --html $x/v.html" \
+    "dump $x/BORVALE_linea.dat" "dump --json $x/BORVALE_linea.dat" \
+    "decompile --plan $x/BORVALE_linea.dat --sim $x/BORVALE_40617.sim --cells $x/BORVALE_40617.dat --out $x/d"; do
+    rc=0
+    # shellcheck disable=SC2086
+    "$ubsan_tool" $run >"$work/out" 2>"$work/err" || rc=$?
+    if grep -q "runtime error\|Sanitizer" "$work/err" || [ "$rc" -gt 4 ]; then
+      echo "FAIL extreme plan: ${run%% *}: exit $rc"
+      sed -n '1,20s/^/     /p' "$work/err"
+      failures=$((failures + 1))
+    else
+      echo "ok   extreme plan under UBSan: ${run%% *} (exit $rc)"
+    fi
+  done
+  if grep -q -- "-9223372036854775808\|9223372036854775807" "$x/v.html"; then
+    echo "FAIL extreme plan: the page carries an overflowed number"
+    failures=$((failures + 1))
+  fi
+else
+  echo "skip the extreme plan under UBSan: no $asan_bin/scenario_tool (built by .ci/run)"
+fi
+
+finish "no device, FIFO or planted record obeyed, no input overwritten, memory within its goals"

@@ -1,0 +1,22 @@
+// The one file of a command that writes one (the plan's picture, the page):
+// "-" stands for standard output.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+#include "platform/folder_lock.h"
+
+namespace sb {
+
+// The path that stands for standard output.
+inline constexpr std::string_view kUscitaStandard = "-";
+
+// Writes the bytes to standard output when the path is "-", else replaces
+// the file under the lock of its folder. Returns the exit status: 0, 4 with
+// the path and reason on err, or 130/143 after a signal.
+int scrivi_uscita(const std::string& percorso, std::string_view byte, attesa_blocco attesa, std::ostream& out,
+                  std::ostream& err);
+
+}  // namespace sb
