@@ -113,10 +113,17 @@ struct forze_tratto {
 // the motors give no more than their maximum).
 inline forze_tratto forze_di(const treno& t, double pendenza, double aderenza) {
   const double quota = std::clamp(aderenza, 0.0, 100.0) / 100.0;
-  return {&t.sforzo,          t.potenza_w,     t.sforzo_massimo_n * quota,
-          t.resistenza_0,     t.resistenza_1,  t.resistenza_2,
-          t.vento_kmh,        t.massa_kg * kGravita * pendenza / 1000.0,
-          t.massa_inerziale_kg};
+  forze_tratto f;
+  f.tabella = &t.sforzo;
+  f.potenza_w = t.potenza_w;
+  f.limite_aderenza = t.sforzo_massimo_n * quota;
+  f.resistenza_0 = t.resistenza_0;
+  f.resistenza_1 = t.resistenza_1;
+  f.resistenza_2 = t.resistenza_2;
+  f.vento_kmh = t.vento_kmh;
+  f.gravita = t.massa_kg * kGravita * pendenza / 1000.0;
+  f.massa_inerziale_kg = t.massa_inerziale_kg;
+  return f;
 }
 
 // The tractive effort in N at speed v (m/s). In the header, as the two

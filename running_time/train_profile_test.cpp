@@ -57,7 +57,8 @@ TEST(ModelloTreno, ResistanceOnPartsOfTheMassWithAWindAllowance) {
   p.resistenze = {{45.0, 30.0, 0, 0}, {20.0, 10.0, 0, 0}, {68.0, 0, 0, 0.004}};
   p.vento_kmh = 15.0;
   const treno t = risolvi_treno(p, 2);
-  EXPECT_NEAR(resistenza_moto(forze_di(t, 0, 100), 85.0 / 3.6), 45.0 * 30.0 + 20.0 * 10.0 + 68.0 * 0.004 * 100.0 * 100.0, 1e-9);
+  EXPECT_NEAR(resistenza_moto(forze_di(t, 0, 100), 85.0 / 3.6),
+              45.0 * 30.0 + 20.0 * 10.0 + 68.0 * 0.004 * 100.0 * 100.0, 1e-9);
 }
 
 }  // namespace
