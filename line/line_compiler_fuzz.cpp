@@ -16,7 +16,7 @@ namespace {
 constexpr size_t kMassimoCelle = 20141;
 
 // Points of the longest plan: 0 to 1 000 000 + 7000.
-constexpr size_t kMassimoPunti = 1007001;
+constexpr int64_t kMassimoPunti = 1007001;
 
 bool codice_noto(int32_t codice) {
   if (codice == sb::kGuardiaMarcatori || codice == sb::kGuardiaCodici) return false;
