@@ -28,7 +28,7 @@ void compila(std::string_view testo, int32_t flag) {
   if (e == sb::esito_fase_linea::lettura_fallita && s.codice_errore != sb::kLetturaFallita) std::abort();
   if (e == sb::esito_fase_linea::prosegui && s.celle.empty()) std::abort();
   if (s.celle.size() > sb::kMassimoCelle) std::abort();
-  if (s.griglia.punti > sb::kMassimoPuntiGriglia) std::abort();
+  if (s.griglia.punti > static_cast<int64_t>(sb::kMassimoPuntiGriglia)) std::abort();
   if (s.griglia.esiste() && !s.griglia.chiusa) std::abort();
   if (s.griglia.byte.size() != 2 * s.griglia.inizio_y) std::abort();
   if (flag == 0 && s.griglia.esiste()) std::abort();

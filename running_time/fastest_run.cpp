@@ -9,6 +9,10 @@ namespace {
 
 constexpr double kInfinito = std::numeric_limits<double>::infinity();
 
+// An acceleration, m/s², far above the rounding of the forces (a few
+// 1e-15 m/s²) and far below any a train shows.
+constexpr double kAccelerazioneCerta = 1e-6;
+
 // A stretch between two consecutive points of interest, over which limit,
 // gradient and adhesion are constant.
 struct tratto {
@@ -127,21 +131,33 @@ class marcia_avanti {
   // at most tetto_fine.
   bool percorri(const tratto& tr, double tetto_fine) {
     const double limite2 = tr.limite * tr.limite;
-    const double b2 = 2.0 * t_.frenatura;
+    const forze_tratto forze = forze_di(t_, tr.pendenza, tr.aderenza);
+    const int64_t fine_regime = fine_del_regime(tr, forze, tetto_fine);
+    const bool trazione_ovunque = trazione_fino_al_limite(tr, forze);
     for (int64_t x = tr.da; x < tr.a; ++x) {
       if (x > tr.da && x == prossimo_campione_) campiona(x, tr.limite);
-      const double resto = static_cast<double>(tr.a - x - 1);
-      const double tetto = x + 1 == tr.a ? tetto_fine : std::min(limite2, tetto_fine + b2 * resto);
-      const double a1 = accelerazione_trazione(t_, v_, tr.pendenza, tr.aderenza);
-      double w;
-      if (w_ >= tetto && a1 >= 0.0) {
-        // At the limit, or on a braking curve: held or braked to.
-        w = tetto;
-      } else {
-        const double previsto = w_ + 2.0 * a1;
-        const double a2 = accelerazione_trazione(t_, std::sqrt(std::max(previsto, 0.0)), tr.pendenza, tr.aderenza);
-        w = std::min(tetto, w_ + a1 + a2);
+      if (x < fine_regime && w_ == limite2) {
+        // Held at the limit: every metre takes the same time, up to the next
+        // sample or the braking curve.
+        const int64_t n = std::min(fine_regime, prossimo_campione_) - x;
+        if (n > 1) {
+          tempo_ += static_cast<double>(n) * (1.0 / v_);
+          x += n - 1;
+          continue;
+        }
       }
+      if (trazione_ovunque) {
+        const int64_t n = frena_sulla_curva(tr, x, tetto_fine);
+        if (n > 0) {
+          x += n - 1;
+          continue;
+        }
+      }
+      const double tetto = tetto_a(tr, x, tetto_fine);
+      // On a braking curve where the traction would go faster at every
+      // speed up to the limit, the curve alone sets the speed.
+      const bool sulla_curva = w_ >= tetto && w_ <= limite2 && trazione_ovunque;
+      const double w = sulla_curva ? tetto : passo_trazione(forze, tetto);
       const double v = std::sqrt(std::max(w, 0.0));
       if (w < 0.0 || v_ + v <= 0.0) {
         fermo_a_ = x;
@@ -152,6 +168,82 @@ class marcia_avanti {
       v_ = v;
     }
     return true;
+  }
+
+  // The highest squared speed at the end of metre x of a stretch: the
+  // stretch's limit, and the braking curve down to tetto_fine at its end.
+  double tetto_a(const tratto& tr, int64_t x, double tetto_fine) const {
+    if (x + 1 == tr.a) return tetto_fine;
+    const double resto = static_cast<double>(tr.a - x - 1);
+    return std::min(tr.limite * tr.limite, tetto_fine + 2.0 * t_.frenatura * resto);
+  }
+
+  // Where the train brakes along the curve below the limit with a traction
+  // that could go faster, runs the metres from x up to the next sample or
+  // the stretch's last metre at once and returns how many; 0 where it does
+  // not. The first metre falls onto the curve, as a step would; over the
+  // rest the speed drops at the service rate, so their times, each 2 / (v + v')
+  // with v² - v'² = 2b, add up to (v - v') / b.
+  int64_t frena_sulla_curva(const tratto& tr, int64_t x, double tetto_fine) {
+    const double limite2 = tr.limite * tr.limite;
+    const int64_t fine = std::min(tr.a - 1, prossimo_campione_);
+    if (fine - x < 2) return 0;
+    const double w1 = tetto_a(tr, x, tetto_fine);
+    if (!(w1 < limite2) || w_ < w1 || w_ > limite2) return 0;
+    const double v1 = std::sqrt(w1);
+    const double w = tetto_a(tr, fine - 1, tetto_fine);
+    const double v = std::sqrt(w);
+    tempo_ += 2.0 / (v_ + v1) + (v1 - v) / t_.frenatura;
+    w_ = w;
+    v_ = v;
+    return fine - x;
+  }
+
+  // The squared speed after one metre from the present speed, at most
+  // tetto: held or braked to where the traction could go faster, else
+  // the traction's (Heun's step over the metre).
+  double passo_trazione(const forze_tratto& forze, double tetto) const {
+    const double a1 = accelerazione_trazione(forze, v_);
+    if (w_ >= tetto && a1 >= 0.0) return tetto;
+    const double previsto = w_ + 2.0 * a1;
+    const double a2 = accelerazione_trazione(forze, std::sqrt(std::max(previsto, 0.0)));
+    return std::min(tetto, w_ + a1 + a2);
+  }
+
+  // Whether the traction accelerates the train at every speed from 0 to the
+  // stretch's limit, so that a braking curve needs no force evaluated: the
+  // effort of a power-limited train falls with speed and its resistance
+  // rises, so the acceleration is least at the limit; there it must be
+  // clear of 0 by more than any rounding.
+  bool trazione_fino_al_limite(const tratto& tr, const forze_tratto& forze) const {
+    const bool decrescente = t_.sforzo.empty() && t_.potenza_w >= 0.0 && t_.resistenza_1 >= 0.0 &&
+                             t_.resistenza_2 >= 0.0 && t_.vento_kmh >= 0.0;
+    if (!decrescente || !std::isfinite(tr.limite)) return false;
+    return accelerazione_trazione(forze, tr.limite) > kAccelerazioneCerta;
+  }
+
+  // The first metre of a stretch from which the train can no longer be held
+  // at the stretch's limit: the braking curve towards tetto_fine reaches
+  // below the limit, or the last metre. The stretch's own start when the
+  // traction cannot hold the limit on its gradient and adhesion.
+  int64_t fine_del_regime(const tratto& tr, const forze_tratto& forze, double tetto_fine) const {
+    const double limite2 = tr.limite * tr.limite;
+    const double b2 = 2.0 * t_.frenatura;
+    if (!(tr.limite > 0.0) || !std::isfinite(limite2) || !(b2 > 0.0)) return tr.da;
+    if (accelerazione_trazione(forze, tr.limite) < 0.0) return tr.da;
+    // The metres still to run after a metre that the limit holds, as the step
+    // computes them: limite2 <= tetto_fine + b2 * resto.
+    auto tiene = [&](int64_t resto) { return limite2 <= tetto_fine + b2 * static_cast<double>(resto); };
+    int64_t resto = 0;
+    if (!tiene(0)) {
+      const double stima = std::ceil((limite2 - tetto_fine) / b2);
+      resto = stima < static_cast<double>(tr.a - tr.da) ? static_cast<int64_t>(stima) : tr.a - tr.da;
+      while (resto > 0 && tiene(resto - 1)) --resto;
+      while (resto < tr.a - tr.da && !tiene(resto)) ++resto;
+    }
+    // A metre x is held when its resto (tr.a - x - 1) reaches that; the
+    // last metre goes through the step, which brakes to tetto_fine.
+    return std::max(tr.da, std::min(tr.a - 1, tr.a - resto));
   }
 
   // At a point of interest: a sample where one falls, a station's times.

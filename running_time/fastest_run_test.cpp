@@ -136,7 +136,7 @@ TEST(CorsaPiuVeloce, HoldsTheBalancingSpeedOnALongClimb) {
   double basso = 1, alto = 100;
   for (int i = 0; i < 200; ++i) {
     const double v = (basso + alto) / 2;
-    const bool sale = t.potenza_w / v > resistenza_moto(t, v) + t.massa_kg * kGravita * 20 / 1000;
+    const bool sale = t.potenza_w / v > resistenza_moto(forze_di(t, 0, 100), v) + t.massa_kg * kGravita * 20 / 1000;
     (sale ? basso : alto) = v;
   }
   ASSERT_EQ(c.esito, esito_corsa::completa);
@@ -196,6 +196,31 @@ TEST(CorsaPiuVeloce, PassesAStationAtSpeedAndGivesTheDwellAtLeastTheMinimum) {
   EXPECT_DOUBLE_EQ(c.partenza_s[1], c.arrivo_s[1]);
   EXPECT_DOUBLE_EQ(c.partenza_s[2] - c.arrivo_s[2], 30.0);
   EXPECT_DOUBLE_EQ(c.campioni[6000 / 50].velocita_kmh, 0.0);
+}
+
+// Where the train holds the limit and where it brakes along the curve to a
+// stop, the run's samples keep the exact kinematics metre for metre: the
+// time grows by the distance over the speed, and on the curve the speed is
+// sqrt(2 b d) before the stop with the time (v - v') / b between samples.
+TEST(CorsaPiuVeloce, HoldsAndBrakesWithExactTimesBetweenSamples) {
+  const treno t = risolvi_treno(profilo_treno{}, 4);
+  const double v = 100.0 * kKmh;
+  const corsa c = corsa_piu_veloce(piano(6000, {{0, 100}}), t);
+  ASSERT_EQ(c.esito, esito_corsa::completa);
+  const double inizio_frenata = 6000 - v * v / (2 * t.frenatura);
+  for (size_t k = 1; k < c.campioni.size(); ++k) {
+    const campione_corsa& a = c.campioni[k - 1];
+    const campione_corsa& b = c.campioni[k];
+    const double va = a.velocita_kmh * kKmh;
+    const double vb = b.velocita_kmh * kKmh;
+    if (va == v && vb == v) {
+      EXPECT_NEAR(b.tempo_s - a.tempo_s, 50.0 / v, 1e-9) << b.posizione;
+    } else if (static_cast<double>(a.posizione) > inizio_frenata + 1) {
+      EXPECT_NEAR(vb, std::sqrt(2 * t.frenatura * static_cast<double>(6000 - b.posizione)), 1e-9) << b.posizione;
+      EXPECT_NEAR(b.tempo_s - a.tempo_s, (va - vb) / t.frenatura, 1e-9) << b.posizione;
+    }
+  }
+  EXPECT_NEAR(c.campioni[5000 / 50].velocita_kmh, 100.0, 1e-9);
 }
 
 }  // namespace

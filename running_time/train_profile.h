@@ -93,30 +93,58 @@ inline constexpr double kKmhPerMs = 3.6;
 // the first row's below it and the last row's beyond it.
 double sforzo_tabella(const std::vector<punto_sforzo>& tabella, double v_kmh);
 
-// The tractive effort in N at speed v (m/s) with the adhesion in per cent
-// (above 100 counts as 100: the motors give no more than their maximum).
-// In the header, as the two below, so that the run's inner loop has them inline.
-inline double sforzo_trazione(const treno& t, double v, double aderenza) {
+// What the acceleration under traction needs over a stretch of constant
+// gradient (per mille, uphill positive) and adhesion (per cent): the train's
+// effort and resistance, the effort the adhesion allows and the gradient's
+// force (N), gathered once so that the run's inner loop reads no further.
+struct forze_tratto {
+  const std::vector<punto_sforzo>* tabella = nullptr;  // empty: min(F_max, P / v)
+  double potenza_w = 0;
+  double limite_aderenza = 0;
+  double resistenza_0 = 0;
+  double resistenza_1 = 0;
+  double resistenza_2 = 0;
+  double vento_kmh = 0;
+  double gravita = 0;
+  double massa_inerziale_kg = 0;
+};
+
+// The forces of a train over a stretch (adhesion above 100 counts as 100:
+// the motors give no more than their maximum).
+inline forze_tratto forze_di(const treno& t, double pendenza, double aderenza) {
   const double quota = std::clamp(aderenza, 0.0, 100.0) / 100.0;
-  const double limite_aderenza = t.sforzo_massimo_n * quota;
-  if (!t.sforzo.empty()) return std::min(sforzo_tabella(t.sforzo, v * kKmhPerMs), limite_aderenza);
-  if (v <= 0.0) return limite_aderenza;
-  return std::min(limite_aderenza, t.potenza_w / v);
+  forze_tratto f;
+  f.tabella = &t.sforzo;
+  f.potenza_w = t.potenza_w;
+  f.limite_aderenza = t.sforzo_massimo_n * quota;
+  f.resistenza_0 = t.resistenza_0;
+  f.resistenza_1 = t.resistenza_1;
+  f.resistenza_2 = t.resistenza_2;
+  f.vento_kmh = t.vento_kmh;
+  f.gravita = t.massa_kg * kGravita * pendenza / 1000.0;
+  f.massa_inerziale_kg = t.massa_inerziale_kg;
+  return f;
+}
+
+// The tractive effort in N at speed v (m/s). In the header, as the two
+// below, so that the run's inner loop has them inline.
+inline double sforzo_trazione(const forze_tratto& f, double v) {
+  if (!f.tabella->empty()) return std::min(sforzo_tabella(*f.tabella, v * kKmhPerMs), f.limite_aderenza);
+  if (v <= 0.0) return f.limite_aderenza;
+  return std::min(f.limite_aderenza, f.potenza_w / v);
 }
 
 // The running resistance in N at speed v (m/s).
-inline double resistenza_moto(const treno& t, double v) {
+inline double resistenza_moto(const forze_tratto& f, double v) {
   const double v_kmh = v * kKmhPerMs;
-  const double aria = v_kmh + t.vento_kmh;
-  return t.resistenza_0 + t.resistenza_1 * v_kmh + t.resistenza_2 * aria * aria;
+  const double aria = v_kmh + f.vento_kmh;
+  return f.resistenza_0 + f.resistenza_1 * v_kmh + f.resistenza_2 * aria * aria;
 }
 
-// The acceleration under full traction at speed v on a gradient in per mille
-// (uphill positive) with the adhesion in per cent; negative where the train
-// slows down.
-inline double accelerazione_trazione(const treno& t, double v, double pendenza, double aderenza) {
-  const double gravita = t.massa_kg * kGravita * pendenza / 1000.0;
-  return (sforzo_trazione(t, v, aderenza) - resistenza_moto(t, v) - gravita) / t.massa_inerziale_kg;
+// The acceleration under full traction at speed v over a stretch with the
+// forces f; negative where the train slows down.
+inline double accelerazione_trazione(const forze_tratto& f, double v) {
+  return (sforzo_trazione(f, v) - resistenza_moto(f, v) - f.gravita) / f.massa_inerziale_kg;
 }
 
 }  // namespace sb

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzing: builds every libFuzzer target (clang, AddressSanitizer,
-# UndefinedBehaviorSanitizer, bounds-checked standard containers) in
-# build-fuzz/ and runs each for a fixed time on its seed corpus in
-# fuzz/corpus/TARGET/. Any crash, sanitizer report, abort or input slower than
+# Fuzzing: builds every libFuzzer target in the sanitized build of
+# build-fuzz/ (clang, AddressSanitizer, UndefinedBehaviorSanitizer,
+# bounds-checked standard containers; CI has built it whole already) and
+# runs each for a fixed time on its seed corpus in fuzz/corpus/TARGET/. Any crash, sanitizer report, abort or input slower than
 # the time limit fails the check; the input that caused it is kept in
 # build-fuzz/findings/.
 # FUZZ_SECONDS sets the time per target (default 20), SB_BUILD_DIR the build
@@ -13,11 +13,8 @@ SB_BUILD_DIR=${SB_BUILD_DIR:-build-fuzz}
 seconds=${FUZZ_SECONDS:-20}
 targets=(field_reader_fuzz line_compiler_fuzz compile_fuzz decompile_fuzz lsp_fuzz)
 
-bash scripts/install_deps.sh clang-14 libclang-rt-14-dev
-compiler=$(command -v clang++ || command -v clang++-14)
-
-cmake -S . -B "$build" -DCMAKE_CXX_COMPILER="$compiler" -DSB_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_FLAGS=-D_GLIBCXX_ASSERTIONS >/dev/null
+. .ci/lib/sanitized.sh
+configure_sanitized "$build"
 cmake --build "$build" -j2 --target "${targets[@]}"
 
 findings="$build"/findings
