@@ -99,11 +99,8 @@ TEST(Compile, AbsentTextsAndEarlyEnds) {
   }
 }
 
-// Every code is kept in the order recorded, with its text, line and metre;
-// the last is the one in codice_errore.
-TEST(Compile, EveryRecordedCodeIsListedInOrder) {
-  std::vector<std::string> servizio = prova::servizio_esempio();
-  servizio[20] = "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0";  // line 21: the indicator's cell
+// The sample line with the service text given, compiled as VALMORA 2201.
+risultato_compile compila_esempio(const std::vector<std::string>& servizio) {
   richiesta_compile q;
   const std::string linea = prova::righe_crlf(prova::linea_esempio());
   const std::string testo = prova::righe_crlf(servizio);
@@ -111,7 +108,15 @@ TEST(Compile, EveryRecordedCodeIsListedInOrder) {
   q.testo_servizio = testo;
   q.nome_linea = "VALMORA";
   q.numero_treno = "2201";
-  const risultato_compile r = compila(q);
+  return compila(q);
+}
+
+// Every code is kept in the order recorded, with its text, line and metre;
+// the last is the one in codice_errore.
+TEST(Compile, EveryRecordedCodeIsListedInOrder) {
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  servizio[20] = "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0";  // line 21: the indicator's cell
+  const risultato_compile r = compila_esempio(servizio);
   ASSERT_EQ(r.s.diagnostiche.size(), 2u);
   const diagnostica& d = r.s.diagnostiche[0];
   EXPECT_EQ(d.codice, kSegnaleOccupato);
@@ -132,14 +137,7 @@ TEST(Compile, EveryRecordedCodeIsListedInOrder) {
 TEST(Compile, WarningsPastTheCapAreCountedNotKept) {
   std::vector<std::string> servizio = prova::servizio_esempio();
   servizio.insert(servizio.begin() + 10, 250, "velocita,  0,  100");
-  richiesta_compile q;
-  const std::string linea = prova::righe_crlf(prova::linea_esempio());
-  const std::string testo = prova::righe_crlf(servizio);
-  q.testo_linea = linea;
-  q.testo_servizio = testo;
-  q.nome_linea = "VALMORA";
-  q.numero_treno = "2201";
-  const risultato_compile r = compila(q);
+  const risultato_compile r = compila_esempio(servizio);
   const genere_diagnostica fuori_ordine{gravita::avviso, 0, genere_avviso::fuori_ordine};
   size_t tenuti = 0;
   for (const diagnostica& d : r.s.diagnostiche) tenuti += genere_di(d) == fuori_ordine ? 1 : 0;

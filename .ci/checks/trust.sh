@@ -11,8 +11,8 @@
 # - 64 MiB inputs under `ulimit -v` at the goals of docs/performance.md, and
 #   a clear status 4 below them;
 # - a plan holding 1e300, NaN and infinite points through plan, view, dump
-#   and decompile built with UndefinedBehaviorSanitizer (build-asan/, as
-#   .ci/run builds it; SB_ASAN_BIN names another folder).
+#   and decompile built with UndefinedBehaviorSanitizer (build-fuzz/, the
+#   sanitized build .ci/run makes; SB_ASAN_BIN names another folder).
 #
 # The device, the other user and the sticky folder need root; without root
 # those cases are skipped. SB_BUILD_DIR names another build folder (default
@@ -177,7 +177,7 @@ expect "view of 64 MiB below its goal" 4 "memory" \
 rm -rf "$work"/big*
 
 # --- A plan with 1e300, NaN and infinite points, under UBSan.
-asan_bin=${SB_ASAN_BIN:-build-asan/bin}
+asan_bin=${SB_ASAN_BIN:-build-fuzz/bin}
 if [ -x "$asan_bin/scenario_tool" ]; then
   ubsan_tool=$(realpath "$asan_bin/scenario_tool")
   mkdir "$work/extreme"
