@@ -9,7 +9,6 @@
 #include "platform/folder_lock.h"
 #include "platform/signals.h"
 #include "render/view_page.h"
-#include "scenario/plan_encoding.h"
 #include "scene/text_compile.h"
 #include "tools/command_line.h"
 
@@ -34,17 +33,7 @@ int vista_testi(const opzioni_view& o, std::ostream& err) {
   c.numero_treno = o.numero_treno;
   testi_compilati t;
   if (!compila_per_vista(c, t, err)) return kUscitaFile;
-  const scenario& r = t.r.s;
-  // The scene reads the plan point by point.
-  const griglia_linea punti = punti_griglia(r.griglia);
-  fonti_scena f;
-  f.griglia = r.griglia.esiste() ? &punti : nullptr;
-  f.tabella = &r.tabella;
-  f.celle = r.celle.empty() ? nullptr : &r.celle;
-  f.testi = t.testi;
-  scena s = costruisci_scena(f);
-  s.diagnostiche = t.diagnostiche;
-  const int stato = scrivi_pagina(o.html, s, err);
+  const int stato = scrivi_pagina(o.html, scena_compilata(t), err);
   return stato != kUscitaPulita ? stato : t.stato;
 }
 

@@ -85,7 +85,7 @@ TEST(Vista, FromTextsShowsTheCompilesDiagnostics) {
                        "\nindicatori_vmax,  500,  60,  70,  75,  0,  60,  70,  75,  0\n^" + std::string(14, '~') + "\n");
   const std::string pagina = leggi(dir / "p.html");
   autosufficiente(pagina);
-  EXPECT_NE(pagina.find("{\"text\":" + json_stringa(diagnostica) + ",\"m\":500}"), std::string::npos);
+  EXPECT_NE(pagina.find("{\"text\":" + json_stringa(diagnostica) + ",\"m\":500,\"l\":\"error 16\"}"), std::string::npos);
   EXPECT_NE(pagina.find("{\"text\":" + json_stringa(nota) + ",\"m\":-1}"), std::string::npos);
   EXPECT_NE(pagina.find("\"Pratofondo\""), std::string::npos);
   EXPECT_NE(pagina.find(json_stringa("curvas3,  5000,  900")), std::string::npos);
