@@ -66,8 +66,12 @@ constexpr const char* kAiutoPlan =
 
 // Runs "plan" with its parsed command line.
 int comando_plan(const riga_comando& r, std::ostream&, std::ostream& err, bool) {
-  opzioni_plan o{r.valore("--plan", ""), r.valore("--sim", ""), r.valore("--cells", ""), r.valore("--svg", ""),
-                 attesa(r)};
+  opzioni_plan o;
+  o.griglia = r.valore("--plan", "");
+  o.tabella = r.valore("--sim", "");
+  o.celle = r.valore("--cells", "");
+  o.svg = r.valore("--svg", "");
+  o.attesa = attesa(r);
   o.linea = r.valore("--line", "");
   o.servizio = r.valore("--service", "");
   // The names as compile takes them: given, else from the file names.
