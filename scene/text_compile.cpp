@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "author/author_texts.h"
+#include "author/document_warnings.h"
 #include "report/compile_diagnostics.h"
 #include "scenario/error_codes.h"
 #include "scenario/error_text.h"
@@ -11,10 +12,13 @@
 namespace sb {
 namespace {
 
-// Every diagnostic of the compile as a line for the page, then how it ended
-// when it did not run to its end.
+// Every diagnostic of the compile and the driver's documents' warnings as a
+// line for the page, then how it ended when it did not run to its end.
 void diagnostiche(testi_compilati& c, const testo_autore& linea, const testo_autore& servizio) {
-  for (const segnalazione& d : segnalazioni_compile(c.r.s.diagnostiche, linea, servizio)) {
+  std::vector<diagnostica> tutte = c.r.s.diagnostiche;
+  const std::vector<diagnostica> documenti = avvisi_documenti(c.r);
+  tutte.insert(tutte.end(), documenti.begin(), documenti.end());
+  for (const segnalazione& d : segnalazioni_compile(tutte, linea, servizio)) {
     c.diagnostiche.push_back({riga_gnu(d), d.metro});
     for (const nota_segnalazione& n : d.note) c.diagnostiche.push_back({riga_gnu(n), -1});
   }
