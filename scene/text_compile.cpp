@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "author/author_texts.h"
+#include "author/document_warnings.h"
 #include "report/compile_diagnostics.h"
 #include "scenario/error_codes.h"
 #include "scenario/error_text.h"
@@ -12,11 +13,15 @@
 namespace sb {
 namespace {
 
-// Every diagnostic of the compile as a line for the page, then how it ended
-// when it did not run to its end.
+// Every diagnostic of the compile and the driver's documents' warnings as a
+// line for the page, then how it ended when it did not run to its end.
 void diagnostiche(testi_compilati& c, const testo_autore& linea, const testo_autore& servizio) {
-  for (const segnalazione& d : segnalazioni_compile(c.r.s.diagnostiche, linea, servizio)) {
-    const std::string etichetta = std::string(parola_livello(d.livello)) + (d.codice != 0 ? " " + std::to_string(d.codice) : "");
+  std::vector<diagnostica> tutte = c.r.s.diagnostiche;
+  const std::vector<diagnostica> documenti = avvisi_documenti(c.r);
+  tutte.insert(tutte.end(), documenti.begin(), documenti.end());
+  for (const segnalazione& d : segnalazioni_compile(tutte, linea, servizio)) {
+    const std::string etichetta =
+        std::string(parola_livello(d.livello)) + (d.codice != 0 ? " " + std::to_string(d.codice) : "");
     c.diagnostiche.push_back({riga_gnu(d), d.metro, d.metro >= 0 ? etichetta : ""});
     for (const nota_segnalazione& n : d.note) c.diagnostiche.push_back({riga_gnu(n), -1, ""});
   }
@@ -24,8 +29,9 @@ void diagnostiche(testi_compilati& c, const testo_autore& linea, const testo_aut
     c.diagnostiche.push_back({"no route length was read: nothing to draw along the route", -1, ""});
   }
   if (c.r.fine == fine_compile::guardia) {
-    c.diagnostiche.push_back({testo_errore(std::to_string(c.r.numero_guardia)) +
-                                  " (a guard failed: the build writes no binary file)", -1, ""});
+    c.diagnostiche.push_back(
+        {testo_errore(std::to_string(c.r.numero_guardia)) + " (a guard failed: the build writes no binary file)", -1,
+         ""});
   }
 }
 

@@ -13,6 +13,7 @@
 #include "platform/user_interface.h"
 #include "render/view_page.h"
 #include "test_support/tool_runs.h"
+#include "text_input/utf8_input.h"
 
 namespace sb {
 namespace {
@@ -195,6 +196,36 @@ TEST(Vista, NamesCannotBreakThePage) {
   autosufficiente(pagina);
   EXPECT_NE(pagina.find("<title>&lt;b&gt;&amp;amp; \xE2\x80\x94 train {{SCRIPT}}</title>"), std::string::npos);
   EXPECT_NE(pagina.find("\\u003c/script>\\u003cscript>alert(1)\\u003c/script>"), std::string::npos);
+}
+
+// Names with accents, in texts saved as UTF-8, and a file name that is no
+// UTF-8 at all: the page is valid UTF-8, and its diagnostics (the compile's
+// and the train sheet's) quote the names as the author wrote them.
+TEST(Vista, AccentedNamesGiveAValidUtf8Page) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  std::vector<std::string> linea = prova::linea_esempio();
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  linea[23] = "cartello_indicatore,  2950,  (Galleria S\xC3\xA9gola Vecchia)(di Sopra al Colle)";
+  servizio[15] = "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 20, 0, Cortem\xC3\xA0ra";
+  const std::string file_linea = dir / "l\xE9.txt";  // a code page 1252 byte in the file's name
+  scrivi(file_linea, prova::righe_crlf(linea));
+  scrivi(dir / "s.txt", prova::righe_crlf(servizio));
+  const esecuzione e = prova::esegui_strumento_esterno(
+      dir, {"view", "--line", file_linea, "--service", dir / "s.txt", "--html", dir / "p.html"});
+  EXPECT_EQ(e.stato, kUscitaPulita) << e.err;
+  const std::string pagina = leggi(dir / "p.html");
+  autosufficiente(pagina);
+  EXPECT_TRUE(utf8_valido(pagina));
+  EXPECT_NE(pagina.find(json_stringa(dir / "s.txt" + ":16:52: warning: the time 07:20:00 of station "
+                                     "'Cortem\xC3\xA0ra' is earlier than 07:22:30 at the station before")),
+            std::string::npos);
+  EXPECT_NE(pagina.find(" warning: the sign caption, worded \\\"Galleria S\xC3\xA9gola Vecchia di Sopra al Colle\\\", "
+                        "is longer than the 28 characters of the train sheet's Localita' column: cut to "
+                        "\\\"Galleria S\xC3\xA9gola Vecchia di S\\\"\""),
+            std::string::npos);
+  EXPECT_NE(pagina.find("\"Cortem\xC3\xA0ra\""), std::string::npos);
+  EXPECT_NE(pagina.find(json_stringa(dir / "l\xEF\xBF\xBD.txt")), std::string::npos);
 }
 
 // Where a page goes: into SB_VIEW_PAGES when it is set (the browser check
