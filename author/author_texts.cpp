@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "author/compiled_file.h"
+#include "author/document_warnings.h"
 #include "platform/files.h"
 #include "report/compile_diagnostics.h"
 #include "text_input/keywords.h"
@@ -98,13 +99,18 @@ compile_letto_oltre compila_autore(const opzioni_compile& o, const testi_autore&
 }
 
 // What reading found, then every diagnostic of the compile and those found
-// reading on past its first error (none when it did not run), with the notes
-// the texts call for.
+// reading on past its first error (none when it did not run), the warnings
+// of the driver's documents of a clean compile, with the notes the texts
+// call for.
 std::vector<diagnostica> tutte_le_diagnostiche(const testi_autore& t, const compile_letto_oltre* c) {
   std::vector<diagnostica> tutte = t.letture;
   const scenario* s = c != nullptr ? &c->r.s : nullptr;
   if (s != nullptr) tutte.insert(tutte.end(), s->diagnostiche.begin(), s->diagnostiche.end());
   if (c != nullptr) tutte.insert(tutte.end(), c->ulteriori.begin(), c->ulteriori.end());
+  if (c != nullptr) {
+    const std::vector<diagnostica> documenti = avvisi_documenti(c->r);
+    tutte.insert(tutte.end(), documenti.begin(), documenti.end());
+  }
   if (s != nullptr) forse_scambiati(t, tutte);
   return tutte;
 }

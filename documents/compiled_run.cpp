@@ -1,5 +1,7 @@
 #include "documents/compiled_run.h"
 
+#include <algorithm>
+
 namespace sb {
 
 std::vector<int> voci_stazioni(const scenario& s) {
@@ -41,6 +43,23 @@ int64_t progressiva_a(const tabella_oggetti& tabella, int64_t posizione) {
     if (riferimento.inizio <= posizione) return int64_t{riferimento.fine} + (posizione - riferimento.inizio);
   }
   return posizione;
+}
+
+// The chainage can change its step only where an entry starts: between two
+// starts the same entry applies at every metre.
+std::vector<tratto_progressiva> tratti_progressiva(const tabella_oggetti& tabella) {
+  std::vector<int64_t> inizi;
+  for (int i = kOggettoProgressivaTre; i < kOggettoGenerale; ++i) inizi.push_back(tabella[static_cast<size_t>(i)].inizio);
+  std::sort(inizi.begin(), inizi.end());
+  std::vector<tratto_progressiva> tratti;
+  int64_t prima = 0;  // before the first start the chainage is the position
+  for (int64_t da : inizi) {
+    const int64_t scarto = progressiva_a(tabella, da) - da;
+    if (scarto == prima) continue;
+    tratti.push_back({da, scarto});
+    prima = scarto;
+  }
+  return tratti;
 }
 
 }  // namespace sb

@@ -34,4 +34,18 @@ int32_t velocita_a(const scenario& s, int64_t posizione);
 // where none applies, and on a line whose chainage entries are all 0.
 int64_t progressiva_a(const tabella_oggetti& tabella, int64_t posizione);
 
+// From route metre `da` on (to the next stretch), the chainage is the
+// position plus `scarto`; before the first stretch it is the position.
+struct tratto_progressiva {
+  int64_t da = 0;
+  int64_t scarto = 0;
+
+  bool operator==(const tratto_progressiva&) const = default;
+};
+
+// progressiva_a as stretches of the route, for those who draw the chainage
+// along the line: where it jumps and by how much. None on a line whose
+// chainage is the position everywhere.
+std::vector<tratto_progressiva> tratti_progressiva(const tabella_oggetti& tabella);
+
 }  // namespace sb

@@ -142,6 +142,12 @@ std::string chilometri(int64_t metri) {
   return (metri < 0 ? "-" : "") + std::to_string(assoluto / 1000) + "." + decimali;
 }
 
+std::string chilometro_cippo(int64_t metri) {
+  std::string km = chilometri(metri);
+  km[km.find('.')] = '+';
+  return km;
+}
+
 std::string ore_minuti(int64_t secondi) {
   const int64_t s = resto(secondi, kSecondiGiorno);
   return due_cifre(s / 3600) + "." + due_cifre(s / 60 % 60);

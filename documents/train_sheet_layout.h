@@ -73,6 +73,10 @@ std::string al_centro(std::string_view testo, size_t larghezza);
 // Metres as kilometres with a point and three decimals: "81.500", "-0.050".
 std::string chilometri(int64_t metri);
 
+// Metres as a kilometre post writes them, kilometres and metres joined by a
+// plus: "12+000", "81+500", "-0+050".
+std::string chilometro_cippo(int64_t metri);
+
 // "HH.MM" of a time in seconds since midnight; times past midnight, or
 // before it, print as the time of their own day.
 std::string ore_minuti(int64_t secondi);

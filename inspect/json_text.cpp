@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "text_input/utf8_input.h"
+
 namespace sb {
 
 std::string testo_decimale(double v, int decimali) {
@@ -22,7 +24,7 @@ std::string json_decimale(double v, int decimali) {
 
 std::string json_stringa(std::string_view utf8) {
   std::string out = "\"";
-  for (char c : utf8) {
+  for (char c : utf8_riparato(utf8)) {
     unsigned char u = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
       out += '\\';
@@ -40,7 +42,7 @@ std::string json_stringa(std::string_view utf8) {
 
 std::string xml_testo(std::string_view utf8) {
   std::string out;
-  for (char c : utf8) {
+  for (char c : utf8_riparato(utf8)) {
     switch (c) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;

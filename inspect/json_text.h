@@ -14,10 +14,13 @@ std::string testo_decimale(double v, int decimali);
 // so they are the strings "NaN", "Infinity" and "-Infinity".
 std::string json_decimale(double v, int decimali);
 
-// A JSON string literal, quotes included, of UTF-8 text.
+// A JSON string literal, quotes included, of UTF-8 text; a byte that is no
+// part of valid UTF-8 (a file name's, say) becomes U+FFFD, so the output is
+// always valid UTF-8.
 std::string json_stringa(std::string_view utf8);
 
-// UTF-8 text with &, <, >, " and ' escaped for XML.
+// UTF-8 text with &, <, >, " and ' escaped for XML; invalid bytes as in
+// json_stringa.
 std::string xml_testo(std::string_view utf8);
 
 }  // namespace sb

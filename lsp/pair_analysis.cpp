@@ -187,7 +187,6 @@ std::optional<correzione> correzione_di(const segnalazione& d, const testo_coppi
     default: return std::nullopt;
   }
   if (c.nuovo.empty()) return std::nullopt;
-  c.nuovo = cp1252_in_utf8(c.nuovo);
   c.titolo = "Change to '" + c.nuovo + "'";
   return c;
 }
@@ -233,7 +232,7 @@ void diagnostiche_protocollo(analisi_coppia& a) {
     const json dove = intervallo(x.dove, t);
     if (t == nullptr) continue;
     json d = {{"range", dove}, {"severity", severita(x.livello)}, {"source", "scenario_tool"},
-              {"message", cp1252_in_utf8(testo_segnalazione(x))}};
+              {"message", testo_segnalazione(x)}};
     if (x.livello == gravita::errore && x.codice != 0) d["code"] = "error " + std::to_string(x.codice);
     else if (x.genere != genere_avviso::nessuno) d["code"] = std::string(nome_genere(x.genere));
     for (const nota_segnalazione& n : x.note) {
@@ -241,7 +240,7 @@ void diagnostiche_protocollo(analisi_coppia& a) {
       const json dove_nota = intervallo(n.dove, tn);
       if (tn == nullptr) continue;
       d["relatedInformation"].push_back(
-          {{"location", {{"uri", tn->uri}, {"range", dove_nota}}}, {"message", cp1252_in_utf8(n.messaggio)}});
+          {{"location", {{"uri", tn->uri}, {"range", dove_nota}}}, {"message", n.messaggio}});
     }
     if (testo_del_file(x.dove.file, a) == t) {
       if (std::optional<correzione> c = correzione_di(x, *t, d)) a.correzioni.push_back(std::move(*c));

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "inspect/json_text.h"
+#include "documents/train_sheet_layout.h"
 #include "render/plan_svg_parts.h"
+#include "scene/chainage_ticks.h"
 
 namespace sb {
 namespace svg {
@@ -87,28 +89,82 @@ void titolo(disegno& d) {
   metti(d, kLarghezza - kMargine - w, 34, 13, kGrigio, lunghezza);
 }
 
-// The kilometre axis: a tick and a label at every round step.
+// A kilometre axis: a tick and a label at every round step. Above the tracks
+// the line's own kilometres as its posts write them ("12+000"), each tick
+// titled with its route metres; below them the route's kilometres from its
+// start.
 void asse(disegno& d, double y, bool sotto) {
   const double ampiezza = static_cast<double>(d.s.fine - d.s.inizio);
   const double passo = std::max(passo_tondo(ampiezza, 12), 50.0);
   d.svg << "<line x1=\"" << n(d.sinistra()) << "\" y1=\"" << n(y) << "\" x2=\"" << n(d.destra()) << "\" y2=\""
         << n(y) << "\" stroke=\"#999999\"/>\n";
-  for (double m = std::ceil(static_cast<double>(d.s.inizio) / passo) * passo; m <= static_cast<double>(d.s.fine);
-       m += passo) {
-    const double x = d.x(m);
+  const std::vector<tratto_progressiva> linea = sotto ? std::vector<tratto_progressiva>{} : d.s.progressive;
+  for (const tacca_progressiva& t :
+       tacche_progressiva(linea, static_cast<double>(d.s.inizio), static_cast<double>(d.s.fine), passo)) {
+    const double x = d.x(t.metro);
+    std::string etichetta;
+    if (sotto) {
+      char km[32];
+      std::snprintf(km, sizeof km, "%g", t.metro / 1000 + 0.0);
+      etichetta = km;
+    } else {
+      etichetta = chilometro_cippo(std::llround(t.progressiva));
+      d.svg << "<g><title>km " << etichetta << ", route " << metri_leggibili(std::llround(t.metro)) << " m</title>";
+    }
     d.svg << "<line x1=\"" << n(x) << "\" y1=\"" << n(y) << "\" x2=\"" << n(x) << "\" y2=\"" << n(sotto ? y + 5 : y - 5)
           << "\" stroke=\"" << kGrigio << "\"/>\n";
-    char t[32];
-    std::snprintf(t, sizeof t, "%g", m / 1000 + 0.0);
-    const std::string etichetta = t;
     const double w = larghezza_testo(etichetta, kCorpoPiccolo) + 2;
     metti(d, x - w / 2, sotto ? y + 16 : y - 8, kCorpoPiccolo, kGrigio, etichetta);
+    if (!sotto) d.svg << "</g>\n";
   }
+}
+
+// The route's end and the compile's errors that point along it: a line down
+// the tracks from the axis at y to the bottom, over them, each with its title.
+void linee_segnate(disegno& d, double y, double fondo) {
+  auto linea = [&](double metri, const char* colore, const char* tratteggio, const std::string& titolo) {
+    const double x = std::clamp(d.x(metri), d.sinistra(), d.destra());
+    d.svg << "<g><title>" << xml_testo(titolo) << "</title><line x1=\"" << n(x) << "\" y1=\"" << n(y) << "\" x2=\""
+          << n(x) << "\" y2=\"" << n(fondo) << "\" stroke=\"" << colore << "\" stroke-width=\"1.5\" stroke-dasharray=\""
+          << tratteggio << "\"/></g>\n";
+  };
+  linea(static_cast<double>(d.s.lunghezza), kColoreFine, "6,3", titolo_fine(d.s));
+  for (const diagnostica_scena& g : d.s.diagnostiche) {
+    if (g.metro >= 0) linea(static_cast<double>(g.metro), kColoreGuasto, "2,2", g.testo);
+  }
+}
+
+// The marks on the axis at y, their labels placed before the ticks': each
+// error that points along the route, a red triangle pointing down at its
+// metre (at the edge when it lies beyond), then the route's end, a square.
+// A label goes right of its mark, else left, else the same a row higher.
+void segni_asse(disegno& d, double y) {
+  auto etichetta = [&](double x, const char* colore, const std::string& testo) {
+    const double w = larghezza_testo(testo, kCorpoPiccolo) + 2;
+    for (double riga : {y - 8, y - 19}) {
+      for (double a : {x + 3, x - w - 3}) {
+        if (a + w <= d.destra() && metti(d, a, riga, kCorpoPiccolo, colore, testo, " font-weight=\"bold\"")) return;
+      }
+    }
+  };
+  for (const diagnostica_scena& g : d.s.diagnostiche) {
+    if (g.metro < 0) continue;
+    const double x = std::clamp(d.x(static_cast<double>(g.metro)), d.sinistra(), d.destra());
+    d.svg << "<g class=\"fault\"><title>" << xml_testo(g.testo) << "</title>";
+    segno(d.svg, simbolo::triangolo, kColoreGuasto, x, y - 1, 5.5);
+    etichetta(x, kColoreGuasto, g.etichetta);
+    d.svg << "</g>\n";
+  }
+  const double fine = std::clamp(d.x(static_cast<double>(d.s.lunghezza)), d.sinistra(), d.destra());
+  d.svg << "<g class=\"route-end\"><title>" << xml_testo(titolo_fine(d.s)) << "</title>";
+  segno(d.svg, simbolo::quadrato, kColoreFine, fine, y, 3.5);
+  etichetta(fine, kColoreFine, etichetta_fine(d.s));
+  d.svg << "</g>\n";
 }
 
 // The marks of one item in its track: a bar for a stretch, a symbol for a
 // point; a slowdown's approach lighter, a curve above ("d") or below ("s").
-void segni_elemento(disegno& d, const traccia& t, const elemento_scena& e, double centro) {
+void segni_elemento_senza_titolo(disegno& d, const traccia& t, const elemento_scena& e, double centro) {
   const double x0 = d.x(static_cast<double>(e.da)), x1 = std::max(d.x(static_cast<double>(e.a)), x0 + 1.5);
   if (t.genere == genere_elemento::stazione) {
     d.svg << "<rect x=\"" << n(x0) << "\" y=\"" << n(centro - 1.5) << "\" width=\"" << n(x1 - x0)
@@ -128,6 +184,14 @@ void segni_elemento(disegno& d, const traccia& t, const elemento_scena& e, doubl
   const double y = t.genere == genere_elemento::curva ? centro + (e.variante > 0 ? -6 : 1) : centro - 3;
   d.svg << "<rect x=\"" << n(x0) << "\" y=\"" << n(y) << "\" width=\"" << n(x1 - x0) << "\" height=\""
         << (t.genere == genere_elemento::curva ? "5" : "6") << "\" fill=\"" << t.colore << "\"/>\n";
+}
+
+// An item's marks with its title, which a viewer shows on hover: its kind,
+// its kilometre on the train sheet and its route metres.
+void segni_elemento(disegno& d, const traccia& t, const elemento_scena& e, double centro) {
+  d.svg << "<g><title>" << xml_testo(titolo_elemento(e)) << "</title>";
+  segni_elemento_senza_titolo(d, t, e, centro);
+  d.svg << "</g>\n";
 }
 
 // A picture cannot zoom: station names may take this many lanes, more than
@@ -232,7 +296,9 @@ void linee_stazioni(disegno& d, double alto, double fondo) {
 // Every track the scene uses, between two kilometre axes.
 double tracce_scena(disegno& d, double alto) {
   double y = alto + 22;
+  segni_asse(d, y);
   asse(d, y, false);
+  metti(d, kMargine, y - 8, kCorpoPiccolo, kGrigio, "km of the line");
   std::ostringstream righe;
   std::swap(righe, d.svg);
   for (const traccia& t : tracce()) {
@@ -251,6 +317,7 @@ double tracce_scena(disegno& d, double alto) {
   std::swap(righe, d.svg);
   linee_stazioni(d, alto + 22, y);
   d.svg << righe.str();
+  linee_segnate(d, alto + 22, y);
   asse(d, y + 2, true);
   const std::string didascalia = "km from the start of the route";
   metti(d, (d.sinistra() + d.destra() - larghezza_testo(didascalia, kCorpoEtichette)) / 2, y + 34, kCorpoEtichette, kGrigio, didascalia);

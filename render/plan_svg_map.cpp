@@ -7,8 +7,10 @@
 #include <optional>
 #include <vector>
 
+#include "documents/train_sheet_layout.h"
 #include "render/plan_svg_parts.h"
 #include "scenario/checked_conversion.h"
+#include "scene/chainage_ticks.h"
 
 namespace sb::svg {
 namespace {
@@ -175,18 +177,18 @@ void segni_mappa(disegno& d, const vista_mappa& v) {
   }
 }
 
-// A tick at every round kilometre step, with its label where it fits.
+// A tick at every round step of the line's kilometres, with its label where
+// it fits.
 void chilometri(disegno& d, const vista_mappa& v, const riquadro& area) {
   const double passo = std::max(passo_tondo(static_cast<double>(d.s.lunghezza), 8), 100.0);
   std::vector<std::pair<punto, std::string>> segni;
-  for (double m = 0; m <= static_cast<double>(d.s.lunghezza); m += passo) {
-    std::optional<punto> p = in_pianta(d.s.contorno, m);
+  for (const tacca_progressiva& t :
+       tacche_progressiva(d.s.progressive, 0, static_cast<double>(d.s.lunghezza), passo)) {
+    std::optional<punto> p = in_pianta(d.s.contorno, t.metro);
     if (!p) continue;
     const punto q = v.pagina(p->x, p->y);
     d.svg << "<circle cx=\"" << n(q.x) << "\" cy=\"" << n(q.y) << "\" r=\"2.5\" fill=\"#ffffff\" stroke=\"#333333\"/>\n";
-    char t[32];
-    std::snprintf(t, sizeof t, "km %g", m / 1000);
-    segni.push_back({q, t});
+    segni.push_back({q, "km " + chilometro_cippo(std::llround(t.progressiva))});
   }
   for (const auto& [q, t] : segni) etichetta_vicina(d, q, t, kCorpoPiccolo, "#666666", area);
 }

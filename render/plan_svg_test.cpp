@@ -22,6 +22,7 @@
 #include "scene/plan_geometry.h"
 #include "scene/scene_json.h"
 #include "test_support/page_cases.h"
+#include "test_support/sample_scenario.h"
 #include "test_support/tool_runs.h"
 #include "text_input/utf8_input.h"
 
@@ -258,7 +259,7 @@ TEST(Pianta, AnyFileAloneDraws) {
   lettore_xml x(solo_pianta);
   ASSERT_TRUE(x.ben_formato());
   EXPECT_EQ(conta(x.testi(), "route 3.0 km"), 1);
-  EXPECT_EQ(conta(x.testi(), "km 1"), 1);
+  EXPECT_EQ(conta(x.testi(), "km 1+500"), 1);
   EXPECT_NE(solo_pianta.find("<polyline"), std::string::npos);
   const celle_percorso c = celle_curva();
   const std::string solo_celle = pianta(nullptr, nullptr, &c);
@@ -270,6 +271,75 @@ TEST(Pianta, AnyFileAloneDraws) {
   EXPECT_EQ(solo_celle.find("run-speed"), std::string::npos);  // no stations, no run
   lettore_xml z(disegna_pianta(costruisci_scena(fonti_scena{})));
   EXPECT_TRUE(z.ben_formato());
+}
+
+// From the descriptions of a line whose chainage starts at 12+000, with a
+// signal at 50 000 m on a 12 000 m route: the picture is written, the status
+// is compile's, the axis and the map read the line's kilometres, every item
+// and the route's end are titled with the sheet's kilometre, and the error
+// is marked at the route's end of the drawing, where it points beyond.
+TEST(Plan, FromTheDescriptionsMarksTheLinesKilometresAndTheError) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  std::vector<std::string> linea = prova::linea_esempio();
+  linea[3] = "progressiva chilometrica uno,   0,  12000,  0";
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  servizio[20] = "segnale, 50000, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0";
+  scrivi(dir / "l.txt", prova::righe_crlf(linea));
+  scrivi(dir / "s.txt", prova::righe_crlf(servizio));
+  prova::esecuzione e = prova::esegui_strumento_esterno(
+      dir, {"plan", "--line", dir / "l.txt", "--service", dir / "s.txt", "--svg", dir / "p.svg"});
+  EXPECT_EQ(e.stato, kUscitaCodice);
+  EXPECT_NE(e.err.find(dir / "s.txt" + ":21:"), std::string::npos) << e.err;
+  const std::string svg = prova::leggi(dir / "p.svg");
+  lettore_xml x(svg);
+  ASSERT_TRUE(x.ben_formato());
+  nessuna_sovrapposizione(svg);
+  // Over the tracks the posts' kilometres, under them the route's.
+  for (const char* km : {"12+000", "14+000", "22+000", "km 20+000", "km of the line"}) {
+    EXPECT_EQ(conta(x.testi(), km), 1) << km;
+  }
+  EXPECT_EQ(conta(x.testi(), "km from the start of the route"), 1);
+  for (const char* titolo : {"<title>km 14+000, route 2 000 m</title>",
+                             "<title>stazione Lago Serino at km 17.000, route 5 000 m</title>",
+                             "<title>cartello_indicatore at km 3.000, route 2 950 m</title>",
+                             "<title>rallentamento from km 19.000, route 7 000 \xE2\x80\x93 7 300 m</title>",
+                             "<title>fine percorso km 24.000, route 12 000 m</title>"}) {
+    EXPECT_NE(svg.find(titolo), std::string::npos) << titolo;
+  }
+  // The error's mark as drawn: the diagnostic's first line as its title, a
+  // red triangle at the right edge of the axis, its label left of it.
+  const std::string diagnostica = prova::leggi(dir / "p.svg").substr(svg.find("<g class=\"fault\">"));
+  EXPECT_EQ(diagnostica.substr(0, diagnostica.find("</g>") + 4),
+            "<g class=\"fault\"><title>" + dir / "s.txt" +
+                ":21:10: error: error 15: position 50000 m is beyond the route&apos;s cells: the route ends at "
+                "12000 m, its cells run on to 19000 m, and a row needs 100 m of them past its position, so it may "
+                "stand up to 18900 m</title>"
+                "<path d=\"M1176.0 210.6L1181.5 199.6L1170.5 199.6Z\" fill=\"#d50000\"/>\n"
+                "<text x=\"1129.5\" y=\"198.1\" font-size=\"10.0\" fill=\"#d50000\" font-weight=\"bold\">error 15</text>\n"
+                "</g>");
+}
+
+// Descriptions and binary files do not go together.
+TEST(Plan, EitherTheDescriptionsOrTheBinaryFiles) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  struct caso {
+    std::vector<std::string> argomenti;
+    const char* motivo;
+  };
+  const caso casi[] = {
+      {{"plan", "--line", "l.txt", "--sim", "x.sim", "--svg", "p.svg"},
+       "give either the descriptions or the binary files, not both"},
+      {{"plan", "--cells", "x.dat", "--train", "1", "--svg", "p.svg"}, "--line-name and --train go with the descriptions"},
+      {{"plan", "--line", "l.txt", "--train", "a/b", "--svg", "p.svg"}, "--train must be a plain name"},
+      {{"plan", "--line", "l.txt", "--service", "s.txt"}, "--svg OUT.svg is required"},
+  };
+  for (const caso& c : casi) {
+    prova::esecuzione e = prova::esegui_strumento_esterno(dir, c.argomenti);
+    EXPECT_EQ(e.stato, kUscitaUso) << c.motivo;
+    EXPECT_EQ(e.err, std::string("scenario_tool plan: ") + c.motivo + "\nTry 'scenario_tool plan --help'.\n");
+  }
 }
 
 // The page takes its round steps with its own function; both follow one table.
@@ -319,7 +389,7 @@ TEST(Plan, WritesTheSvgFromTheFiles) {
   e = prova::esegui_strumento_esterno(dir, {"plan", "--svg", dir / "r.svg"});
   EXPECT_EQ(e.stato, kUscitaUso);
   EXPECT_EQ(e.err,
-            "scenario_tool plan: give at least one of --plan, --sim and --cells\n"
+            "scenario_tool plan: give --line and --service, or any of --plan, --sim and --cells\n"
             "Try 'scenario_tool plan --help'.\n");
 }
 
@@ -405,7 +475,10 @@ TEST(Plan, DrawsEverythingOfTheBuildersScenario) {
     EXPECT_GE(conta(x.testi(), cp1252_in_utf8(t[i].nome)), 1) << t[i].nome;
   }
   EXPECT_EQ(stazioni, 30);
-  for (const char* km : {"km 0", "km 20", "km 40", "km 60", "km 80"}) EXPECT_EQ(conta(x.testi(), km), 1) << km;
+  // The map marks the line's kilometres where a label fits.
+  for (const char* km : {"km 20+000", "km 40+000", "km 80+000"}) {
+    EXPECT_EQ(conta(x.testi(), km), 1) << km;
+  }
   for (const char* t_ : {"Cippo Km. 20+000", "IMBOCCO GALLERIA TRASMONTE", "50 km/h", "route 93.0 km"}) {
     EXPECT_EQ(conta(x.testi(), t_), 1) << t_;
   }

@@ -5,6 +5,7 @@
 #include "scenario/diagnostic_cap.h"
 #include "scenario/error_codes.h"
 #include "text_input/text_lines.h"
+#include "text_input/utf8_input.h"
 
 namespace sb {
 namespace {
@@ -27,11 +28,12 @@ std::string testo_mancante(const diagnostica& d, const testo_autore& linea, cons
   return "";
 }
 
-// What the entry says.
+// What the entry says, as UTF-8: the compilers quote names and fields in
+// code page 1252, as they read them.
 std::string messaggio_di(const diagnostica& d, const testo_autore& linea, const testo_autore& servizio) {
   const std::string resto = testo_mancante(d, linea, servizio);
   const bool significato_proprio = d.messaggio.empty() && (!resto.empty() || (d.livello == gravita::errore && d.codice != 0));
-  return (significato_proprio ? std::string(significato(d.codice)) : d.messaggio) + resto;
+  return (significato_proprio ? std::string(significato(d.codice)) : cp1252_in_utf8(d.messaggio)) + resto;
 }
 
 // Where along the route an error points, or -1.
@@ -70,7 +72,7 @@ std::vector<segnalazione> segnalazioni_compile(const std::vector<diagnostica>& d
   std::vector<segnalazione> out;
   for (const diagnostica& x : d) {
     if (nota_su_precedente(x) && !out.empty()) {
-      out.back().note.push_back({luogo_di(x, linea, servizio, profilo), x.messaggio});
+      out.back().note.push_back({luogo_di(x, linea, servizio, profilo), cp1252_in_utf8(x.messaggio)});
       continue;
     }
     segnalazione s;

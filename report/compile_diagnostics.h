@@ -24,8 +24,9 @@ int32_t larghezza_campo(std::string_view riga, size_t inizio);
 luogo_sorgente luogo_di(const diagnostica& d, const testo_autore& linea, const testo_autore& servizio,
                         const testo_autore* profilo = nullptr);
 
-// The entries as a person reads them, in order. A note on the entry before
-// it goes with that entry; an error without its own message says its code's
+// The entries as a person reads them, in order, their messages and notes
+// converted from code page 1252 to UTF-8. A note on the entry before it goes
+// with that entry; an error without its own message says its code's
 // meaning; an error about a text the author did not give says so (" (no
 // --line given)").
 std::vector<segnalazione> segnalazioni_compile(const std::vector<diagnostica>& d, const testo_autore& linea,

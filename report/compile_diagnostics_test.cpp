@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
+#include "report/diagnostic_printer.h"
 #include "scenario/error_codes.h"
 
 namespace sb {
@@ -88,6 +90,31 @@ TEST(SegnalazioniCompile, NotesMeaningsAndMissingTexts) {
   EXPECT_EQ(riga_gnu(s[2]), "scenario_tool: error: error 15: " + std::string(significato(15)) +
                                 " (no --service given)");
   EXPECT_EQ(s[3].metro, 4500);
+}
+
+// The compilers quote names in code page 1252; what a person reads is UTF-8,
+// the printed line and its source line alike, and an undefined byte of the
+// code page shows as U+FFFD.
+TEST(SegnalazioniCompile, NamesAreReadAsUtf8) {
+  const std::vector<diagnostica> d = {
+      voce(gravita::avviso, origine_errore::testo_servizio, 2, 12, "station 5 'Citt\xE0 Alta' \x93" "cut\x94 \x81"),
+      voce(gravita::nota, origine_errore::testo_servizio, 2, 12, "the row of 'Citt\xE0 Alta'"),
+  };
+  const std::vector<segnalazione> s = segnalazioni_compile(d, kLinea, kServizio);
+  ASSERT_EQ(s.size(), 1u);
+  EXPECT_EQ(riga_gnu(s[0]), "corsa.txt:2:12: warning: station 5 'Citt\xC3\xA0 Alta' \xE2\x80\x9C"
+                            "cut\xE2\x80\x9D \xEF\xBF\xBD");
+  ASSERT_EQ(s[0].note.size(), 1u);
+  EXPECT_EQ(s[0].note[0].messaggio, "the row of 'Citt\xC3\xA0 Alta'");
+  std::ostringstream err;
+  stampa_segnalazioni(s, {&kLinea, &kServizio}, opzioni_stampa{}, err);
+  EXPECT_EQ(err.str(),
+            "corsa.txt:2:12: warning: station 5 'Citt\xC3\xA0 Alta' \xE2\x80\x9C" "cut\xE2\x80\x9D \xEF\xBF\xBD\n"
+            "\tstazione, Citt\xC3\xA0 Alta\n"
+            "\t          ^~~~~~~~~~\n"
+            "corsa.txt:2:12: note: the row of 'Citt\xC3\xA0 Alta'\n"
+            "\tstazione, Citt\xC3\xA0 Alta\n"
+            "\t          ^~~~~~~~~~\n");
 }
 
 }  // namespace

@@ -31,18 +31,20 @@ struct luogo_sorgente {
 // More about a diagnostic, at a place of its own.
 struct nota_segnalazione {
   luogo_sorgente dove;
-  std::string messaggio;
+  std::string messaggio;  // UTF-8
 
   bool operator==(const nota_segnalazione&) const = default;
 };
 
-// One diagnostic as a person reads it.
+// One diagnostic as a person reads it. Its texts are UTF-8: whoever makes
+// one from names in code page 1252 converts them (cp1252_in_utf8), so the
+// printer, the page and the language server show them as they stand.
 struct segnalazione {
   luogo_sorgente dove;
   gravita livello = gravita::errore;
   int32_t codice = 0;  // the recorded code; 0 for none
   genere_avviso genere = genere_avviso::nessuno;
-  std::string messaggio;  // without the code's "error N: " in front
+  std::string messaggio;  // UTF-8, without the code's "error N: " in front
   std::vector<nota_segnalazione> note;
   int64_t metro = -1;  // where it points along the route, metres; -1: nowhere
 

@@ -58,7 +58,8 @@ void tracce_json(std::string& out) {
          ",\"lane\":" + std::to_string(kAltezzaCorsia) + ",\"font\":" + std::to_string(kCorpoEtichette) +
          ",\"small\":" + std::to_string(kCorpoPiccolo) + ",\"gutter\":" + std::to_string(kGronda) +
          ",\"family\":" + json_stringa(kCarattere) + ",\"above\":" + coordinata(kSopraRiga) +
-         ",\"below\":" + coordinata(kSottoRiga) + "}";
+         ",\"below\":" + coordinata(kSottoRiga) + ",\"end\":" + json_stringa(kColoreFine) +
+         ",\"fault\":" + json_stringa(kColoreGuasto) + "}";
 }
 
 // The kind's track id.
@@ -77,6 +78,7 @@ void elemento_json(std::string& out, const elemento_scena& e) {
   if (!e.etichetta.empty()) out += ",\"l\":" + json_stringa(e.etichetta);
   out += ",\"r\":" + std::to_string(e.priorita);
   if (e.variante != 0) out += ",\"x\":" + std::to_string(e.variante);
+  out += ",\"t\":" + json_stringa(titolo_elemento(e));
   out += ",\"v\":";
   coppie(out, e.valori);
   if (e.origine.file >= 0) out += ",\"s\":[" + origine(e.origine).substr(1) + "]";
@@ -158,14 +160,20 @@ void marcia_json(std::string& out, const marcia_scena& m) {
 std::string scena_in_json(const scena& s) {
   std::string out = "{\"line\":" + json_stringa(s.nome_linea) + ",\"train\":" + json_stringa(s.numero_treno) +
                     ",\"length\":" + std::to_string(s.lunghezza) + ",\"start\":" + std::to_string(s.inizio) +
-                    ",\"end\":" + std::to_string(s.fine) + ",\n\"files\":[";
+                    ",\"end\":" + std::to_string(s.fine) + ",\n\"routeEnd\":{\"l\":" + json_stringa(etichetta_fine(s)) +
+                    ",\"t\":" + json_stringa(titolo_fine(s)) + "},\n\"chainage\":[";
+  for (size_t k = 0; k < s.progressive.size(); ++k) {
+    out += (k == 0 ? "[" : ",[") + std::to_string(s.progressive[k].da) + "," + std::to_string(s.progressive[k].scarto) + "]";
+  }
+  out += "],\n\"files\":[";
   for (size_t k = 0; k < s.file.size(); ++k) out += (k == 0 ? "" : ",") + json_stringa(s.file[k]);
   out += "],\n\"general\":";
   coppie(out, s.generali);
   out += ",\n\"diagnostics\":[";
   for (size_t k = 0; k < s.diagnostiche.size(); ++k) {
     out += (k == 0 ? "{\"text\":" : ",{\"text\":") + json_stringa(s.diagnostiche[k].testo) +
-           ",\"m\":" + std::to_string(s.diagnostiche[k].metro) + "}";
+           ",\"m\":" + std::to_string(s.diagnostiche[k].metro) +
+           (s.diagnostiche[k].etichetta.empty() ? "" : ",\"l\":" + json_stringa(s.diagnostiche[k].etichetta)) + "}";
   }
   out += "],\n";
   tracce_json(out);

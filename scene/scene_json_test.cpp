@@ -12,7 +12,8 @@ namespace {
 TEST(ScenaJson, CarriesTheMeasuresThePageShares) {
   const std::string json = scena_in_json(scena{});
   EXPECT_NE(json.find("\"layout\":{\"mark\":9,\"lane0\":17,\"lane\":14,\"font\":11,\"small\":10,\"gutter\":170,"
-                      "\"family\":\"DejaVu Sans, Verdana, Arial, sans-serif\",\"above\":0.95,\"below\":0.27}"),
+                      "\"family\":\"DejaVu Sans, Verdana, Arial, sans-serif\",\"above\":0.95,\"below\":0.27,"
+                      "\"end\":\"#6a1b9a\",\"fault\":\"#d50000\"}"),
             std::string::npos)
       << json;
 }

@@ -4,6 +4,7 @@
 
 #include "decompile/cell_items.h"
 #include "decompile/plan_stretches.h"
+#include "documents/line_landmarks.h"
 #include "inspect/author_terms.h"
 #include "inspect/cell_meaning.h"
 #include "line/line_plan.h"
@@ -159,6 +160,21 @@ void nomina_righe(scena& s, const std::vector<testo_sorgente>& testi) {
   }
 }
 
+// The chainage of every item as the driver's documents give it: the line's
+// kilometres at a station's position or where any other item begins, a
+// kilometre post's own kilometre where its caption writes one.
+void progressive_elementi(scena& s, const tabella_oggetti& t) {
+  s.progressive = tratti_progressiva(t);
+  s.progressiva_fine = progressiva_a(t, s.lunghezza);
+  for (elemento_scena& e : s.elementi) {
+    e.progressiva = progressiva_a(t, e.genere == genere_elemento::stazione ? e.punto : e.da);
+    if (e.genere != genere_elemento::cartello) continue;
+    for (const valore_elemento& v : e.valori) {
+      if (v.nome == "didascalia") testo_cartello(v.valore, e.progressiva);
+    }
+  }
+}
+
 bool prima(const elemento_scena& a, const elemento_scena& b) {
   if (a.genere != b.genere) return a.genere < b.genere;
   return a.punto < b.punto;
@@ -224,9 +240,10 @@ scena costruisci_scena(const fonti_scena& f) {
     s.contorno = contorno_griglia(*f.griglia, s.fine);
   }
   std::stable_sort(s.elementi.begin(), s.elementi.end(), prima);
-  // A file name is bytes: one that is no UTF-8 is shown as code page 1252,
-  // so the page carries valid UTF-8 only.
-  for (const testo_sorgente& t : f.testi) s.file.push_back(utf8_valido(t.nome) ? t.nome : cp1252_in_utf8(t.nome));
+  // Without the object table the chainage is the position, as the documents
+  // take it on a line whose chainage entries are all 0.
+  progressive_elementi(s, f.tabella != nullptr ? *f.tabella : tabella_oggetti{});
+  for (const testo_sorgente& t : f.testi) s.file.push_back(t.nome);
   if (!f.testi.empty()) nomina_righe(s, f.testi);
   return s;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/compiled_run.h"
 #include "inspect/binary_inputs.h"
 #include "scenario/scenario_records.h"
 #include "scene/plan_geometry.h"
@@ -52,6 +53,7 @@ struct elemento_scena {
   std::string etichetta;
   int priorita = 0;  // labels of higher priority are placed first
   int variante = 0;  // station: 1 stops, 0 passes; curve: 1 "d", -1 "s"
+  int64_t progressiva = 0;  // metres: the chainage the train sheet gives it (where a stretch begins)
   std::vector<valore_elemento> valori;
   riga_origine origine;
 };
@@ -75,6 +77,7 @@ struct profilo_scena {
 struct diagnostica_scena {
   std::string testo;   // "FILE:LINE:COLUMN: error: error N: meaning"
   int64_t metro = -1;  // where it points along the route; -1 nowhere
+  std::string etichetta;  // the mark's label where it points: "error 16"
 };
 
 // The fastest run at one 50 m cell, for the speed and time tracks.
@@ -108,6 +111,8 @@ struct scena {
   std::string nome_linea;  // UTF-8; empty when unknown
   std::string numero_treno;
   int64_t lunghezza = 0;  // route length, metres
+  int64_t progressiva_fine = 0;  // the chainage at the route's end, metres
+  std::vector<tratto_progressiva> progressive;  // the line's chainage along the route
   int64_t inizio = 0;     // the extent drawn, metres
   int64_t fine = 0;
   bool ha_tabella = false;

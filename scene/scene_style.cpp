@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "documents/train_sheet_layout.h"
+
 namespace sb {
 namespace {
 
@@ -45,5 +47,21 @@ bool traccia_usata(const scena& s, const traccia& t) {
   return std::any_of(s.elementi.begin(), s.elementi.end(),
                      [&](const elemento_scena& e) { return e.genere == t.genere; });
 }
+
+std::string titolo_elemento(const elemento_scena& e) {
+  const std::string km = " km " + chilometri(e.progressiva) + ", route ";
+  if (e.genere == genere_elemento::stazione) {
+    return "stazione " + e.etichetta + " at" + km + metri_leggibili(e.punto) + " m";
+  }
+  const bool tratto = std::any_of(tracce().begin(), tracce().end(), [&](const traccia& t) {
+    return !t.profilo && t.genere == e.genere && t.forma == simbolo::barra;
+  });
+  if (tratto) return e.parola + " from" + km + metri_leggibili(e.da) + " \xE2\x80\x93 " + metri_leggibili(e.a) + " m";
+  return e.parola + " at" + km + metri_leggibili(e.punto) + " m";
+}
+
+std::string etichetta_fine(const scena& s) { return "fine percorso km " + chilometri(s.progressiva_fine); }
+
+std::string titolo_fine(const scena& s) { return etichetta_fine(s) + ", route " + metri_leggibili(s.lunghezza) + " m"; }
 
 }  // namespace sb

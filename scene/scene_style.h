@@ -3,6 +3,7 @@
 // kind of item or one profile along the shared chainage axis.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "scene/scene_model.h"
@@ -39,10 +40,26 @@ inline constexpr int kGronda = 170;
 // The font family of every text drawn.
 inline constexpr const char* kCarattere = "DejaVu Sans, Verdana, Arial, sans-serif";
 
+// The colours of the marks down the tracks: the route's end, and an error
+// where it points along the route.
+inline constexpr const char* kColoreFine = "#6a1b9a";
+inline constexpr const char* kColoreGuasto = "#d50000";
+
 // Every track in drawing order.
 const std::vector<traccia>& tracce();
 
 // Whether the scene has anything for the track.
 bool traccia_usata(const scena& s, const traccia& t);
+
+// An item's title for people, the page's hover and the picture's <title>:
+// its kind, the kilometre the train sheet gives it and its route metres,
+// "segnale at km 12.300, route 300 m", "rallentamento from km 15.000, route
+// 3 000 – 3 300 m".
+std::string titolo_elemento(const elemento_scena& e);
+
+// The route's end as its mark's label, "fine percorso km 24.000", and as its
+// title, "fine percorso km 24.000, route 12 000 m".
+std::string etichetta_fine(const scena& s);
+std::string titolo_fine(const scena& s);
 
 }  // namespace sb

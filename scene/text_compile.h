@@ -24,4 +24,8 @@ struct testi_compilati {
 // on err for the compile, it writes too.
 bool compila_per_vista(const opzioni_compile& o, testi_compilati& c, std::ostream& err);
 
+// The scene of the compiled texts, with the rows of its items named and the
+// compile's diagnostics, those that point along the route marked there.
+scena scena_compilata(const testi_compilati& c);
+
 }  // namespace sb

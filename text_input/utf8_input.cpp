@@ -52,6 +52,32 @@ class convertitore {
   iconv_t cd_;
 };
 
+// The character shown for a byte that stands for none.
+constexpr char32_t kSostituto = 0xFFFD;
+
+// The characters of code page 1252's bytes 0x80 to 0x9F; the five bytes the
+// code page leaves undefined show as the replacement character.
+constexpr char32_t kDa80A9F[32] = {
+    0x20AC, kSostituto, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, kSostituto, 0x017D, kSostituto,  // 88-8F
+    kSostituto, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, kSostituto, 0x017E, 0x0178,  // 98-9F
+};
+
+// Appends one code point below U+10000 as UTF-8.
+void aggiungi_utf8(std::string& out, char32_t punto) {
+  if (punto < 0x80) {
+    out += static_cast<char>(punto);
+  } else if (punto < 0x800) {
+    out += static_cast<char>(0xC0 | (punto >> 6));
+    out += static_cast<char>(0x80 | (punto & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (punto >> 12));
+    out += static_cast<char>(0x80 | ((punto >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (punto & 0x3F));
+  }
+}
+
 }  // namespace
 
 bool utf8_valido(std::string_view byte) {
@@ -172,13 +198,35 @@ std::string visibile(std::string_view utf8) {
 
 std::string cp1252_in_utf8(std::string_view byte) {
   if (!ha_non_ascii(byte)) return std::string(byte);
-  convertitore cv("UTF-8", "CP1252");
-  if (!cv.valido()) return std::string(byte);
   std::string out;
-  while (!byte.empty()) {
-    if (cv.converti(byte, out) == 0) break;
-    out += "\xEF\xBF\xBD";
-    byte.remove_prefix(1);
+  out.reserve(byte.size() + byte.size() / 2);
+  for (char c : byte) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x80) {
+      out += c;
+      continue;
+    }
+    // 0xA0 to 0xFF are the code points of the same number; 0x80 to 0x9F
+    // have a table of their own.
+    const char32_t punto = u >= 0xA0 ? char32_t{u} : kDa80A9F[u - 0x80];
+    aggiungi_utf8(out, punto);
+  }
+  return out;
+}
+
+std::string utf8_riparato(std::string_view byte) {
+  if (utf8_valido(byte)) return std::string(byte);
+  std::string out;
+  size_t i = 0;
+  while (i < byte.size()) {
+    const size_t n = lunghezza_sequenza(static_cast<unsigned char>(byte[i]));
+    if (n > 0 && i + n <= byte.size() && utf8_valido(byte.substr(i, n))) {
+      out.append(byte.substr(i, n));
+      i += n;
+      continue;
+    }
+    aggiungi_utf8(out, kSostituto);
+    ++i;
   }
   return out;
 }

@@ -61,8 +61,15 @@ testo_convertito prepara_testo(std::string_view byte);
 // no name or line of an author's text can move the cursor or recolour it.
 std::string visibile(std::string_view utf8);
 
-// Code page 1252 bytes as UTF-8, for display; a byte with no character in the
-// code page becomes U+FFFD.
+// Code page 1252 bytes as UTF-8: the one conversion of every name, message
+// and text a person reads. The five bytes with no character in the code page
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) become U+FFFD, so the result is always
+// valid UTF-8.
 std::string cp1252_in_utf8(std::string_view byte);
+
+// Text that should be UTF-8 made sure to be: valid sequences kept, every
+// byte that starts no valid sequence replaced by U+FFFD. What JSON and XML
+// output is written through, whatever a file name held.
+std::string utf8_riparato(std::string_view byte);
 
 }  // namespace sb

@@ -55,8 +55,48 @@ TEST(Utf8Valido, RejectsOverlongFormsSurrogatesAndCodePointsAboveTheRange) {
 
 TEST(Cp1252InUtf8, ShowsNamesToAPerson) {
   EXPECT_EQ(cp1252_in_utf8("Citt\xE0 \x80"), "Citt\xC3\xA0 \xE2\x82\xAC");
+  EXPECT_EQ(cp1252_in_utf8("Villa S\xE9gola \x96 \x9Fvre \xFF"),
+            "Villa S\xC3\xA9gola \xE2\x80\x93 \xC5\xB8vre \xC3\xBF");
   EXPECT_EQ(cp1252_in_utf8("Borgo"), "Borgo");
-  EXPECT_EQ(cp1252_in_utf8("a\x81z"), "a\xEF\xBF\xBDz");  // no character at 0x81
+}
+
+// Every byte of the code page: the undefined five show as U+FFFD, every
+// other one is a character that converts back to the same byte (the way in
+// is a conversion of its own), and the result is always valid UTF-8.
+TEST(Cp1252InUtf8, EveryByteHasADefinedCharacter) {
+  const std::string indefiniti = "\x81\x8D\x8F\x90\x9D";
+  for (int b = 1; b < 256; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    const std::string utf8 = cp1252_in_utf8(byte);
+    SCOPED_TRACE(b);
+    EXPECT_TRUE(utf8_valido(utf8));
+    if (indefiniti.find(byte) != std::string::npos) {
+      EXPECT_EQ(utf8, "\xEF\xBF\xBD");
+    } else {
+      EXPECT_EQ(prepara_testo("x" + utf8).byte, "x" + byte);
+    }
+  }
+}
+
+TEST(Utf8Riparato, KeepsValidTextAndReplacesEveryStrayByte) {
+  struct caso {
+    const char* nome;
+    std::string byte;
+    std::string atteso;
+  };
+  const caso casi[] = {
+      {"plain ASCII", "Borgo", "Borgo"},
+      {"valid UTF-8 kept", "Villa S\xC3\xA9gola", "Villa S\xC3\xA9gola"},
+      {"a code page 1252 byte", "S\xE9gola", "S\xEF\xBF\xBDgola"},
+      {"a sequence cut at the end", "ab\xC3", "ab\xEF\xBF\xBD"},
+      {"an overlong form, byte by byte", "\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"a surrogate, byte by byte", "\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"a stray continuation byte before a valid one", "\x80\xC3\xA9", "\xEF\xBF\xBD\xC3\xA9"},
+  };
+  for (const caso& c : casi) {
+    EXPECT_EQ(utf8_riparato(c.byte), c.atteso) << c.nome;
+    EXPECT_TRUE(utf8_valido(utf8_riparato(c.byte))) << c.nome;
+  }
 }
 
 // Nothing from an author's text reaches a terminal as a control: an escape

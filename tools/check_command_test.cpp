@@ -124,6 +124,7 @@ curvad4,  2000,  600
 [generle]
 ^~~~~~~~~
 s.txt: note: the service has no 'stazione' row
+s.txt: warning: the service has no station: the train sheet lists no route
 )"},
     {"a misspelled section header", 'S', 13, "[stazoni]", "codice_errore=0 posizione_errore=0",
      R"(s.txt:13:1: warning: unknown section header '[stazoni]'; did you mean '[stazioni]'?
@@ -207,6 +208,12 @@ stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Corte, Mara
      R"(s.txt:15:63: warning: this double quote is never closed: the name takes in lines 16 to 23 (8 lines), the rest of the text, and no row there is read; close the quote on its line
 stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, "Lago Serino
                                                               ^
+s.txt:15:64: warning: the station name is longer than the 22 characters of the train sheet's header: cut to "Lago Serino␍␊stazione,"
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, "Lago Serino
+                                                               ^~~~~~~~~~~
+s.txt:15:64: warning: the station name is longer than the 28 characters of the train sheet's Localita' column: cut to "Lago Serino␍␊stazione, 11000"
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, "Lago Serino
+                                                               ^~~~~~~~~~~
 )"},
     {"a station row cut short before the next row", 'S', 15, "stazione, 5000, 22", "codice_errore=25 posizione_errore=0",
      R"(s.txt:15:19: error: error 25: the 'stazione' row ends after 2 of its 17 values
@@ -381,6 +388,29 @@ s.txt:15:63: note: the earlier station
 stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
                                                               ^~~~~~~~~~~
 )"},
+    {"a name with accents quoted in a message, read as UTF-8", 'S', 16, "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 20, 0, Cortemàra Sùpera", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:16:52: warning: the time 07:20:00 of station 'Cortemàra Sùpera' is earlier than 07:22:30 at the station before
+stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 20, 0, Cortemàra Sùpera
+                                                   ^
+s.txt:15:52: note: the time before
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
+                                                   ^
+)"},
+    {"a sign caption longer than the train sheet's column", 'L', 24, "cartello_indicatore,  2950,  (Galleria Ségola Vecchia)(di Sopra al Colle)", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:24:30: warning: the sign caption, worded "Galleria Ségola Vecchia di Sopra al Colle", is longer than the 28 characters of the train sheet's Localita' column: cut to "Galleria Ségola Vecchia di S"
+cartello_indicatore,  2950,  (Galleria Ségola Vecchia)(di Sopra al Colle)
+                             ^~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+)"},
+    {"a station name longer than the train sheet's column", 'S', 15, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Villa Ségola di Sopra al Colle Alto", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:15:63: warning: the station name is longer than the 28 characters of the train sheet's Localita' column: cut to "Villa Ségola di Sopra al Col"
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Villa Ségola di Sopra al Colle Alto
+                                                              ^~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+)"},
+    {"an origin's name that fits the column but not the sheet's header", 'S', 14, "stazione, 0, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 0, 7, 15, 0, Pratofondo di Sotto al Colle", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:14:58: warning: the station name is longer than the 22 characters of the train sheet's header: cut to "Pratofondo di Sotto al"
+stazione, 0, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 0, 7, 15, 0, Pratofondo di Sotto al Colle
+                                                         ^~~~~~~~~~~~~~~~~~~~~~~~~~~~
+)"},
     {"a speed limit of 0 the train cannot pass", 'S', 12, "velocita,  9000,  0", "codice_errore=0 posizione_errore=0",
      R"(s.txt:16:62: error: between Lago Serino and Cortemara the train comes to a stand at 9.000 km and cannot go on: a speed limit of 0 km/h
 stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara
@@ -495,6 +525,42 @@ TEST_F(Check, CompileShowsTheSameDiagnostics) {
   EXPECT_EQ(e.stato, kUscitaPulita);
   EXPECT_EQ(e.err, check().err);
   EXPECT_EQ(ultima_riga(e.out), "codice_errore=0 posizione_errore=0");
+}
+
+// The driver's documents' warnings are the compile's: compile tells them
+// with or without --documents (once), view too, and --werror counts them.
+TEST_F(Check, CompileAndViewTellTheDocumentsWarnings) {
+  std::vector<std::string> linea = prova::linea_esempio();
+  linea[23] = "cartello_indicatore,  2950,  (Galleria Segola Vecchia)(di Sopra al Colle)";
+  scrivi_testi(righe_crlf(linea), righe_crlf(prova::servizio_esempio()));
+  const esito_strumento c = check();
+  EXPECT_EQ(c.stato, kUscitaCodice);
+  ASSERT_NE(c.err.find("l.txt:24:30: warning: the sign caption"), std::string::npos) << c.err;
+  const std::string out = dir_ / "out";
+  const std::vector<std::string> testi = {"--line", linea_, "--service", servizio_};
+  struct caso {
+    std::vector<std::string> argomenti;
+    int stato;
+    std::string coda;  // what follows the diagnostics check shows
+  };
+  const caso casi[] = {
+      {{"compile", "--out", out}, kUscitaPulita, ""},
+      {{"compile", "--documents", "--out", out}, kUscitaPulita, ""},
+      {{"documents", "--out", out}, kUscitaPulita, ""},
+      {{"view", "--html", dir_ / "p.html"}, kUscitaPulita, ""},
+      {{"compile", "--werror", "--out", dir_ / "nessuno"}, kUscitaCodice,
+       "scenario_tool: error: warnings are errors with --werror: no file written\n"},
+  };
+  for (const caso& k : casi) {
+    std::vector<std::string> a = {k.argomenti[0]};
+    a.insert(a.end(), testi.begin(), testi.end());
+    a.insert(a.end(), k.argomenti.begin() + 1, k.argomenti.end());
+    SCOPED_TRACE(a[0] + " " + k.argomenti[1]);
+    const esito_strumento e = esegui(a);
+    EXPECT_EQ(e.stato, k.stato);
+    EXPECT_EQ(e.err, c.err + k.coda);
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "nessuno/BORVALE_40617.sim"));
 }
 
 TEST_F(Check, SwappedTextsAreToldSo) {

@@ -29,7 +29,7 @@ void avvisa_nome(const std::string& nome, const char* quale, std::ostream& err) 
   if (t.sostituiti.empty()) return;
   err << riga_gnu(del_programma(gravita::avviso, "the " + std::string(quale) + " \"" + nome +
                                                   "\" has a character with no code page 1252 form; it is stored as \"" +
-                                                  t.byte + "\""))
+                                                  cp1252_in_utf8(t.byte) + "\""))
       << "\n";
 }
 

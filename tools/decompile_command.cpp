@@ -16,6 +16,7 @@
 #include "scenario/binary_decoders.h"
 #include "scenario/error_codes.h"
 #include "scenario/file_names.h"
+#include "text_input/utf8_input.h"
 #include "tools/command_line.h"
 #include "tools/compile_command.h"
 #include "tools/overwrite_check.h"
@@ -32,7 +33,7 @@ bool leggi_ingresso(const opzioni_decompile& o, ingresso_decompile& in, std::ost
 
 void mostra_note(const esito_decompile& e, const std::string& linea, const std::string& servizio, std::ostream& err) {
   for (const nota_testo& n : e.note) {
-    err << riga_gnu(nota_segnalazione{{n.servizio ? servizio : linea, n.riga, 0, 0}, n.testo}) << "\n";
+    err << riga_gnu(nota_segnalazione{{n.servizio ? servizio : linea, n.riga, 0, 0}, cp1252_in_utf8(n.testo)}) << "\n";
   }
 }
 
@@ -44,7 +45,8 @@ void mostra_differenze(const esito_decompile& e, const opzioni_decompile& o, con
     if (file == nome_file_griglia(in.nome_linea)) file = o.griglia;
     if (file == nome_file_tabella(in.nome_linea, in.numero_treno)) file = o.tabella;
     if (file == nome_file_celle(in.nome_linea, in.numero_treno)) file = o.celle;
-    segnalazione w = del_programma(gravita::avviso, d.testo);
+    // A difference of a name quotes it as the files hold it.
+    segnalazione w = del_programma(gravita::avviso, cp1252_in_utf8(d.testo));
     w.dove.file = file;
     err << riga_gnu(w) << "\n";
   }

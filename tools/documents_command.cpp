@@ -3,6 +3,7 @@
 #include <ostream>
 #include <vector>
 
+#include "author/document_warnings.h"
 #include "compile/exit_status.h"
 #include "documents/author_notes.h"
 #include "documents/filled_slowdown_order.h"
@@ -12,7 +13,6 @@
 #include "report/diagnostic_printer.h"
 #include "scenario/file_names.h"
 #include "text_input/text_lines.h"
-#include "text_input/utf8_input.h"
 #include "tools/command_line.h"
 #include "tools/compile_command.h"
 
@@ -26,37 +26,22 @@ struct documento_da_scrivere {
   const testo_autore* testo;  // the author's text its errors point into; null: none
 };
 
-// Why a compile gives no documents, or empty when it ran clean.
-std::string perche_niente(const risultato_compile& r) {
-  if (r.fine == fine_compile::guardia) return "a guard failed (" + std::to_string(r.numero_guardia) + ")";
-  if (r.s.codice_errore != 0) return "the compile recorded code " + std::to_string(r.s.codice_errore);
-  if (r.fine == fine_compile::senza_celle) return "no route length was read";
-  return "";
-}
-
-// The remarks of one document and its error, if any, on err, every one
-// shown with its source line; the names in the messages are shown as UTF-8.
+// The error of one document, if any, on err with its source line. Its
+// warnings were shown among the compile's diagnostics (avvisi_documenti).
 void racconta(const documento_da_scrivere& doc, const testi_documenti& t, std::ostream& err) {
-  std::vector<diagnostica> avvisi = doc.d.avvisi;
-  for (diagnostica& a : avvisi) a.messaggio = cp1252_in_utf8(a.messaggio);
-  std::vector<segnalazione> d = segnalazioni_compile(avvisi, t.linea, t.servizio);
-  if (!doc.d.errore.empty()) {
-    segnalazione e = del_programma(gravita::errore, doc.d.errore);
-    if (doc.testo != nullptr) {
-      e.dove.file = doc.testo->percorso;
-      e.dove.riga = doc.d.riga_errore;
-      // The line is at fault: underlined from its start to its first comma.
-      const std::string_view riga = riga_di(doc.testo->byte, doc.d.riga_errore);
-      if (e.dove.riga > 0 && !riga.empty()) {
-        e.dove.colonna = 1;
-        e.dove.colonna_ultima = larghezza_campo(riga, 0);
-      }
+  if (doc.d.errore.empty()) return;
+  segnalazione e = del_programma(gravita::errore, doc.d.errore);
+  if (doc.testo != nullptr) {
+    e.dove.file = doc.testo->percorso;
+    e.dove.riga = doc.d.riga_errore;
+    // The line is at fault: underlined from its start to its first comma.
+    const std::string_view riga = riga_di(doc.testo->byte, doc.d.riga_errore);
+    if (e.dove.riga > 0 && !riga.empty()) {
+      e.dove.colonna = 1;
+      e.dove.colonna_ultima = larghezza_campo(riga, 0);
     }
-    d.push_back(std::move(e));
   }
-  opzioni_stampa o;
-  o.massimo_per_genere = kTuttiMostrati;
-  stampa_segnalazioni(d, {&t.linea, &t.servizio, doc.testo}, o, err);
+  stampa_segnalazioni({e}, {&t.linea, &t.servizio, doc.testo}, opzioni_stampa{}, err);
 }
 
 // The documents composed in memory.
@@ -73,7 +58,7 @@ std::vector<documento_da_scrivere> componi(const scenario& s, const testi_docume
 
 int scrivi_documenti_autore(const risultato_compile& r, const testi_documenti& t, cartella_uscita& cartella,
                             const nomi_scenario& nomi, std::ostream& err) {
-  if (const std::string perche = perche_niente(r); !perche.empty()) {
+  if (const std::string perche = perche_senza_documenti(r); !perche.empty()) {
     err << "scenario_tool: no document written: " << perche << "\n";
     return r.fine == fine_compile::guardia ? kUscitaGuardia : kUscitaCodice;
   }

@@ -23,9 +23,11 @@ struct testi_documenti {
 
 // Replaces NAME_TRAIN_scheda_treno.txt, NAME_TRAIN_rallentamenti.txt and,
 // with notes, NAME_TRAIN_note.txt in the folder as one set, from a compile
-// that ran clean; NAME and TRAIN are the names as given. A compile that recorded a code, or a document that cannot be
-// made, writes none and says why on err; remarks on what was cut go to err too. Returns the exit status of the
-// documents (clean, a code, a file).
+// that ran clean; NAME and TRAIN are the names as given. A compile that
+// recorded a code, or a document that cannot be made, writes none and says
+// why on err; the documents' warnings (what was cut) are shown with the
+// compile's diagnostics. Returns the exit status of the documents (clean, a
+// code, a file).
 int scrivi_documenti_autore(const risultato_compile& r, const testi_documenti& t, cartella_uscita& cartella,
                             const nomi_scenario& nomi, std::ostream& err);
 

@@ -96,6 +96,20 @@ TEST_F(Timing, JsonHoldsTheTrainTheLegsAndTheCells) {
             std::string::npos);
 }
 
+// Names with accents are shown as UTF-8 in the table and in the JSON.
+TEST_F(Timing, NamesWithAccentsAreUtf8) {
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  servizio[14] = "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Villa S\xC3\xA9gola";
+  scrivi(servizio_, righe_crlf(servizio));
+  const esito_timing t = esegui({"--line-name", "S\xC3\xA9GOLA"});
+  EXPECT_EQ(t.stato, kUscitaPulita);
+  EXPECT_EQ(t.out.substr(0, t.out.find(':')), "S\xC3\xA9GOLA 40617");
+  EXPECT_NE(t.out.find("\nVilla S\xC3\xA9gola  Cortemara     "), std::string::npos) << t.out;
+  const esito_timing j = esegui({"--json", "--line-name", "S\xC3\xA9GOLA"});
+  EXPECT_EQ(j.out.rfind("{\"line\": \"S\xC3\xA9GOLA\", ", 0), 0u) << j.out.substr(0, 40);
+  EXPECT_NE(j.out.find("\"to\": \"Villa S\xC3\xA9gola\""), std::string::npos);
+}
+
 // A profile's mistakes are told at its rows, under its file's name; a
 // profile with an error is not used.
 TEST_F(Timing, ProfileDiagnosticsNameTheProfileFile) {

@@ -54,7 +54,7 @@ std::string intestazione(const risultato_marcia& r, const scenario& s) {
   char testo[160];
   std::snprintf(testo, sizeof testo, ": %d vehicles, %g t, %g m; recovery margin %g %%", r.vetture,
                 r.modello.massa_kg / 1000.0, r.modello.lunghezza_m, r.modello.margine_recupero);
-  return s.nome_linea + " " + s.numero_treno + testo;
+  return cp1252_in_utf8(s.nome_linea + " " + s.numero_treno) + testo;
 }
 
 // Why there is no run at all, for an author; empty when there is one.

@@ -9,7 +9,6 @@
 #include "platform/folder_lock.h"
 #include "platform/signals.h"
 #include "render/view_page.h"
-#include "scenario/plan_encoding.h"
 #include "scene/text_compile.h"
 #include "tools/command_line.h"
 #include "tools/overwrite_check.h"
@@ -31,17 +30,7 @@ int vista_testi(const opzioni_view& o, std::ostream& out, std::ostream& err) {
   c.numero_treno = o.numero_treno;
   testi_compilati t;
   if (!compila_per_vista(c, t, err)) return kUscitaFile;
-  const scenario& r = t.r.s;
-  // The scene reads the plan point by point.
-  const griglia_linea punti = punti_griglia(r.griglia);
-  fonti_scena f;
-  f.griglia = r.griglia.esiste() ? &punti : nullptr;
-  f.tabella = &r.tabella;
-  f.celle = r.celle.empty() ? nullptr : &r.celle;
-  f.testi = t.testi;
-  scena s = costruisci_scena(f);
-  s.diagnostiche = t.diagnostiche;
-  const int stato = scrivi_pagina(o.html, s, out, err);
+  const int stato = scrivi_pagina(o.html, scena_compilata(t), out, err);
   return stato != kUscitaPulita ? stato : t.stato;
 }
 
@@ -78,7 +67,7 @@ constexpr const char* kAiutoView =
     "From the descriptions (--line, --service) the page is compiled in memory as\n"
     "compile does, names the file and line of every item and lists the compile's\n"
     "diagnostics; the exit status is the one compile gives. From the binary files\n"
-    "any of them will do.\n";
+    "any of them will do. --html - writes the page to standard output.\n";
 
 // Runs "view" with its parsed command line.
 int comando_view(const riga_comando& r, std::ostream& out, std::ostream& err, bool) {

@@ -86,7 +86,7 @@ TEST(Vista, FromTextsShowsTheCompilesDiagnostics) {
                        "\nindicatori_vmax,  500,  60,  70,  75,  0,  60,  70,  75,  0\n^" + std::string(14, '~') + "\n");
   const std::string pagina = leggi(dir / "p.html");
   autosufficiente(pagina);
-  EXPECT_NE(pagina.find("{\"text\":" + json_stringa(diagnostica) + ",\"m\":500}"), std::string::npos);
+  EXPECT_NE(pagina.find("{\"text\":" + json_stringa(diagnostica) + ",\"m\":500,\"l\":\"error 16\"}"), std::string::npos);
   EXPECT_NE(pagina.find("{\"text\":" + json_stringa(nota) + ",\"m\":-1}"), std::string::npos);
   EXPECT_NE(pagina.find("\"Pratofondo\""), std::string::npos);
   EXPECT_NE(pagina.find(json_stringa("curvas3,  5000,  900")), std::string::npos);
@@ -198,6 +198,36 @@ TEST(Vista, NamesCannotBreakThePage) {
   EXPECT_NE(pagina.find("\\u003c/script>\\u003cscript>alert(1)\\u003c/script>"), std::string::npos);
 }
 
+// Names with accents, in texts saved as UTF-8, and a file name that is no
+// UTF-8 at all: the page is valid UTF-8, and its diagnostics (the compile's
+// and the train sheet's) quote the names as the author wrote them.
+TEST(Vista, AccentedNamesGiveAValidUtf8Page) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  std::vector<std::string> linea = prova::linea_esempio();
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  linea[23] = "cartello_indicatore,  2950,  (Galleria S\xC3\xA9gola Vecchia)(di Sopra al Colle)";
+  servizio[15] = "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 20, 0, Cortem\xC3\xA0ra";
+  const std::string file_linea = dir / "l\xE9.txt";  // a code page 1252 byte in the file's name
+  scrivi(file_linea, prova::righe_crlf(linea));
+  scrivi(dir / "s.txt", prova::righe_crlf(servizio));
+  const esecuzione e = prova::esegui_strumento_esterno(
+      dir, {"view", "--line", file_linea, "--service", dir / "s.txt", "--html", dir / "p.html"});
+  EXPECT_EQ(e.stato, kUscitaPulita) << e.err;
+  const std::string pagina = leggi(dir / "p.html");
+  autosufficiente(pagina);
+  EXPECT_TRUE(utf8_valido(pagina));
+  EXPECT_NE(pagina.find(json_stringa(dir / "s.txt" + ":16:52: warning: the time 07:20:00 of station "
+                                     "'Cortem\xC3\xA0ra' is earlier than 07:22:30 at the station before")),
+            std::string::npos);
+  EXPECT_NE(pagina.find(" warning: the sign caption, worded \\\"Galleria S\xC3\xA9gola Vecchia di Sopra al Colle\\\", "
+                        "is longer than the 28 characters of the train sheet's Localita' column: cut to "
+                        "\\\"Galleria S\xC3\xA9gola Vecchia di S\\\"\""),
+            std::string::npos);
+  EXPECT_NE(pagina.find("\"Cortem\xC3\xA0ra\""), std::string::npos);
+  EXPECT_NE(pagina.find(json_stringa(dir / "l\xEF\xBF\xBD.txt")), std::string::npos);
+}
+
 // Where a page goes: into SB_VIEW_PAGES when it is set (the browser check
 // opens the pages there), else into the scratch folder.
 std::string pagina_per_controllo(const cartella_prova& dir, const std::string& nome) {
@@ -227,8 +257,9 @@ std::pair<std::string, std::string> settantadue_stazioni() {
   return {linea, servizio + "[fine]\r\n"};
 }
 
-// A file name that is no UTF-8 reaches the page as valid UTF-8.
-TEST(Vista, AFileNameThatIsNoUtf8IsShownAsCodePage1252) {
+// A file name that is no UTF-8 reaches the page as valid UTF-8: its stray
+// byte becomes U+FFFD, as everywhere the page quotes it.
+TEST(Vista, AFileNameThatIsNoUtf8IsRepaired) {
   cartella_prova dir;
   ASSERT_TRUE(dir.ok());
   const std::string linea = dir / "linea \xE8.txt";
@@ -240,7 +271,7 @@ TEST(Vista, AFileNameThatIsNoUtf8IsShownAsCodePage1252) {
   esegui_view(o, err, err);
   const std::string pagina = leggi(o.html);
   EXPECT_TRUE(utf8_valido(pagina));
-  EXPECT_NE(pagina.find("linea \xC3\xA8.txt"), std::string::npos);
+  EXPECT_NE(pagina.find("linea \xEF\xBF\xBD.txt"), std::string::npos);
 }
 
 // 72 stations, the most a line with six signs takes: the compile is clean

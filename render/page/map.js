@@ -131,15 +131,15 @@ function drawMap(W, H) {
       placer.take([q[0] - 3, q[1] - 3, q[0] + 3, q[1] + 3]);
     });
   });
-  // Kilometre ticks, their labels wherever they fit.
+  // Ticks of the line's kilometres, their labels wherever they fit.
   const step = niceStep((view.m1 - view.m0) / 6);
   const ticks = [];
-  for (let m = Math.ceil(view.m0 / step) * step; m <= view.m1; m += step) {
-    const q = onMap(g, m);
-    if (!q) continue;
+  chainageTicks(S.chainage, view.m0, view.m1, step).forEach(function (tick) {
+    const q = onMap(g, tick[0]);
+    if (!q) return;
     out.push('<circle cx="' + num(q[0]) + '" cy="' + num(q[1]) + '" r="2.5" fill="#fff" stroke="#333"/>');
-    ticks.push([q, 'km ' + kmText(m, step)]);
-  }
+    ticks.push([q, 'km ' + postKm(tick[1])]);
+  });
   const shown = hidden.stazione ? [] : stations.filter(function (s) { return onMap(g, s.p); });
   shown.forEach(function (s) {
     const q = onMap(g, s.p);

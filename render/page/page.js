@@ -22,6 +22,8 @@ const AXIS = 28;      // height of the kilometre axis row
 const GAP = 10;       // between the map and the tracks
 const MIN_SPAN = 20;  // metres across the tracks at the deepest zoom
 const MAP_PAD = 30;   // around the stretch in view on the map
+const END_COLOUR = LAY.end;      // the route's end
+const FAULT_COLOUR = LAY.fault;  // an error where it points
 
 const chart = document.getElementById('chart');
 const svg = document.getElementById('view');
@@ -61,13 +63,9 @@ function itemsIn(k, m0, m1) {
   return itemsBetween(byTrack[k] || [], reach[k] || 0, m0, m1);
 }
 
-// An item's title for people.
-function title(it) {
-  const t = trackOf[it.k];
-  if (it.k === 'stazione') return 'stazione ' + (it.l || '') + ' at ' + fmtM(it.p) + ' m';
-  if (t.symbol === 'bar') return it.n + ' ' + fmtM(it.a) + ' \u2013 ' + fmtM(it.b) + ' m';
-  return it.n + ' at ' + fmtM(it.p) + ' m';
-}
+// An item's title for people, as the scene writes it: its kind, the
+// kilometre the train sheet gives it, its route metres.
+function title(it) { return it.t; }
 
 // ---- The whole drawing, for the metres in view.
 

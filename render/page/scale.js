@@ -19,10 +19,33 @@ function niceStep(raw) {
   return 10 * p;
 }
 
-// Kilometres at metre m with the decimals that a step of the axis needs.
-function kmText(m, step) {
-  const dec = Math.max(0, Math.min(3, -Math.floor(Math.log10(step / 1000) + 1e-9)));
-  return (m / 1000).toFixed(dec);
+// Metres as the train sheet prints a chainage: kilometres with a point and
+// three decimals, "12.000", "-0.050".
+function sheetKm(m) {
+  const a = Math.round(Math.abs(m));
+  return (m < 0 && a > 0 ? '-' : '') + Math.floor(a / 1000) + '.' + String(a % 1000).padStart(3, '0');
+}
+
+// Metres as a kilometre post writes them: "12+000", "-0+050".
+function postKm(m) { return sheetKm(m).replace('.', '+'); }
+
+// The ticks of a kilometre axis over the metres m0..m1: a tick at every round
+// chainage of the step, as [route metre, chainage]. The chainage is the metre
+// plus the scarto of the last stretch [da, scarto] at or before it, the metre
+// itself before the first.
+function chainageTicks(stretches, m0, m1, step) {
+  const ticks = [];
+  const bounds = [[-Infinity, 0]].concat(stretches);
+  bounds.forEach(function (s, k) {
+    const end = k + 1 < bounds.length ? bounds[k + 1][0] : Infinity;  // the next stretch's first metre
+    const lo = Math.max(m0, s[0]), hi = Math.min(m1, end);
+    if (lo > hi) return;
+    for (let n = Math.ceil((lo + s[1]) / step); n * step - s[1] <= hi; n++) {
+      const m = n * step - s[1];
+      if (m < end) ticks.push([m, n * step]);
+    }
+  });
+  return ticks;
 }
 
 // The chart's value range, round numbers around every value.
@@ -36,5 +59,5 @@ function chartScale(id, runs) {
   return { lo: Math.floor(lo / 20) * 20, hi: Math.max(20, Math.ceil((hi + 1) / 20) * 20) };
 }
 
-if (typeof module !== 'undefined') module.exports = { fmtM: fmtM, num: num, niceStep: niceStep, kmText: kmText,
-  chartScale: chartScale };
+if (typeof module !== 'undefined') module.exports = { fmtM: fmtM, num: num, niceStep: niceStep,
+  sheetKm: sheetKm, postKm: postKm, chainageTicks: chainageTicks, chartScale: chartScale };

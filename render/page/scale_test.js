@@ -2,7 +2,7 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
-const { fmtM, num, niceStep, kmText, chartScale } = require('./scale.js');
+const { fmtM, num, niceStep, sheetKm, postKm, chainageTicks, chartScale } = require('./scale.js');
 const { readCases, near } = require('./cases.js');
 
 test('niceStep gives the round steps of the shared table', function () {
@@ -28,10 +28,21 @@ test('num keeps one decimal', function () {
   for (const [v, want] of cases) assert.strictEqual(num(v), want, String(v));
 });
 
-test('kmText gives the decimals a step needs', function () {
-  const cases = [[0, 1000, '0'], [12000, 2000, '12'], [12500, 500, '12.5'], [12500, 100, '12.5'],
-    [12340, 20, '12.34'], [12345, 5, '12.345'], [12345, 1, '12.345'], [-1500, 500, '-1.5']];
-  for (const [m, step, text] of cases) assert.strictEqual(kmText(m, step), text, m + ' by ' + step);
+test('sheetKm and postKm write the kilometres of the shared table', function () {
+  for (const c of readCases('kilometres.txt')) {
+    const m = Number(c.words[0]);
+    assert.strictEqual(sheetKm(m), c.words[1], 'kilometres.txt:' + c.line);
+    assert.strictEqual(postKm(m), c.words[2], 'kilometres.txt:' + c.line);
+  }
+});
+
+test('chainageTicks stands the ticks of the shared table', function () {
+  for (const c of readCases('chainage_ticks.txt')) {
+    const stretches = c.words[0] === '-' ? [] : c.words[0].split(',').map(function (s) { return s.split(':').map(Number); });
+    const got = chainageTicks(stretches, Number(c.words[1]), Number(c.words[2]), Number(c.words[3]));
+    const want = c.words.slice(4).map(function (t) { return t.split(':').map(Number); });
+    assert.deepStrictEqual(got, want, 'chainage_ticks.txt:' + c.line);
+  }
 });
 
 test('chartScale rounds the range around every value', function () {

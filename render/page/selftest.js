@@ -83,7 +83,9 @@ function selftest(loadMs) {
     el.dispatchEvent(new PointerEvent('pointerdown', at));
     svg.dispatchEvent(new PointerEvent('pointerup', at));
     const info = document.getElementById('info').textContent;
-    if (info.indexOf('segnale at ' + fmtM(sig.p) + ' m') < 0) fail('a click on a signal did not show it: ' + info);
+    if (info.indexOf('segnale at km ') < 0 || info.indexOf(', route ' + fmtM(sig.p) + ' m') < 0) {
+      fail('a click on a signal did not show it with its kilometre and route metres: ' + info);
+    }
   }
   selected = null;
   setView(full.m0, full.m1);
@@ -104,6 +106,17 @@ function selftest(loadMs) {
   document.dispatchEvent(new KeyboardEvent('keydown', { key: '0', bubbles: true }));
   if (view.m0 !== full.m0 || view.m1 !== full.m1) fail('the 0 key did not show the whole line');
   render();
+  // The whole line: the axis in the line's kilometres, the route's end and
+  // every error that points along the route marked.
+  const kms = Array.prototype.map.call(svg.querySelectorAll('.km-label'), function (t) { return t.textContent; });
+  if (!kms.length) fail('no kilometre on the axis');
+  const odd = kms.filter(function (t) { return !/^-?\d+\+\d{3}$/.test(t); });
+  if (odd.length) fail('axis labels not in the line\'s kilometres: ' + odd.join(', '));
+  notes.push('axis ' + kms.slice(0, 3).join(' '));
+  if (!svg.querySelector('.route-end') || !svg.querySelector('.route-end-line')) fail('the route\'s end is not marked');
+  const faults = S.diagnostics.filter(function (d) { return d.m >= 0; }).length;
+  if (svg.querySelectorAll('g.fault').length !== faults) fail('not every error along the route is marked');
+  if (faults) notes.push(faults + ' errors marked');
   if (errors.length) fail('script errors: ' + errors.join('; '));
   const result = document.getElementById('selftest');
   result.textContent = (ok ? 'PASS' : 'FAIL') + ' stations=' + stations.length + ' load_ms=' + Math.round(loadMs) +

@@ -6,19 +6,53 @@
 // The page x of a route metre.
 function X(m) { return GUTTER + (m - view.m0) / (view.m1 - view.m0) * (frame.PW); }
 
-// The kilometre axis row at top, its numbers with the decimals its step needs.
+// The kilometre axis row at top: the line's own kilometres as its posts
+// write them ("12+000"), each tick titled with its route metres. The marks
+// of the route's end and of the errors go first, so that their labels win.
 function drawAxis(top, W) {
   const y = top + AXIS - 6;
   const step = niceStep((view.m1 - view.m0) / Math.max(2, (W - GUTTER - RIGHT) / 90));
   const area = [GUTTER - 30, top, W, top + AXIS];
   out.push('<line x1="' + GUTTER + '" y1="' + y + '" x2="' + (W - RIGHT) + '" y2="' + y + '" stroke="#999"/>');
-  label(6, y - 6, 'km', LAY.font, [0, top, GUTTER, top + AXIS], 'axis', '#555', true);
-  for (let m = Math.ceil(view.m0 / step) * step; m <= view.m1; m += step) {
-    const x = X(m);
+  label(6, y - 6, 'km of the line', LAY.font, [0, top, GUTTER, top + AXIS], 'axis', '#555', true);
+  drawAxisMarks(y, W, [GUTTER, top - GAP, W - RIGHT, top + AXIS]);
+  chainageTicks(S.chainage, view.m0, view.m1, step).forEach(function (tick) {
+    const x = X(tick[0]), t = postKm(tick[1]);
+    out.push('<g class="tick"><title>km ' + t + ', route ' + fmtM(tick[0]) + ' m</title>');
     out.push('<line x1="' + num(x) + '" y1="' + y + '" x2="' + num(x) + '" y2="' + (y - 5) + '" stroke="#555"/>');
-    const t = kmText(m, step);
-    label(x - textWidth(t, LAY.small) / 2 - 1, y - 8, t, LAY.small, area, 'axis', '#555', false);
-  }
+    label(x - textWidth(t, LAY.small) / 2 - 1, y - 8, t, LAY.small, area, 'axis km-label', '#555', false);
+    out.push('</g>');
+  });
+}
+
+// The metres marked down the tracks: every error that points along the
+// route (one beyond the drawing at its edge), then the route's end, in view.
+function markedMetres() {
+  const marks = [];
+  S.diagnostics.forEach(function (d) {
+    if (d.m < 0) return;
+    marks.push({ m: Math.max(S.start, Math.min(S.end, d.m)), cls: 'fault', colour: FAULT_COLOUR, l: d.l, t: d.text });
+  });
+  marks.push({ m: S.length, cls: 'route-end', colour: END_COLOUR, l: S.routeEnd.l, t: S.routeEnd.t });
+  return marks.filter(function (k) { return k.m >= view.m0 && k.m <= view.m1; });
+}
+
+// The marks on the axis at y: a triangle at an error, a square at the
+// route's end, each with its title and its label: right of the mark, else
+// left, else the same a row higher.
+function drawAxisMarks(y, W, area) {
+  markedMetres().forEach(function (k) {
+    const x = X(k.m), w = textWidth(k.l, LAY.small, true) + 2;
+    out.push('<g class="' + k.cls + '"><title>' + esc(k.t) + '</title>');
+    if (k.cls === 'fault') mark('triangle', k.colour, x, y - 1, 5.5, true);
+    else mark('square', k.colour, x, y, 3.5, true);
+    [y - 8, y - 19].some(function (row) {
+      return [x + 3, x - w - 3].some(function (a) {
+        return a + w <= W - RIGHT && label(a, row, k.l, LAY.small, area, k.cls + '-label', k.colour, true);
+      });
+    });
+    out.push('</g>');
+  });
 }
 
 // An item track: marks, stretches as bars, then labels by priority in its lanes.
@@ -158,6 +192,12 @@ function drawTracks(top, W) {
     else if (t.profile) drawChart(t, r.top, W);
     else drawItemTrack(t, r.top, W);
     out.push('</g>');
+  });
+  // The route's end and the errors as lines down the tracks, over them.
+  markedMetres().forEach(function (k) {
+    out.push('<line class="' + k.cls + '-line" x1="' + num(X(k.m)) + '" y1="' + (top + AXIS) + '" x2="' + num(X(k.m)) +
+      '" y2="' + y + '" stroke="' + k.colour + '" stroke-width="1.5" stroke-dasharray="' +
+      (k.cls === 'fault' ? '2,2' : '6,3') + '" pointer-events="none"/>');
   });
   // The picked item's stretch as a band over every track.
   if (selected) {
