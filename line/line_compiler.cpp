@@ -537,6 +537,18 @@ void avvisi_indicatore(lavoro_linea& w, const lettura_riga& r, const indicatore_
   }
 }
 
+// Keeps the indicator's highest speed and its field for the service's
+// check against the run's speed limits.
+void annota_indicatore(scenario& s, const lettura_riga& r, const indicatore_vmax& v) {
+  const int32_t velocita[] = {v.vas, v.vbs, v.vcs, v.vad, v.vbd, v.vcd};
+  const size_t campo[] = {1, 2, 3, 5, 6, 7};
+  size_t massima = 0;
+  for (size_t k = 1; k < std::size(velocita); ++k) {
+    if (velocita[k] > velocita[massima]) massima = k;
+  }
+  s.tracce.indicatori.push_back({v.posizione, velocita[massima], r.valore(campo[massima])});
+}
+
 // "indicatori_vmax": a maximum-speed indicator with its two faces.
 passo riga_indicatore(lavoro_linea& w) {
   lettura_riga r = riga_di(w, "indicatori_vmax", 9, e_chiave_percorso);
@@ -555,6 +567,7 @@ passo riga_indicatore(lavoro_linea& w) {
   segna_origine_oggetto(w.s, indice_cella(v.posizione), r.chiave());
   avvisi_indicatore(w, r, v);
   avviso_oltre_fine(w.s, r.valore(0), v.posizione, "maximum-speed indicator");
+  annota_indicatore(w.s, r, v);
   return passo::prosegui;
 }
 

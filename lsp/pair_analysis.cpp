@@ -329,6 +329,9 @@ std::string_view nome_genere(genere_avviso g) {
     case genere_avviso::tempo_insufficiente: return "leg-too-short";
     case genere_avviso::margine_ridotto: return "small-margin";
     case genere_avviso::corsa_interrotta: return "run-stopped";
+    case genere_avviso::segnale_in_stazione: return "signal-in-station";
+    case genere_avviso::indicatore_oltre_limite: return "indicator-above-limit";
+    case genere_avviso::avviso_troppo_vicino: return "warning-too-close";
   }
   return "";
 }

@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "scenario/braking.h"
+
 namespace sb {
 
 // One row of a tabulated tractive effort: the effort at a speed; linear
@@ -48,7 +50,7 @@ struct profilo_treno {
   double davis_c = 0.0030;            // N/t per (km/h)²
   std::vector<termine_resistenza> resistenze;  // when given, replace the Davis terms on the whole mass
   double vento_kmh = 0;               // added to the speed in the air term
-  double frenatura = 0.5;             // m/s², the service braking rate
+  double frenatura = kFrenaturaServizio;  // m/s², the service braking rate
   double velocita_massima_kmh = 140;
   double sosta_minima_s = 30;         // a stop's dwell when its own is shorter
   double margine_recupero = 3;        // per cent of the fastest running time
@@ -59,9 +61,6 @@ struct profilo_treno {
 // The number of vehicles taken when the service gives none: the default
 // profile's four cars.
 inline constexpr int32_t kVettureSenzaNumero = 4;
-
-// Gravity, m/s².
-inline constexpr double kGravita = 9.81;
 
 // The train of one run, in SI units (speeds in m/s, except where a name says
 // km/h).
@@ -85,9 +84,6 @@ struct treno {
 // The train of a profile with a number of vehicles (0 or less: the default
 // profile's four).
 treno risolvi_treno(const profilo_treno& p, int32_t numero_vetture);
-
-// Speeds in km/h per m/s.
-inline constexpr double kKmhPerMs = 3.6;
 
 // The effort of a tabulated train at a speed in km/h: linear between rows,
 // the first row's below it and the last row's beyond it.

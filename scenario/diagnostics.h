@@ -53,6 +53,9 @@ enum class genere_avviso : uint8_t {
   tempo_insufficiente,   // a leg's scheduled time is shorter than the train's fastest run (an error)
   margine_ridotto,       // a leg's margin over the fastest run is below the recovery margin
   corsa_interrotta,      // the train comes to a stand it cannot go on from (an error)
+  segnale_in_stazione,   // a signal inside a station's extent
+  indicatore_oltre_limite,  // a maximum-speed indicator that shows more than the run's limit there
+  avviso_troppo_vicino,  // a slowdown's warning point nearer than the braking distance
 };
 
 // Where in a text a diagnostic points.

@@ -56,4 +56,12 @@ inline constexpr int32_t kDistanzaVicina = 150;
 // (docs/service_description.md, "stazione").
 inline constexpr int32_t kCodaFermataBreve = 150;
 
+// A slowdown's warning point stands this many metres before its start
+// (docs/service_description.md, "rallentamento").
+inline constexpr int32_t kDistanzaAvvisoRallentamento = 1200;
+
+// A slowdown starting at or before this position has no warning point
+// (docs/service_description.md, "rallentamento").
+inline constexpr int32_t kRallentamentoSenzaAvviso = 1500;
+
 }  // namespace sb

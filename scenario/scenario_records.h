@@ -124,6 +124,14 @@ struct righe_lette {
   int32_t pendenze = 0;
 };
 
+// A maximum-speed indicator as its row gave it, for the checks against the
+// run's speed limits at the end of the service read.
+struct indicatore_letto {
+  int32_t posizione = 0;
+  int32_t velocita = 0;  // km/h: the highest of the speeds its two faces show
+  luogo_testo dove;      // the field that holds that speed
+};
+
 // What a compile notes for the author besides the codes: where the cells'
 // items came from, the rows read, the first chainage value that is not a
 // multiple of 50. Not part of the simulator's files.
@@ -134,6 +142,7 @@ struct tracce_compile {
   int32_t valore_progressiva = 0;
   bool interrotta = false;    // a code cut the read of a text short
   luogo_testo interruzione;   // where the first such code was recorded
+  std::vector<indicatore_letto> indicatori;  // every indicator the line placed, in text order
 };
 
 // Everything one build owns: identifiers, flag, the three arrays and the

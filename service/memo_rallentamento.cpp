@@ -4,6 +4,7 @@
 
 #include "scenario/cell_occupant.h"
 #include "scenario/error_codes.h"
+#include "scenario/format.h"
 #include "service/service_read.h"
 
 namespace sb {
@@ -39,9 +40,9 @@ bool celle_di_rallentamento(int32_t posizione, const valori_rallentamento& v, ce
   c.posizione = posizione;
   c.inizio = indice_cella(posizione);
   c.fine = indice_cella(fine);
-  c.con_avviso = posizione > 1500;
+  c.con_avviso = posizione > kRallentamentoSenzaAvviso;
   if (!c.con_avviso) return true;
-  c.avviso = indice_cella(posizione - 1200);
+  c.avviso = indice_cella(posizione - kDistanzaAvvisoRallentamento);
   c.con_approcci = v.f_ta != 0;
   // The four cells right before the warning cell. nearest(W / 50) would land
   // on the warning cell itself, or leave a gap, whenever W / 50 ends in .5.

@@ -7,6 +7,7 @@
 #include "scenario/unknown_field.h"
 #include "service/memo_rallentamento.h"
 #include "service/memo_segnale.h"
+#include "service/placement_checks.h"
 #include "service/profile_fill.h"
 #include "service/service_keywords.h"
 #include "service/service_read.h"
@@ -103,6 +104,7 @@ passo riga_velocita(scenario& s, lettura_servizio& r) {
   }
   r.velocita_letta = true;
   r.posizione_velocita = p;
+  r.velocita.push_back({p, v, riga.valore(1)});
   return riempi_velocita(s, r, p, v, riga.valore(1));
 }
 
@@ -190,6 +192,7 @@ passo riga_segnale(scenario& s, lettura_servizio& r) {
   for (int64_t b = 1; b <= 4; ++b) segna_origine_preavviso(s, i - 2 * b, riga.chiave());
   avvisi_segnale(s, riga, v);
   avviso_oltre_fine(s, riga.valore(0), p, "signal");
+  r.segnali.push_back({p, 0, riga.valore(0)});
   if (nascosto >= 0) {
     registra_avviso(s, genere_avviso::sovrascrittura, riga.valore(0),
                     "the approach marks of the signal at " + std::to_string(p) + " m overwrite an approach mark in " +
@@ -230,6 +233,7 @@ passo riga_rallentamento(scenario& s, lettura_servizio& r) {
   se_troncato(s, riga.valore(3), "f_tt", v.f_tt, static_cast<int16_t>(v.f_tt), "16 bits");
   se_troncato(s, riga.valore(5), "d_v", v.d_v, static_cast<int16_t>(v.d_v), "16 bits");
   avviso_oltre_fine(s, riga.valore(0), p, "slowdown");
+  r.rallentamenti.push_back({p, v.v, riga.valore(0)});
   ++s.tracce.righe.rallentamenti;
   return passo::prosegui;
 }
@@ -367,6 +371,7 @@ esito_fase_servizio fine_lettura(scenario& s, lettura_servizio& r) {
   if (completa_profili(s, r) != passo::prosegui) return esito_fase_servizio::lettura_fallita;
   if (!progressive_valide(s)) progressive_non_valide(s);
   avvisi_finali(s, r);
+  avvisi_di_collocazione(s, r);
   return esito_fase_servizio::completa;
 }
 

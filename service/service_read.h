@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "scenario/compile_step.h"
 #include "scenario/row_reader.h"
@@ -12,6 +13,14 @@
 #include "text_input/field_reader.h"
 
 namespace sb {
+
+// A row kept for the checks across rows at the end of the read: its
+// position, one value, and the field a warning about it points at.
+struct riga_annotata {
+  int32_t posizione = 0;
+  int32_t valore = 0;
+  luogo_testo dove;
+};
 
 // Working state of one read, gone when the phase returns.
 struct lettura_servizio {
@@ -40,6 +49,11 @@ struct lettura_servizio {
   luogo_testo luogo_primo_orario;
   int32_t orario_precedente = -1;   // the last station time, seconds; -1 none
   luogo_testo luogo_orario_precedente;
+
+  // What the checks at the end of the read set against each other.
+  std::vector<riga_annotata> velocita;       // each "velocita" row: its speed, at the speed's field
+  std::vector<riga_annotata> segnali;        // each signal placed, at its position's field
+  std::vector<riga_annotata> rallentamenti;  // each slowdown placed: its speed, at its position's field
 };
 
 // Last cell index N (the cells run 0 to N); -1 when there are no cells.

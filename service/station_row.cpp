@@ -31,12 +31,6 @@ bool con_fermata(uint8_t tipo) { return tipo < kTipoTransito; }
 bool tipo_5_6(uint8_t tipo) { return tipo == 5 || tipo == 6; }
 bool tipo_7_8(uint8_t tipo) { return tipo == 7 || tipo == 8; }
 
-// The station's name, or its position when it has none yet, for messages.
-std::string chi(const oggetto& e) {
-  if (!e.nome.empty()) return "station '" + e.nome + "'";
-  return "the station at " + std::to_string(e.posizione) + " m";
-}
-
 // Values 4 to 17 of the row, stored into the entry as they are read.
 passo leggi_valori(scenario& s, lettura_riga& riga, oggetto& e) {
   if (!riga.leggi(e.opzione_1, "opzione_1") || !riga.leggi(e.opzione_5, "opzione_5") ||
@@ -247,6 +241,11 @@ void avvisi_stazione(scenario& s, lettura_servizio& r, const lettura_riga& riga,
 }
 
 }  // namespace
+
+std::string chi(const oggetto& e) {
+  if (!e.nome.empty()) return "station '" + e.nome + "'";
+  return "the station at " + std::to_string(e.posizione) + " m";
+}
 
 passo riga_stazione(scenario& s, lettura_servizio& r) {
   // Entries above limite_stazioni hold sign captions; 81 up hold settings.

@@ -2,6 +2,8 @@
 // and, for a stopping station, its stop point and approach marks in the cells.
 #pragma once
 
+#include <string>
+
 #include "scenario/scenario_records.h"
 #include "service/service_read.h"
 
@@ -11,5 +13,9 @@ namespace sb {
 // entry r.stazione, works out its extent, marks its stop point, checks the
 // spacing from the previous station and moves on to the next entry.
 passo riga_stazione(scenario& s, lettura_servizio& r);
+
+// The station's name, or its position when it has none yet, for messages:
+// "station 'Cortemara'".
+std::string chi(const oggetto& e);
 
 }  // namespace sb

@@ -327,6 +327,12 @@ stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
 s.txt:13:1: note: the overwritten approach mark comes from this row
 segnale, 5100, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0
 ^~~~~~~
+s.txt:13:10: warning: signal at 5100 m stands inside station 'Lago Serino' (4800 m to 5200 m): move it at least 100 m on, or 300 m back, out of the station
+segnale, 5100, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0
+         ^~~~
+s.txt:15:63: note: the station comes from this row
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
+                                                              ^~~~~~~~~~~
 )"},
     {"stations out of route order", 'S', 16, "stazione, 3000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara", "codice_errore=22 posizione_errore=3000",
      R"(s.txt:16:11: error: error 22: station at 3000 m comes after station 'Lago Serino' at 5000 m: stations go in route order
@@ -418,6 +424,60 @@ stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara
 s.txt:15:63: note: the earlier station
 stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
                                                               ^~~~~~~~~~~
+)"},
+    {"a signal inside a station's extent", 'S', 21, "segnale, 4900, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:21:10: warning: signal at 4900 m stands inside station 'Lago Serino' (4800 m to 5200 m): move it at least 300 m on, or 100 m back, out of the station
+segnale, 4900, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0
+         ^~~~
+s.txt:15:63: note: the station comes from this row
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
+                                                              ^~~~~~~~~~~
+)"},
+    {"a signal at the start of a station's extent", 'S', 21, "segnale, 4800, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0", "codice_errore=0 posizione_errore=0",
+     R"()"},
+    {"an indicator above the run's limit", 'L', 26, "indicatori_vmax,  500,  60,  70,  120,  0,  60,  70,  75,  0", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:26:35: warning: maximum-speed indicator at 500 m shows 120 km/h, but the service's speed limit there (up to 200 m past it) is 100 km/h: the driver is told a speed the run does not allow
+indicatori_vmax,  500,  60,  70,  120,  0,  60,  70,  75,  0
+                                  ^~~
+s.txt:10:16: note: the limit comes from this row
+velocita,  0,  100
+               ^~~
+)"},
+    {"an indicator's second face above the limit that begins 250 m on", 'L', 26, "indicatori_vmax,  8750,  60,  70,  80,  0,  60,  70,  120,  0", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:26:55: warning: maximum-speed indicator at 8750 m shows 120 km/h, but the service's speed limit there (up to 200 m past it) is 80 km/h: the driver is told a speed the run does not allow
+indicatori_vmax,  8750,  60,  70,  80,  0,  60,  70,  120,  0
+                                                      ^~~
+s.txt:11:19: note: the limit comes from this row
+velocita,  4000,  80
+                  ^~
+)"},
+    {"an indicator 100 m before the limit it announces", 'L', 26, "indicatori_vmax,  8900,  60,  70,  120,  0,  60,  70,  120,  0", "codice_errore=0 posizione_errore=0",
+     R"()"},
+    {"a slowdown too slow for its warning point", 'S', 18, "rallentamento, 11500, 10, 300, 0, 1, 0", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:18:16: warning: slowdown at 11500 m to 10 km/h: its warning point stands 1200 m before it, but braking from the limit of 120 km/h takes 1237 m (0.5 m/s2 after 4 s to react, mean gradient 0 per mille): raise its speed to at least 25 km/h, or lower the limit before it
+rallentamento, 11500, 10, 300, 0, 1, 0
+               ^~~~~
+s.txt:12:19: note: the limit at the warning point comes from this row
+velocita,  9000,  120
+                  ^~~
+)"},
+    {"a slowdown at the lowest speed its warning point allows", 'S', 18, "rallentamento, 11500, 25, 300, 0, 1, 0", "codice_errore=0 posizione_errore=0",
+     R"()"},
+    {"a steep descent before a slowdown", 'L', 18, "pendenza,  4000,  -45", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:18:16: warning: slowdown at 7000 m to 60 km/h: its warning point stands 1200 m before it, but braking from the limit of 80 km/h takes 1934 m (0.5 m/s2 after 4 s to react, mean gradient -45 per mille): raise its speed to at least 70 km/h, or lower the limit before it
+rallentamento, 7000, 60, 300, 0, 1, 0
+               ^~~~
+s.txt:11:19: note: the limit at the warning point comes from this row
+velocita,  4000,  80
+                  ^~
+)"},
+    {"a descent steeper than the brake before a slowdown", 'L', 18, "pendenza,  4000,  -60", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:18:16: warning: slowdown at 7000 m to 60 km/h: its warning point stands 1200 m before it, but on a mean gradient of -60 per mille a brake of 0.5 m/s2 cannot slow the train from the limit of 80 km/h at all: check the gradient rows before it
+rallentamento, 7000, 60, 300, 0, 1, 0
+               ^~~~
+s.txt:11:19: note: the limit at the warning point comes from this row
+velocita,  4000,  80
+                  ^~
 )"},
 };
 // clang-format on
