@@ -1,18 +1,21 @@
 #include "compile/read_on.h"
 
-#include <algorithm>
+#include <set>
+#include <string>
+#include <tuple>
 
 #include "scenario/error_codes.h"
 
 namespace sb {
 namespace {
 
-// Whether two diagnostics tell the same thing at the same place; the
+// What makes two diagnostics tell the same thing at the same place; the
 // position a code leaves in posizione_errore does not count, since reading
 // on clears it after each row.
-bool stessa(const diagnostica& a, const diagnostica& b) {
-  return a.livello == b.livello && a.codice == b.codice && a.genere == b.genere && a.origine == b.origine &&
-         a.riga == b.riga && a.colonna == b.colonna && a.messaggio == b.messaggio;
+using chiave_diagnostica = std::tuple<gravita, int32_t, genere_avviso, origine_errore, int32_t, int32_t, std::string>;
+
+chiave_diagnostica chiave_di(const diagnostica& d) {
+  return {d.livello, d.codice, d.genere, d.origine, d.riga, d.colonna, d.messaggio};
 }
 
 // A code of a limit (80 stations and signs, 80 spans, 81 signs): every row
@@ -21,30 +24,39 @@ bool codice_di_limite(int32_t codice) {
   return codice == kStazioniEsaurite || codice == kTroppeMontagne || codice == kTroppiCartelli;
 }
 
-// Whether an error only repeats a limit told before it.
-bool ripete(const diagnostica& d, const std::vector<diagnostica>& prima) {
-  if (d.livello != gravita::errore || !codice_di_limite(d.codice)) return false;
-  return std::any_of(prima.begin(), prima.end(),
-                     [&](const diagnostica& p) { return p.livello == gravita::errore && p.codice == d.codice; });
-}
+// What has been told so far, looked up in logarithmic time so that a text
+// with an error on every row is read on in n log n.
+struct gia_dette {
+  std::set<chiave_diagnostica> diagnostiche;
+  std::set<int32_t> limiti;  // limit codes told as errors
+
+  void aggiungi(const diagnostica& d) {
+    diagnostiche.insert(chiave_di(d));
+    if (d.livello == gravita::errore && codice_di_limite(d.codice)) limiti.insert(d.codice);
+  }
+  bool detta(const diagnostica& d) const { return diagnostiche.count(chiave_di(d)) != 0; }
+  // Whether an error only repeats a limit told before it.
+  bool ripete(const diagnostica& d) const {
+    return d.livello == gravita::errore && codice_di_limite(d.codice) && limiti.count(d.codice) != 0;
+  }
+};
 
 }  // namespace
 
 std::vector<diagnostica> diagnostiche_ulteriori(const std::vector<diagnostica>& normali,
                                                 const std::vector<diagnostica>& lette_oltre) {
   std::vector<diagnostica> tenute;
-  std::vector<diagnostica> dette = normali;
+  gia_dette dette;
+  for (const diagnostica& d : normali) dette.aggiungi(d);
   bool tieni = false;
   for (const diagnostica& d : lette_oltre) {
     if (nota_su_precedente(d)) {
       if (tieni) tenute.push_back(d);
       continue;
     }
-    const bool gia_detta =
-        std::any_of(dette.begin(), dette.end(), [&](const diagnostica& x) { return stessa(x, d); });
-    tieni = !gia_detta && !ripete(d, dette);
+    tieni = !dette.detta(d) && !dette.ripete(d);
     if (tieni) tenute.push_back(d);
-    dette.push_back(d);
+    dette.aggiungi(d);
   }
   return tenute;
 }

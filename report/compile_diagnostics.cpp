@@ -52,8 +52,34 @@ int32_t larghezza_campo(std::string_view riga, size_t inizio) {
   return static_cast<int32_t>(fine - inizio);
 }
 
-luogo_sorgente luogo_di(const diagnostica& d, const testo_autore& linea, const testo_autore& servizio,
-                        const testo_autore* profilo) {
+namespace {
+
+// The lines of the three texts, each found by walking its text once while
+// the entries come in the order of their lines.
+struct righe_dei_testi {
+  righe_dei_testi(const testo_autore& linea, const testo_autore& servizio, const testo_autore* profilo)
+      : linea_(&linea), servizio_(&servizio), profilo_(profilo), in_linea_(linea.byte), in_servizio_(servizio.byte),
+        in_profilo_(profilo != nullptr ? std::string_view(profilo->byte) : std::string_view()) {}
+
+  // Line n of the text t, which is one of the three.
+  std::string_view riga(const testo_autore* t, int32_t n) {
+    if (t == linea_) return in_linea_.riga(n);
+    if (t == servizio_) return in_servizio_.riga(n);
+    if (t == profilo_) return in_profilo_.riga(n);
+    return {};
+  }
+
+ private:
+  const testo_autore* linea_;
+  const testo_autore* servizio_;
+  const testo_autore* profilo_;
+  cercatore_righe in_linea_;
+  cercatore_righe in_servizio_;
+  cercatore_righe in_profilo_;
+};
+
+luogo_sorgente luogo_con_righe(const diagnostica& d, const testo_autore& linea, const testo_autore& servizio,
+                               const testo_autore* profilo, righe_dei_testi& righe) {
   const testo_autore* t = testo_di(d.origine, linea, servizio, profilo);
   luogo_sorgente l;
   if (t == nullptr) return l;
@@ -62,21 +88,30 @@ luogo_sorgente luogo_di(const diagnostica& d, const testo_autore& linea, const t
   l.colonna = d.colonna;
   if (d.colonna <= 0) return l;
   const int32_t larghezza =
-      d.larghezza > 0 ? d.larghezza : larghezza_campo(riga_di(t->byte, d.riga), static_cast<size_t>(d.colonna - 1));
+      d.larghezza > 0 ? d.larghezza : larghezza_campo(righe.riga(t, d.riga), static_cast<size_t>(d.colonna - 1));
   l.colonna_ultima = d.colonna + larghezza - 1;
   return l;
+}
+
+}  // namespace
+
+luogo_sorgente luogo_di(const diagnostica& d, const testo_autore& linea, const testo_autore& servizio,
+                        const testo_autore* profilo) {
+  righe_dei_testi righe(linea, servizio, profilo);
+  return luogo_con_righe(d, linea, servizio, profilo, righe);
 }
 
 std::vector<segnalazione> segnalazioni_compile(const std::vector<diagnostica>& d, const testo_autore& linea,
                                                const testo_autore& servizio, const testo_autore* profilo) {
   std::vector<segnalazione> out;
+  righe_dei_testi righe(linea, servizio, profilo);
   for (const diagnostica& x : d) {
     if (nota_su_precedente(x) && !out.empty()) {
-      out.back().note.push_back({luogo_di(x, linea, servizio, profilo), cp1252_in_utf8(x.messaggio)});
+      out.back().note.push_back({luogo_con_righe(x, linea, servizio, profilo, righe), cp1252_in_utf8(x.messaggio)});
       continue;
     }
     segnalazione s;
-    s.dove = luogo_di(x, linea, servizio, profilo);
+    s.dove = luogo_con_righe(x, linea, servizio, profilo, righe);
     s.livello = x.livello;
     s.codice = x.codice;
     s.genere = x.genere;

@@ -24,13 +24,19 @@ void righe_testo::fino_a(size_t pos) {
   }
 }
 
-std::string_view riga_di(std::string_view testo, int32_t n) {
-  righe_testo righe(testo);
-  std::string_view riga;
-  while (righe.prossima(riga)) {
-    if (righe.numero() == n) return riga;
+std::string_view cercatore_righe::riga(int32_t n) {
+  if (n < 1) return {};
+  if (righe_.numero() > n) {
+    righe_ = righe_testo(testo_);
+    ultima_ = {};
+  }
+  if (righe_.numero() == n) return ultima_;
+  while (righe_.prossima(ultima_)) {
+    if (righe_.numero() == n) return ultima_;
   }
   return {};
 }
+
+std::string_view riga_di(std::string_view testo, int32_t n) { return cercatore_righe(testo).riga(n); }
 
 }  // namespace sb

@@ -38,6 +38,22 @@ class righe_testo {
   bool finito_ = false;
 };
 
+// Finds lines of one text by their number; asked in ascending order, it
+// walks the text once, whatever the number of lines asked for.
+class cercatore_righe {
+ public:
+  explicit cercatore_righe(std::string_view testo) : testo_(testo), righe_(testo) {}
+
+  // Line n (from 1) without its line end; empty beyond the last line and
+  // for n below 1.
+  std::string_view riga(int32_t n);
+
+ private:
+  std::string_view testo_;
+  righe_testo righe_;
+  std::string_view ultima_;  // the line last given by righe_
+};
+
 // Line n (from 1) of a text, without its line end; empty beyond the last
 // line and for n below 1.
 std::string_view riga_di(std::string_view testo, int32_t n);

@@ -71,5 +71,13 @@ TEST(RigheTesto, OneLineByItsNumber) {
   EXPECT_EQ(riga_di(testo, 0), "");
 }
 
+// One finder asked in any order, past the end and back again, gives what
+// a fresh walk gives.
+TEST(RigheTesto, OneFinderForManyLinesInAnyOrder) {
+  const std::string testo = "uno\r\ndue\ntre\rquattro";
+  cercatore_righe cerca(testo);
+  for (int32_t n : {1, 1, 3, 2, 4, 5, 4, 0, 2, 9, 1}) EXPECT_EQ(cerca.riga(n), riga_di(testo, n)) << n;
+}
+
 }  // namespace
 }  // namespace sb
