@@ -134,4 +134,26 @@ bool opzioni_comuni(const riga_comando& r, const std::string& comando, opzioni_c
   return false;
 }
 
+std::optional<int> leggi_file_scena(const riga_comando& r, const std::string& comando, file_scena& f,
+                                     std::ostream& err) {
+  f.linea = r.valore("--line", "");
+  f.servizio = r.valore("--service", "");
+  const nomi_scenario nomi = scegli_nomi(se_dato(r, "--line-name"), se_dato(r, "--train"), f.linea, f.servizio);
+  f.nome_linea = nomi.linea;
+  f.numero_treno = nomi.treno;
+  f.griglia = r.valore("--plan", "");
+  f.tabella = r.valore("--sim", "");
+  f.celle = r.valore("--cells", "");
+  const bool testi = !f.linea.empty() || !f.servizio.empty();
+  const bool binari = !f.griglia.empty() || !f.tabella.empty() || !f.celle.empty();
+  if (testi && binari) return uso(err, comando, "give either the descriptions or the binary files, not both");
+  if (!testi && !binari) return uso(err, comando, "give --line and --service, or any of --plan, --sim and --cells");
+  if (binari && (r.ha("--line-name") || r.ha("--train"))) {
+    return uso(err, comando, "--line-name and --train go with the descriptions");
+  }
+  if (!nome_valido(f.nome_linea)) return uso(err, comando, "--line-name must be a plain name");
+  if (!nome_valido(f.numero_treno)) return uso(err, comando, "--train must be a plain name");
+  return std::nullopt;
+}
+
 }  // namespace sb

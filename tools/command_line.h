@@ -69,4 +69,22 @@ attesa_blocco attesa(const riga_comando& r);
 bool opzioni_comuni(const riga_comando& r, const std::string& comando, opzioni_compile& o, std::ostream& err,
                     int& stato, bool con_uscita = true);
 
+// The scenario a picture or a page is drawn from, as its command line gives
+// it: the two descriptions with their names, or binary files.
+struct file_scena {
+  std::string linea;
+  std::string servizio;
+  std::string nome_linea;
+  std::string numero_treno;
+  std::string griglia;
+  std::string tabella;
+  std::string celle;
+};
+
+// Reads the sources of plan or view; the names as compile takes them (given,
+// else from the file names). The status of a usage error told on err when
+// they do not make one scenario, else nothing.
+std::optional<int> leggi_file_scena(const riga_comando& r, const std::string& comando, file_scena& f,
+                                    std::ostream& err);
+
 }  // namespace sb

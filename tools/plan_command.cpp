@@ -7,7 +7,6 @@
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 #include "platform/signals.h"
-#include "author/scenario_names.h"
 #include "render/plan_svg.h"
 #include "scene/text_compile.h"
 #include "tools/command_line.h"
@@ -70,28 +69,18 @@ constexpr const char* kAiutoPlan =
 
 // Runs "plan" with its parsed command line.
 int comando_plan(const riga_comando& r, std::ostream& out, std::ostream& err, bool) {
+  file_scena f;
+  if (const std::optional<int> stato = leggi_file_scena(r, "plan", f, err)) return *stato;
   opzioni_plan o;
-  o.griglia = r.valore("--plan", "");
-  o.tabella = r.valore("--sim", "");
-  o.celle = r.valore("--cells", "");
+  o.linea = f.linea;
+  o.servizio = f.servizio;
+  o.nome_linea = f.nome_linea;
+  o.numero_treno = f.numero_treno;
+  o.griglia = f.griglia;
+  o.tabella = f.tabella;
+  o.celle = f.celle;
   o.svg = r.valore("--svg", "");
   o.attesa = attesa(r);
-  o.linea = r.valore("--line", "");
-  o.servizio = r.valore("--service", "");
-  // The names as compile takes them: given, else from the file names.
-  const nomi_scenario nomi = scegli_nomi(se_dato(r, "--line-name"), se_dato(r, "--train"), o.linea, o.servizio);
-  o.nome_linea = nomi.linea;
-  o.numero_treno = nomi.treno;
-  const bool binari = !o.griglia.empty() || !o.tabella.empty() || !o.celle.empty();
-  if (o.da_testi() && binari) return uso(err, "plan", "give either the descriptions or the binary files, not both");
-  if (!o.da_testi() && !binari) {
-    return uso(err, "plan", "give --line and --service, or any of --plan, --sim and --cells");
-  }
-  if (binari && (r.ha("--line-name") || r.ha("--train"))) {
-    return uso(err, "plan", "--line-name and --train go with the descriptions");
-  }
-  if (!nome_valido(o.nome_linea)) return uso(err, "plan", "--line-name must be a plain name");
-  if (!nome_valido(o.numero_treno)) return uso(err, "plan", "--train must be a plain name");
   if (o.svg.empty()) return uso(err, "plan", "--svg OUT.svg is required");
   return esegui_plan(o, out, err);
 }

@@ -2,7 +2,6 @@
 
 #include <ostream>
 
-#include "author/scenario_names.h"
 #include "compile/exit_status.h"
 #include "inspect/binary_inputs.h"
 #include "platform/files.h"
@@ -71,27 +70,17 @@ constexpr const char* kAiutoView =
 
 // Runs "view" with its parsed command line.
 int comando_view(const riga_comando& r, std::ostream& out, std::ostream& err, bool) {
+  file_scena f;
+  if (const std::optional<int> stato = leggi_file_scena(r, "view", f, err)) return *stato;
   opzioni_view o;
-  o.linea = r.valore("--line", "");
-  o.servizio = r.valore("--service", "");
-  // The names as compile takes them: given, else from the file names.
-  const nomi_scenario nomi = scegli_nomi(se_dato(r, "--line-name"), se_dato(r, "--train"), o.linea, o.servizio);
-  o.nome_linea = nomi.linea;
-  o.numero_treno = nomi.treno;
-  o.griglia = r.valore("--plan", "");
-  o.tabella = r.valore("--sim", "");
-  o.celle = r.valore("--cells", "");
+  o.linea = f.linea;
+  o.servizio = f.servizio;
+  o.nome_linea = f.nome_linea;
+  o.numero_treno = f.numero_treno;
+  o.griglia = f.griglia;
+  o.tabella = f.tabella;
+  o.celle = f.celle;
   o.html = r.valore("--html", "");
-  const bool binari = !o.griglia.empty() || !o.tabella.empty() || !o.celle.empty();
-  if (o.da_testi() && binari) return uso(err, "view", "give either the descriptions or the binary files, not both");
-  if (!o.da_testi() && !binari) {
-    return uso(err, "view", "give --line and --service, or any of --plan, --sim and --cells");
-  }
-  if (binari && (r.ha("--line-name") || r.ha("--train"))) {
-    return uso(err, "view", "--line-name and --train go with the descriptions");
-  }
-  if (!nome_valido(o.nome_linea)) return uso(err, "view", "--line-name must be a plain name");
-  if (!nome_valido(o.numero_treno)) return uso(err, "view", "--train must be a plain name");
   if (o.html.empty()) return uso(err, "view", "--html OUT.html is required");
   return esegui_view(o, out, err);
 }
