@@ -197,7 +197,7 @@ TEST_F(Driver, GuardsStopTheBuildBeforeAnyBinaryFile) {
   };
   for (const caso_guardia& c : casi) {
     SCOPED_TRACE(c.nome);
-    const std::string documento = nome_documento("BORVALE", "40617", "note.txt");
+    const std::string documento = nome_note("BORVALE", "40617");
     scrivi(documento, "note\r\n");
     testi(linea(c.righe_linea), servizio(c.righe_servizio));
     ui_.messaggi.clear();

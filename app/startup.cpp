@@ -3,8 +3,7 @@
 #include <ostream>
 
 #include "builtin/builtin_scenario.h"
-#include "platform/folder_lock.h"
-#include "platform/signals.h"
+#include "platform/writer.h"
 #include "scenario/error_codes.h"
 
 namespace sb {
@@ -55,24 +54,26 @@ int esito_uscita(const esito_build& esito, const scenario& s, std::ostream& err)
 }
 
 int avvio(const std::string& cartella, interfaccia_utente& ui, std::ostream& err) {
-  segnali_di_build segnali;
+  richiesta_scrittura r;
+  r.programma = "scenario_builder";
+  r.cartella = cartella;
+  scrittura w(r, err);
   scenario s;
   s.nome_linea = kNomeLinea;
   s.numero_treno = kNumeroTreno;
   ui.mostra_attesa();
   // The folder is held from the first text to the last binary file: the
   // texts are written and read back under the lock.
-  cartella_uscita uscita;
-  esito_file e = apri_e_blocca(uscita, cartella, attesa_blocco::attendi, err, "scenario_builder");
-  if (e.ok) e = scrivi_testi_incorporati(uscita, s.nome_linea, s.numero_treno);
+  esito_file e = w.apri();
+  if (e.ok) e = scrivi_testi_incorporati(w.cartella(), s.nome_linea, s.numero_treno);
   if (!e.ok) {
     ui.chiudi_attesa();
-    return uscita_file(e, err);
+    return w.stato(e);
   }
-  esito_build esito = memorizza_percorso(s, 1, uscita, ui);
+  esito_build esito = memorizza_percorso(s, 1, w.cartella(), ui);
   ui.chiudi_attesa();
   const int stato = esito_uscita(esito, s, err);
-  return esito.file.ok ? stato_finale(stato, cartella, err) : stato;
+  return esito.file.ok ? w.fine(stato) : stato;
 }
 
 }  // namespace sb

@@ -1,6 +1,5 @@
 #include "author/author_compile.h"
 
-#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -43,20 +42,6 @@ esito_file leggi_testo_autore(const std::string& autore, std::optional<testo_aut
   stampa_segnalazioni(sostituiti, {}, senza_sorgente, err, sostituiti_omessi(c));
   t.byte = std::move(c.byte);
   testo = std::move(t);
-  return {};
-}
-
-esito_file crea_cartella(const std::string& cartella) {
-  std::error_code e;
-  // A link to nothing is not made into a folder: creating its target would
-  // write where the link points.
-  if (std::filesystem::is_symlink(cartella, e) && !std::filesystem::exists(cartella, e)) {
-    return esito_file{false, cartella,
-                      "a link to a missing folder (" + std::filesystem::read_symlink(cartella, e).string() + ")"};
-  }
-  std::filesystem::create_directories(cartella, e);
-  if (e) return esito_file{false, cartella, e.message()};
-  if (!std::filesystem::is_directory(cartella, e)) return esito_file{false, cartella, "Not a directory"};
   return {};
 }
 

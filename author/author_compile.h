@@ -33,9 +33,6 @@ struct opzioni_compile {
   bool colore = false;  // diagnostics in colour
 };
 
-// Creates the output directory and its parents when missing.
-esito_file crea_cartella(const std::string& cartella);
-
 // The lines with a "?" that a converted text counted past those it lists,
 // as warnings counted but not kept.
 diagnostiche_omesse sostituiti_omessi(const testo_convertito& c);

@@ -15,25 +15,15 @@ namespace {
 // The line description's name takes no train number.
 std::string file_linea(const std::string& nome_linea, const std::string&) { return nome_testo_linea(nome_linea); }
 
-std::string file_note(const std::string& l, const std::string& t) { return nome_documento(l, t, "note.txt"); }
-
-std::string file_rallentamenti(const std::string& l, const std::string& t) {
-  return nome_documento(l, t, "rallentamenti.txt");
-}
-
-std::string file_scheda(const std::string& l, const std::string& t) {
-  return nome_documento(l, t, "scheda_treno.txt");
-}
-
 }  // namespace
 
 const std::array<testo_incorporato, 5>& testi_incorporati() {
   static const std::array<testo_incorporato, 5> testi = {{
       {"dati_linea", file_linea, righe_linea, true},
       {"dati_treno", nome_testo_servizio, righe_treno, true},
-      {"dati_note", file_note, righe_note, false},
-      {"dati_rallentamenti", file_rallentamenti, righe_rallentamenti, false},
-      {"dati_scheda", file_scheda, righe_scheda, false},
+      {"dati_note", nome_note, righe_note, false},
+      {"dati_rallentamenti", nome_rallentamenti, righe_rallentamenti, false},
+      {"dati_scheda", nome_scheda_treno, righe_scheda, false},
   }};
   return testi;
 }

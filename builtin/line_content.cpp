@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "scenario/file_names.h"
 
 namespace sb {
 namespace {
@@ -154,10 +153,6 @@ constexpr std::array<std::string_view, 134> kRigheLinea = {
 
 lista_righe righe_linea() {
   return lista_da(std::vector<std::string>(kRigheLinea.begin(), kRigheLinea.end()));
-}
-
-esito_file dati_linea(const std::string& cartella, const std::string& nome_linea) {
-  return scrivi_documento(righe_linea(), in_cartella(cartella, nome_testo_linea(nome_linea)));
 }
 
 }  // namespace sb

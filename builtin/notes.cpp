@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "scenario/file_names.h"
 
 namespace sb {
 namespace {
@@ -48,11 +47,6 @@ constexpr std::array<std::string_view, 29> kRigheNote = {
 
 lista_righe righe_note() {
   return lista_da(std::vector<std::string>(kRigheNote.begin(), kRigheNote.end()));
-}
-
-esito_file dati_note(const std::string& cartella, const std::string& nome_linea,
-                      const std::string& numero_treno) {
-  return scrivi_documento(righe_note(), in_cartella(cartella, nome_documento(nome_linea, numero_treno, "note.txt")));
 }
 
 }  // namespace sb

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "builtin/run_timetable.h"
-#include "scenario/file_names.h"
 #include "scenario/text_columns.h"
 
 namespace sb {
@@ -145,11 +144,6 @@ lista_righe righe_treno() {
   righe.push_back("[codici]");
   righe.push_back("[fine]");
   return lista_da(righe);
-}
-
-esito_file dati_treno(const std::string& cartella, const std::string& nome_linea,
-                      const std::string& numero_treno) {
-  return scrivi_documento(righe_treno(), in_cartella(cartella, nome_testo_servizio(nome_linea, numero_treno)));
 }
 
 }  // namespace sb

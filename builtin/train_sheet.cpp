@@ -6,7 +6,6 @@
 
 #include "builtin/run_timetable.h"
 #include "documents/train_sheet_layout.h"
-#include "scenario/file_names.h"
 
 namespace sb {
 namespace {
@@ -71,10 +70,5 @@ std::vector<voce_scheda> voci_scheda_corsa() {
 }
 
 lista_righe righe_scheda() { return lista_da(pagine_scheda(testata_corsa(), voci_scheda_corsa(), kPagine)); }
-
-esito_file dati_scheda(const std::string& cartella, const std::string& nome_linea,
-                      const std::string& numero_treno) {
-  return scrivi_documento(righe_scheda(), in_cartella(cartella, nome_documento(nome_linea, numero_treno, "scheda_treno.txt")));
-}
 
 }  // namespace sb

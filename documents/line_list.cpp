@@ -32,8 +32,4 @@ std::string componi_documento(const lista_righe& lista) {
   return out;
 }
 
-esito_file scrivi_documento(const lista_righe& lista, const std::string& percorso) {
-  return sostituisci_file(percorso, componi_documento(lista));
-}
-
 }  // namespace sb

@@ -8,8 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/files.h"
-
 namespace sb {
 
 // The slot text that ends a document; it is never written.
@@ -27,8 +25,5 @@ lista_righe lista_da(const std::vector<std::string>& righe);
 // The file's bytes: every slot before the first one equal to the marker,
 // each followed by CR LF.
 std::string componi_documento(const lista_righe& lista);
-
-// Writes the document to the path, replacing any file of that name.
-esito_file scrivi_documento(const lista_righe& lista, const std::string& percorso);
 
 }  // namespace sb

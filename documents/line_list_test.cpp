@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support/scratch_folder.h"
-
 namespace sb {
 namespace {
 
@@ -34,17 +32,6 @@ TEST(Document, ListWithoutMarkerStopsAtTheLastSlot) {
   lista_righe l;
   for (auto& s : l.slot) s = "x";
   EXPECT_EQ(componi_documento(l).size(), 1001u * 3u);
-}
-
-TEST(Document, WritingReplacesALongerFile) {
-  prova::cartella_prova dir;
-  ASSERT_TRUE(dir.ok());
-  std::string path = dir / "doc.txt";
-  ASSERT_TRUE(sostituisci_file(path, std::string(5000, 'z')).ok);
-  ASSERT_TRUE(scrivi_documento(lista_da({"a", "b"}), path).ok);
-  std::string back;
-  ASSERT_TRUE(leggi_file(path, back).ok);
-  EXPECT_EQ(back, "a\r\nb\r\n");
 }
 
 }  // namespace

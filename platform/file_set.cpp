@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -116,18 +117,39 @@ int scrivi_tutto(cartella_uscita& cartella, int fd, std::string_view byte, bool 
   return 0;
 }
 
+// The errno of a chown that the process may not do, told apart from the
+// others: the owner or group of the file replaced cannot be kept.
+constexpr int kProprietarioNegato = -1;
+
+// Gives the new file the owner, group and mode of the file it replaces:
+// the owner first, since a change of owner clears the set-user-ID bit.
+// Returns 0, kProprietarioNegato or errno.
+int applica_proprieta(int fd, const proprieta_file& p) {
+  struct stat st;
+  if (::fstat(fd, &st) != 0) return errno;
+  if (st.st_uid != p.uid || st.st_gid != p.gid) {
+    if (::fchown(fd, p.uid, p.gid) != 0) return errno == EPERM ? kProprietarioNegato : errno;
+  }
+  if (::fchmod(fd, p.modo & 07777) != 0) return errno;
+  return 0;
+}
+
 // Creates the file `nome` in the folder (never through a link, never over an
-// existing file: EEXIST) and writes the bytes. A file to be flushed has its
+// existing file: EEXIST) and writes the bytes. With `proprieta`, the file is
+// created with no more permission than the mode to keep and takes its owner,
+// group and mode before a byte is written. A file to be flushed has its
 // bytes handed to the disk as they go and is left open in `aperto` (for the
 // flush); any other is closed, and `aperto` is -1. A file that fails after it
-// was created is deleted. Returns 0 or errno.
+// was created is deleted. Returns 0, kProprietarioNegato or errno.
 int scrivi_nuovo(cartella_uscita& cartella, const std::string& nome, std::string_view byte, bool da_flush,
-                 int& aperto) {
+                 const std::optional<proprieta_file>& proprieta, int& aperto) {
   aperto = -1;
   cartella.passo();
-  int fd = ::openat(cartella.fd(), nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  const mode_t modo = proprieta ? static_cast<mode_t>(proprieta->modo & 0777) : 0644;
+  int fd = ::openat(cartella.fd(), nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, modo);
   if (fd < 0) return errno;
-  int e = scrivi_tutto(cartella, fd, byte, da_flush);
+  int e = proprieta ? applica_proprieta(fd, *proprieta) : 0;
+  if (e == 0) e = scrivi_tutto(cartella, fd, byte, da_flush);
   if (e == 0 && da_flush) {
     aperto = fd;
     return 0;
@@ -137,13 +159,20 @@ int scrivi_nuovo(cartella_uscita& cartella, const std::string& nome, std::string
   return e;
 }
 
+// The file's owner or group cannot be kept: nothing is changed.
+esito_file proprietario_negato(const std::string& percorso, const proprieta_file& p) {
+  return esito_file{false, percorso,
+                    "owned by user " + std::to_string(p.uid) + " and group " + std::to_string(p.gid) +
+                        ", which this user may not give a new file; left as it was"};
+}
+
 // Writes the file's bytes under a fresh temporary name, which goes into
 // `fatti`, open when it is to be flushed. Returns 0 or errno.
 int scrivi_temporaneo(cartella_uscita& cartella, const file_nuovo& f, temporanei& fatti) {
   for (int prova = 0; prova < 100; ++prova) {
     std::string t = nuovo_nome_temporaneo(f.nome);
     int aperto = -1;
-    int e = scrivi_nuovo(cartella, t, f.byte, !f.transitorio, aperto);
+    int e = scrivi_nuovo(cartella, t, f.byte, !f.transitorio, f.proprieta, aperto);
     if (e == EEXIST) continue;
     if (e == 0) fatti.aggiungi(std::move(t), aperto);
     return e;
@@ -287,22 +316,52 @@ esito_file registro_rifiutato(const cartella_uscita& cartella, const std::string
                         percorso + "') and run again"};
 }
 
+// The owner of the open folder, for the warning; "?" when unknown.
+std::string proprietario_cartella(const cartella_uscita& cartella) {
+  struct stat st;
+  if (::fstat(cartella.fd(), &st) != 0) return "?";
+  return std::to_string(st.st_uid);
+}
+
+// A record that may not be trusted is renamed out of the way (the name
+// itself, never what a link points to), so that it blocks no later write,
+// and the folder's owner is told where it went; nothing it names moves. When
+// it cannot be renamed, it is refused as before.
+esito_file metti_da_parte(cartella_uscita& cartella, const std::string& perche) {
+  for (int prova = 0; prova < 100; ++prova) {
+    std::string nuovo = nuovo_nome_temporaneo("sb-set");
+    // ".sb-set.sbtmp-XXXXXX" would be swept as a temporary file: another mark.
+    nuovo.replace(nuovo.find(kMarcaTemporanea), kMarcaTemporanea.size(), ".untrusted-");
+    int r = ::renameat2(cartella.fd(), kRegistroInsieme, cartella.fd(), nuovo.c_str(), RENAME_NOREPLACE);
+    // A file system without the flag: the random name is all but never taken.
+    if (r != 0 && errno == EINVAL) r = ::renameat(cartella.fd(), kRegistroInsieme, cartella.fd(), nuovo.c_str());
+    if (r == 0) {
+      cartella.avvisa(cartella.in(kRegistroInsieme) + ": " + perche + "; not trusted, nothing renamed: set aside as " +
+                      cartella.in(nuovo) + " for the folder's owner (user " + proprietario_cartella(cartella) +
+                      ") to look over");
+      return {};
+    }
+    if (errno != EEXIST) break;
+  }
+  return registro_rifiutato(cartella, perche);
+}
+
 // Completes the set of a record left by a killed run of this user, then
-// deletes it. A record that may not be trusted is refused and left where it
-// is, and no file is renamed. A record whose set cannot be completed is kept,
+// deletes it. A record that may not be trusted is set aside, and no file is
+// renamed. A record whose set cannot be completed is kept,
 // with its temporary files, and the failure returned.
 esito_file completa_registro(cartella_uscita& cartella) {
   struct stat st;
   if (::fstatat(cartella.fd(), kRegistroInsieme, &st, AT_SYMLINK_NOFOLLOW) != 0) return {};
-  if (std::string d = dubbio_registro(st); !d.empty()) return registro_rifiutato(cartella, d);
+  if (std::string d = dubbio_registro(st); !d.empty()) return metti_da_parte(cartella, d);
   int fd = ::openat(cartella.fd(), kRegistroInsieme, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return registro_rifiutato(cartella, "a set record that cannot be opened");
+  if (fd < 0) return metti_da_parte(cartella, "a set record that cannot be opened");
   // The file opened must be the one looked at: nothing swapped in between.
   struct stat aperto;
   if (::fstat(fd, &aperto) != 0 || aperto.st_ino != st.st_ino || aperto.st_dev != st.st_dev ||
       !dubbio_registro(aperto).empty()) {
     ::close(fd);
-    return registro_rifiutato(cartella, "a set record that changed while it was read");
+    return metti_da_parte(cartella, "a set record that changed while it was read");
   }
   std::string r;
   char pezzo[4096];
@@ -311,7 +370,7 @@ esito_file completa_registro(cartella_uscita& cartella) {
   ::close(fd);
   std::vector<rinomina> coppie = leggi_registro(r);
   for (const rinomina& c : coppie) {
-    if (std::string d = dubbio_coppia(cartella, c); !d.empty()) return registro_rifiutato(cartella, d);
+    if (std::string d = dubbio_coppia(cartella, c); !d.empty()) return metti_da_parte(cartella, d);
   }
   if (!coppie.empty()) {
     if (esito_file e = recupera(cartella, coppie); !e.ok) return e;
@@ -391,7 +450,9 @@ esito_file sostituisci_insieme(cartella_uscita& cartella, const std::vector<file
   temporanei fatti(cartella.fd());
   for (const file_nuovo& f : files) {
     if (int s = segnale_arrivato()) return interrotto(cartella.percorso(), s);
-    if (int e = scrivi_temporaneo(cartella, f, fatti); e != 0) return fallito(cartella.in(f.nome), e);
+    const int e = scrivi_temporaneo(cartella, f, fatti);
+    if (e == kProprietarioNegato) return proprietario_negato(cartella.in(f.nome), *f.proprieta);
+    if (e != 0) return fallito(cartella.in(f.nome), e);
   }
   // Flushed only once all are written: the disk has had every file's bytes
   // since they were written, and one journal commit can carry them all.
@@ -407,7 +468,7 @@ esito_file sostituisci_insieme(cartella_uscita& cartella, const std::vector<file
     // system.
     int chiuso = -1;
     if (int e = scrivi_nuovo(cartella, kRegistroInsieme, componi_registro(cartella, fatti.nomi(), files), false,
-                             chiuso);
+                             std::nullopt, chiuso);
         e != 0) {
       return fallito(cartella.in(kRegistroInsieme), e);
     }

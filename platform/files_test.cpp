@@ -354,12 +354,12 @@ TEST_F(FilesTest, ASetThatCannotBeCompletedKeepsItsRecord) {
 
 // A record is obeyed only when it is a regular file of this user that no
 // one else may write, naming the temporary files its run created; anything
-// else is refused, naming the record and how to clear it, and nothing moves.
+// else moves nothing it names and is set aside for the folder's owner, with
+// a warning, so that it blocks no later write.
 TEST_F(FilesTest, AnUntrustedRecordMovesNothing) {
   const std::string temp = ".a.dat.sbtmp-AAAAAA";
   const std::string record = in(kRegistroInsieme);
-  const std::string how = "; not trusted, nothing renamed: look over the folder's files, then remove it (rm -r -- '" +
-                          record + "') and run again";
+  const std::string how = "; not trusted, nothing renamed: set aside as " + in(".sb-set.untrusted-");
   struct caso {
     const char* nome;
     std::function<void()> pianta;
@@ -401,13 +401,20 @@ TEST_F(FilesTest, AnUntrustedRecordMovesNothing) {
     write(in("a.dat"), "old");
     write(in(temp), "new");
     c.pianta();
-    const std::vector<std::string> before = names();
     cartella_uscita folder;
     ASSERT_TRUE(folder.apri((dir_ / "in").string()).ok);
-    EXPECT_EQ(blocca_cartella(folder, attesa_blocco::non_attendere, nullptr).messaggio(),
-              record + ": " + c.motivo + how);
+    EXPECT_TRUE(blocca_cartella(folder, attesa_blocco::non_attendere, nullptr).ok);
+    ASSERT_EQ(folder.avvisi().size(), 1u);
+    const std::string& avviso = folder.avvisi()[0];
+    EXPECT_EQ(avviso.substr(0, record.size() + 2 + c.motivo.size() + how.size()), record + ": " + c.motivo + how);
+    EXPECT_NE(avviso.find(" for the folder's owner (user " + std::to_string(::geteuid()) + ") to look over"),
+              std::string::npos);
     EXPECT_EQ(read(in("a.dat")), "old");
-    EXPECT_EQ(names(), before);
+    const std::vector<std::string> after = names();
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(after[0].rfind(".sb-set.untrusted-", 0), 0u);  // this user's temporary file was swept
+    EXPECT_EQ(after[1], "a.dat");
+    EXPECT_TRUE(sostituisci_insieme(folder, {{"a.dat", "newer"}, {"b.dat", "b"}}).ok) << "the record blocks nothing";
   }
   // The same record, trusted, completes the set.
   fs::remove_all(dir_ / "in");

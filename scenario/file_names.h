@@ -32,6 +32,21 @@ inline std::string nome_documento(const std::string& linea, const std::string& t
   return linea + "_" + treno + "_" + suffisso;
 }
 
+// The train sheet: NAME_TRAIN_scheda_treno.txt.
+inline std::string nome_scheda_treno(const std::string& linea, const std::string& treno) {
+  return nome_documento(linea, treno, "scheda_treno.txt");
+}
+
+// The slowdown order: NAME_TRAIN_rallentamenti.txt.
+inline std::string nome_rallentamenti(const std::string& linea, const std::string& treno) {
+  return nome_documento(linea, treno, "rallentamenti.txt");
+}
+
+// The notes: NAME_TRAIN_note.txt.
+inline std::string nome_note(const std::string& linea, const std::string& treno) {
+  return nome_documento(linea, treno, "note.txt");
+}
+
 // Joins a directory and a file name.
 inline std::string in_cartella(const std::string& cartella, const std::string& nome) {
   if (cartella.empty()) return nome;

@@ -9,9 +9,8 @@
 #include "compile/binary_set.h"
 #include "compile/compile.h"
 #include "compile/exit_status.h"
-#include "platform/file_set.h"
 #include "platform/files.h"
-#include "platform/signals.h"
+#include "platform/writer.h"
 #include "report/diagnostic_printer.h"
 #include "report/diagnostic.h"
 #include "scenario/error_codes.h"
@@ -36,17 +35,16 @@ void avvisa_nome(const std::string& nome, const char* quale, std::ostream& err) 
 }  // namespace
 
 int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& err) {
-  if (uscita_su_un_ingresso(o.binari ? "compile" : "documents", {o.linea, o.servizio, o.note},
-                            uscite_compile(o.cartella_uscita, o.nome_linea, o.numero_treno, o.binari, o.documenti,
-                                           !o.note.empty()),
-                            err)) {
-    return kUscitaUso;
-  }
-  segnali_di_build segnali;
-  if (esito_file e = crea_cartella(o.cartella_uscita); !e.ok) {
-    err << e.messaggio() << "\n";
-    return kUscitaFile;
-  }
+  richiesta_scrittura rs;
+  rs.comando = o.binari ? "compile" : "documents";
+  rs.cartella = o.cartella_uscita;
+  rs.nomi = nomi_compile(o.nome_linea, o.numero_treno, o.binari, o.documenti, !o.note.empty());
+  rs.ingressi = {o.linea, o.servizio, o.note};
+  rs.attesa = o.attesa;
+  scrittura w(rs, err);
+  if (const int s = w.controlla_ingressi()) return s;
+  // A folder that cannot be made fails before the compile.
+  if (esito_file e = w.prepara_cartella(); !e.ok) return w.stato(e);
   std::optional<testo_autore> note;
   if (esito_file e = leggi_testo_autore(o.note, note, err); !e.ok) {
     err << e.messaggio() << "\n";
@@ -67,23 +65,22 @@ int esegui_compile(const opzioni_compile& o, std::ostream& out, std::ostream& er
   const bool binari = o.binari && r.fine == fine_compile::completata && !fermato;
   const bool documenti = o.documenti && !fermato;
   // The output directory is held from the first file written to the last.
-  cartella_uscita uscita;
   if (binari || documenti) {
-    if (esito_file e = apri_e_blocca(uscita, o.cartella_uscita, o.attesa, err, "scenario_tool"); !e.ok) {
+    if (esito_file e = w.apri(); !e.ok) {
       out << riga_esito(r.s) << "\n";
-      return uscita_file(e, err);
+      return w.stato(e);
     }
   }
   if (binari) {
-    if (esito_file w = scrivi_binari(r.s, o.nome_linea, o.numero_treno, uscita); !w.ok) stato = uscita_file(w, err);
+    if (esito_file e = scrivi_binari(r.s, o.nome_linea, o.numero_treno, w.cartella()); !e.ok) stato = w.stato(e);
   }
   if (documenti && stato < kUscitaFile) {
     const testi_documenti t{c->linea, c->servizio, note};
-    const int esito_documenti = scrivi_documenti_autore(r, t, uscita, {o.nome_linea, o.numero_treno}, err);
+    const int esito_documenti = scrivi_documenti_autore(r, t, w, {o.nome_linea, o.numero_treno}, err);
     if (stato == kUscitaPulita) stato = esito_documenti;
   }
   out << riga_esito(r.s) << "\n";
-  return stato < kUscitaFile ? stato_finale(stato, o.cartella_uscita, err) : stato;
+  return stato < kUscitaFile ? w.fine(stato) : stato;
 }
 
 namespace {

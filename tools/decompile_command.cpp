@@ -4,14 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "author/existing_texts.h"
 #include "compile/exit_status.h"
 #include "decompile/decompile.h"
 #include "inspect/binary_inputs.h"
-#include "platform/file_set.h"
-#include "platform/files.h"
-#include "platform/folder_lock.h"
-#include "platform/signals.h"
+#include "platform/writer.h"
 #include "report/diagnostic.h"
 #include "scenario/binary_decoders.h"
 #include "scenario/error_codes.h"
@@ -19,7 +15,6 @@
 #include "text_input/utf8_input.h"
 #include "tools/command_line.h"
 #include "tools/compile_command.h"
-#include "tools/overwrite_check.h"
 
 namespace sb {
 namespace {
@@ -66,10 +61,15 @@ int esegui_decompile(const opzioni_decompile& o, std::ostream& out, std::ostream
 
   const std::vector<std::string> nomi = {nome_testo_linea(in.nome_linea),
                                          nome_testo_servizio(in.nome_linea, in.numero_treno)};
-  if (uscita_su_un_ingresso("decompile", {o.tabella, o.celle, o.griglia},
-                            {in_cartella(o.cartella_uscita, nomi[0]), in_cartella(o.cartella_uscita, nomi[1])}, err)) {
-    return kUscitaUso;
-  }
+  richiesta_scrittura rs;
+  rs.comando = "decompile";
+  rs.cartella = o.cartella_uscita;
+  rs.nomi = nomi;
+  rs.ingressi = {o.tabella, o.celle, o.griglia};
+  rs.attesa = o.attesa;
+  rs.tieni_esistenti = !o.forza;
+  scrittura w(rs, err);
+  if (const int s = w.controlla_ingressi()) return s;
   const esito_decompile e = decompila(in);
   if (!e.guasto.empty()) {
     const std::string& file = e.file_guasto == file_decompile::tabella ? o.tabella
@@ -78,18 +78,10 @@ int esegui_decompile(const opzioni_decompile& o, std::ostream& out, std::ostream
     err << file << ": " << e.guasto << "\n";
     return kUscitaFile;
   }
-  if (esito_file c = crea_cartella(o.cartella_uscita); !c.ok) {
-    err << c.messaggio() << "\n";
-    return kUscitaFile;
-  }
   const std::string linea = in_cartella(o.cartella_uscita, nomi[0]);
   const std::string servizio = in_cartella(o.cartella_uscita, nomi[1]);
-  segnali_di_build segnali;
-  cartella_uscita uscita;
-  esito_file w = apri_e_blocca(uscita, o.cartella_uscita, attesa_blocco::attendi, err, "scenario_tool");
-  if (w.ok && !o.forza && testi_presenti(uscita, nomi, err)) return kUscitaFile;
-  if (w.ok) w = sostituisci_insieme(uscita, {{nomi[0], e.testo_linea}, {nomi[1], e.testo_servizio}});
-  if (!w.ok) return uscita_file(w, err);
+  if (esito_file f = w.apri(); !f.ok) return w.stato(f);
+  if (esito_file f = w.sostituisci({{nomi[0], e.testo_linea}, {nomi[1], e.testo_servizio}}); !f.ok) return w.stato(f);
   mostra_note(e, linea, servizio, err);
   if (e.codice_ricompilato != kNessunErrore) {
     err << riga_gnu(nota_segnalazione{{servizio, 0, 0, 0}, "the texts record code " +
@@ -102,10 +94,10 @@ int esegui_decompile(const opzioni_decompile& o, std::ostream& out, std::ostream
   out << linea << "\n" << servizio << "\n";
   if (!e.differenze.empty()) {
     out << "round trip: " << e.differenze.size() << " difference" << (e.differenze.size() == 1 ? "" : "s") << "\n";
-    return kUscitaCodice;
+    return w.fine(kUscitaCodice);
   }
   out << "round trip: exact\n";
-  return kUscitaPulita;
+  return w.fine(kUscitaPulita);
 }
 
 namespace {
@@ -113,7 +105,7 @@ namespace {
 constexpr const char* kAiutoDecompile =
     "usage: scenario_tool decompile --sim NAME_TRAIN.sim --cells NAME_TRAIN.dat\n"
     "                               [--plan NAME_linea.dat] [--line-name NAME]\n"
-    "                               [--train NUMBER] [--force] --out DIR\n"
+    "                               [--train NUMBER] [--force] [--no-wait] --out DIR\n"
     "\n"
     "Writes NAME_linea.txt and NAME_TRAIN-.txt into DIR (created when missing): the line and\n"
     "service descriptions that compile to the files given, in the layout of the builder's own\n"
@@ -128,6 +120,7 @@ constexpr const char* kAiutoDecompile =
     "  --out DIR          where the two texts go\n"
     "  --force            replace texts already in DIR (without it, a text there is\n"
     "                     never overwritten: status 4, nothing written)\n"
+    "  --no-wait          fail at once (status 4) when another run is writing in DIR\n"
     "\n"
     "Comment lines in the texts say where a value was chosen among several that code the\n"
     "same; they are listed on standard error as notes. Exit status: 0 the round trip gives\n"
@@ -144,6 +137,7 @@ int comando_decompile(const riga_comando& r, std::ostream& out, std::ostream& er
   o.numero_treno = r.valore("--train", "");
   o.cartella_uscita = r.valore("--out", "");
   o.forza = r.ha("--force");
+  o.attesa = attesa(r);
   if (o.tabella.empty()) return uso(err, "decompile", "--sim NAME_TRAIN.sim is required");
   if (o.celle.empty()) return uso(err, "decompile", "--cells NAME_TRAIN.dat is required");
   if (o.cartella_uscita.empty()) return uso(err, "decompile", "--out DIR is required");
@@ -168,7 +162,8 @@ comando_strumento voce_decompile() {
            {"--line-name", true},
            {"--train", true},
            {"--out", true},
-           {"--force", false}},
+           {"--force", false},
+           {"--no-wait", false}},
           0,
           comando_decompile};
 }

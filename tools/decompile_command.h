@@ -18,6 +18,7 @@ struct opzioni_decompile {
   std::string numero_treno;
   std::string cartella_uscita;
   bool forza = false;  // --force: replace texts already in the directory
+  attesa_blocco attesa = attesa_blocco::attendi;  // --no-wait: non_attendere
 };
 
 // Reads the files, writes NAME_linea.txt and NAME_TRAIN-.txt into the output

@@ -19,9 +19,9 @@
 namespace sb {
 namespace {
 
-// One document to write: its name's suffix and its composition.
+// One document to write: its file's name and its composition.
 struct documento_da_scrivere {
-  std::string suffisso;
+  std::string (*file)(const std::string& linea, const std::string& treno);
   documento_composto d;
   const testo_autore* testo;  // the author's text its errors point into; null: none
 };
@@ -47,16 +47,16 @@ void racconta(const documento_da_scrivere& doc, const testi_documenti& t, std::o
 // The documents composed in memory.
 std::vector<documento_da_scrivere> componi(const scenario& s, const testi_documenti& t) {
   std::vector<documento_da_scrivere> out = {
-      {"scheda_treno.txt", scheda_compilata(s), nullptr},
-      {"rallentamenti.txt", rallentamenti_compilati(s), nullptr},
+      {nome_scheda_treno, scheda_compilata(s), nullptr},
+      {nome_rallentamenti, rallentamenti_compilati(s), nullptr},
   };
-  if (t.note) out.push_back({"note.txt", note_autore(t.note->byte), &*t.note});
+  if (t.note) out.push_back({nome_note, note_autore(t.note->byte), &*t.note});
   return out;
 }
 
 }  // namespace
 
-int scrivi_documenti_autore(const risultato_compile& r, const testi_documenti& t, cartella_uscita& cartella,
+int scrivi_documenti_autore(const risultato_compile& r, const testi_documenti& t, scrittura& w,
                             const nomi_scenario& nomi, std::ostream& err) {
   if (const std::string perche = perche_senza_documenti(r); !perche.empty()) {
     err << "scenario_tool: no document written: " << perche << "\n";
@@ -76,10 +76,9 @@ int scrivi_documenti_autore(const risultato_compile& r, const testi_documenti& t
   for (const documento_da_scrivere& doc : documenti) byte.push_back(componi_documento(lista_da(doc.d.righe)));
   std::vector<file_nuovo> files;
   for (size_t i = 0; i < documenti.size(); ++i) {
-    files.push_back({nome_documento(nomi.linea, nomi.treno, documenti[i].suffisso), byte[i]});
+    files.push_back({documenti[i].file(nomi.linea, nomi.treno), byte[i]});
   }
-  if (esito_file e = sostituisci_insieme(cartella, files); !e.ok) return uscita_file(e, err);
-  return kUscitaPulita;
+  return w.stato(w.sostituisci(files));
 }
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "author/scenario_names.h"
 #include "compile/compile.h"
-#include "platform/file_set.h"
+#include "platform/writer.h"
 #include "report/author_text.h"
 #include "tools/command_line.h"
 
@@ -28,7 +28,7 @@ struct testi_documenti {
 // why on err; the documents' warnings (what was cut) are shown with the
 // compile's diagnostics. Returns the exit status of the documents (clean, a
 // code, a file).
-int scrivi_documenti_autore(const risultato_compile& r, const testi_documenti& t, cartella_uscita& cartella,
+int scrivi_documenti_autore(const risultato_compile& r, const testi_documenti& t, scrittura& w,
                             const nomi_scenario& nomi, std::ostream& err);
 
 // The command table's entry of "documents".

@@ -14,8 +14,11 @@ namespace sb {
 // or with `verifica` writes nothing; either way names on out each file that
 // changes. Returns 0; 1 with `verifica` when a file would change; 4 when a
 // file cannot be read, written or is no text (told on err, the other files
-// are still done).
-int esegui_format(const std::vector<std::string>& file, bool verifica, std::ostream& out, std::ostream& err);
+// are still done); 130/143 when a signal stopped it (the later files are left
+// as they were). Each file is rewritten through the one writer, under the lock
+// of its folder (`attesa`), keeping its mode, owner, group and links.
+int esegui_format(const std::vector<std::string>& file, bool verifica, attesa_blocco attesa, std::ostream& out,
+                  std::ostream& err);
 
 // The command table's entry of "format".
 comando_strumento voce_format();

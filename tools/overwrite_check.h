@@ -14,9 +14,9 @@ namespace sb {
 bool uscita_su_un_ingresso(const std::string& comando, const std::vector<std::string>& ingressi,
                            const std::vector<std::string>& uscite, std::ostream& err);
 
-// The paths of the files a compile may write into the folder: the three
+// The names of the files a compile may write into its folder: the three
 // binary files, the two documents, and the notes with them when given.
-std::vector<std::string> uscite_compile(const std::string& cartella, const std::string& linea,
-                                        const std::string& treno, bool binari, bool documenti, bool con_note);
+std::vector<std::string> nomi_compile(const std::string& linea, const std::string& treno, bool binari,
+                                      bool documenti, bool con_note);
 
 }  // namespace sb

@@ -6,16 +6,14 @@
 #include <string>
 #include <string_view>
 
-#include "platform/folder_lock.h"
+#include "platform/writer.h"
 
 namespace sb {
 
-// The path that stands for standard output.
-inline constexpr std::string_view kUscitaStandard = "-";
-
-// Writes the bytes to standard output when the path is "-", else replaces
-// the file under the lock of its folder. Returns the exit status: 0, 4 with
-// the path and reason on err, or 130/143 after a signal.
+// Writes the bytes through the one writer: to standard output when the path
+// is "-", else replacing the file under the lock of its folder (created when
+// missing). Returns the exit status: 0, 4 with the path and reason on err,
+// or 130/143 after a signal.
 int scrivi_uscita(const std::string& percorso, std::string_view byte, attesa_blocco attesa, std::ostream& out,
                   std::ostream& err);
 

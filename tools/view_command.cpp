@@ -17,8 +17,8 @@ namespace sb {
 namespace {
 
 // Writes the page: "-" to standard output, else under the lock of its folder.
-int scrivi_pagina(const std::string& percorso, const scena& s, std::ostream& out, std::ostream& err) {
-  return scrivi_uscita(percorso, pagina_vista(s), attesa_blocco::attendi, out, err);
+int scrivi_pagina(const opzioni_view& o, const scena& s, std::ostream& out, std::ostream& err) {
+  return scrivi_uscita(o.html, pagina_vista(s), o.attesa, out, err);
 }
 
 int vista_testi(const opzioni_view& o, std::ostream& out, std::ostream& err) {
@@ -29,7 +29,7 @@ int vista_testi(const opzioni_view& o, std::ostream& out, std::ostream& err) {
   c.numero_treno = o.numero_treno;
   testi_compilati t;
   if (!compila_per_vista(c, t, err)) return kUscitaFile;
-  const int stato = scrivi_pagina(o.html, scena_compilata(t), out, err);
+  const int stato = scrivi_pagina(o, scena_compilata(t), out, err);
   return stato != kUscitaPulita ? stato : t.stato;
 }
 
@@ -38,7 +38,7 @@ int vista_binari(const opzioni_view& o, std::ostream& out, std::ostream& err) {
   if (!leggi_binari(o.griglia, o.tabella, o.celle, b, err)) return kUscitaFile;
   const scena s = costruisci_scena(fonti_binari(b));
   avvisa_esclusi(s.contorno, o.griglia, err);
-  return scrivi_pagina(o.html, s, out, err);
+  return scrivi_pagina(o, s, out, err);
 }
 
 }  // namespace
@@ -54,9 +54,9 @@ namespace {
 
 constexpr const char* kAiutoView =
     "usage: scenario_tool view [--line FILE] [--service FILE] [--line-name NAME]\n"
-    "                          [--train NUMBER] --html OUT.html\n"
+    "                          [--train NUMBER] [--no-wait] --html OUT.html\n"
     "       scenario_tool view [--plan NAME_linea.dat] [--sim NAME_TRAIN.sim]\n"
-    "                          [--cells NAME_TRAIN.dat] --html OUT.html\n"
+    "                          [--cells NAME_TRAIN.dat] [--no-wait] --html OUT.html\n"
     "\n"
     "Writes one self-contained HTML page that shows the whole scenario: the map of the\n"
     "line and, under it on one kilometre axis, every item and profile. Zoom and pan\n"
@@ -66,7 +66,8 @@ constexpr const char* kAiutoView =
     "From the descriptions (--line, --service) the page is compiled in memory as\n"
     "compile does, names the file and line of every item and lists the compile's\n"
     "diagnostics; the exit status is the one compile gives. From the binary files\n"
-    "any of them will do. --html - writes the page to standard output.\n";
+    "any of them will do. --no-wait fails at once (status 4) when another run is\n"
+    "writing in the folder of OUT.html. --html - writes the page to standard output.\n";
 
 // Runs "view" with its parsed command line.
 int comando_view(const riga_comando& r, std::ostream& out, std::ostream& err, bool) {
@@ -81,6 +82,7 @@ int comando_view(const riga_comando& r, std::ostream& out, std::ostream& err, bo
   o.tabella = f.tabella;
   o.celle = f.celle;
   o.html = r.valore("--html", "");
+  o.attesa = attesa(r);
   if (o.html.empty()) return uso(err, "view", "--html OUT.html is required");
   return esegui_view(o, out, err);
 }
@@ -99,7 +101,8 @@ comando_strumento voce_view() {
            {"--plan", true},
            {"--sim", true},
            {"--cells", true},
-           {"--html", true}},
+           {"--html", true},
+           {"--no-wait", false}},
           0,
           comando_view};
 }

@@ -20,6 +20,7 @@ struct opzioni_view {
   std::string tabella;  // NAME_TRAIN.sim
   std::string celle;    // NAME_TRAIN.dat
   std::string html;     // output
+  attesa_blocco attesa = attesa_blocco::attendi;  // --no-wait: non_attendere
 
   bool da_testi() const { return !linea.empty() || !servizio.empty(); }
 };

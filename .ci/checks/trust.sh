@@ -6,7 +6,11 @@
 # - a device node (mknod) and a FIFO at an output path: refused with the path
 #   and the kind, status 4, the node left as it was;
 # - a set record planted by the user nobody in a sticky folder, and one that
-#   is a link: refused, naming the record, and the file it names untouched;
+#   is a link: set aside with a warning, the file it names untouched, and the
+#   run writes;
+# - an --out through a link nobody planted in a sticky folder: refused;
+# - format keeping the owner and mode of nobody's text, and refusing, as
+#   nobody, to give root's text away;
 # - an input at each output name: a usage error naming both, nothing written;
 # - 64 MiB inputs under `ulimit -v` at the goals of docs/performance.md, and
 #   a clear status 4 below them;
@@ -28,12 +32,12 @@ root=0
 [ "$(id -u)" -eq 0 ] && root=1
 
 # expect NAME STATUS TEXT COMMAND...: the command exits STATUS and its
-# standard error holds TEXT.
+# standard error holds TEXT (any, when TEXT is empty).
 expect() {
   local name=$1 status=$2 text=$3 rc=0
   shift 3
   timeout 60 "$@" >"$work/out" 2>"$work/err" </dev/null || rc=$?
-  if [ "$rc" -eq "$status" ] && grep -qF -- "$text" "$work/err"; then
+  if [ "$rc" -eq "$status" ] && { [ -z "$text" ] || grep -qF -- "$text" "$work/err"; }; then
     echo "ok   $name: $(grep -m 1 -F -- "$text" "$work/err" | cut -c1-160)"
   else
     echo "FAIL $name: exit $rc, expected $status and \"$text\"; standard error:"
@@ -81,35 +85,73 @@ else
   echo "skip a device node at an output path: mknod needs root"
 fi
 
-# --- Planted set records.
+# --- Planted set records, links and texts of another user.
 if [ "$root" -eq 1 ]; then
   as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
+  nobody_uid=$(id -u nobody)
   sticky="$work/sticky"
   mkdir "$sticky"
   chmod 1777 "$sticky"
   printf "root's" >"$sticky/rootfile"
   # The other user's temporary file and a record naming it and rootfile,
-  # with the right inode: only its owner gives it away.
+  # with the right inode: only its owner gives it away. It is set aside for
+  # the folder's owner, and the run writes.
   "${as_nobody[@]}" bash -c '
     printf planted >"$1/.rootfile.sbtmp-AAAAAA"
     ino=$(stat -c %i "$1/.rootfile.sbtmp-AAAAAA")
     printf ".rootfile.sbtmp-AAAAAA\0rootfile\0%s\0\0" "$ino" >"$1/.sb-set"' _ "$sticky"
-  expect "plan: a record planted by nobody" 4 \
-    "$sticky/.sb-set: a set record owned by user $(id -u nobody), not by this user (0); not trusted" \
+  expect "plan: a record planted by nobody is set aside" 0 \
+    "$sticky/.sb-set: a set record owned by user $nobody_uid, not by this user (0); not trusted, nothing renamed: set aside as $sticky/.sb-set.untrusted-" \
     "$tool" plan --sim "$sim" --svg "$sticky/p.svg"
   same "a record planted by nobody" "$sticky/rootfile" "root's"
-  [ ! -e "$sticky/p.svg" ] || { echo "FAIL a picture was written past the record"; failures=$((failures + 1)); }
+  [ -s "$sticky/p.svg" ] || { echo "FAIL no picture written past the record"; failures=$((failures + 1)); }
+  [ ! -e "$sticky/.sb-set" ] || { echo "FAIL the planted record still blocks the folder"; failures=$((failures + 1)); }
+  expect "plan: the next run in the folder" 0 "" "$tool" plan --sim "$sim" --svg "$sticky/p.svg"
 
   linked="$work/linked"
   mkdir "$linked"
   chmod 1777 "$linked"
   printf "root's" >"$linked/rootfile"
-  "${as_nobody[@]}" ln -s "$sticky/.sb-set" "$linked/.sb-set"
-  expect "compile: a record that is a link" 4 "$linked/.sb-set: a set record that is a symbolic link; not trusted" \
+  "${as_nobody[@]}" ln -s "$sticky/.sb-set.untrusted-"* "$linked/.sb-set"
+  expect "compile: a record that is a link is set aside" 0 "$linked/.sb-set: a set record that is a symbolic link; not trusted" \
     "$tool" compile --line "$line" --service "$service" --out "$linked"
   same "a record that is a link" "$linked/rootfile" "root's"
+
+  # A link planted by nobody in the sticky folder, to a folder only root
+  # may enter: not followed, as protected_symlinks would refuse it.
+  private="$work/private"
+  mkdir -m 700 "$private"
+  "${as_nobody[@]}" ln -s "$private" "$sticky/out"
+  expect "compile: --out through nobody's link in a sticky folder" 4 \
+    "$sticky/out: a symbolic link owned by user $nobody_uid in a sticky folder every user may write; not followed" \
+    "$tool" compile --line "$line" --service "$service" --out "$sticky/out"
+  expect "plan: --svg through nobody's link in a sticky folder" 4 \
+    "$sticky/out: a symbolic link owned by user $nobody_uid in a sticky folder every user may write; not followed" \
+    "$tool" plan --sim "$sim" --svg "$sticky/out/deeper/p.svg"
+  [ -z "$(ls -A "$private")" ] || { echo "FAIL a file was written behind nobody's link"; failures=$((failures + 1)); }
+
+  # format keeps what it does not own: as root, nobody's private text stays
+  # nobody's and 0600; as nobody, root's text is refused rather than given
+  # to nobody.
+  cp "$service" "$sticky/theirs-.txt"
+  sed -i 's/, */,/g' "$sticky/theirs-.txt"
+  chown nobody:nogroup "$sticky/theirs-.txt"
+  chmod 600 "$sticky/theirs-.txt"
+  expect "format: nobody's 0600 text as root" 0 "" "$tool" format "$sticky/theirs-.txt"
+  kept=$(stat -c '%U %a' "$sticky/theirs-.txt")
+  if [ "$kept" = "nobody 600" ]; then echo "ok   format kept nobody 600"; else
+    echo "FAIL format left $kept, not nobody 600"; failures=$((failures + 1)); fi
+  cp "$service" "$sticky/roots-.txt"
+  sed -i 's/, */,/g' "$sticky/roots-.txt"
+  chmod 644 "$sticky/roots-.txt"
+  before=$(cat "$sticky/roots-.txt")
+  expect "format: root's text as nobody" 4 \
+    "$sticky/roots-.txt: owned by user 0 and group 0, which this user may not give a new file; left as it was" \
+    "${as_nobody[@]}" "$tool" format "$sticky/roots-.txt"
+  same "root's text as nobody" "$sticky/roots-.txt" "$before"
+  [ "$(stat -c %U "$sticky/roots-.txt")" = root ] || { echo "FAIL root's text changed hands"; failures=$((failures + 1)); }
 else
-  echo "skip records planted by another user: they need root"
+  echo "skip records, links and texts of another user: they need root"
 fi
 
 # --- An input at each output name.
@@ -220,4 +262,4 @@ else
   echo "skip the extreme plan under UBSan: no $asan_bin/scenario_tool (built by .ci/run)"
 fi
 
-finish "no device, FIFO or planted record obeyed, no input overwritten, memory within its goals"
+finish "no device, FIFO, planted record or planted link obeyed, no input overwritten, owners kept, memory within its goals"
