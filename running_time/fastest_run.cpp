@@ -135,6 +135,7 @@ class marcia_avanti {
     const int64_t fine_regime = fine_del_regime(tr, forze, tetto_fine);
     const bool trazione_ovunque = trazione_fino_al_limite(tr, forze);
     for (int64_t x = tr.da; x < tr.a; ++x) {
+      if (oltre_un_giorno(x)) return false;
       if (x > tr.da && x == prossimo_campione_) campiona(x, tr.limite);
       if (x < fine_regime && w_ == limite2) {
         // Held at the limit: every metre takes the same time, up to the next
@@ -167,6 +168,16 @@ class marcia_avanti {
       w_ = w;
       v_ = v;
     }
+    return !oltre_un_giorno(tr.a);
+  }
+
+  // Whether the run has passed a day on reaching metre x: it stops there,
+  // so that no time past it is ever kept (a profile of tiny values would
+  // take years, and more than a number of seconds can hold).
+  bool oltre_un_giorno(int64_t x) {
+    if (tempo_ <= kTempoMassimoCorsa) return false;
+    fermo_a_ = x;
+    oltre_ = true;
     return true;
   }
 
@@ -270,7 +281,8 @@ class marcia_avanti {
   void ferma_in(const tratto& tr) {
     c_.esito = esito_corsa::ferma;
     c_.arresto = fermo_a_;
-    c_.causa = tr.limite <= 0.0     ? causa_arresto::limite_zero
+    c_.causa = oltre_                ? causa_arresto::oltre_un_giorno
+               : tr.limite <= 0.0     ? causa_arresto::limite_zero
                : tr.aderenza <= 0.0 ? causa_arresto::aderenza_zero
                                     : causa_arresto::pendenza;
     c_.pendenza_arresto = tr.pendenza;
@@ -285,6 +297,7 @@ class marcia_avanti {
   double tempo_ = 0.0;
   int64_t prossimo_campione_ = 0;
   int64_t fermo_a_ = 0;  // the last metre the train reaches, when it cannot go on
+  bool oltre_ = false;   // the run stopped where it passed a day
 };
 
 // Whether every station stands after the one before it.

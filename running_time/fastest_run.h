@@ -17,7 +17,7 @@ enum class esito_corsa {
   completa,      // from the origin to the destination
   senza_corsa,   // fewer than two stations: nothing to run
   fuori_ordine,  // two stations do not follow each other along the route
-  ferma,         // the train comes to a stand at `arresto` and cannot go on
+  ferma,         // the train comes to a stand at `arresto` and cannot go on (or its run passes a day there)
 };
 
 // Why a train cannot go on.
@@ -26,7 +26,12 @@ enum class causa_arresto {
   limite_zero,  // a speed limit of 0 km/h
   aderenza_zero,  // an adhesion of 0 %: the wheels take no effort
   pendenza,     // the gradient is more than the effort at that adhesion can climb
+  oltre_un_giorno,  // the run takes more than a day: the profile makes the train too slow
 };
+
+// The longest run the model makes: a day from the departure at the origin,
+// as a timetable's times are within one. A run past it stops there.
+inline constexpr double kTempoMassimoCorsa = 24.0 * 3600.0;
 
 // The run at one position.
 struct campione_corsa {

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "documents/compiled_run.h"
+#include "scenario/checked_conversion.h"
 
 namespace sb {
 namespace {
@@ -28,8 +29,9 @@ std::string progressiva_testo(int64_t metri) {
   return testo;
 }
 
-// The fastest time an author is told: whole seconds, rounded up.
-int64_t secondi_in_su(double s) { return static_cast<int64_t>(std::ceil(s)); }
+// The fastest time an author is told: whole seconds, rounded up (checked:
+// the run keeps no time much past a day).
+int64_t secondi_in_su(double s) { return intero_limitato(std::ceil(s), 0, kMassimoInteroEsatto); }
 
 // "from A to B (1.4 km) the timetable gives 1 min 30 s": the distance
 // between the stations as their rows place them, as the train sheet reads.
@@ -44,6 +46,7 @@ std::string inizio_messaggio(const risultato_marcia& r, const tratta_orario& t) 
 std::string causa_testo(const risultato_marcia& r) {
   if (r.causa == causa_arresto::limite_zero) return "a speed limit of 0 km/h";
   if (r.causa == causa_arresto::aderenza_zero) return "an adhesion of 0 %: the wheels take no effort";
+
   char testo[128];
   std::snprintf(testo, sizeof testo, "a gradient of %g per mille at %g %% adhesion is more than it can climb",
                 r.pendenza_arresto, r.aderenza_arresto);
@@ -66,9 +69,14 @@ rilievo_orario rilievo_arresto(const risultato_marcia& r) {
   }
   x.voce_da = r.stazioni[prima].voce;
   x.voce_a = r.stazioni[dopo].voce;
-  x.messaggio = "between " + r.stazioni[prima].nome + " and " + r.stazioni[dopo].nome +
-                " the train comes to a stand at " + progressiva_testo(r.progressiva_arresto) + " and cannot go on: " +
-                causa_testo(r);
+  x.messaggio = "between " + r.stazioni[prima].nome + " and " + r.stazioni[dopo].nome;
+  if (r.causa == causa_arresto::oltre_un_giorno) {
+    x.messaggio += " the run has taken more than a day at " + progressiva_testo(r.progressiva_arresto) +
+                   " and is not followed further: the train profile makes the train too slow";
+    return x;
+  }
+  x.messaggio += " the train comes to a stand at " + progressiva_testo(r.progressiva_arresto) + " and cannot go on: " +
+                 causa_testo(r);
   return x;
 }
 

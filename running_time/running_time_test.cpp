@@ -12,6 +12,7 @@
 #include "builtin/line_content.h"
 #include "builtin/service_content.h"
 #include "documents/line_list.h"
+#include "running_time/train_profile_reader.h"
 #include "test_support/document_scenario.h"
 
 namespace sb {
@@ -159,6 +160,53 @@ TEST(TempiDiMarcia, LegsTheTrainCannotFinishHaveNoFastestTime) {
   ASSERT_EQ(r.tratte.size(), 4u);
   EXPECT_TRUE(std::isfinite(r.tratte[0].tempo_minimo_s));
   for (size_t k = 1; k < r.tratte.size(); ++k) EXPECT_TRUE(std::isinf(r.tratte[k].tempo_minimo_s)) << k;
+}
+
+// Hostile train profiles: a value at or next to 0 is refused where the
+// profile is read; and the model, given it all the same, never keeps a time
+// past a day, tells no negative or overflowed time, and says where the run
+// stopped.
+TEST(TempiDiMarcia, HostileProfilesGiveNoNegativeTime) {
+  struct caso {
+    const char* riga;
+    void (*imposta)(profilo_treno& p);
+  };
+  const caso casi[] = {
+      {"velocita massima, 0.0000000000000001\n", [](profilo_treno& p) { p.velocita_massima_kmh = 1e-16; }},
+      {"frenatura di servizio, 1e-137\n", [](profilo_treno& p) { p.frenatura = 1e-137; }},
+      {"frenatura di servizio, 0.000000001\n", [](profilo_treno& p) { p.frenatura = 1e-9; }},
+      {"accelerazione di spunto, 0.0000000001\n", [](profilo_treno& p) { p.accelerazione_spunto = 1e-10; }},
+      {"potenza per tonnellata, 0.00000001\n", [](profilo_treno& p) { p.potenza_tonnellata_kw = 1e-8; }},
+      {"potenza, 0.000001\n", [](profilo_treno& p) { p.potenza_kw = 1e-6; }},
+      {"massa, 0.0000001\n", [](profilo_treno& p) { p.massa_t = 1e-7; }},
+      {"lunghezza, 0.0001\n", [](profilo_treno& p) { p.lunghezza_m = 1e-4; }},
+  };
+  const scenario s = incorporato();
+  for (const caso& k : casi) {
+    SCOPED_TRACE(k.riga);
+    EXPECT_TRUE(leggi_profilo_treno(k.riga).con_errori());
+    profilo_treno p;
+    k.imposta(p);
+    const risultato_marcia r = tempi_di_marcia(s, p);
+    for (const tratta_orario& t : r.tratte) {
+      if (std::isinf(t.tempo_minimo_s)) continue;
+      EXPECT_GE(t.tempo_minimo_s, 0.0);
+      EXPECT_LE(t.tempo_minimo_s, kTempoMassimoCorsa);
+    }
+    for (const campione_cella& c : r.campioni) EXPECT_LE(c.tempo_s, kTempoMassimoCorsa);
+    for (const rilievo_orario& x : rilievi_orario(r)) EXPECT_EQ(x.messaggio.find("at least -"), std::string::npos);
+  }
+  // A top speed next to nothing: the run stops where it passes a day.
+  profilo_treno lento;
+  lento.velocita_massima_kmh = 1e-16;
+  const risultato_marcia r = tempi_di_marcia(s, lento);
+  EXPECT_EQ(r.esito, esito_corsa::ferma);
+  EXPECT_EQ(r.causa, causa_arresto::oltre_un_giorno);
+  const std::vector<rilievo_orario> rilievi = rilievi_orario(r);
+  ASSERT_FALSE(rilievi.empty());
+  EXPECT_EQ(rilievi.back().messaggio,
+            "between Borvale Centrale and Borvale San Gaudo the run has taken more than a day at 0.151 km and is not "
+            "followed further: the train profile makes the train too slow");
 }
 
 TEST(TempiDiMarcia, DurationsForAnAuthor) {

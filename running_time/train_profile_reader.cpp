@@ -20,7 +20,6 @@ namespace {
 struct valore_chiave {
   std::string_view nome;
   double minimo;
-  bool minimo_escluso;  // the value must be above the minimum
   double massimo;
 };
 
@@ -42,24 +41,27 @@ struct chiave_profilo {
   applica_riga applica;
 };
 
-constexpr valore_chiave kMassa[] = {{"mass in t", 0, true, 1e6}};
-constexpr valore_chiave kLunghezza[] = {{"length in m", 0, true, 1e5}};
-constexpr valore_chiave kMasseRotanti[] = {{"allowance", 0, false, 1}};
-constexpr valore_chiave kAccelerazione[] = {{"acceleration in m/s2", 0, true, 10}};
-constexpr valore_chiave kPotenzaTonnellata[] = {{"power in kW/t", 0, true, 1e4}};
-constexpr valore_chiave kPotenza[] = {{"power in kW", 0, true, 1e8}};
+// Each value's lower bound keeps the run's time and distance finite: no
+// mass, length, starting acceleration, power, braking rate or top speed of 0
+// or next to it (a run they still slow past a day is stopped and told).
+constexpr valore_chiave kMassa[] = {{"mass in t", 0.1, 1e6}};
+constexpr valore_chiave kLunghezza[] = {{"length in m", 1, 1e5}};
+constexpr valore_chiave kMasseRotanti[] = {{"allowance", 0, 1}};
+constexpr valore_chiave kAccelerazione[] = {{"acceleration in m/s2", 0.01, 10}};
+constexpr valore_chiave kPotenzaTonnellata[] = {{"power in kW/t", 0.1, 1e4}};
+constexpr valore_chiave kPotenza[] = {{"power in kW", 1, 1e8}};
 constexpr valore_chiave kDavis[] = {
-    {"A in N/t", 0, false, 1e4}, {"B in N/t per km/h", 0, false, 1e3}, {"C in N/t per (km/h)2", 0, false, 10}};
-constexpr valore_chiave kResistenza[] = {{"mass in t", 0, true, 1e6},
-                                         {"A in N/t", 0, false, 1e4},
-                                         {"B in N/t per km/h", 0, false, 1e3},
-                                         {"C in N/t per (km/h)2", 0, false, 10}};
-constexpr valore_chiave kVento[] = {{"wind in km/h", 0, false, 200}};
-constexpr valore_chiave kSforzo[] = {{"speed in km/h", 0, false, 1275}, {"effort in N", 0, false, 1e8}};
-constexpr valore_chiave kFrenatura[] = {{"rate in m/s2", 0, true, 10}};
-constexpr valore_chiave kVelocita[] = {{"speed in km/h", 0, true, 1275}};
-constexpr valore_chiave kSosta[] = {{"dwell in s", 0, false, 86400}};
-constexpr valore_chiave kMargine[] = {{"margin in per cent", 0, false, 1000}};
+    {"A in N/t", 0, 1e4}, {"B in N/t per km/h", 0, 1e3}, {"C in N/t per (km/h)2", 0, 10}};
+constexpr valore_chiave kResistenza[] = {{"mass in t", 0.1, 1e6},
+                                         {"A in N/t", 0, 1e4},
+                                         {"B in N/t per km/h", 0, 1e3},
+                                         {"C in N/t per (km/h)2", 0, 10}};
+constexpr valore_chiave kVento[] = {{"wind in km/h", 0, 200}};
+constexpr valore_chiave kSforzo[] = {{"speed in km/h", 0, 1275}, {"effort in N", 0, 1e8}};
+constexpr valore_chiave kFrenatura[] = {{"rate in m/s2", 0.01, 10}};
+constexpr valore_chiave kVelocita[] = {{"speed in km/h", 1, 1275}};
+constexpr valore_chiave kSosta[] = {{"dwell in s", 0, 86400}};
+constexpr valore_chiave kMargine[] = {{"margin in per cent", 0, 1000}};
 
 constexpr chiave_profilo kChiavi[] = {
     {"massa per veicolo", kMassa, ripetizione::sostituisce, [](profilo_treno& p, const double* v) { p.massa_veicolo_t = v[0]; }},
@@ -267,10 +269,8 @@ class lettore_profilo_treno {
 
   bool nell_intervallo(const chiave_profilo& k, size_t i, double v, const campo_letto& c) {
     const valore_chiave& vk = k.valori[i];
-    const bool sotto = vk.minimo_escluso ? v <= vk.minimo : v < vk.minimo;
-    if (!sotto && v <= vk.massimo) return true;
-    std::string intervallo = vk.minimo_escluso ? "above " + numero_testo(vk.minimo) : "from " + numero_testo(vk.minimo);
-    intervallo += vk.minimo_escluso ? " up to " + numero_testo(vk.massimo) : " to " + numero_testo(vk.massimo);
+    if (v >= vk.minimo && v <= vk.massimo) return true;
+    const std::string intervallo = "from " + numero_testo(vk.minimo) + " to " + numero_testo(vk.massimo);
     errore(c, "the " + std::string(vk.nome) + " of '" + std::string(k.parola) + "' must be " + intervallo +
                   ", not " + numero_testo(v));
     return false;

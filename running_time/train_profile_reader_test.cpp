@@ -96,7 +96,7 @@ TEST(ProfiloTreno, DiagnosticsAtTheirFields) {
       {"masse rotanti, 0,08\n",
        {errore(1, 18, 0, "'masse rotanti' takes 1 value; more stand on the line (decimals take a point: 0.08, not 0,08)")}},
       {"frenatura di servizio, 0\n",
-       {errore(1, 24, 0, "the rate in m/s2 of 'frenatura di servizio' must be above 0 up to 10, not 0")}},
+       {errore(1, 24, 0, "the rate in m/s2 of 'frenatura di servizio' must be from 0.01 to 10, not 0")}},
       {"masse rotanti, -0.1\n",
        {errore(1, 16, 0, "the allowance of 'masse rotanti' must be from 0 to 1, not -0.1")}},
       {"sforzo, 10, 5000\nsforzo, 5, 3000\n",

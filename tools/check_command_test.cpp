@@ -665,7 +665,7 @@ TEST_F(Check, RecoveryMarginAndTrainProfile) {
   EXPECT_EQ(e.stato, kUscitaCodice);
   EXPECT_EQ(e.out, "");
   EXPECT_EQ(e.err,
-            "p.txt:2:24: error: the rate in m/s2 of 'frenatura di servizio' must be above 0 up to 10, not 0\n"
+            "p.txt:2:24: error: the rate in m/s2 of 'frenatura di servizio' must be from 0.01 to 10, not 0\n"
             "frenatura di servizio, 0\n"
             "                       ^\n"
             "scenario_tool: error: the train profile p.txt has errors and is not used\n");

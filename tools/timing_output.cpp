@@ -4,17 +4,18 @@
 #include <cstdio>
 
 #include "inspect/json_text.h"
+#include "scenario/checked_conversion.h"
 #include "text_input/utf8_input.h"
 
 namespace sb {
 namespace {
 
 // "2:40.3": minutes and seconds with a tenth; "-" for a time the train
-// never makes.
+// never makes (the run keeps no time past a day, and the conversion is
+// checked all the same).
 std::string minuti_secondi(double s) {
   if (!std::isfinite(s)) return "-";
-  const double decimi = std::round(s * 10.0);
-  const int64_t d = static_cast<int64_t>(decimi);
+  const int64_t d = intero_limitato(s * 10.0, -kMassimoInteroEsatto, kMassimoInteroEsatto);
   char testo[48];
   std::snprintf(testo, sizeof testo, "%lld:%02lld.%lld", static_cast<long long>(d / 600),
                 static_cast<long long>(d / 10 % 60), static_cast<long long>(d % 10));
