@@ -91,6 +91,17 @@ cambio_scena cambio(const elemento_scena& e, genere_cambio g) {
   return c;
 }
 
+// An item added or removed, with its values; a station's name says enough.
+cambio_scena aggiunto_o_rimosso(const elemento_scena& e, genere_cambio g) {
+  cambio_scena c = cambio(e, g);
+  if (e.genere == genere_elemento::stazione) return c;
+  for (const valore_elemento& x : propri(e)) {
+    c.campi.push_back(g == genere_cambio::aggiunto ? campo_cambiato{x.nome, "", x.valore}
+                                                   : campo_cambiato{x.nome, x.valore, ""});
+  }
+  return c;
+}
+
 // The changes among the items of one kind. Matched in turn: the same item
 // where it was; a station by its name (moved or changed); the item at the
 // same place (changed, a station renamed); the same item elsewhere, the
@@ -144,10 +155,10 @@ void differenze_genere(const std::vector<const elemento_scena*>& v, const std::v
   abbina([](const elemento_scena& a, const elemento_scena& b) { return uguali(contenuto(a), contenuto(b)); },
          spostato_o_cambiato);
   for (size_t j = 0; j < n.size(); ++j) {
-    if (!usato_n[j]) out.push_back(cambio(*n[j], genere_cambio::aggiunto));
+    if (!usato_n[j]) out.push_back(aggiunto_o_rimosso(*n[j], genere_cambio::aggiunto));
   }
   for (size_t i = 0; i < v.size(); ++i) {
-    if (!usato_v[i]) out.push_back(cambio(*v[i], genere_cambio::rimosso));
+    if (!usato_v[i]) out.push_back(aggiunto_o_rimosso(*v[i], genere_cambio::rimosso));
   }
 }
 
@@ -340,11 +351,18 @@ std::string campi_testo(const std::vector<campo_cambiato>& campi) {
   return out;
 }
 
+// ": sx 2, s1 0, ..." the values of an item added or removed; empty without.
+std::string valori_testo(const std::vector<campo_cambiato>& campi, std::string campo_cambiato::*lato) {
+  std::string out;
+  for (const campo_cambiato& x : campi) out += (out.empty() ? ": " : ", ") + x.nome + " " + x.*lato;
+  return out;
+}
+
 // What happened, for one line of text.
 std::string che_cosa(const cambio_scena& c) {
   switch (c.genere) {
-    case genere_cambio::aggiunto: return "added";
-    case genere_cambio::rimosso: return "removed";
+    case genere_cambio::aggiunto: return "added" + valori_testo(c.campi, &campo_cambiato::dopo);
+    case genere_cambio::rimosso: return "removed" + valori_testo(c.campi, &campo_cambiato::prima);
     case genere_cambio::spostato:
       return "moved " + spostamento(c.a - c.da) + " from " + metri_leggibili(c.da) + " m" +
              (c.campi.empty() ? "" : "; " + campi_testo(c.campi));

@@ -118,7 +118,7 @@ TEST_F(Diff, EachEditGivesExactlyItsLines) {
        "tratta Lago Serino - Cortemara at 11 200 m: fastest 5:12.3 -> 5:34.3, margin +44.1 % -> +34.6 %\n"},
       {"a signal changed", {{}, {{19, "segnale, 1300, 2, 0, 0, 0, 0, 0, 0, 0, 0, 230"}}}, "segnale at 1 300 m: tempo 0 -> 230\n"},
       {"a signal moved", {{}, {{20, "segnale, 4700, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0"}}}, "segnale at 4 700 m: moved +100 m from 4 600 m\n"},
-      {"a signal added", {{}, {}, {}, {{20, "segnale, 9000, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0"}}}, "segnale at 9 000 m: added\n"},
+      {"a signal added", {{}, {}, {}, {{20, "segnale, 9000, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0"}}}, "segnale at 9 000 m: added: sx 2, s1 0, s2 0, s3 0, rapp 0, dx 0, d1 0, d2 0, d3 0, tempo 0\n"},
       {"a gradient changed", {{{17, "pendenza,  4000,  -6"}}, {}}, "pendenza at 4 000 m: value -5 -> -6\n"
        "tratta Lago Serino - Cortemara at 11 200 m: fastest 5:12.3 -> 5:12.1, margin +44.1 % -> +44.2 %\n"},
       {"a gradient added", {{}, {}, {{18, "pendenza,  8500,  4"}}}, "pendenza 4 at 8 500 m: added\n"
