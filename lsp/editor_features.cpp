@@ -39,7 +39,7 @@ std::string luogo_elemento(const analisi_coppia& a, const riga_testo& r) {
   if (!r.tipo->con_posizione || r.numeri.empty()) return "";
   const int64_t metri = r.numeri[0];
   std::string s = "route " + std::to_string(metri) + " m";
-  if (a.compilato.r) s += " · line km " + chilometri(progressiva_a(a.compilato.r->s.tabella, metri));
+  if (a.tabella) s += " · line km " + chilometri(progressiva_a(*a.tabella, metri));
   return s;
 }
 
@@ -98,12 +98,11 @@ std::string sezione_a(const righe_documento& r, int32_t riga) {
 constexpr int32_t kOltreLaRiga = 1 << 30;
 
 // Whether two LSP ranges meet.
-bool si_incontrano(const json& a, const json& b) {
-  const auto prima = [](const json& x, const json& y) {
-    const posizione_lsp px = posizione_di(x), py = posizione_di(y);
-    return std::pair(px.riga, px.carattere) < std::pair(py.riga, py.carattere);
+bool si_incontrano(intervallo_lsp a, intervallo_lsp b) {
+  const auto prima = [](posizione_lsp x, posizione_lsp y) {
+    return std::pair(x.riga, x.carattere) < std::pair(y.riga, y.carattere);
   };
-  return !prima(a["end"], b["start"]) && !prima(b["end"], a["start"]);
+  return !prima(a.fine, b.inizio) && !prima(b.fine, a.inizio);
 }
 
 // The name an outline gives a row's item.
@@ -123,8 +122,9 @@ int tipo_simbolo(const tipo_riga& t) {
 
 json hover(const analisi_coppia& a, const testo_coppia& t, posizione_lsp p) {
   const righe_utf8 righe(t.utf8);
+  if (p.riga >= righe.quante()) return nullptr;  // no line of the text: nothing stands there
   int valore = -1;
-  const riga_testo* r = riga_a(t.righe, p.riga + 1, righe.colonna_di(p), valore);
+  const riga_testo* r = riga_a(righe_del_testo(t), p.riga + 1, righe.colonna_di(p), valore);
   if (r == nullptr) return nullptr;
   const posto_campo& posto = valore < 0 ? r->chiave : r->posti[static_cast<size_t>(valore)];
   const std::string testo = valore < 0 ? testo_chiave(*r) : testo_valore(a, *r, static_cast<size_t>(valore));
@@ -134,7 +134,7 @@ json hover(const analisi_coppia& a, const testo_coppia& t, posizione_lsp p) {
 json suggerimenti_campi(const testo_coppia& t, int32_t da, int32_t a) {
   const righe_utf8 righe(t.utf8);
   json out = json::array();
-  for (const riga_testo& r : t.righe.righe) {
+  for (const riga_testo& r : righe_del_testo(t).righe) {
     if (!r.tipo->lunga) continue;
     for (size_t k = 0; k < r.posti.size(); ++k) {
       const posto_campo& p = r.posti[k];
@@ -150,11 +150,12 @@ json suggerimenti_campi(const testo_coppia& t, int32_t da, int32_t a) {
 
 json completamento(const testo_coppia& t, posizione_lsp p) {
   const righe_utf8 righe(t.utf8);
+  if (p.riga >= righe.quante()) return json::array();  // no line of the text: nothing goes there
   const std::string_view riga = righe.riga(p.riga);
   const std::string_view prima = riga.substr(0, righe.offset(p) - righe.offset({p.riga, 0}));
   json out = json::array();
   if (prima.find(',') != std::string_view::npos) return out;  // a value goes here, not a keyword
-  const std::string sezione = sezione_a(t.righe, p.riga + 1);
+  const std::string sezione = sezione_a(righe_del_testo(t), p.riga + 1);
   const std::span<const std::string_view> intestazioni = intestazioni_testo(t.genere);
   // Under a heading of its own (or [fine]) the text takes any of its rows.
   const bool sua = std::find(intestazioni.begin(), intestazioni.end(), sezione) != intestazioni.end() &&
@@ -179,7 +180,7 @@ json completamento(const testo_coppia& t, posizione_lsp p) {
 json simboli(const testo_coppia& t) {
   const righe_utf8 righe(t.utf8);
   json out = json::array();
-  const std::vector<intestazione_testo>& sezioni = t.righe.intestazioni;
+  const std::vector<intestazione_testo>& sezioni = righe_del_testo(t).intestazioni;
   for (size_t i = 0; i < sezioni.size(); ++i) {
     const posto_campo& inizio = sezioni[i].posto;
     const int32_t ultima = i + 1 < sezioni.size() ? sezioni[i + 1].posto.riga - 1 : righe.quante();
@@ -190,7 +191,7 @@ json simboli(const testo_coppia& t) {
                                               righe.da_colonna(fine, kOltreLaRiga))},
                     {"selectionRange", intervallo_campo(righe, inizio)},
                     {"children", json::array()}};
-    for (const riga_testo& r : t.righe.righe) {
+    for (const riga_testo& r : righe_del_testo(t).righe) {
       if (r.chiave.riga <= inizio.riga || r.chiave.riga > fine) continue;
       if (r.tipo->parola != "stazione" && r.tipo->parola != "segnale" && r.tipo->parola != "rallentamento") continue;
       const posto_campo& ultimo = r.posti.empty() ? r.chiave : r.posti.back();
@@ -206,10 +207,10 @@ json simboli(const testo_coppia& t) {
   return out;
 }
 
-json azioni(const analisi_coppia& a, const std::string& uri, const json& intervallo) {
+json azioni(const analisi_coppia& a, const std::string& uri, intervallo_lsp intervallo) {
   json out = json::array();
   for (const correzione& c : a.correzioni) {
-    if (c.uri != uri || !si_incontrano(c.diagnostica["range"], intervallo)) continue;
+    if (c.uri != uri || !si_incontrano(intervallo_di(c.diagnostica.at("range")), intervallo)) continue;
     out.push_back({{"title", c.titolo},
                    {"kind", "quickfix"},
                    {"diagnostics", json::array({c.diagnostica})},

@@ -27,6 +27,8 @@ struct opzioni_server {
   lettore_file leggi = nullptr;  // reads a partner text; null: the file layer
   formattatore formatta;          // empty: no formatting offered
   size_t massimo = kMessaggioMassimo;  // a longer message is refused
+  size_t massimo_documento = kMassimoByteLettura;  // a longer document is not checked
+  std::string versione;  // the version told in serverInfo; empty: none told
 };
 
 // The server's state between messages.

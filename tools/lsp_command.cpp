@@ -4,6 +4,7 @@
 
 #include "layout/text_format.h"
 #include "lsp/language_server.h"
+#include "tools/command_table.h"
 
 namespace sb {
 namespace {
@@ -20,10 +21,17 @@ constexpr const char* kAiutoLsp =
     "Exit status: 0 after shutdown and exit, or when the editor closes its end; 1 for an\n"
     "exit without shutdown.\n";
 
+// The version the server tells: the tool's, without its name.
+std::string versione_server() {
+  const std::string_view v = kVersioneStrumento;
+  return std::string(v.substr(v.rfind(' ') + 1));
+}
+
 // Runs "lsp" over the process's standard streams.
 int comando_lsp(const riga_comando&, std::ostream&, std::ostream&, bool) {
   std::ios::sync_with_stdio(false);
   opzioni_server o;
+  o.versione = versione_server();
   o.formatta = [](std::string_view testo, genere_testo g) -> std::optional<std::string> {
     esito_formato e = formatta_testo(testo, g);
     if (e.rifiutato) return std::nullopt;
