@@ -98,9 +98,13 @@ testo_coppia testo_di(const std::string& uri, genere_testo g, testo_autore&& com
 // The lines of a text of the pair, as the editor shows them and as the
 // compile read them, found once for all its diagnostics.
 struct righe_testo_coppia {
-  explicit righe_testo_coppia(const testo_coppia& t) : utf8(t.utf8), byte(byte_del_testo(t)) {}
+  explicit righe_testo_coppia(const testo_coppia& t) : utf8(t.utf8) {
+    if (!t.byte.empty()) byte_proprie.emplace(t.byte);
+  }
+  // The compile's lines: the editor's own when the bytes are the same.
+  const righe_utf8& byte() const { return byte_proprie ? *byte_proprie : utf8; }
   righe_utf8 utf8;
-  righe_utf8 byte;
+  std::optional<righe_utf8> byte_proprie;
 };
 
 // The range a diagnostic underlines: its columns; the whole line when it has
@@ -109,7 +113,7 @@ json intervallo_luogo(const luogo_sorgente& l, const righe_testo_coppia& r) {
   if (l.riga <= 0) return intervallo_json({}, {});
   const righe_utf8& righe = r.utf8;
   if (l.colonna <= 0) {
-    const int32_t fine = static_cast<int32_t>(r.byte.riga(l.riga - 1).size()) + 1;
+    const int32_t fine = static_cast<int32_t>(r.byte().riga(l.riga - 1).size()) + 1;
     return intervallo_json({l.riga - 1, 0}, righe.da_colonna(l.riga, fine));
   }
   const int32_t ultima = l.colonna_ultima > 0 ? l.colonna_ultima : l.colonna;

@@ -79,7 +79,7 @@ def main(a):
         servizio = leggi(a[1] + "/BORVALE_40617-.txt")
         testa = servizio[: servizio.index("[vel_limite]") + len("[vel_limite]\r\n")]
         testo = ripeti(testa, ["velocita, 1x00, 80\r\n"], "[fine]\r\n", int(a[3]))
-        out = inizio() + apri("file://" + a[1] + "/ERR_7-.txt", testo)
+        out = inizio() + apri("file://" + a[1] + "/BORVALE_9-.txt", testo)
     elif a[0] == "unknown":
         a = [a[0], "", a[1], a[2]]
         out = inizio() + frame({"jsonrpc": "2.0", "method": "x/unknown", "params": {"a": "y" * (int(a[3]) << 20)}})
