@@ -15,9 +15,16 @@ class lettore_busta : public nlohmann::json_sax<json> {
   bool number_integer(number_integer_t v) override { return scalare(v); }
   bool number_unsigned(number_unsigned_t v) override { return scalare(v); }
   bool number_float(number_float_t v, const string_t&) override { return scalare(v); }
+  // A string is copied only when it is the method or the id: a document's
+  // text of megabytes is read past.
   bool string(string_t& v) override {
-    if (profondita_ == 1 && chiave_ == "method") b_.metodo = v;
-    return scalare(v);
+    if (profondita_ != 1) return true;
+    if (chiave_ == "method") b_.metodo = v;
+    if (chiave_ == "id") {
+      b_.id_valido = true;
+      b_.id = v;
+    }
+    return true;
   }
   bool binary(binary_t&) override { return scalare(nullptr); }
   bool start_object(std::size_t) override { return apre(true); }
@@ -34,7 +41,7 @@ class lettore_busta : public nlohmann::json_sax<json> {
   bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
 
  private:
-  // A value that opens nothing: an id of the top level is kept.
+  // A value that opens nothing, but a string: an id of the top level is kept.
   bool scalare(const json& v) {
     if (profondita_ == 1 && chiave_ == "id") {
       b_.id_valido = v.is_number_integer() || v.is_string();
