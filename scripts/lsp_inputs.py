@@ -6,6 +6,9 @@ memory and latency figures of docs/performance.md:
       open FOLDER/BIG_linea.txt, FOLDER/BORVALE_linea.txt's rows repeated
       to SIZE_MIB (its [fine] moved to the end); with "change", then one
       letter typed into its last row
+  lsp_inputs.py notes FOLDER OUT SIZE_MIB [change]
+      open FOLDER/NOTE_linea.txt: SIZE_MIB of notes before the built-in
+      line; with "change", then one letter typed into the notes
   lsp_inputs.py many FOLDER OUT N
       open N copies of FOLDER/BORVALE_40617-.txt as FOLDER/BORVALE_I-.txt
       (each pairs with the line on disk)
@@ -71,6 +74,17 @@ def main(a):
                           "params": {"textDocument": {"uri": uri, "version": 2},
                                      "contentChanges": [{"range": {"start": {"line": riga, "character": 0},
                                                                    "end": {"line": riga, "character": 0}},
+                                                         "text": "x"}]}})
+    elif a[0] == "notes":
+        riga = "Notes: a long description of the line, kept before its general section.\r\n"
+        testo = riga * ((int(a[3]) << 20) // len(riga)) + leggi(a[1] + "/BORVALE_linea.txt")
+        uri = "file://" + a[1] + "/NOTE_linea.txt"
+        out = inizio() + apri(uri, testo)
+        if len(a) > 4:
+            out += frame({"jsonrpc": "2.0", "method": "textDocument/didChange",
+                          "params": {"textDocument": {"uri": uri, "version": 2},
+                                     "contentChanges": [{"range": {"start": {"line": 5, "character": 0},
+                                                                   "end": {"line": 5, "character": 0}},
                                                          "text": "x"}]}})
     elif a[0] == "many":
         servizio = leggi(a[1] + "/BORVALE_40617-.txt")
