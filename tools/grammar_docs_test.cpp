@@ -41,6 +41,14 @@ TEST(GrammaticaDocumenti, TheDocsHoldTheGrammarsTables) {
   }
 }
 
+// The train profile's page lists every keyword of the profile's grammar.
+TEST(GrammaticaDocumenti, TheTrainProfilesTableHoldsEveryKeyword) {
+  const std::string doc = leggi_sorgente("docs/running_time.md");
+  for (const tipo_riga& k : tipi_riga(genere_testo::profilo)) {
+    EXPECT_NE(doc.find("| `" + std::string(k.parola) + "` |"), std::string::npos) << k.parola;
+  }
+}
+
 // The keyword patterns of a TextMate grammar: the "match" of every pattern
 // whose name marks a keyword, without the leading case flag.
 std::vector<std::string> forme_parole(const std::string& percorso) {
