@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "layout/text_format.h"
+#include "grammar/text_format.h"
 #include "lsp/language_server.h"
 
 namespace {
