@@ -50,9 +50,8 @@ TEST(GrammaticaTabella, EveryKindWrittenIsReadFormattedAndNamed) {
       testo_coppia t;
       t.genere = g;
       t.byte = t.utf8 = testo;
-      t.righe = leggi_righe(g, testo);
-      ASSERT_EQ(t.righe.righe.size(), 1u);
-      const riga_testo& letta = t.righe.righe[0];
+      ASSERT_EQ(righe_del_testo(t).righe.size(), 1u);
+      const riga_testo& letta = righe_del_testo(t).righe[0];
       ASSERT_EQ(letta.posti.size(), k.campi.size());
       const int32_t linea = letta.chiave.riga - 1;
       const std::string sulla_chiave = hover_testo(t, linea, letta.chiave.colonna - 1);
