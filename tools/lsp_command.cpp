@@ -4,7 +4,7 @@
 #include <map>
 
 #include "author/scenario_names.h"
-#include "layout/text_format.h"
+#include "grammar/text_format.h"
 #include "lsp/language_server.h"
 #include "tools/serve_command.h"
 
