@@ -144,7 +144,7 @@ function drawMap(W, H) {
   shown.forEach(function (s) {
     const q = onMap(g, s.p);
     const sel = selected === s;
-    mark('circle', trackOf.stazione.colour, q[0], q[1], s.x ? 5 : 3.8, sel, ' class="st-map" data-i="' + s.i + '"');
+    mark('circle', trackOf.stazione.colour, q[0], q[1], s.x ? 5 : 3.8, s.x || sel, ' class="st-map" data-i="' + s.i + '"');
     placer.take([q[0] - 6, q[1] - 6, q[0] + 6, q[1] + 6]);
   });
   ticks.forEach(function (t) { nearLabel(t[0], t[1], LAY.small, area, 'km', '#666', false); });
