@@ -482,9 +482,9 @@ pendenza,  -1500,  -5
            ^~~~~
 )"},
     {"a curve that starts before the route", 'L', 12, "curvad4,  -100,  600", "codice_errore=0 posizione_errore=0",
-     R"(l.txt:12:12: warning: curve at -100 m lies before the route's start at 0 m: only its part from 0 m to its end at 500 m is bent; write the start 0 and the length 500
+     R"(l.txt:12:11: warning: curve at -100 m lies before the route's start at 0 m: only its part from 0 m to its end at 500 m is bent; write the start 0 and the length 500
 curvad4,  -100,  600
-           ^~~~
+          ^~~~
 )"},
     {"a montagna span before the route", 'L', 22, "montagna,  -200,  800,  11", "codice_errore=15 posizione_errore=7000",
      R"(l.txt:22:12: error: error 15: montagna span at -200 m lies before the route's start at 0 m: its cell would be -4; write a position of 0 or more

@@ -185,7 +185,7 @@ TEST(TimingTable, ColumnsHoldWideValues) {
   r.tratte.push_back({1, 2, 1600, 0, 0, 300, 12821.5, -12521.5, -97.7});
   const std::string t = timing_tabella(r, scenario{});
   EXPECT_EQ(t.substr(t.find('\n') + 1),
-            "from  to      distance  scheduled   fastest      margin\n"
+            "from  to    distance  scheduled   fastest      margin\n"
             "A     B       2700 m       3:00    2:34.1     +25.9 s  +16.8 %\n"
             "B     C       1600 m       5:00  213:41.5  -12521.5 s  -97.7 %\n");
 }
