@@ -369,7 +369,7 @@ rallentamento, 7000, 60, 300, 0, 1, 0
 ^~~~~~~~~~~~~
 )"},
     {"a leg shorter than the train's fastest run", 'S', 16, "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 24, 0, Cortemara", "codice_errore=0 posizione_errore=0",
-     R"(s.txt:16:62: error: from Lago Serino to Cortemara (6.0 km between the stations' positions) the timetable gives 1 min 30 s; the train needs at least 5 min 11 s
+     R"(s.txt:16:62: error: from Lago Serino to Cortemara (6.0 km between the stations' positions) the timetable gives 1 min 30 s; the train needs at least 5 min 13 s
 stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 24, 0, Cortemara
                                                              ^~~~~~~~~
 s.txt:15:63: note: the earlier station
@@ -377,7 +377,7 @@ stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
                                                               ^~~~~~~~~~~
 )"},
     {"a leg with less than the recovery margin", 'S', 16, "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 27, 45, Cortemara", "codice_errore=0 posizione_errore=0",
-     R"(s.txt:16:63: warning: from Lago Serino to Cortemara (6.0 km between the stations' positions) the timetable gives 5 min 15 s and the fastest run takes 5 min 11 s: a margin of 1.4 %, below the recovery margin of 3 %
+     R"(s.txt:16:63: warning: from Lago Serino to Cortemara (6.0 km between the stations' positions) the timetable gives 5 min 15 s and the fastest run takes 5 min 13 s: a margin of 0.9 %, below the recovery margin of 3 %
 stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 27, 45, Cortemara
                                                               ^~~~~~~~~
 s.txt:15:63: note: the earlier station
@@ -779,7 +779,7 @@ TEST_F(Check, RecoveryMarginAndTrainProfile) {
   EXPECT_EQ(largo.stato, kUscitaCodice);
   EXPECT_EQ(largo.err.substr(0, largo.err.find('\n')),
             "s.txt:16:62: warning: from Lago Serino to Cortemara (6.0 km between the stations' positions) the timetable gives 7 min 30 s and the "
-            "fastest run takes 5 min 11 s: a margin of 44.9 %, below the recovery margin of 50 %");
+            "fastest run takes 5 min 13 s: a margin of 44.1 %, below the recovery margin of 50 %");
   const std::string profilo = dir_ / "p.txt";
   scrivi(profilo, "[treno]\r\nfrenatura di servizio, 0\r\n[fine]\r\n");
   const esito_strumento e = check({"--train-profile", profilo});
