@@ -240,8 +240,8 @@ TEST(Pianta, StoppingStationsAreFilledOnTheMap) {
   const celle_percorso c = celle_curva();
   const griglia_linea g = griglia_curva();
   const std::string svg = pianta(&g, &t, &c);
-  EXPECT_NE(svg.find("r=\"5\" fill=\"#"), std::string::npos);
-  EXPECT_EQ(svg.find("r=\"5\" fill=\"#ffffff\""), std::string::npos);
+  EXPECT_NE(svg.find("r=\"5.0\" fill=\"#"), std::string::npos);
+  EXPECT_EQ(svg.find("r=\"5.0\" fill=\"#ffffff\""), std::string::npos);
 }
 
 // The legend names what is drawn and nothing else; each drawn kind also has
