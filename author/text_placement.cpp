@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "text_input/text_kinds.h"
+#include "grammar/text_kinds.h"
 
 namespace sb {
 namespace {

@@ -5,7 +5,7 @@
 #include "scenario/row_reader.h"
 #include "text_input/keywords.h"
 #include "text_input/suggestions.h"
-#include "text_input/text_kinds.h"
+#include "grammar/text_kinds.h"
 
 namespace sb {
 

@@ -559,6 +559,21 @@ cartello_indicatore,  7700,  (Cippo Km.)( 9+000 )
 cartello_indicatore,  2950,  (Cippo Km.)( 3+000 )
                              ^~~~~~~~~~~~~~~~~~~~
 )"},
+    {"a station row one value short: the name read as a value", 'S', 15, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, Lago Serino", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:15:59: error: error 25: `stazione` takes 17 values; this row has 16 (the name was read as the 16th)
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, Lago Serino
+                                                          ^~~~~~~~~~~
+)"},
+    {"a speed beyond 32 bits told against its field's range", 'S', 12, "velocita,  9000,  99999999999", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:12:19: error: error 25: speed 99999999999 does not fit 0..1275
+velocita,  9000,  99999999999
+                  ^~~~~~~~~~~
+)"},
+    {"a station position beyond 32 bits", 'S', 15, "stazione, 5000000000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:15:11: error: error 25: position 5000000000 does not fit 0..2147483647
+stazione, 5000000000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
+          ^~~~~~~~~~
+)"},
 };
 // clang-format on
 
@@ -790,6 +805,31 @@ TEST_F(Check, RecoveryMarginAndTrainProfile) {
             "frenatura di servizio, 0\n"
             "                       ^\n"
             "scenario_tool: error: the train profile p.txt has errors and is not used\n");
+}
+
+// A train profile's numbers: the exponent form is read, and a value that is
+// no number is told with the forms a number takes.
+TEST_F(Check, TrainProfileNumbersAreReadInEveryForm) {
+  scrivi_testi(righe_crlf(prova::linea_esempio()), righe_crlf(prova::servizio_esempio()));
+  const std::string profilo = dir_ / "p.txt";
+  const std::pair<std::string, std::string> casi[] = {
+      {"potenza, 1e9",
+       "p.txt:2:10: error: the power in kW of 'potenza' must be above 0 up to 1e+08, not 1e+09\n"
+       "potenza, 1e9\n"
+       "         ^~~\n"},
+      {"massa, 8x8",
+       "p.txt:2:8: error: expected a number for the mass in t of 'massa', found '8x8': write it as 45, 0.08 or 1e9\n"
+       "massa, 8x8\n"
+       "       ^~~\n"},
+  };
+  for (const auto& [riga, attesa] : casi) {
+    scrivi(profilo, "[treno]\r\n" + riga + "\r\n[fine]\r\n");
+    const esito_strumento e = check({"--train-profile", profilo});
+    EXPECT_EQ(e.stato, kUscitaCodice);
+    EXPECT_EQ(e.err, attesa + "scenario_tool: error: the train profile p.txt has errors and is not used\n");
+  }
+  scrivi(profilo, "[treno]\r\npotenza per tonnellata, 1.2e1\r\n[fine]\r\n");
+  EXPECT_EQ(check({"--train-profile", profilo}).err.find("p.txt"), std::string::npos);
 }
 
 // Every file under a folder with its bytes.

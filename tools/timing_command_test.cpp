@@ -122,7 +122,7 @@ TEST_F(Timing, ProfileDiagnosticsNameTheProfileFile) {
             "p.txt:2:1: error: unknown keyword 'masa'; did you mean 'massa'? the row is not read\n"
             "masa, 200\n"
             "^~~~\n"
-            "p.txt:3:8: error: expected a number for the mass in t of 'massa', found '8x8'\n"
+            "p.txt:3:8: error: expected a number for the mass in t of 'massa', found '8x8': write it as 45, 0.08 or 1e9\n"
             "massa, 8x8\n"
             "       ^~~\n"
             "scenario_tool: error: the train profile p.txt has errors and is not used\n");

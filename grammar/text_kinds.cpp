@@ -1,29 +1,15 @@
-#include "text_input/text_kinds.h"
+#include "grammar/text_kinds.h"
 
 #include <array>
 #include <span>
 #include <string>
 
+#include "grammar/row_kinds.h"
 #include "text_input/keywords.h"
 #include "text_input/text_lines.h"
 
 namespace sb {
 namespace {
-
-// The keywords of each text as they are written.
-constexpr std::string_view kParoleLinea[] = {
-    "lunghezza percorso", "progressiva chilometrica uno", "progressiva chilometrica due",
-    "progressiva chilometrica tre", "sfondo uno", "sfondo due", "sfondo tre", "ripetizione segnali 4 codici",
-    "ripetizione segnali 9 codici", "pendenza", "curvad1", "curvad2", "curvad3", "curvad4", "curvad5", "curvad6",
-    "curvas1", "curvas2", "curvas3", "curvas4", "curvas5", "curvas6", "montagna", "indicatori_vmax",
-    "cartello_indicatore"};
-constexpr std::string_view kParoleServizio[] = {"percentuale massa frenata", "numero vetture", "velocita", "aderenza",
-                                                "orologio", "sabbia", "segnale", "rallentamento", "abbattimento",
-                                                "stazione"};
-constexpr std::string_view kParoleProfilo[] = {
-    "massa per veicolo", "lunghezza per veicolo", "massa", "lunghezza", "masse rotanti", "accelerazione di spunto",
-    "potenza per tonnellata", "potenza", "davis", "resistenza", "vento", "sforzo", "frenatura di servizio",
-    "velocita massima", "sosta minima", "margine di recupero"};
 
 // A field lower-cased, without the blanks around it.
 std::string forma(std::string_view campo) {
@@ -44,9 +30,12 @@ bool tra(std::string_view f, std::span<const std::string_view> parole) {
 
 specie_testo testo_della_parola(std::string_view campo) {
   const std::string f = forma(campo);
-  if (tra(f, kParoleLinea)) return specie_testo::linea;
-  if (tra(f, kParoleServizio)) return specie_testo::servizio;
-  if (tra(f, kParoleProfilo)) return specie_testo::profilo;
+  if (tra(f, parole_chiave(genere_testo::linea, ambito_riga::generale)) ||
+      tra(f, parole_chiave(genere_testo::linea, ambito_riga::percorso))) {
+    return specie_testo::linea;
+  }
+  if (tra(f, parole_chiave(genere_testo::servizio, ambito_riga::corpo))) return specie_testo::servizio;
+  if (tra(f, parole_chiave(genere_testo::profilo, ambito_riga::corpo))) return specie_testo::profilo;
   return specie_testo::nessuno;
 }
 
