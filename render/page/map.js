@@ -149,7 +149,7 @@ function drawMap(dc, W, H) {
   shown.forEach(function (s) {
     const q = onMap(g, s.p);
     const sel = dc.selected === s;
-    mark(dc, 'circle', sc.trackOf.stazione.colour, q[0], q[1], s.x ? 5 : 3.8, sel,
+    mark(dc, 'circle', sc.trackOf.stazione.colour, q[0], q[1], s.x ? 5 : 3.8, s.x || sel,
       ' class="st-map" data-i="' + s.i + '"');
     dc.placer.take([q[0] - 6, q[1] - 6, q[0] + 6, q[1] + 6]);
   });
