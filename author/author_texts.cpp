@@ -3,11 +3,12 @@
 #include <ostream>
 #include <vector>
 
+#include "author/cascades.h"
 #include "author/compiled_file.h"
 #include "author/document_warnings.h"
+#include "author/text_placement.h"
 #include "platform/files.h"
 #include "report/compile_diagnostics.h"
-#include "text_input/keywords.h"
 #include "text_input/utf8_input.h"
 
 namespace sb {
@@ -71,19 +72,6 @@ esito_file leggi_uno(const std::string& nome, origine_errore origine, std::optio
   return {};
 }
 
-// A note when the line description looks like a service description: the
-// author may have swapped the two files.
-void forse_scambiati(const testi_autore& t, std::vector<diagnostica>& d) {
-  if (!t.linea || contiene_nc(t.linea->byte, "lunghezza") || !contiene_nc(t.linea->byte, "stazione")) return;
-  diagnostica n;
-  n.livello = gravita::nota;
-  n.genere = genere_avviso::testo_senza;
-  n.origine = origine_errore::testo_linea;
-  n.messaggio = "this looks like a service description: it has 'stazione' rows and no 'lunghezza percorso'";
-  if (t.servizio && contiene_nc(t.servizio->byte, "lunghezza")) n.messaggio += "; are --line and --service swapped?";
-  d.push_back(n);
-}
-
 // Reads the texts the author named: a file that cannot be read is the
 // failure; a text that is UTF-16 or holds NUL bytes is refused among the
 // diagnostics.
@@ -111,7 +99,8 @@ std::vector<diagnostica> tutte_le_diagnostiche(const testi_autore& t, const comp
     const std::vector<diagnostica> documenti = avvisi_documenti(c->r);
     tutte.insert(tutte.end(), documenti.begin(), documenti.end());
   }
-  if (s != nullptr) forse_scambiati(t, tutte);
+  togli_conseguenze(tutte);
+  if (s != nullptr) testi_fuori_posto(t.linea, t.servizio, tutte);
   return tutte;
 }
 
