@@ -6,6 +6,7 @@
 
 #include "running_time/running_time.h"
 #include "running_time/timing_diagnostics.h"
+#include "scenario/diagnostic_cap.h"
 #include "scenario/error_codes.h"
 
 namespace sb {
@@ -36,7 +37,17 @@ std::vector<diagnostica> rilievi_marcia(const compile_letto_oltre& c, const prof
                                         const std::vector<diagnostica>& trovate) {
   const risultato_compile* r = compile_per_marcia(c);
   if (r == nullptr) return {};
-  return diagnostiche_orario(tempi_di_marcia(r->s, p), r->s, primo_errore_sul_percorso(trovate));
+  std::vector<diagnostica> d = diagnostiche_orario(tempi_di_marcia(r->s, p), r->s, primo_errore_sul_percorso(trovate));
+  if (!c.oltre && c.r.s.codice_errore == 0) return d;
+  // After a failed row the profiles may not be filled to the route's end: a
+  // stand is told only of a compile without a code.
+  std::vector<diagnostica> tenute;
+  bool tieni = true;
+  for (diagnostica& x : d) {
+    if (!nota_su_precedente(x)) tieni = x.genere != genere_avviso::corsa_interrotta;
+    if (tieni) tenute.push_back(std::move(x));
+  }
+  return tenute;
 }
 
 }  // namespace sb

@@ -15,7 +15,8 @@ namespace sb {
 // code cut the read short): an impossible leg, a thin margin, a stand. None
 // when no route was read or a guard failed. `trovate` are the compile's
 // findings so far: a leg that ends past the first error with a place on the
-// route is not told, since the rows after it were not all read.
+// route is not told, since the rows after it were not all read; a stand is
+// told only of a compile without a code.
 std::vector<diagnostica> rilievi_marcia(const compile_letto_oltre& c, const profilo_treno& p,
                                         const std::vector<diagnostica>& trovate);
 

@@ -190,7 +190,7 @@ TEST(UnaAnalisi, CheckThePageAndTheLanguageServerTellTheSameFindings) {
     a = {"view"};
     a.insert(a.end(), testi.begin(), testi.end());
     a.insert(a.end(), {"--html", dir / "p.html"});
-    EXPECT_EQ(esegui_strumento(a, vout, verr), kUscitaCodice);
+    EXPECT_LT(esegui_strumento(a, vout, verr), kUscitaFile);
     EXPECT_EQ(senza_cartella(verr.str(), dir.percorso()), detto);
     std::vector<std::string> pagina;
     for (const std::string& t : diagnostiche_pagina(prova::leggi(dir / "p.html"))) {
@@ -230,7 +230,7 @@ TEST(UnaAnalisi, ThePictureDrawsOnlyWhatWasRead) {
   EXPECT_LE(s.marcia.punti.back().metro, 19000);
   const std::string svg = disegna_pianta(s);
   EXPECT_NE(svg.find("error or timetable finding where it points"), std::string::npos);
-  EXPECT_NE(svg.find("<g class=\"fault\"><title>s.txt"), std::string::npos);
+  EXPECT_NE(svg.find("s.txt:16:11: error: error 15: "), std::string::npos);
 }
 
 // A timetable finding stands at its leg: its metre is the later station's,
