@@ -17,7 +17,7 @@ json intervallo_campo(const righe_utf8& righe, const posto_campo& p) {
 }
 
 std::string intervallo_testo(const campo_riga& c) {
-  std::string s = std::to_string(c.minimo) + ".." + std::to_string(c.massimo);
+  const std::string s = intervallo_di(c);
   return c.unita.empty() ? s : s + " " + std::string(c.unita);
 }
 
@@ -51,6 +51,7 @@ std::string testo_chiave(const riga_testo& r) {
     const campo_riga& c = r.tipo->campi[k];
     s += std::to_string(k + 1) + ". `" + std::string(c.nome) + "`";
     if (!c.unita.empty()) s += " (" + std::string(c.unita) + ")";
+    if (!c.senso.empty()) s += ": " + std::string(c.senso);
     s += "\n";
   }
   return s;
@@ -62,6 +63,8 @@ std::string testo_valore(const analisi_coppia& a, const riga_testo& r, size_t k)
   std::string s = "**" + std::string(r.tipo->parola) + "** · `" + std::string(c.nome) + "` (value " +
                   std::to_string(k + 1) + " of " + std::to_string(r.tipo->campi.size()) + ")";
   if (!c.senso.empty()) s += "\n\n" + std::string(c.senso);
+  if (!c.simulatore.empty()) s += "\n\nto the simulator: " + std::string(c.simulatore);
+  if (!c.dove.empty()) s += " · stored in " + std::string(c.dove);
   if (c.modo == conservazione::testo) {
     s += "\n\ntext: `" + cp1252_in_utf8(r.nome) + "`";
   } else {
@@ -109,13 +112,13 @@ bool si_incontrano(const json& a, const json& b) {
 // The name an outline gives a row's item.
 std::string nome_simbolo(const riga_testo& r) {
   const std::string metri = r.numeri.empty() ? "" : " " + std::to_string(r.numeri[0]) + " m";
-  if (r.tipo->parola == "stazione" && !r.nome.empty()) return cp1252_in_utf8(r.nome) + metri;
+  if (r.tipo->id == id_riga::stazione && !r.nome.empty()) return cp1252_in_utf8(r.nome) + metri;
   return std::string(r.tipo->parola) + metri;
 }
 
 int tipo_simbolo(const tipo_riga& t) {
-  if (t.parola == "stazione") return 23;  // Struct
-  if (t.parola == "segnale") return 24;   // Event
+  if (t.id == id_riga::stazione) return 23;  // Struct
+  if (t.id == id_riga::segnale) return 24;   // Event
   return 8;                               // Field
 }
 
@@ -192,7 +195,8 @@ json simboli(const testo_coppia& t) {
                     {"children", json::array()}};
     for (const riga_testo& r : t.righe.righe) {
       if (r.chiave.riga <= inizio.riga || r.chiave.riga > fine) continue;
-      if (r.tipo->parola != "stazione" && r.tipo->parola != "segnale" && r.tipo->parola != "rallentamento") continue;
+      const id_riga id = r.tipo->id;
+      if (id != id_riga::stazione && id != id_riga::segnale && id != id_riga::rallentamento) continue;
       const posto_campo& ultimo = r.posti.empty() ? r.chiave : r.posti.back();
       const posto_campo fino{ultimo.riga == r.chiave.riga ? ultimo.riga : r.chiave.riga, r.chiave.colonna,
                              ultimo.riga == r.chiave.riga ? ultimo.colonna_fine : r.chiave.colonna_fine};

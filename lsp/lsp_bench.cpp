@@ -17,7 +17,7 @@
 #include "builtin/line_content.h"
 #include "builtin/service_content.h"
 #include "documents/line_list.h"
-#include "line/largest_line_fixture.h"
+#include "test_support/largest_line_fixture.h"
 #include "lsp/language_server.h"
 #include "text_input/utf8_input.h"
 

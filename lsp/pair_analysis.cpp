@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "author/scenario_names.h"
-#include "layout/text_format.h"
+#include "grammar/text_format.h"
 #include "lsp/protocol_json.h"
 #include "platform/files.h"
 #include "report/compile_diagnostics.h"

@@ -13,7 +13,7 @@
 
 #include "author/author_texts.h"
 #include "lsp/document_store.h"
-#include "lsp/row_catalogue.h"
+#include "grammar/row_kinds.h"
 #include "lsp/text_rows.h"
 
 namespace sb {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lsp/row_catalogue.h"
+#include "grammar/row_kinds.h"
 
 namespace sb {
 

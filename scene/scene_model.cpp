@@ -12,7 +12,7 @@
 #include "scenario/format.h"
 #include "scene/scene_cell_items.h"
 #include "scene/scene_run.h"
-#include "text_input/source_rows.h"
+#include "grammar/source_rows.h"
 #include "text_input/utf8_input.h"
 
 namespace sb {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "grammar/row_kinds.h"
 #include "scenario/cell_occupant.h"
 #include "scenario/error_codes.h"
 #include "scenario/unknown_field.h"
@@ -9,7 +10,6 @@
 #include "service/memo_segnale.h"
 #include "service/placement_checks.h"
 #include "service/profile_fill.h"
-#include "service/service_keywords.h"
 #include "service/service_read.h"
 #include "service/station_row.h"
 #include "text_input/keywords.h"
@@ -37,14 +37,14 @@ void se_fuori(scenario& s, const luogo_testo& dove, std::string_view nome, int32
 }
 
 passo riga_massa_frenata(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "percentuale massa frenata", 1);
+  lettura_riga riga = riga_di(s, r, id_riga::massa_frenata);
   if (!riga.leggi(s.tabella[kOggettoGenerale].inizio, "braked weight")) return passo::lettura_fallita;
   riga.chiudi();
   return passo::prosegui;
 }
 
 passo riga_vetture(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "numero vetture", 1);
+  lettura_riga riga = riga_di(s, r, id_riga::vetture);
   if (!riga.leggi(s.tabella[kOggettoGenerale].posizione, "number of vehicles")) return passo::lettura_fallita;
   riga.chiudi();
   return passo::prosegui;
@@ -52,7 +52,7 @@ passo riga_vetture(scenario& s, lettura_servizio& r) {
 
 passo riga_orologio(scenario& s, lettura_servizio& r) {
   oggetto& treno = s.tabella[kOggettoTreno];
-  lettura_riga riga = riga_di(s, r, "orologio", 3);
+  lettura_riga riga = riga_di(s, r, id_riga::orologio);
   if (!riga.leggi(treno.param_3, "hours") || !riga.leggi(treno.param_4, "minutes") ||
       !riga.leggi(treno.param_5, "seconds")) {
     return passo::lettura_fallita;
@@ -66,7 +66,7 @@ passo riga_orologio(scenario& s, lettura_servizio& r) {
 }
 
 passo riga_sabbia(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "sabbia", 1);
+  lettura_riga riga = riga_di(s, r, id_riga::sabbia);
   if (!riga.leggi(s.tabella[kOggettoTreno].param_1, "sand")) return passo::lettura_fallita;
   riga.chiudi();
   return passo::prosegui;
@@ -91,7 +91,7 @@ void avviso_ordine(scenario& s, const lettura_riga& riga, std::string_view parol
 }
 
 passo riga_velocita(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "velocita", 2);
+  lettura_riga riga = riga_di(s, r, id_riga::velocita);
   int32_t p = 0, v = 0;
   if (!riga.leggi(p, "position") || !riga.leggi(v, "speed")) return passo::lettura_fallita;
   riga.chiudi();
@@ -109,7 +109,7 @@ passo riga_velocita(scenario& s, lettura_servizio& r) {
 }
 
 passo riga_aderenza(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "aderenza", 2);
+  lettura_riga riga = riga_di(s, r, id_riga::aderenza);
   int32_t p = 0, a = 0;
   if (!riga.leggi(p, "position") || !riga.leggi(a, "adhesion")) return passo::lettura_fallita;
   riga.chiudi();
@@ -166,7 +166,7 @@ int64_t preavviso_presente(const scenario& s, int64_t i) {
 }
 
 passo riga_segnale(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "segnale", 11);
+  lettura_riga riga = riga_di(s, r, id_riga::segnale);
   int32_t p = 0;
   valori_segnale v;
   const std::pair<int32_t*, const char*> valori[] = {
@@ -206,7 +206,7 @@ passo riga_segnale(scenario& s, lettura_servizio& r) {
 }
 
 passo riga_rallentamento(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "rallentamento", 6);
+  lettura_riga riga = riga_di(s, r, id_riga::rallentamento);
   int32_t p = 0;
   valori_rallentamento v;
   if (!riga.leggi(p, "position") || !riga.leggi(v.v, "v") || !riga.leggi(v.l, "l") || !riga.leggi(v.f_tt, "f_tt") ||
@@ -240,7 +240,7 @@ passo riga_rallentamento(scenario& s, lettura_servizio& r) {
 
 // A code-reduction point in cell nearest(p / 50), with its value when above 0.
 passo riga_abbattimento(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "abbattimento", 2);
+  lettura_riga riga = riga_di(s, r, id_riga::abbattimento);
   int32_t p = 0, w = 0;
   if (!riga.leggi(p, "position") || !riga.leggi(w, "value")) return passo::lettura_fallita;
   riga.chiudi();
@@ -267,33 +267,35 @@ passo riga_abbattimento(scenario& s, lettura_servizio& r) {
   return passo::prosegui;
 }
 
-// The row of a keyword.
-passo esegui_riga(chiave_servizio k, scenario& s, lettura_servizio& r) {
-  switch (k) {
-    case chiave_servizio::massa_frenata: return riga_massa_frenata(s, r);
-    case chiave_servizio::vetture: return riga_vetture(s, r);
-    case chiave_servizio::velocita: return riga_velocita(s, r);
-    case chiave_servizio::aderenza: return riga_aderenza(s, r);
-    case chiave_servizio::orologio: return riga_orologio(s, r);
-    case chiave_servizio::sabbia: return riga_sabbia(s, r);
-    case chiave_servizio::segnale: return riga_segnale(s, r);
-    case chiave_servizio::rallentamento: return riga_rallentamento(s, r);
-    case chiave_servizio::abbattimento: return riga_abbattimento(s, r);
-    case chiave_servizio::stazione: return riga_stazione(s, r);
+// The row of a keyword, by its kind's id.
+passo esegui_riga(id_riga id, scenario& s, lettura_servizio& r) {
+  switch (id) {
+    case id_riga::massa_frenata: return riga_massa_frenata(s, r);
+    case id_riga::vetture: return riga_vetture(s, r);
+    case id_riga::velocita: return riga_velocita(s, r);
+    case id_riga::aderenza: return riga_aderenza(s, r);
+    case id_riga::orologio: return riga_orologio(s, r);
+    case id_riga::sabbia: return riga_sabbia(s, r);
+    case id_riga::segnale: return riga_segnale(s, r);
+    case id_riga::rallentamento: return riga_rallentamento(s, r);
+    case id_riga::abbattimento: return riga_abbattimento(s, r);
+    case id_riga::stazione: return riga_stazione(s, r);
+    default: return passo::prosegui;
   }
-  return passo::prosegui;
 }
 
 // Runs every row whose keyword the field holds, until one ends the read; a
 // field that holds none is told about.
 passo esegui(scenario& s, lettura_servizio& r, std::string_view campo) {
   bool trovata = false;
-  for (chiave_servizio k : kChiaviServizio) {
+  for (const tipo_riga& k : tipi_riga(genere_testo::servizio)) {
     if (!riconosce(k, campo)) continue;
     trovata = true;
-    if (passo e = esegui_riga(k, s, r); e != passo::prosegui) return e;
+    if (passo e = esegui_riga(k.id, s, r); e != passo::prosegui) return e;
   }
-  if (!trovata) campo_sconosciuto(s, r.lettore, origine_errore::testo_servizio, campo, vocabolario_servizio());
+  const vocabolario v{parole_chiave(genere_testo::servizio, ambito_riga::corpo),
+                      intestazioni_testo(genere_testo::servizio)};
+  if (!trovata) campo_sconosciuto(s, r.lettore, origine_errore::testo_servizio, campo, v);
   return passo::prosegui;
 }
 

@@ -5,12 +5,11 @@
 #include "scenario/cell_occupant.h"
 #include "scenario/error_codes.h"
 #include "scenario/format.h"
-#include "service/service_keywords.h"
 
 namespace sb {
 
-lettura_riga riga_di(scenario& s, lettura_servizio& r, std::string_view parola, int32_t valori) {
-  return lettura_riga(s, r.lettore, origine_errore::testo_servizio, parola, valori, e_chiave_servizio);
+lettura_riga riga_di(scenario& s, lettura_servizio& r, id_riga id) {
+  return lettura_riga(s, r.lettore, origine_errore::testo_servizio, tipo_di(id));
 }
 
 passo ferma(scenario& s, int32_t codice, const luogo_testo& dove, std::string messaggio) {

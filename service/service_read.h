@@ -62,8 +62,9 @@ inline int64_t ultima_cella(const scenario& s) { return static_cast<int64_t>(s.c
 // Whether cell i exists.
 inline bool cella_esiste(const scenario& s, int64_t i) { return i >= 0 && i <= ultima_cella(s); }
 
-// A row of the service text, read from the field after its keyword.
-lettura_riga riga_di(scenario& s, lettura_servizio& r, std::string_view parola, int32_t valori);
+// A row of the service text, of the grammar's kind `id`, read from the
+// field after its keyword.
+lettura_riga riga_di(scenario& s, lettura_servizio& r, id_riga id);
 
 // Records a code that stops the compile; returns fermata.
 passo ferma(scenario& s, int32_t codice, const luogo_testo& dove, std::string messaggio);

@@ -249,7 +249,7 @@ std::string chi(const oggetto& e) {
 
 passo riga_stazione(scenario& s, lettura_servizio& r) {
   // Entries above limite_stazioni hold sign captions; 81 up hold settings.
-  lettura_riga riga = riga_di(s, r, "stazione", 17);
+  lettura_riga riga = riga_di(s, r, id_riga::stazione);
   if (r.stazione > s.limite_stazioni || r.stazione >= kOggettoProgressivaTre) {
     return ferma(s, kStazioniEsaurite, riga.chiave(), "no entry left for another station");
   }

@@ -379,7 +379,7 @@ rallentamento, 7000, 60, 300, 0, 1, 0
 ^~~~~~~~~~~~~
 )"},
     {"a leg shorter than the train's fastest run", 'S', 16, "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 24, 0, Cortemara", "codice_errore=0 posizione_errore=0",
-     R"(s.txt:16:62: error: from Lago Serino to Cortemara (6.0 km) the timetable gives 1 min 30 s; the train needs at least 5 min 11 s
+     R"(s.txt:16:62: error: from Lago Serino to Cortemara (6.0 km) the timetable gives 1 min 30 s; the train needs at least 5 min 13 s
 stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 24, 0, Cortemara
                                                              ^~~~~~~~~
 s.txt:15:63: note: the earlier station
@@ -387,7 +387,7 @@ stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
                                                               ^~~~~~~~~~~
 )"},
     {"a leg with less than the recovery margin", 'S', 16, "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 27, 45, Cortemara", "codice_errore=0 posizione_errore=0",
-     R"(s.txt:16:63: warning: from Lago Serino to Cortemara (6.0 km) the timetable gives 5 min 15 s and the fastest run takes 5 min 11 s: a margin of 1.4 %, below the recovery margin of 3 %
+     R"(s.txt:16:63: warning: from Lago Serino to Cortemara (6.0 km) the timetable gives 5 min 15 s and the fastest run takes 5 min 13 s: a margin of 0.9 %, below the recovery margin of 3 %
 stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 27, 45, Cortemara
                                                               ^~~~~~~~~
 s.txt:15:63: note: the earlier station
@@ -478,6 +478,21 @@ rallentamento, 7000, 60, 300, 0, 1, 0
 s.txt:11:19: note: the limit at the warning point comes from this row
 velocita,  4000,  80
                   ^~
+)"},
+    {"a station row one value short: the name read as a value", 'S', 15, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, Lago Serino", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:15:59: error: error 25: `stazione` takes 17 values; this row has 16 (the name was read as the 16th)
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, Lago Serino
+                                                          ^~~~~~~~~~~
+)"},
+    {"a speed beyond 32 bits told against its field's range", 'S', 12, "velocita,  9000,  99999999999", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:12:19: error: error 25: speed 99999999999 does not fit 0..1275
+velocita,  9000,  99999999999
+                  ^~~~~~~~~~~
+)"},
+    {"a station position beyond 32 bits", 'S', 15, "stazione, 5000000000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:15:11: error: error 25: position 5000000000 does not fit 0..2147483647
+stazione, 5000000000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
+          ^~~~~~~~~~
 )"},
 };
 // clang-format on
@@ -658,7 +673,7 @@ TEST_F(Check, RecoveryMarginAndTrainProfile) {
   EXPECT_EQ(largo.stato, kUscitaCodice);
   EXPECT_EQ(largo.err.substr(0, largo.err.find('\n')),
             "s.txt:16:62: warning: from Lago Serino to Cortemara (6.0 km) the timetable gives 7 min 30 s and the "
-            "fastest run takes 5 min 11 s: a margin of 44.9 %, below the recovery margin of 50 %");
+            "fastest run takes 5 min 13 s: a margin of 44.1 %, below the recovery margin of 50 %");
   const std::string profilo = dir_ / "p.txt";
   scrivi(profilo, "[treno]\r\nfrenatura di servizio, 0\r\n[fine]\r\n");
   const esito_strumento e = check({"--train-profile", profilo});
@@ -669,6 +684,31 @@ TEST_F(Check, RecoveryMarginAndTrainProfile) {
             "frenatura di servizio, 0\n"
             "                       ^\n"
             "scenario_tool: error: the train profile p.txt has errors and is not used\n");
+}
+
+// A train profile's numbers: the exponent form is read, and a value that is
+// no number is told with the forms a number takes.
+TEST_F(Check, TrainProfileNumbersAreReadInEveryForm) {
+  scrivi_testi(righe_crlf(prova::linea_esempio()), righe_crlf(prova::servizio_esempio()));
+  const std::string profilo = dir_ / "p.txt";
+  const std::pair<std::string, std::string> casi[] = {
+      {"potenza, 1e9",
+       "p.txt:2:10: error: the power in kW of 'potenza' must be above 0 up to 1e+08, not 1e+09\n"
+       "potenza, 1e9\n"
+       "         ^~~\n"},
+      {"massa, 8x8",
+       "p.txt:2:8: error: expected a number for the mass in t of 'massa', found '8x8': write it as 45, 0.08 or 1e9\n"
+       "massa, 8x8\n"
+       "       ^~~\n"},
+  };
+  for (const auto& [riga, attesa] : casi) {
+    scrivi(profilo, "[treno]\r\n" + riga + "\r\n[fine]\r\n");
+    const esito_strumento e = check({"--train-profile", profilo});
+    EXPECT_EQ(e.stato, kUscitaCodice);
+    EXPECT_EQ(e.err, attesa + "scenario_tool: error: the train profile p.txt has errors and is not used\n");
+  }
+  scrivi(profilo, "[treno]\r\npotenza per tonnellata, 1.2e1\r\n[fine]\r\n");
+  EXPECT_EQ(check({"--train-profile", profilo}).err.find("p.txt"), std::string::npos);
 }
 
 // Every file under a folder with its bytes.

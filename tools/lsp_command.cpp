@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "layout/text_format.h"
+#include "grammar/text_format.h"
 #include "lsp/language_server.h"
 
 namespace sb {

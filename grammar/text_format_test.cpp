@@ -1,7 +1,7 @@
 // The formatter: a table of small texts before and after, the built-in texts
 // as the layout itself, and the round trip on generated and mangled texts
 // (format, then compile: the same three files).
-#include "layout/text_format.h"
+#include "grammar/text_format.h"
 
 #include <gtest/gtest.h>
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "layout/row_shapes.h"
+#include "grammar/row_kinds.h"
 #include "text_input/utf8_input.h"
 
 namespace sb {
@@ -32,7 +32,7 @@ struct esito_formato {
 };
 
 // Lines the rows of one description text up in the builder's layout: each
-// row in its kind's shape (row_shapes.h), the right-aligned columns of a
+// row in its kind's columns (row_kinds.h), the right-aligned columns of a
 // section widened to its widest value so that they stay aligned.
 esito_formato formatta_testo(std::string_view byte, genere_testo g);
 

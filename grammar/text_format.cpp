@@ -1,4 +1,4 @@
-#include "layout/text_format.h"
+#include "grammar/text_format.h"
 
 #include <algorithm>
 #include <map>
@@ -52,7 +52,7 @@ struct valore_scritto {
 
 // A line that holds one whole row of a known kind and nothing else.
 struct riga_intera {
-  const forma_riga* forma = nullptr;
+  const tipo_riga* forma = nullptr;
   std::string_view chiave;
   std::vector<valore_scritto> valori;
   std::string_view testo;  // the name or caption as written, quotes included
@@ -72,14 +72,15 @@ std::optional<riga_intera> leggi_riga_intera(std::string_view s, genere_testo g)
   if (r.chiave.empty() || r.chiave.front() == '"' || r.chiave.find_first_of("-[") != std::string_view::npos) {
     return std::nullopt;
   }
-  r.forma = riconosci_forma(r.chiave, g);
+  r.forma = riconosci_ovunque(g, r.chiave);
   if (r.forma == nullptr) return std::nullopt;
   size_t p = virgola + 1;
   bool dopo_virgola = true;
   auto salta_blank = [&] {
     while (p < s.size() && blank(s[p])) ++p;
   };
-  for (size_t i = 0; i < r.forma->valori; ++i) {
+  const size_t numeri = r.forma->colonne.size();
+  for (size_t i = 0; i < numeri; ++i) {
     salta_blank();
     if (p == s.size()) return std::nullopt;  // the row goes on on the next line
     if (s[p] == ',') {                       // an empty field
@@ -98,7 +99,7 @@ std::optional<riga_intera> leggi_riga_intera(std::string_view s, genere_testo g)
     if (dopo_virgola) ++p;
   }
   const std::string_view resto = senza_blank(s.substr(p));
-  if (!r.forma->testo_finale) {
+  if (!con_testo(*r.forma)) {
     if (dopo_virgola || !resto.empty()) return std::nullopt;
   } else {
     if (!dopo_virgola || resto.empty()) return std::nullopt;
@@ -110,7 +111,7 @@ std::optional<riga_intera> leggi_riga_intera(std::string_view s, genere_testo g)
     }
     r.testo = resto;
   }
-  r.da_zero = r.forma->da_zero && r.valori[0].token == "0" && r.valori[1].dopo_virgola;
+  r.da_zero = !r.forma->colonne_zero.empty() && r.valori[0].token == "0" && r.valori[1].dopo_virgola;
   return r;
 }
 
@@ -157,9 +158,12 @@ fine_preambolo trova_generale(std::string_view byte) {
 // The widths of a section's rows of one kind: the right edge of the first
 // value (counted from the start of the line, so that keywords written with
 // other letters line up too) and the width of every other column.
+// The most numeric values a row holds (a station's sixteen).
+constexpr size_t kColonneMassime = 16;
+
 struct larghezze {
   size_t bordo = 0;
-  std::array<size_t, kColonneMassime> colonne{};
+  std::array<size_t, kColonneMassime> colonne{};  // by value, from 0
 };
 
 std::string allinea_a_destra(std::string_view token, size_t larghezza) {
@@ -167,7 +171,7 @@ std::string allinea_a_destra(std::string_view token, size_t larghezza) {
   return s.append(token);
 }
 
-std::string scrivi_riga(const riga_intera& r, const larghezze& l, bool utf8) {
+std::string allinea_riga(const riga_intera& r, const larghezze& l, bool utf8) {
   std::string out(r.chiave);
   for (size_t i = 0; i < r.valori.size(); ++i) {
     const valore_scritto& v = r.valori[i];
@@ -183,7 +187,7 @@ std::string scrivi_riga(const riga_intera& r, const larghezze& l, bool utf8) {
       out.append(static_cast<size_t>(spazi), ' ').append(v.token);
     }
   }
-  if (r.forma->testo_finale) out.append(",").append(static_cast<size_t>(r.forma->spazi_testo), ' ').append(r.testo);
+  if (con_testo(*r.forma)) out.append(",").append(static_cast<size_t>(r.forma->spazi_testo), ' ').append(r.testo);
   return out.append(r.forma->coda);
 }
 
@@ -216,7 +220,7 @@ esito_formato formatta_testo(std::string_view byte, genere_testo g) {
   }
 
   // The columns of each kind of row in each section, widened to the widest value.
-  std::map<std::pair<size_t, const forma_riga*>, larghezze> misure;
+  std::map<std::pair<size_t, const tipo_riga*>, larghezze> misure;
   for (const std::optional<riga_intera>& r : righe) {
     if (!r || r->da_zero) continue;
     larghezze& l = misure[{r->sezione, r->forma}];
@@ -230,7 +234,7 @@ esito_formato formatta_testo(std::string_view byte, genere_testo g) {
   std::string out;
   out.reserve(byte.size() + byte.size() / 4);
   for (size_t i = 0; i < linee.size(); ++i) {
-    if (righe[i]) out += scrivi_riga(*righe[i], misure[{righe[i]->sezione, righe[i]->forma}], utf8);
+    if (righe[i]) out += allinea_riga(*righe[i], misure[{righe[i]->sezione, righe[i]->forma}], utf8);
     else out += linee[i].corpo;
     out += linee[i].fine;
   }
@@ -247,8 +251,8 @@ genere_testo genere_del_file(std::string_view percorso, std::string_view byte) {
   for (const linea_testo& l : dividi_linee(byte)) {
     const std::string_view chiave = senza_blank(l.corpo.substr(0, l.corpo.find(',')));
     if (chiave.empty() || chiave.find_first_of("-[\"") != std::string_view::npos) continue;
-    const bool linea = riconosci_forma(chiave, genere_testo::linea) != nullptr;
-    const bool servizio = riconosci_forma(chiave, genere_testo::servizio) != nullptr;
+    const bool linea = riconosci_ovunque(genere_testo::linea, chiave) != nullptr;
+    const bool servizio = riconosci_ovunque(genere_testo::servizio, chiave) != nullptr;
     if (linea != servizio) return linea ? genere_testo::linea : genere_testo::servizio;
   }
   return genere_testo::servizio;

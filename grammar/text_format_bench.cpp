@@ -10,8 +10,8 @@
 #include "builtin/service_content.h"
 #include "compile/compile.h"
 #include "documents/line_list.h"
-#include "layout/text_format.h"
-#include "line/largest_line_fixture.h"
+#include "grammar/text_format.h"
+#include "test_support/largest_line_fixture.h"
 
 namespace sb {
 namespace {

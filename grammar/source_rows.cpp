@@ -1,8 +1,9 @@
-#include "text_input/source_rows.h"
+#include "grammar/source_rows.h"
 
 #include <algorithm>
 #include <charconv>
 
+#include "grammar/row_kinds.h"
 #include "text_input/keywords.h"
 #include "text_input/text_lines.h"
 #include "text_input/utf8_input.h"
@@ -10,45 +11,22 @@
 namespace sb {
 namespace {
 
-// A row keyword and the words that make a first field that keyword, as the
-// compilers recognise them.
-struct parola_riga {
-  const char* parola;
-  const char* prima;
-  const char* seconda;  // empty: one word
-};
-
-constexpr parola_riga kParole[] = {
-    {"pendenza", "pendenza", ""},
-    {"curva", "curva", ""},
-    {"montagna", "montagna", ""},
-    {"indicatori_vmax", "indicatori_v", ""},
-    {"cartello_indicatore", "indicat", "cartello"},
-    {"velocita", "velocit", ""},
-    {"aderenza", "aderenza", ""},
-    {"segnale", "segnale", ""},
-    {"rallentamento", "rallentamento", ""},
-    {"abbattimento", "abbattimento", ""},
-    {"stazione", "stazione", ""},
-};
-
 std::string_view senza_blank(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
   return s;
 }
 
-// The keyword of a row's first field, or null.
-const char* parola_di(std::string_view campo) {
-  if (campo.find('-') != std::string_view::npos) return nullptr;
-  for (const parola_riga& p : kParole) {
-    if (!contiene_nc(campo, p.prima)) continue;
-    if (p.seconda[0] != '\0' && !contiene_nc(campo, p.seconda)) continue;
-    // "indicatori_v" also holds "indicat": a row is one keyword's.
-    if (std::string_view(p.parola) == "cartello_indicatore" && contiene_nc(campo, "indicatori_v")) continue;
-    return p.parola;
+// The keyword of a row's first field, of a kind of either text that
+// stands at a position (every curve is "curva"); empty when none.
+std::string_view parola_di(std::string_view campo) {
+  if (campo.find('-') != std::string_view::npos) return {};
+  for (genere_testo t : {genere_testo::linea, genere_testo::servizio}) {
+    const tipo_riga* k = riconosci_riga(t, campo, false);
+    if (k == nullptr || !k->con_posizione) continue;
+    return k->id == id_riga::curva ? k->parola_a : k->parola;
   }
-  return nullptr;
+  return {};
 }
 
 // The line's second field as a number; false when it is none.
@@ -73,10 +51,11 @@ void indice_righe::aggiungi(int file, std::string_view byte) {
   while (righe_del_testo.prossima(riga)) {
     if (!corpo) {
       corpo = contiene_nc(riga, "[generale]");
-    } else if (const char* parola = parola_di(riga.substr(0, std::min(riga.find(','), riga.size())))) {
+    } else if (const std::string_view parola = parola_di(riga.substr(0, std::min(riga.find(','), riga.size())));
+               !parola.empty()) {
       int64_t posizione = 0;
       if (posizione_di(riga, posizione)) {
-        std::vector<riga_descrizione>& elenco = righe_[parola];
+        std::vector<riga_descrizione>& elenco = righe_[std::string(parola)];
         riga_descrizione r{posizione, file, righe_del_testo.numero(), cp1252_in_utf8(senza_blank(riga))};
         // Of a run of rows at one position only the first and the last can
         // be found: the middle one gives way, so that a text of one row
@@ -100,8 +79,8 @@ const riga_descrizione* indice_righe::trova(std::string_view parola, int64_t met
   auto elenco = righe_.find(parola);
   if (elenco == righe_.end()) return nullptr;
   const std::vector<riga_descrizione>& r = elenco->second;
-  auto dopo = std::lower_bound(r.begin(), r.end(), metri,
-                               [](const riga_descrizione& a, int64_t m) { return a.posizione < m; });
+  auto dopo =
+      std::lower_bound(r.begin(), r.end(), metri, [](const riga_descrizione& a, int64_t m) { return a.posizione < m; });
   const riga_descrizione* migliore = nullptr;
   int64_t distanza = tolleranza + 1;
   for (auto it : {dopo, dopo == r.begin() ? r.end() : dopo - 1}) {

@@ -1,4 +1,4 @@
-#include "text_input/source_rows.h"
+#include "grammar/source_rows.h"
 
 #include <gtest/gtest.h>
 
