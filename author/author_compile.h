@@ -33,6 +33,7 @@ struct opzioni_compile {
   bool werror = false;  // --werror: a warning fails the compile and nothing is written
   bool colore = false;  // diagnostics in colour
   profilo_treno profilo;  // the train whose fastest run the timetable is set against
+  bool orario = true;     // the timetable's findings among the others (timing prints its own table)
 };
 
 // Creates the output directory and its parents when missing.

@@ -95,7 +95,7 @@ compile_letto_oltre compila_autore(const opzioni_compile& o, const testi_autore&
 // of the driver's documents of a clean compile, the notes the texts call
 // for, and the timetable against the train's fastest run.
 std::vector<diagnostica> tutte_le_diagnostiche(const testi_autore& t, const compile_letto_oltre* c,
-                                               const profilo_treno& p) {
+                                               const profilo_treno& p, bool orario) {
   std::vector<diagnostica> tutte = t.letture;
   const scenario* s = c != nullptr ? &c->r.s : nullptr;
   if (s != nullptr) tutte.insert(tutte.end(), s->diagnostiche.begin(), s->diagnostiche.end());
@@ -105,7 +105,7 @@ std::vector<diagnostica> tutte_le_diagnostiche(const testi_autore& t, const comp
     tutte.insert(tutte.end(), documenti.begin(), documenti.end());
   }
   if (s != nullptr) forse_scambiati(t, tutte);
-  if (c != nullptr) {
+  if (c != nullptr && orario) {
     const std::vector<diagnostica> marcia = rilievi_marcia(*c, p, tutte);
     tutte.insert(tutte.end(), marcia.begin(), marcia.end());
   }
@@ -129,7 +129,7 @@ analisi_testi analizza_testi(const opzioni_compile& o, std::optional<testo_autor
   analisi_testi a;
   std::optional<compile_letto_oltre> letto;
   if (!t.rifiutato) letto = compila_autore(o, t);
-  a.diagnostiche = tutte_le_diagnostiche(t, letto ? &*letto : nullptr, o.profilo);
+  a.diagnostiche = tutte_le_diagnostiche(t, letto ? &*letto : nullptr, o.profilo, o.orario);
   a.omesse = tutte_le_omesse(t, letto ? &*letto : nullptr);
   if (letto) {
     a.lette = letto->lette;

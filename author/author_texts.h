@@ -16,7 +16,7 @@
 namespace sb {
 
 // Every finding of an author's pair of texts, the one list that check,
-// compile, documents, timing, view, plan and the language server tell: what
+// compile, documents, view, plan and the language server tell: what
 // reading the texts found, the compile's codes, warnings and notes, those
 // found reading on past its first error, the driver's documents' warnings,
 // the notes the texts call for, then the timetable against the train's

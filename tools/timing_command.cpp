@@ -15,6 +15,7 @@ int esegui_timing(const opzioni_compile& o, const profilo_scelto& p, formato_tim
                   std::ostream& err) {
   opzioni_compile con_profilo = o;
   con_profilo.profilo = p.profilo;
+  con_profilo.orario = false;  // the table below tells every leg
   const std::optional<compile_mostrato> c = compila_e_mostra(con_profilo, err);
   if (!c) return kUscitaFile;
   const scenario& s = c->r.s;
