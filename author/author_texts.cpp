@@ -3,12 +3,13 @@
 #include <ostream>
 #include <vector>
 
+#include "author/cascades.h"
 #include "author/compiled_file.h"
 #include "author/document_warnings.h"
 #include "author/run_findings.h"
+#include "author/text_placement.h"
 #include "platform/files.h"
 #include "report/compile_diagnostics.h"
-#include "text_input/keywords.h"
 #include "text_input/utf8_input.h"
 
 namespace sb {
@@ -71,19 +72,6 @@ esito_file leggi_uno(const std::string& nome, std::optional<testo_autore>& testo
   return {};
 }
 
-// A note when the line description looks like a service description: the
-// author may have swapped the two files.
-void forse_scambiati(const testi_autore& t, std::vector<diagnostica>& d) {
-  if (!t.linea || contiene_nc(t.linea->byte, "lunghezza") || !contiene_nc(t.linea->byte, "stazione")) return;
-  diagnostica n;
-  n.livello = gravita::nota;
-  n.genere = genere_avviso::testo_senza;
-  n.origine = origine_errore::testo_linea;
-  n.messaggio = "this looks like a service description: it has 'stazione' rows and no 'lunghezza percorso'";
-  if (t.servizio && contiene_nc(t.servizio->byte, "lunghezza")) n.messaggio += "; are --line and --service swapped?";
-  d.push_back(n);
-}
-
 // The whole compile of the texts in memory, and what reading on past its
 // first error found.
 compile_letto_oltre compila_autore(const opzioni_compile& o, const testi_autore& t) {
@@ -104,11 +92,12 @@ std::vector<diagnostica> tutte_le_diagnostiche(const testi_autore& t, const comp
     const std::vector<diagnostica> documenti = avvisi_documenti(c->r);
     tutte.insert(tutte.end(), documenti.begin(), documenti.end());
   }
-  if (s != nullptr) forse_scambiati(t, tutte);
   if (c != nullptr && orario) {
     const std::vector<diagnostica> marcia = rilievi_marcia(*c, p, tutte);
     tutte.insert(tutte.end(), marcia.begin(), marcia.end());
   }
+  togli_conseguenze(tutte);
+  if (s != nullptr) testi_fuori_posto(t.linea, t.servizio, tutte);
   return tutte;
 }
 

@@ -18,6 +18,7 @@ constexpr int kInvalidRequest = -32600;
 constexpr int kMethodNotFound = -32601;
 constexpr int kInvalidParams = -32602;
 constexpr int kServerNotInitialized = -32002;
+constexpr int kRequestFailed = -32803;
 
 std::string risposta(const json& id, json risultato) {
   return json{{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(risultato)}}.dump(-1, ' ', false,
@@ -42,6 +43,10 @@ json capacita(const opzioni_server& o) {
             {"documentSymbolProvider", true},
             {"codeActionProvider", {{"codeActionKinds", json::array({"quickfix"})}}}};
   if (o.formatta) c["documentFormattingProvider"] = true;
+  if (o.pagina_viva.apri) {
+    c["executeCommandProvider"] = {{"commands", json::array({kComandoPaginaViva})}};
+    c["codeLensProvider"] = {{"resolveProvider", false}};
+  }
   return c;
 }
 
@@ -164,12 +169,41 @@ json richiesta_documento(const stato_server& s, const std::string& metodo, const
   if (metodo == "textDocument/completion") return completamento(*t, posizione_di(p.at("position")));
   if (metodo == "textDocument/documentSymbol") return simboli(*t);
   if (metodo == "textDocument/codeAction") return azioni(*a, t->uri, p.at("range"));
+  if (metodo == "textDocument/codeLens") return s.opzioni.pagina_viva.apri ? lenti_pagina_viva(*a, *t) : json::array();
   return nullptr;
 }
 
 bool metodo_documento(const std::string& m) {
   return m == "textDocument/hover" || m == "textDocument/inlayHint" || m == "textDocument/completion" ||
-         m == "textDocument/documentSymbol" || m == "textDocument/codeAction" || m == "textDocument/formatting";
+         m == "textDocument/documentSymbol" || m == "textDocument/codeAction" || m == "textDocument/formatting" ||
+         m == "textDocument/codeLens";
+}
+
+// scenario/cursor: the editor's cursor, passed on to the live page.
+void segui_cursore(const stato_server& s, const json& p) {
+  if (!s.opzioni.pagina_viva.cursore) return;
+  const std::string uri = p.at("textDocument").at("uri").get<std::string>();
+  s.opzioni.pagina_viva.cursore(percorso_di_uri(uri), posizione_di(p.at("position")).riga + 1);
+}
+
+// workspace/executeCommand: the live page of the pair of the text named in
+// the arguments started, its address answered and opened by the editor.
+void esegui_comando(stato_server& s, const json& id, const json& p, std::vector<std::string>& uscite) {
+  const std::string comando = p.at("command").get<std::string>();
+  if (comando != kComandoPaginaViva) {
+    uscite.push_back(errore(id, kInvalidParams, "unknown command '" + comando + "'"));
+    return;
+  }
+  const json argomenti = p.value("arguments", json::array());
+  const std::string uri = argomenti.empty() ? "" : argomenti.at(0).get<std::string>();
+  const auto a = s.analisi.find(uri);
+  const esito_pagina_viva e = apri_pagina_viva(s.opzioni.pagina_viva, a == s.analisi.end() ? nullptr : a->second.get());
+  if (!e.indirizzo) {
+    uscite.push_back(errore(id, kRequestFailed, e.errore));
+    return;
+  }
+  uscite.push_back(risposta(id, {{"uri", *e.indirizzo}}));
+  uscite.push_back(chiedi_apertura(s.prossima_richiesta++, *e.indirizzo));
 }
 
 // A notification: no answer but what it publishes.
@@ -182,6 +216,7 @@ void gestisci_notifica(stato_server& s, const std::string& metodo, const json& p
   if (metodo == "textDocument/didOpen") apri(s, p, uscite);
   else if (metodo == "textDocument/didChange") cambia(s, p, uscite);
   else if (metodo == "textDocument/didClose") chiudi(s, p, uscite);
+  else if (metodo == "scenario/cursor") segui_cursore(s, p);
   // didSave: the buffer already holds what was saved; "initialized" and the
   // others need nothing.
 }
@@ -224,6 +259,10 @@ std::vector<std::string> gestisci_messaggio(stato_server& s, std::string_view co
   try {
     if (!richiesta) {
       gestisci_notifica(s, metodo, p, uscite);
+      return uscite;
+    }
+    if (metodo == "workspace/executeCommand" && s.inizializzato && !s.chiusura) {
+      esegui_comando(s, id, p, uscite);
       return uscite;
     }
     uscite.push_back(gestisci_richiesta(s, id, metodo, p));

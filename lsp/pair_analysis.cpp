@@ -332,6 +332,8 @@ std::string_view nome_genere(genere_avviso g) {
     case genere_avviso::segnale_in_stazione: return "signal-in-station";
     case genere_avviso::indicatore_oltre_limite: return "indicator-above-limit";
     case genere_avviso::avviso_troppo_vicino: return "warning-too-close";
+    case genere_avviso::prima_dell_inizio: return "before-route-start";
+    case genere_avviso::cippo_discorde: return "km-post-mismatch";
   }
   return "";
 }

@@ -90,7 +90,7 @@ bool compila_per_vista(const opzioni_compile& o, testi_compilati& c, std::ostrea
   return true;
 }
 
-scena scena_compilata(const testi_compilati& c) {
+scena scena_compilata(const testi_compilati& c, const profilo_treno* p) {
   const scenario& r = c.r.s;
   // The scene reads the plan point by point.
   const griglia_linea punti = punti_griglia(r.griglia);
@@ -99,6 +99,7 @@ scena scena_compilata(const testi_compilati& c) {
   f.tabella = &r.tabella;
   f.celle = r.celle.empty() ? nullptr : &r.celle;
   f.testi = c.testi;
+  f.profilo = p;
   scena s = costruisci_scena(f);
   s.diagnostiche = c.diagnostiche;
   return s;

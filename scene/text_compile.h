@@ -26,7 +26,8 @@ struct testi_compilati {
 bool compila_per_vista(const opzioni_compile& o, testi_compilati& c, std::ostream& err);
 
 // The scene of the compiled texts, with the rows of its items named and the
-// compile's diagnostics, those that point along the route marked there.
-scena scena_compilata(const testi_compilati& c);
+// compile's diagnostics, those that point along the route marked there; the
+// run made with the train p (null: the default one).
+scena scena_compilata(const testi_compilati& c, const profilo_treno* p = nullptr);
 
 }  // namespace sb

@@ -56,7 +56,7 @@ class Documents : public ::testing::Test {
   // every command that reads the texts tells it.
   std::string gamba_impossibile() const {
     const std::vector<std::string> s = prova::servizio_cornasco();
-    return servizio_ + ":18:65: error: from Case Rosse to San Prospero (5.0 km) the timetable gives 4 min 30 s; "
+    return servizio_ + ":18:65: error: from Case Rosse to San Prospero (5.0 km between the stations' positions) the timetable gives 4 min 30 s; "
                        "the train needs at least 4 min 54 s\n" +
            s[17] + "\n" + std::string(64, ' ') + "^" + std::string(11, '~') + "\n" + servizio_ +
            ":16:64: note: the earlier station\n" + s[15] + "\n" + std::string(63, ' ') + "^" + std::string(9, '~') +

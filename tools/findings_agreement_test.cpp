@@ -143,13 +143,13 @@ std::string cortemara(const char* ore_minuti_secondi) {
 
 const testi_sbagliati kTesti[] = {
     {"an impossible leg and a bad number in the line", {{19, "pendenza,  7000,  1x"}}, {{16, cortemara("7, 24, 0")}},
-     "VALLE_7-.txt:16:62: error: from Lago Serino to Cortemara (6.0 km) the timetable gives 1 min 30 s; the train "
+     "VALLE_7-.txt:16:62: error: from Lago Serino to Cortemara (6.0 km between the stations' positions) the timetable gives 1 min 30 s; the train "
      "needs at least"},
     {"an impossible leg, an unknown keyword and a rounded speed", {},
      {{11, "velcita,  4000,  80"}, {12, "velocita,  9000,  122"}, {16, cortemara("7, 24, 0")}},
-     "VALLE_7-.txt:16:62: error: from Lago Serino to Cortemara (6.0 km)"},
+     "VALLE_7-.txt:16:62: error: from Lago Serino to Cortemara (6.0 km between the stations' positions)"},
     {"a thin margin and a curve keyword without a digit", {{13, "curvas,  5000,  900"}},
-     {{16, cortemara("7, 27, 45")}}, "VALLE_7-.txt:16:63: warning: from Lago Serino to Cortemara (6.0 km)"},
+     {{16, cortemara("7, 27, 45")}}, "VALLE_7-.txt:16:63: warning: from Lago Serino to Cortemara (6.0 km between the stations' positions)"},
     {"error 15 on a station row past the cells", {},
      {{16, "stazione, 32500, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara"}}, ""},
     {"an impossible leg past an error on the route: not trusted", {},

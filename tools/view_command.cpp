@@ -9,13 +9,16 @@
 namespace sb {
 namespace {
 
+// The page of a scene, with no event stream to follow.
+std::string pagina_sola(const scena& s) { return pagina_vista(s); }
+
 // The page's request of the options.
 richiesta_disegno richiesta_view(const opzioni_view& o) {
   richiesta_disegno r;
   r.comando = "view";
   r.fonti = {o.linea, o.servizio, o.nome_linea, o.numero_treno, o.griglia, o.tabella, o.celle};
   r.uscita = o.html;
-  r.disegna = pagina_vista;
+  r.disegna = pagina_sola;
   return r;
 }
 
@@ -46,7 +49,7 @@ constexpr const char* kAiutoView =
 // Runs "view" with its parsed command line.
 int comando_view(const riga_comando& r, std::ostream& out, std::ostream& err, bool) {
   richiesta_disegno d;
-  d.disegna = pagina_vista;
+  d.disegna = pagina_sola;
   const std::optional<int> stato = leggi_richiesta_disegno(r, "view", "--html", "--html OUT.html is required", d, err);
   if (stato) return *stato;
   return esegui_disegno(d, out, err);
