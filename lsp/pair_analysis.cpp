@@ -281,7 +281,7 @@ std::shared_ptr<const analisi_coppia> analizza(const documento_aperto& d, const 
   const nomi_scenario n = scegli_nomi(std::nullopt, std::nullopt, o.linea, o.servizio);
   o.nome_linea = n.linea;
   o.numero_treno = n.treno;
-  a->compilato = compila_in_memoria(o, linea, servizio);
+  a->compilato = analizza_testi(o, linea, servizio);
   const auto uri_di = [&](genere_testo x) { return x == g ? d.uri : p->uri; };
   if (linea) {
     a->linea = testo_di(uri_di(genere_testo::linea), linea->percorso, genere_testo::linea, linea->originale,

@@ -42,7 +42,7 @@ struct correzione {
 struct analisi_coppia {
   std::optional<testo_coppia> linea;
   std::optional<testo_coppia> servizio;
-  compile_in_memoria compilato;
+  analisi_testi compilato;
   std::vector<std::pair<std::string, nlohmann::json>> diagnostiche;  // URI, the Diagnostic[] to publish
   std::vector<correzione> correzioni;
 };

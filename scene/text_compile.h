@@ -11,7 +11,8 @@
 
 namespace sb {
 
-// The compiled records, how the compile ended and what it recorded.
+// The compiled records less what rows that failed left in them, how the
+// compile ended and every finding of the analysis, as check tells them.
 struct testi_compilati {
   risultato_compile r;
   int stato = 0;                                // the exit status compile gives

@@ -207,7 +207,7 @@ passo riga_segnale(scenario& s, lettura_servizio& r) {
   const int64_t i = indice_cella(p);
   const int64_t nascosto = cella_libera(s.celle[static_cast<size_t>(i)]) ? preavviso_presente(s, i) : -1;
   const origine_cella prima_origine = origine_di(s, nascosto);
-  const size_t prima = s.diagnostiche.size();
+  const size_t prima = s.limite.errori;
   if (!memo_segnale(s, p, v)) return fallita(s, riga.chiave(), "the signal's coded values do not fit 32 bits");
   if (passo e = dopo_registrazione(s, riga, p, prima); e != passo::prosegui) return e;
   segna_origine_oggetto(s, i, riga.chiave());
@@ -246,7 +246,7 @@ passo riga_rallentamento(scenario& s, lettura_servizio& r) {
     if (c.inizio < 0) return fuori_percorso(s, riga.valore(0), p, prima_delle_celle(p, c.inizio, "slowdown"));
     return fuori_percorso(s, riga.valore(0), p, "the slowdown's cells reach outside the route");
   }
-  const size_t prima = s.diagnostiche.size();
+  const size_t prima = s.limite.errori;
   memo_rallentamento(s, c, v);
   if (passo e = dopo_registrazione(s, riga, p, prima); e != passo::prosegui) return e;
   for (int64_t i : {c.inizio, c.fine}) segna_origine_oggetto(s, i, riga.chiave());
