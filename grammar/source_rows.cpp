@@ -55,8 +55,17 @@ void indice_righe::aggiungi(int file, std::string_view byte) {
                !parola.empty()) {
       int64_t posizione = 0;
       if (posizione_di(riga, posizione)) {
-        righe_[std::string(parola)].push_back(
-            {posizione, file, righe_del_testo.numero(), cp1252_in_utf8(senza_blank(riga))});
+        std::vector<riga_descrizione>& elenco = righe_[std::string(parola)];
+        riga_descrizione r{posizione, file, righe_del_testo.numero(), cp1252_in_utf8(senza_blank(riga))};
+        // Of a run of rows at one position only the first and the last can
+        // be found: the middle one gives way, so that a text of one row
+        // repeated costs two entries, not one a line.
+        const size_t n = elenco.size();
+        if (n >= 2 && elenco[n - 1].posizione == posizione && elenco[n - 2].posizione == posizione) {
+          elenco.back() = std::move(r);
+        } else {
+          elenco.push_back(std::move(r));
+        }
       }
     }
   }

@@ -406,7 +406,11 @@ passo pendenza_troppo_grande(lavoro_linea& w) {
 // What the author is told about a gradient row that takes effect: rows out
 // of order, and a gradient the cells cannot hold.
 void avvisi_pendenza(lavoro_linea& w, const lettura_riga& r, int32_t p, int32_t g) {
-  if (w.pendenza_letta && indice_confine(p) <= indice_confine(w.posizione_pendenza)) {
+  if (p < 0) {
+    avviso_prima_dell_inizio(w.s, r.valore(0), p, "gradient row",
+                             effetto_profilo_prima(!w.pendenza_letta, w.posizione_pendenza,
+                                                   "gradient " + std::to_string(g)));
+  } else if (w.pendenza_letta && indice_confine(p) <= indice_confine(w.posizione_pendenza)) {
     registra_avviso(w.s, genere_avviso::fuori_ordine, r.valore(0),
                     "gradient row at " + std::to_string(p) + " m does not come after the one at " +
                         std::to_string(w.posizione_pendenza) +
@@ -458,6 +462,18 @@ void avviso_curva(lavoro_linea& w, const lettura_riga& r, int32_t inizio) {
   }
 }
 
+// A curve that starts before the route's start bends only its part from 0 m
+// (or from the previous curve's end) on.
+void avviso_curva_prima(lavoro_linea& w, const lettura_riga& r, int32_t inizio, int64_t fine) {
+  const int64_t da = w.curva_letta ? std::max<int64_t>(w.fine_curva, 0) : 0;
+  const std::string effetto =
+      fine <= da ? "it bends nothing; remove it or start it on the route"
+                 : "only its part from " + std::to_string(da) + " m to its end at " + std::to_string(fine) +
+                       " m is bent; write the start " + std::to_string(da) + " and the length " +
+                       std::to_string(fine - da);
+  avviso_prima_dell_inizio(w.s, r.valore(0), inizio, "curve", effetto);
+}
+
 // "curva": extends the plan straight up to the start, then along the curve
 // up to its end. Only with the build flag.
 passo riga_curva(lavoro_linea& w, const std::string& campo) {
@@ -488,7 +504,11 @@ passo riga_curva(lavoro_linea& w, const std::string& campo) {
     return ferma(w, kCurvaNonValida, r.chiave(),
                  "curve keyword " + cita(campo) + " has no digit 1 to 6 for its curvature, as in 'curvad4'");
   }
-  avviso_curva(w, r, inizio);
+  if (inizio < 0) {
+    avviso_curva_prima(w, r, inizio, fine);
+  } else {
+    avviso_curva(w, r, inizio);
+  }
   griglia_codificata& g = w.s.griglia;
   estendi_dritto(g, std::min<int64_t>(inizio, kMassimoPuntiCurva));
   if (g.prossimo <= kMassimoPuntiCurva) estendi_curva(g, std::min(fine, kMassimoPuntiCurva), kappa);
@@ -510,10 +530,16 @@ passo riga_montagna(lavoro_linea& w) {
   r.chiudi();
   if (passo e = prova_posizione(w, r, inizio); e != passo::prosegui) return e;
   if (!montagna_nelle_celle(inizio, fine, w.s.celle)) {
+    if (indice_confine(inizio) < 0) {
+      return fuori_percorso(w, r.valore(0), inizio, prima_delle_celle(inizio, indice_confine(inizio), "montagna span"));
+    }
     return fuori_percorso(w, r.valore(0), inizio, "the span reaches outside the route's cells");
   }
   memo_montagna(w.s, w.montagne, inizio, fine, tipo);
-  return dopo_registratore(w, r.chiave());
+  if (passo e = dopo_registratore(w, r.chiave()); e != passo::prosegui) return e;
+  avviso_prima_dell_inizio(w.s, r.valore(0), inizio, "montagna span",
+                           "it is marked from cell 0, as if it began at 0 m; write a start of 0 or more");
+  return passo::prosegui;
 }
 
 // Indicator speeds go in steps of 5 km/h.
@@ -555,6 +581,9 @@ passo riga_indicatore(lavoro_linea& w) {
   if (w.s.codice_errore == kIndicatoreOccupato) w.s.posizione_errore = v.posizione;
   if (passo e = dopo_registratore(w, r.valore(0)); e != passo::prosegui) return e;
   segna_origine_oggetto(w.s, indice_cella(v.posizione), r.chiave());
+  avviso_prima_dell_inizio(w.s, r.valore(0), v.posizione, "maximum-speed indicator",
+                           "it is placed in " + cella_e_metro(indice_cella(v.posizione)) +
+                               ", the route's first cell; write a position of 0 or more");
   avvisi_indicatore(w, r, v);
   avviso_oltre_fine(w.s, r.valore(0), v.posizione, "maximum-speed indicator");
   annota_indicatore(w.s, r, v);
@@ -573,7 +602,7 @@ passo riga_cartello(lavoro_linea& w) {
   r.chiudi();
   if (passo e = prova_posizione(w, r, p); e != passo::prosegui) return e;
   const int64_t i = indice_cella(p);
-  if (i < 0 || i > ultima_cella(w.s)) return fuori_percorso(w, r.valore(0), p, "the sign's cell lies before the route");
+  if (i < 0 || i > ultima_cella(w.s)) return fuori_percorso(w, r.valore(0), p, prima_delle_celle(p, i, "sign board"));
   cella& c = w.s.celle[static_cast<size_t>(i)];
   if (!cella_libera(c)) {
     passo e = ferma_in(w, kCartelloOccupato, r.valore(0), p,
@@ -589,6 +618,8 @@ passo riga_cartello(lavoro_linea& w) {
   w.s.luogo_voce[static_cast<size_t>(w.s.limite_stazioni)] = r.testo_letto();
   --w.s.limite_stazioni;
   segna_origine_oggetto(w.s, i, r.chiave());
+  avviso_prima_dell_inizio(w.s, r.valore(0), p, "sign board " + cita(didascalia),
+                           "it is placed in " + cella_e_metro(i) + ", the route's first cell; write a position of 0 or more");
   avviso_oltre_fine(w.s, r.valore(0), p, "sign board " + cita(didascalia));
   return passo::prosegui;
 }

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "lsp/editor_features.h"
+#include "lsp/live_page.h"
 #include "lsp/message_envelope.h"
 #include "lsp/message_framing.h"
 #include "lsp/protocol_json.h"
@@ -15,6 +16,7 @@ namespace {
 
 using json = nlohmann::json;
 
+constexpr int kRequestFailed = -32803;
 constexpr int kParseError = -32700;
 constexpr int kInvalidRequest = -32600;
 constexpr int kMethodNotFound = -32601;
@@ -228,6 +230,46 @@ json chiedi_azioni(stato_server& s, json& p, std::vector<std::string>&) {
   return t == nullptr ? json(nullptr) : azioni(*a, t->uri, i);
 }
 
+json chiedi_lenti(stato_server& s, json& p, std::vector<std::string>&) {
+  const auto [a, t] = documento(s, p);
+  if (t == nullptr) return nullptr;
+  return s.opzioni.pagina_viva.apri ? lenti_pagina_viva(*a, *t) : json::array();
+}
+
+// A request the server understood and could not carry out.
+struct richiesta_fallita {
+  std::string messaggio;
+};
+
+// workspace/executeCommand: the live page of the pair of the text named in
+// the arguments started, its address answered and opened by the editor.
+json esegui_comando(stato_server& s, json& p, std::vector<std::string>& uscite) {
+  const std::string& comando = testo_membro(p, "command");
+  if (comando != kComandoPaginaViva) throw parametro_errato{"unknown command '" + comando + "'"};
+  std::string uri;
+  if (const json* argomenti = membro_se_c_e(p, "arguments"); argomenti != nullptr) {
+    if (!argomenti->is_array()) throw parametro_errato{"'arguments' is not an array"};
+    if (!argomenti->empty()) {
+      if (!(*argomenti)[0].is_string()) throw parametro_errato{"the command's argument is not a URI"};
+      uri = (*argomenti)[0].get<std::string>();
+    }
+  }
+  const auto a = s.analisi.find(uri);
+  const esito_pagina_viva e = apri_pagina_viva(s.opzioni.pagina_viva, a == s.analisi.end() ? nullptr : a->second.get());
+  if (!e.indirizzo) throw richiesta_fallita{e.errore};
+  uscite.push_back(chiedi_apertura(s.prossima_richiesta++, *e.indirizzo));
+  return {{"uri", *e.indirizzo}};
+}
+
+// scenario/cursor: the editor's cursor, passed on to the live page.
+json segui_cursore(stato_server& s, json& p, std::vector<std::string>&) {
+  if (!s.opzioni.pagina_viva.cursore) return nullptr;
+  const std::string& uri = testo_membro(membro(p, "textDocument"), "uri");
+  const posizione_lsp dove = posizione_di(membro(p, "position"));
+  s.opzioni.pagina_viva.cursore(percorso_di_uri(uri), dove.riga + 1);
+  return nullptr;
+}
+
 json capacita(const opzioni_server& o);
 
 json inizia(stato_server& s, json&, std::vector<std::string>&) {
@@ -256,6 +298,15 @@ json con_azioni(const opzioni_server&) { return {{"codeActionKinds", json::array
 // Formatting is offered only when a formatter is wired.
 json con_formato(const opzioni_server& o) { return o.formatta ? json(true) : json(nullptr); }
 
+// The live page is offered only when one can be started.
+json con_comandi(const opzioni_server& o) {
+  return o.pagina_viva.apri ? json{{"commands", json::array({kComandoPaginaViva})}} : json(nullptr);
+}
+
+json con_lenti(const opzioni_server& o) {
+  return o.pagina_viva.apri ? json{{"resolveProvider", false}} : json(nullptr);
+}
+
 // One method the server takes: a request is answered, a notification not.
 // Its capability (a key of initialize's answer and its value, null when not
 // offered) tells the client of it; a method without a handler needs
@@ -283,6 +334,9 @@ constexpr voce_metodo kMetodi[] = {
     {"textDocument/documentSymbol", true, "documentSymbolProvider", si, chiedi_simboli},
     {"textDocument/codeAction", true, "codeActionProvider", con_azioni, chiedi_azioni},
     {"textDocument/formatting", true, "documentFormattingProvider", con_formato, formatta},
+    {"textDocument/codeLens", true, "codeLensProvider", con_lenti, chiedi_lenti},
+    {"workspace/executeCommand", true, "executeCommandProvider", con_comandi, esegui_comando},
+    {"scenario/cursor", false, "", nullptr, segui_cursore},
 };
 
 json capacita(const opzioni_server& o) {
@@ -344,6 +398,8 @@ std::string gestisci_richiesta(stato_server& s, const json& id, const std::strin
     return risposta(id, esegui_gestore(s, *v, corpo, uscite));
   } catch (const parametro_errato& e) {
     return errore(id, kInvalidParams, "invalid params: " + e.messaggio);
+  } catch (const richiesta_fallita& e) {
+    return errore(id, kRequestFailed, e.messaggio);
   }
 }
 

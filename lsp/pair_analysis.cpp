@@ -337,8 +337,8 @@ std::shared_ptr<const analisi_coppia> analizza(const documento_aperto& d, const 
   o.nome_linea = n.linea;
   o.numero_treno = n.treno;
   const bool con_linea = linea.has_value(), con_servizio = servizio.has_value();
-  compile_in_memoria c = compila_in_memoria(o, std::move(linea), std::move(servizio));
-  diagnostiche_omesse omesse;
+  analisi_testi c = analizza_testi(o, std::move(linea), std::move(servizio));
+  diagnostiche_omesse omesse = std::move(c.omesse);
   const std::vector<segnalazione> trovate =
       segnalazioni_compile(primi_per_genere(c.diagnostiche, omesse), c.linea, c.servizio);
   std::vector<diagnostica>().swap(c.diagnostiche);
@@ -395,6 +395,8 @@ std::string_view nome_genere(genere_avviso g) {
     case genere_avviso::segnale_in_stazione: return "signal-in-station";
     case genere_avviso::indicatore_oltre_limite: return "indicator-above-limit";
     case genere_avviso::avviso_troppo_vicino: return "warning-too-close";
+    case genere_avviso::prima_dell_inizio: return "before-route-start";
+    case genere_avviso::cippo_discorde: return "km-post-mismatch";
   }
   return "";
 }

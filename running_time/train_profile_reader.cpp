@@ -14,6 +14,7 @@
 #include "text_input/field_reader.h"
 #include "text_input/keywords.h"
 #include "text_input/suggestions.h"
+#include "grammar/text_kinds.h"
 
 namespace sb {
 namespace {
@@ -106,9 +107,27 @@ std::string valori_testo(size_t n) { return std::to_string(n) + (n == 1 ? " valu
 // The reading of one profile text.
 class lettore_profilo_treno {
  public:
-  explicit lettore_profilo_treno(std::string_view testo) : l_(testo) { salta_preambolo(testo); }
+  explicit lettore_profilo_treno(std::string_view testo) : testo_(testo), l_(testo) { salta_preambolo(testo); }
 
   lettura_profilo esegui() {
+    if (const specie_testo g = genere_del_testo(testo_); g == specie_testo::linea || g == specie_testo::servizio) {
+      segnala(gravita::errore, genere_avviso::nessuno, 0, 0, 0,
+              "this is " + std::string(nome_testo(g)) + ", not a train profile: give it with " +
+                  std::string(opzione_testo(g)));
+      return std::move(out_);
+    }
+    leggi_righe();
+    if (!letta_una_riga_ && out_.diagnostiche.empty()) {
+      segnala(gravita::errore, genere_avviso::testo_senza, 0, 0, 0,
+              "the train profile sets nothing: write its rows ('massa per veicolo, 45'...), or leave out "
+              "--train-profile for the default train");
+    }
+    return std::move(out_);
+  }
+
+ private:
+  // Every row up to "[fine]" or the end of the text.
+  void leggi_righe() {
     std::string campo;
     while (!l_.finito()) {
       l_.leggi_testo(campo);
@@ -129,12 +148,11 @@ class lettore_profilo_treno {
         salta_riga();
         continue;
       }
+      letta_una_riga_ = true;
       leggi_riga(*k, chiave);
     }
-    return std::move(out_);
   }
 
- private:
   static const chiave_profilo* trova(std::string_view forma) {
     const tipo_riga* t = riconosci_riga(genere_testo::profilo, forma, false);
     for (const chiave_profilo& k : kChiavi) {
@@ -181,10 +199,16 @@ class lettore_profilo_treno {
   }
 
   void sconosciuta(std::string_view campo, const campo_letto& c) {
+    if (const specie_testo g = testo_della_parola(campo); g == specie_testo::linea || g == specie_testo::servizio) {
+      segnala(gravita::errore, genere_avviso::chiave_sconosciuta, c.riga, c.colonna, 0,
+              "'" + std::string(campo) + "' is a row of " + std::string(nome_testo(g)) +
+                  ", not of a train profile: the row is not read; move it to " + std::string(nome_testo(g)));
+      return;
+    }
     std::string testo = "unknown keyword '" + std::string(campo) + "'";
     const std::string_view forse =
         suggerisci(forma_chiave_profilo(campo), parole_chiave(genere_testo::profilo, ambito_riga::corpo));
-    if (!forse.empty()) testo += "; did you mean '" + std::string(forse) + "'?";
+    testo += forse.empty() ? ":" : "; did you mean '" + std::string(forse) + "'?";
     segnala(gravita::errore, genere_avviso::chiave_sconosciuta, c.riga, c.colonna, 0,
             testo + " the row is not read");
   }
@@ -270,8 +294,10 @@ class lettore_profilo_treno {
     dove->second = chiave.riga;
   }
 
+  std::string_view testo_;
   lettore_campi l_;
   lettura_profilo out_;
+  bool letta_una_riga_ = false;  // a keyword of the profile was met
   std::map<std::string_view, int32_t> righe_date_;  // the line of each parameter's last row
 };
 

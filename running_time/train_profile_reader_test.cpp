@@ -117,6 +117,28 @@ TEST(ProfiloTreno, DiagnosticsAtTheirFields) {
       {"sforzo, 10, 5000\nsforzo, 5, 3000\n",
        {errore(2, 9, 0, "the rows of 'sforzo' must rise in speed: 5 km/h after 10 km/h")}},
       {"massa, 80\nmassa, 88\n", {ripetuta}},
+      {"zzz, 1\nmassa, 88\n",
+       {errore(1, 1, 0, "unknown keyword 'zzz': the row is not read", genere_avviso::chiave_sconosciuta)}},
+      // A row of a description, and a whole description, named as such.
+      {"numero vetture, 6\nmassa, 88\n",
+       {errore(1, 1, 0,
+               "'numero vetture' is a row of the service description, not of a train profile: the row is not read; "
+               "move it to the service description",
+               genere_avviso::chiave_sconosciuta)}},
+      {"[generale]\r\nlunghezza percorso, 12000\r\n[pendenze]\r\npendenza, 0, 0\r\n[fine]\r\n",
+       {errore(0, 0, 0, "this is the line description, not a train profile: give it with --line")}},
+      {"[generale]\r\nnumero vetture, 6\r\nvelocita, 0, 100\r\n[fine]\r\n",
+       {errore(0, 0, 0, "this is the service description, not a train profile: give it with --service")}},
+      // A profile that sets nothing is no silent default train.
+      {"", {errore(0, 0, 0,
+                   "the train profile sets nothing: write its rows ('massa per veicolo, 45'...), or leave out "
+                   "--train-profile for the default train",
+                   genere_avviso::testo_senza)}},
+      {"[treno]\r\n- no row yet\r\n[fine]\r\n",
+       {errore(0, 0, 0,
+               "the train profile sets nothing: write its rows ('massa per veicolo, 45'...), or leave out "
+               "--train-profile for the default train",
+               genere_avviso::testo_senza)}},
   };
   for (const caso_diagnostica& k : casi) {
     const lettura_profilo l = leggi_profilo_treno(k.testo);
