@@ -117,21 +117,21 @@ TEST(TempiDiMarcia, FindingsNameTheLegAndItsStations) {
   // The small scenario's own timetable is too tight from Case Rosse (passed
   // at 60 km/h) to the stop at San Prospero: 4 min 30 s for 5 km.
   const rilievo_orario case_rosse{2, gravita::errore, 3, 5,
-                                  "from Case Rosse to San Prospero (5.0 km) the timetable gives 4 min 30 s; the "
+                                  "from Case Rosse to San Prospero (5.0 km between the stations' positions) the timetable gives 4 min 30 s; the "
                                   "train needs at least 4 min 54 s"};
   const std::vector<caso_rilievi> casi = {
       {"as it is", {}, {case_rosse}},
       {"one minute for the first stop",
        {{15, "stazione,  2500, 12, 300, 0, 0, 0, 1,1,0, 4,1,1, 30, 7, 1, 30, Molino Sereno"}},
        {{0, gravita::errore, 1, 2,
-         "from Pontevecchio Alto to Molino Sereno (2.5 km) the timetable gives 1 min; the train needs at least 2 "
+         "from Pontevecchio Alto to Molino Sereno (2.5 km between the stations' positions) the timetable gives 1 min; the train needs at least 2 "
          "min 28 s"},
         case_rosse}},
       {"a last leg below the recovery margin",
        {{19, "stazione,  15000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 60, 7, 19, 30, Valdirocca"}},
        {case_rosse,
         {3, gravita::avviso, 5, 6,
-         "from San Prospero to Valdirocca (4.0 km) the timetable gives 4 min 30 s and the fastest run takes 4 min "
+         "from San Prospero to Valdirocca (4.0 km between the stations' positions) the timetable gives 4 min 30 s and the fastest run takes 4 min "
          "28 s: a margin of 0.9 %, below the recovery margin of 3 %"}}},
       {"a speed limit of 0 km/h",
        {{11, "velocita,  5500,  0"}},

@@ -4,16 +4,29 @@
 #include <array>
 #include <optional>
 
+#include "grammar/row_kinds.h"
 #include "text_input/field_reader.h"
-#include "text_input/keywords.h"
 
 namespace sb {
 namespace {
 
-// A station row has sixteen numbers after its keyword: the time is the
-// 14th to 16th, the name follows.
-constexpr int kNumeriStazione = 16;
-constexpr int kPrimoOrario = 13;  // from 0
+// A station row's numbers after its keyword (its name follows them).
+size_t numeri_stazione() { return valori_di(tipo_di(id_riga::stazione)) - 1; }
+
+// The index among the station row's values of its time's hours (minutes
+// and seconds follow it).
+size_t primo_orario() {
+  const auto campi = tipo_di(id_riga::stazione).campi;
+  const auto ore = std::find_if(campi.begin(), campi.end(), [](const campo_riga& c) { return c.nome == "ore"; });
+  return static_cast<size_t>(ore - campi.begin());
+}
+
+// Whether the field is a station row's keyword, as the service reader
+// recognises it.
+bool chiave_stazione(std::string_view campo) {
+  const tipo_riga* k = riconosci_riga(genere_testo::servizio, campo, false);
+  return k != nullptr && k->id == id_riga::stazione;
+}
 
 // One field's bytes in the text: where they begin and how many.
 struct campo_byte {
@@ -36,18 +49,20 @@ std::vector<size_t> inizi_righe(std::string_view testo) {
 }
 
 // The time fields of a station row read from the offset `da` when a station
-// keyword stands there, its sixteen numbers read whole and its name begins
+// keyword stands there, all its numbers read whole and its name begins
 // at `nome` (or just past an opening quote there).
 std::optional<std::array<campo_byte, 3>> campi_orario_da(std::string_view testo, size_t da, size_t nome) {
   lettore_campi l(testo.substr(da));
   std::string chiave;
-  if (l.leggi_testo(chiave) != esito_lettura::letto || !contiene_nc(chiave, "stazione")) return std::nullopt;
+  if (l.leggi_testo(chiave) != esito_lettura::letto || !chiave_stazione(chiave)) return std::nullopt;
+  const size_t numeri = numeri_stazione();
+  const size_t ore = primo_orario();
   std::array<campo_byte, 3> orario;
-  for (int k = 0; k < kNumeriStazione; ++k) {
+  for (size_t k = 0; k < numeri; ++k) {
     int32_t v = 0;
     if (l.leggi_numero(v) != esito_lettura::letto) return std::nullopt;
     const std::string_view g = l.ultimo().grezzo;
-    if (k >= kPrimoOrario) orario[static_cast<size_t>(k - kPrimoOrario)] = {offset(testo, g), g.size()};
+    if (k >= ore && k < ore + 3) orario[k - ore] = {offset(testo, g), g.size()};
   }
   std::string nome_letto;
   if (l.leggi_testo(nome_letto) != esito_lettura::letto) return std::nullopt;
@@ -58,15 +73,16 @@ std::optional<std::array<campo_byte, 3>> campi_orario_da(std::string_view testo,
 }
 
 // The time fields of the station row whose name stands at the place given:
-// the row's keyword is sought at every field start on that line and the 16
-// lines before it (a row may run over several lines), nearest first.
+// the row's keyword is sought at every field start on that line and as
+// many lines before it as it has numbers (a row may run over several
+// lines), nearest first.
 std::optional<std::array<campo_byte, 3>> campi_orario(std::string_view testo, const std::vector<size_t>& inizi,
                                                       const luogo_testo& nome) {
   if (nome.riga < 1 || static_cast<size_t>(nome.riga) > inizi.size() || nome.colonna < 1) return std::nullopt;
   const size_t riga = static_cast<size_t>(nome.riga) - 1;
   const size_t posizione_nome = inizi[riga] + static_cast<size_t>(nome.colonna) - 1;
   if (posizione_nome > testo.size()) return std::nullopt;
-  const size_t prima = riga >= static_cast<size_t>(kNumeriStazione) ? riga - kNumeriStazione : 0;
+  const size_t prima = riga >= numeri_stazione() ? riga - numeri_stazione() : 0;
   std::vector<size_t> candidati;
   lettore_campi l(testo.substr(0, posizione_nome).substr(inizi[prima]));
   std::string campo;

@@ -54,11 +54,24 @@ TEST(RiscriviOrari, TwoStationsAtOnce) {
             "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 8, 00, 00, B\n");
 }
 
+// No station row where the name is said: another kind of row, or a row the
+// service reader takes for another kind though its keyword holds "stazione"
+// (the kinds are tried in the reader's order, the signal before the station).
 TEST(RiscriviOrari, NoStationRowWhereTheNameIsSaid) {
-  const std::string testo = "segnale, 1300, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0\n";
-  std::string nuovo, errore;
-  EXPECT_FALSE(riscrivi_orari(testo, {{{origine_errore::testo_servizio, 1, 42}, 3600}}, nuovo, errore));
-  EXPECT_EQ(errore, "no station row ends at line 1, column 42");
+  struct caso {
+    std::string testo;
+    int colonna;
+  };
+  const caso casi[] = {
+      {"segnale, 1300, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0\n", 42},
+      {"segnale stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino\n", 71},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.testo);
+    std::string nuovo, errore;
+    EXPECT_FALSE(riscrivi_orari(c.testo, {{{origine_errore::testo_servizio, 1, c.colonna}, 3600}}, nuovo, errore));
+    EXPECT_EQ(errore, "no station row ends at line 1, column " + std::to_string(c.colonna));
+  }
 }
 
 }  // namespace

@@ -13,7 +13,10 @@ namespace sb {
 
 int esegui_timing(const opzioni_compile& o, const profilo_scelto& p, formato_timing f, std::ostream& out,
                   std::ostream& err) {
-  const std::optional<compile_mostrato> c = compila_e_mostra(o, err);
+  opzioni_compile con_profilo = o;
+  con_profilo.profilo = p.profilo;
+  con_profilo.orario = false;  // the table below tells every leg
+  const std::optional<compile_mostrato> c = compila_e_mostra(con_profilo, err);
   if (!c) return kUscitaFile;
   const scenario& s = c->r.s;
   if (c->r.fine != fine_compile::completata || s.codice_errore != 0 || s.celle.empty()) {

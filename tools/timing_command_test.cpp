@@ -15,6 +15,7 @@
 #include "documents/line_list.h"
 #include "test_support/tool_runs.h"
 #include "tools/command_table.h"
+#include "tools/timing_output.h"
 
 namespace sb {
 namespace {
@@ -121,7 +122,7 @@ TEST_F(Timing, ProfileDiagnosticsNameTheProfileFile) {
             "p.txt:2:1: error: unknown keyword 'masa'; did you mean 'massa'? the row is not read\n"
             "masa, 200\n"
             "^~~~\n"
-            "p.txt:3:8: error: expected a number for the mass in t of 'massa', found '8x8'\n"
+            "p.txt:3:8: error: expected a number for the mass in t of 'massa', found '8x8': write it as 45, 0.08 or 1e9\n"
             "massa, 8x8\n"
             "       ^~~\n"
             "scenario_tool: error: the train profile p.txt has errors and is not used\n");
@@ -235,6 +236,21 @@ TEST_F(Timing, NoTimesFromACompileWithACode) {
   EXPECT_EQ(e.stato, kUscitaCodice);
   EXPECT_EQ(e.out, "");
   EXPECT_NE(e.err.find("scenario_tool: error: no running times: the compile did not end clean\n"), std::string::npos);
+}
+
+// Each column of the table is as wide as its widest figure: a leg the train
+// cannot keep by hours stays in line with the others.
+TEST(TimingTable, ColumnsHoldWideValues) {
+  risultato_marcia r;
+  r.esito = esito_corsa::completa;
+  for (const char* nome : {"A", "B", "C"}) r.stazioni.push_back({0, nome});
+  r.tratte.push_back({0, 1, 2700, 0, 0, 180, 154.1, 25.9, 16.8});
+  r.tratte.push_back({1, 2, 1600, 0, 0, 300, 12821.5, -12521.5, -97.7});
+  const std::string t = timing_tabella(r, scenario{});
+  EXPECT_EQ(t.substr(t.find('\n') + 1),
+            "from  to    distance  scheduled   fastest      margin\n"
+            "A     B       2700 m       3:00    2:34.1     +25.9 s  +16.8 %\n"
+            "B     C       1600 m       5:00  213:41.5  -12521.5 s  -97.7 %\n");
 }
 
 }  // namespace

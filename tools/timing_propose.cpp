@@ -160,7 +160,9 @@ bool opzioni_proposta_lette(const riga_comando& r, opzioni_proposta& q, std::ost
 
 int esegui_proposta(const opzioni_compile& o, const profilo_scelto& p, const opzioni_proposta& q, std::ostream& out,
                     std::ostream& err) {
-  const std::optional<compile_mostrato> c = compila_e_mostra(o, err);
+  opzioni_compile senza_orario = o;
+  senza_orario.orario = false;  // the times are proposed anew: the present ones are not told of
+  const std::optional<compile_mostrato> c = compila_e_mostra(senza_orario, err);
   if (!c) return kUscitaFile;
   const scenario& s = c->r.s;
   if (c->r.fine != fine_compile::completata || s.codice_errore != 0 || s.celle.empty()) {
