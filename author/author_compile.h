@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 #include "report/author_text.h"
+#include "running_time/train_profile.h"
 #include "scenario/diagnostic_cap.h"
 #include "scenario/diagnostics.h"
 #include "scenario/scenario_records.h"
@@ -31,6 +32,8 @@ struct opzioni_compile {
   attesa_blocco attesa = attesa_blocco::attendi;  // --no-wait: non_attendere
   bool werror = false;  // --werror: a warning fails the compile and nothing is written
   bool colore = false;  // diagnostics in colour
+  profilo_treno profilo;  // the train whose fastest run the timetable is set against
+  bool orario = true;     // the timetable's findings among the others (timing prints its own table)
 };
 
 // The lines with a "?" that a converted text counted past those it lists,

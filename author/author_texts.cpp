@@ -3,11 +3,13 @@
 #include <ostream>
 #include <vector>
 
+#include "author/cascades.h"
 #include "author/compiled_file.h"
 #include "author/document_warnings.h"
+#include "author/run_findings.h"
+#include "author/text_placement.h"
 #include "platform/files.h"
 #include "report/compile_diagnostics.h"
-#include "text_input/keywords.h"
 #include "text_input/utf8_input.h"
 
 namespace sb {
@@ -61,35 +63,13 @@ void prepara_uno(testo_autore letto, origine_errore origine, std::optional<testo
   testo = std::move(letto);
 }
 
-// Reads one text; nothing when no file was given.
-esito_file leggi_uno(const std::string& nome, origine_errore origine, std::optional<testo_autore>& testo,
-                     testi_autore& t) {
+// Reads one text as it stands; nothing when no file was given.
+esito_file leggi_uno(const std::string& nome, std::optional<testo_autore>& testo) {
   if (nome.empty()) return {};
   testo_autore letto{nome, "", ""};
   if (esito_file e = leggi_file(nome, letto.originale); !e.ok) return e;
-  prepara_uno(std::move(letto), origine, testo, t);
+  testo = std::move(letto);
   return {};
-}
-
-// A note when the line description looks like a service description: the
-// author may have swapped the two files.
-void forse_scambiati(const testi_autore& t, std::vector<diagnostica>& d) {
-  if (!t.linea || contiene_nc(t.linea->byte, "lunghezza") || !contiene_nc(t.linea->byte, "stazione")) return;
-  diagnostica n;
-  n.livello = gravita::nota;
-  n.genere = genere_avviso::testo_senza;
-  n.origine = origine_errore::testo_linea;
-  n.messaggio = "this looks like a service description: it has 'stazione' rows and no 'lunghezza percorso'";
-  if (t.servizio && contiene_nc(t.servizio->byte, "lunghezza")) n.messaggio += "; are --line and --service swapped?";
-  d.push_back(n);
-}
-
-// Reads the texts the author named: a file that cannot be read is the
-// failure; a text that is UTF-16 or holds NUL bytes is refused among the
-// diagnostics.
-esito_file leggi_testi(const opzioni_compile& o, testi_autore& t) {
-  if (esito_file e = leggi_uno(o.linea, origine_errore::testo_linea, t.linea, t); !e.ok) return e;
-  return leggi_uno(o.servizio, origine_errore::testo_servizio, t.servizio, t);
 }
 
 // The whole compile of the texts in memory, and what reading on past its
@@ -100,9 +80,10 @@ compile_letto_oltre compila_autore(const opzioni_compile& o, const testi_autore&
 
 // What reading found, then every diagnostic of the compile and those found
 // reading on past its first error (none when it did not run), the warnings
-// of the driver's documents of a clean compile, with the notes the texts
-// call for.
-std::vector<diagnostica> tutte_le_diagnostiche(const testi_autore& t, const compile_letto_oltre* c) {
+// of the driver's documents of a clean compile, the notes the texts call
+// for, and the timetable against the train's fastest run.
+std::vector<diagnostica> tutte_le_diagnostiche(const testi_autore& t, const compile_letto_oltre* c,
+                                               const profilo_treno& p, bool orario) {
   std::vector<diagnostica> tutte = t.letture;
   const scenario* s = c != nullptr ? &c->r.s : nullptr;
   if (s != nullptr) tutte.insert(tutte.end(), s->diagnostiche.begin(), s->diagnostiche.end());
@@ -111,7 +92,12 @@ std::vector<diagnostica> tutte_le_diagnostiche(const testi_autore& t, const comp
     const std::vector<diagnostica> documenti = avvisi_documenti(c->r);
     tutte.insert(tutte.end(), documenti.begin(), documenti.end());
   }
-  if (s != nullptr) forse_scambiati(t, tutte);
+  if (c != nullptr && orario) {
+    const std::vector<diagnostica> marcia = rilievi_marcia(*c, p, tutte);
+    tutte.insert(tutte.end(), marcia.begin(), marcia.end());
+  }
+  togli_conseguenze(tutte);
+  if (s != nullptr) testi_fuori_posto(t.linea, t.servizio, tutte);
   return tutte;
 }
 
@@ -122,52 +108,45 @@ diagnostiche_omesse tutte_le_omesse(const testi_autore& t, const compile_letto_o
   return omesse;
 }
 
-// Shows what reading found, then every diagnostic of the compile and those
-// found reading on past its first error (none when it did not run).
-conteggio_diagnostiche mostra_diagnostiche(const opzioni_compile& o, const testi_autore& t,
-                                           const compile_letto_oltre* c, std::ostream& err) {
-  const testo_autore nessuno;  // the texts are shown where they are, not copied
-  const testo_autore& linea = t.linea ? *t.linea : nessuno;
-  const testo_autore& servizio = t.servizio ? *t.servizio : nessuno;
-  opzioni_stampa stampa;
-  stampa.colore = o.colore;
-  return stampa_segnalazioni(segnalazioni_compile(tutte_le_diagnostiche(t, c), linea, servizio),
-                             {&linea, &servizio}, stampa, err, tutte_le_omesse(t, c));
-}
-
 }  // namespace
 
-std::optional<compile_mostrato> compila_e_mostra(const opzioni_compile& o, std::ostream& err) {
-  testi_autore t;
-  if (esito_file e = leggi_testi(o, t); !e.ok) {
-    err << e.messaggio() << "\n";
-    return std::nullopt;
-  }
-  if (t.rifiutato) {
-    mostra_diagnostiche(o, t, nullptr, err);
-    return std::nullopt;
-  }
-  compile_letto_oltre letto = compila_autore(o, t);
-  const conteggio_diagnostiche conti = mostra_diagnostiche(o, t, &letto, err);
-  // The texts are moved, not copied: a text of 64 MiB is held twice at most
-  // (as read and as compiled).
-  return compile_mostrato{std::move(letto.r), conti, std::move(t.linea).value_or(testo_autore{}),
-                          std::move(t.servizio).value_or(testo_autore{}), std::move(letto.lette)};
-}
-
-compile_in_memoria compila_in_memoria(const opzioni_compile& o, std::optional<testo_autore> linea,
-                                      std::optional<testo_autore> servizio) {
+analisi_testi analizza_testi(const opzioni_compile& o, std::optional<testo_autore> linea,
+                             std::optional<testo_autore> servizio) {
   testi_autore t;
   if (linea) prepara_uno(std::move(*linea), origine_errore::testo_linea, t.linea, t);
   if (servizio) prepara_uno(std::move(*servizio), origine_errore::testo_servizio, t.servizio, t);
-  compile_in_memoria c;
+  analisi_testi a;
   std::optional<compile_letto_oltre> letto;
   if (!t.rifiutato) letto = compila_autore(o, t);
-  c.diagnostiche = tutte_le_diagnostiche(t, letto ? &*letto : nullptr);
-  if (letto) c.r = std::move(letto->r);
-  c.linea = std::move(t.linea).value_or(testo_autore{});
-  c.servizio = std::move(t.servizio).value_or(testo_autore{});
-  return c;
+  a.diagnostiche = tutte_le_diagnostiche(t, letto ? &*letto : nullptr, o.profilo, o.orario);
+  a.omesse = tutte_le_omesse(t, letto ? &*letto : nullptr);
+  if (letto) {
+    a.lette = letto->lette;
+    a.r = std::move(letto->r);
+  }
+  a.linea = std::move(t.linea).value_or(testo_autore{});
+  a.servizio = std::move(t.servizio).value_or(testo_autore{});
+  return a;
+}
+
+std::optional<compile_mostrato> compila_e_mostra(const opzioni_compile& o, std::ostream& err) {
+  std::optional<testo_autore> linea, servizio;
+  for (const auto& [nome, testo] : {std::pair{&o.linea, &linea}, std::pair{&o.servizio, &servizio}}) {
+    if (esito_file e = leggi_uno(*nome, *testo); !e.ok) {
+      err << e.messaggio() << "\n";
+      return std::nullopt;
+    }
+  }
+  analisi_testi a = analizza_testi(o, std::move(linea), std::move(servizio));
+  opzioni_stampa stampa;
+  stampa.colore = o.colore;
+  const conteggio_diagnostiche conti = stampa_segnalazioni(segnalazioni_compile(a.diagnostiche, a.linea, a.servizio),
+                                                           {&a.linea, &a.servizio}, stampa, err, a.omesse);
+  if (!a.r) return std::nullopt;
+  // The texts are moved, not copied: a text of 64 MiB is held twice at most
+  // (as read and as compiled).
+  return compile_mostrato{std::move(*a.r),           conti, std::move(a.linea), std::move(a.servizio),
+                          a.lette, std::move(a.diagnostiche), std::move(a.omesse)};
 }
 
 }  // namespace sb

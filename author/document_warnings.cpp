@@ -2,6 +2,7 @@
 
 #include "documents/filled_slowdown_order.h"
 #include "documents/generic_train_sheet.h"
+#include "documents/kilometre_posts.h"
 
 namespace sb {
 
@@ -17,6 +18,8 @@ std::vector<diagnostica> avvisi_documenti(const risultato_compile& r) {
   std::vector<diagnostica> avvisi = scheda_compilata(r.s).avvisi;
   const std::vector<diagnostica> modulo = rallentamenti_compilati(r.s).avvisi;
   avvisi.insert(avvisi.end(), modulo.begin(), modulo.end());
+  const std::vector<diagnostica> cippi = avvisi_cippi(r.s);
+  avvisi.insert(avvisi.end(), cippi.begin(), cippi.end());
   return avvisi;
 }
 

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "builtin/run_timetable.h"
-#include "scenario/text_columns.h"
+#include "grammar/row_kinds.h"
+#include "grammar/row_writer.h"
+#include "scenario/file_names.h"
 
 namespace sb {
 namespace {
@@ -97,29 +99,26 @@ constexpr std::array<std::string_view, 10> kPreambolo = {
 };
 
 std::string riga_aderenza(const aderenza_corsa& a) {
-  if (a.posizione == 0) return "aderenza,   0,    " + std::to_string(a.valore);
-  return riga_colonne("aderenza", {{a.posizione, 8}, {a.valore, 6}});
+  return scrivi_riga(tipo_di(id_riga::aderenza), {a.posizione, a.valore});
 }
 
 std::string riga_velocita(const limite_velocita& v) {
-  return riga_colonne("velocita", {{v.posizione, 8}, {v.velocita, 6}});
+  return scrivi_riga(tipo_di(id_riga::velocita), {v.posizione, v.velocita});
 }
 
 std::string riga_stazione(const stazione_corsa& s) {
   const int32_t ore = s.orario / 3600;
   const int32_t minuti = s.orario / 60 % 60;
   const int32_t secondi = s.orario % 60;
-  return riga_colonne("stazione", {{s.posizione, 8}, {s.tipo, 3}, {s.lunghezza, 5}, {s.opzione_1, 3},
-                                   {s.opzione_5, 2}, {s.opzione_4, 2}, {s.param_1, 3}, {s.param_2, 1},
-                                   {s.opzione_2, 1}, {s.param_3, 3}, {s.param_4, 1}, {s.param_5, 1},
-                                   {s.opzione_3, 5}, {ore, 4}, {minuti, 2}, {secondi, 2}}) +
-         ", " + std::string(s.nome);
+  return scrivi_riga(tipo_di(id_riga::stazione),
+                     {s.posizione, s.tipo, s.lunghezza, s.opzione_1, s.opzione_5, s.opzione_4, s.param_1, s.param_2,
+                      s.opzione_2, s.param_3, s.param_4, s.param_5, s.opzione_3, ore, minuti, secondi},
+                     s.nome);
 }
 
 std::string riga_segnale(const segnale_corsa& s) {
-  return riga_colonne("segnale", {{s.posizione, 8}, {s.sx, 4}, {s.s1, 2}, {s.s2, 2}, {s.s3, 3}, {s.rapp, 2},
-                                  {s.dx, 5}, {s.d1, 3}, {s.d2, 1}, {s.d3, 1}}) +
-         ", " + std::to_string(s.tempo);
+  return scrivi_riga(tipo_di(id_riga::segnale),
+                     {s.posizione, s.sx, s.s1, s.s2, s.s3, s.rapp, s.dx, s.d1, s.d2, s.d3, s.tempo});
 }
 
 }  // namespace
@@ -127,10 +126,10 @@ std::string riga_segnale(const segnale_corsa& s) {
 lista_righe righe_treno() {
   std::vector<std::string> righe(kPreambolo.begin(), kPreambolo.end());
   righe.push_back("[generale]");
-  righe.push_back("numero vetture,    4");
-  righe.push_back("percentuale massa frenata,    135");
-  righe.push_back("sabbia,    200");
-  righe.push_back("orologio,    18              39            30 ");
+  righe.push_back(scrivi_riga(tipo_di(id_riga::vetture), {4}));
+  righe.push_back(scrivi_riga(tipo_di(id_riga::massa_frenata), {135}));
+  righe.push_back(scrivi_riga(tipo_di(id_riga::sabbia), {200}));
+  righe.push_back(scrivi_riga(tipo_di(id_riga::orologio), {18, 39, 30}));
   righe.push_back("[aderenze]");
   for (const aderenza_corsa& a : kAderenze) righe.push_back(riga_aderenza(a));
   righe.push_back("[vel_limite]");
@@ -138,7 +137,7 @@ lista_righe righe_treno() {
   righe.push_back("[stazioni]");
   for (const stazione_corsa& s : kStazioniCorsa) righe.push_back(riga_stazione(s));
   righe.push_back("[rallentamenti]");
-  righe.push_back("rallentamento,   86400,    50,  300, 0,  1,  0");
+  righe.push_back(scrivi_riga(tipo_di(id_riga::rallentamento), {86400, 50, 300, 0, 1, 0}));
   righe.push_back("[segnali]");
   for (const segnale_corsa& s : kSegnali) righe.push_back(riga_segnale(s));
   righe.push_back("[codici]");

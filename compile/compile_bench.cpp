@@ -10,7 +10,7 @@
 #include "builtin/service_content.h"
 #include "compile/compile.h"
 #include "documents/line_list.h"
-#include "line/largest_line_fixture.h"
+#include "test_support/largest_line_fixture.h"
 
 namespace sb {
 namespace {

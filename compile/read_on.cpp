@@ -62,16 +62,19 @@ std::vector<diagnostica> diagnostiche_ulteriori(const std::vector<diagnostica>& 
 }
 
 compile_letto_oltre compila_e_leggi_oltre(const richiesta_compile& richiesta) {
-  compile_letto_oltre c{compila(richiesta), {}, {}, {}};
+  compile_letto_oltre c{compila(richiesta), {}, {}, {}, std::nullopt};
   c.lette = c.r.s.tracce.righe;
   c.omesse = c.r.s.limite.omesse;
   if (!c.r.s.tracce.interrotta) return c;
   richiesta_compile oltre = richiesta;
   oltre.errori = modo_errori::riprendi;
-  const risultato_compile r = compila(oltre);
+  risultato_compile r = compila(oltre);
   c.ulteriori = diagnostiche_ulteriori(c.r.s.diagnostiche, r.s.diagnostiche);
   c.lette = r.s.tracce.righe;
   c.omesse = r.s.limite.omesse;
+  r.s.griglia = griglia_codificata{};
+  r.s.diagnostiche = {};
+  c.oltre = std::move(r);
   return c;
 }
 

@@ -4,6 +4,7 @@
 // and the files; the second only what it found besides.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "compile/compile.h"
@@ -17,6 +18,9 @@ struct compile_letto_oltre {
   std::vector<diagnostica> ulteriori;  // found reading on, besides r's diagnostics, in the order found
   righe_lette lette;                   // rows taken whole reading on; r's own when nothing cut it short
   diagnostiche_omesse omesse;          // counted, not kept: reading on's, which saw every row r saw
+  // Reading on's records, without the line plan: every row but those that
+  // failed. None when nothing cut the read short (r's are the same).
+  std::optional<risultato_compile> oltre;
 };
 
 // Compiles as a build does; when a code cut the read short, compiles again

@@ -10,7 +10,7 @@
 #include "compile/compile.h"
 #include "decompile/decompile.h"
 #include "documents/line_list.h"
-#include "line/largest_line_fixture.h"
+#include "test_support/largest_line_fixture.h"
 #include "scenario/plan_encoding.h"
 
 namespace sb {

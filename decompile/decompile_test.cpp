@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "compile/compile.h"
-#include "line/largest_line_fixture.h"
+#include "test_support/largest_line_fixture.h"
 #include "scenario/plan_encoding.h"
 #include "test_support/file_bytes.h"
 #include "test_support/sample_scenario.h"

@@ -1,9 +1,9 @@
 #include "decompile/text_layout.h"
 
-#include <initializer_list>
 #include <utility>
 
-#include "scenario/text_columns.h"
+#include "grammar/row_kinds.h"
+#include "grammar/row_writer.h"
 
 namespace sb {
 namespace {
@@ -11,13 +11,11 @@ namespace {
 // The lines of a text being written.
 using righe = std::vector<std::string>;
 
-std::string numero(int32_t v) { return std::to_string(v); }
+std::string numero(int64_t v) { return std::to_string(v); }
 
-// The keyword, then each value after a comma and the given blanks.
-std::string riga_spaziata(const std::string& chiave, std::initializer_list<std::pair<int32_t, int>> valori) {
-  std::string riga = chiave;
-  for (const auto& [valore, spazi] : valori) riga += "," + std::string(static_cast<size_t>(spazi), ' ') + numero(valore);
-  return riga;
+// A row of numbers of the kind `id`.
+std::string riga(id_riga id, std::initializer_list<int64_t> valori, std::string_view testo = {}) {
+  return scrivi_riga(tipo_di(id), valori, testo);
 }
 
 void con_nota(righe& r, const std::string& nota, std::string riga) {
@@ -32,102 +30,86 @@ std::string crlf(const righe& r) {
 }
 
 void generale_linea(righe& r, const descrizione_linea& d) {
-  static const char* kNomi[] = {"uno", "due", "tre"};
+  constexpr id_riga kProgressive[] = {id_riga::progressiva_uno, id_riga::progressiva_due, id_riga::progressiva_tre};
   r.push_back("[generale]");
-  r.push_back(riga_spaziata("lunghezza percorso", {{d.lunghezza, 4}}));
+  r.push_back(riga(id_riga::lunghezza_percorso, {d.lunghezza}));
   for (size_t i = 0; i < 3; ++i) {
     const riga_progressiva& p = d.progressive[i];
-    r.push_back(riga_spaziata(std::string("progressiva chilometrica ") + kNomi[i],
-                              {{p.primo, 4}, {p.secondo, 4}, {p.terzo, 4}}));
+    r.push_back(riga(kProgressive[i], {p.primo, p.secondo, p.terzo}));
   }
-  r.push_back(riga_spaziata("sfondo uno", {{d.sfondo_uno, 4}}));
-  r.push_back(riga_spaziata("sfondo due", {{d.sfondo_due, 4}}));
-  r.push_back(riga_spaziata("sfondo tre", {{d.sfondo_tre, 4}}));
-  r.push_back(riga_spaziata("ripetizione segnali " + numero(d.ripetizione_codici) + " codici",
-                            {{d.ripetizione_inizio, 4}, {d.ripetizione_fine, 4}}));
+  r.push_back(riga(id_riga::sfondo_uno, {d.sfondo_uno}));
+  r.push_back(riga(id_riga::sfondo_due, {d.sfondo_due}));
+  r.push_back(riga(id_riga::sfondo_tre, {d.sfondo_tre}));
+  riga_scritta ripetizione{&tipo_di(id_riga::ripetizione_segnali),
+                           {numero(d.ripetizione_inizio), numero(d.ripetizione_fine)},
+                           {},
+                           "ripetizione segnali " + numero(d.ripetizione_codici) + " codici"};
+  r.push_back(scrivi_riga(ripetizione));
 }
-
-// An indicator's speed, or nothing where the d face is left empty.
-std::string velocita_indicatore(int32_t v, bool vuota) { return vuota ? "" : numero(v); }
 
 std::string riga_indicatore_testo(const riga_indicatore& x) {
   const indicatore_vmax& v = x.v;
-  std::string riga = "indicatori_vmax,  " + numero(v.posizione) + ",  " + numero(v.vas) + ",  " + numero(v.vbs) +
-                     ",  " + numero(v.vcs) + ",  " + numero(v.strisces);
-  for (int32_t d : {v.vad, v.vbd, v.vcd}) riga += ",  " + velocita_indicatore(d, x.d_vuota);
-  return riga + ",  " + numero(v.strisced);
+  riga_scritta s{&tipo_di(id_riga::indicatori_vmax), {}, {}, {}};
+  for (int32_t n : {v.posizione, v.vas, v.vbs, v.vcs, v.strisces}) s.valori.push_back(numero(n));
+  // The d face's speeds are left empty where the indicator has only an s face.
+  for (int32_t n : {v.vad, v.vbd, v.vcd}) s.valori.push_back(x.d_vuota ? "" : numero(n));
+  s.valori.push_back(numero(v.strisced));
+  return scrivi_riga(s);
+}
+
+// The curve's spelling: its side and its class.
+const tipo_riga& tipo_curva(const riga_curva& c) {
+  const std::string parola = std::string(c.verso_s ? "curvas" : "curvad") + static_cast<char>('0' + c.cifra);
+  const tipo_riga* t = riconosci_riga(genere_testo::linea, parola, false);
+  return t != nullptr ? *t : tipo_di(id_riga::curva);
 }
 
 void percorso_linea(righe& r, const descrizione_linea& d) {
   r.push_back("[curve]");
-  for (const riga_curva& c : d.curve) {
-    const std::string parola = std::string(c.verso_s ? "curvas" : "curvad") + static_cast<char>('0' + c.cifra);
-    con_nota(r, c.nota, riga_spaziata(parola, {{c.inizio, 2}, {c.lunghezza, 2}}));
-  }
+  for (const riga_curva& c : d.curve) con_nota(r, c.nota, scrivi_riga(tipo_curva(c), {c.inizio, c.lunghezza}));
   r.push_back("[pendenze]");
-  for (size_t i = 0; i < d.pendenze.size(); ++i) {
-    const riga_pendenza& p = d.pendenze[i];
-    const int in_piu = i == 0 && p.posizione == 0 ? 1 : 0;  // the first row's columns
-    con_nota(r, p.nota, riga_spaziata("pendenza", {{p.posizione, 2 + in_piu}, {p.pendenza, 3 + in_piu}}));
-  }
+  for (const riga_pendenza& p : d.pendenze) con_nota(r, p.nota, riga(id_riga::pendenza, {p.posizione, p.pendenza}));
   r.push_back("[montagne]");
-  for (const riga_montagna& m : d.montagne) {
-    con_nota(r, m.nota, riga_spaziata("montagna", {{m.inizio, 3}, {m.fine, 2}, {m.tipo, 2}}));
-  }
+  for (const riga_montagna& m : d.montagne) con_nota(r, m.nota, riga(id_riga::montagna, {m.inizio, m.fine, m.tipo}));
   r.push_back("[cartelli]");
   for (const riga_indicatore& x : d.indicatori) con_nota(r, x.nota, riga_indicatore_testo(x));
   r.push_back("[indicazioni]");
   for (const riga_cartello& c : d.cartelli) {
-    con_nota(r, c.nota, "cartello_indicatore,  " + numero(c.posizione) + ",   " + campo_testo(c.didascalia));
+    con_nota(r, c.nota, riga(id_riga::cartello_indicatore, {c.posizione}, c.didascalia));
   }
   r.push_back("[fine]");
 }
 
 void generale_servizio(righe& r, const descrizione_servizio& d) {
   r.push_back("[generale]");
-  r.push_back(riga_spaziata("numero vetture", {{d.vetture, 4}}));
-  r.push_back(riga_spaziata("percentuale massa frenata", {{d.massa_frenata, 4}}));
-  r.push_back(riga_spaziata("sabbia", {{d.sabbia, 4}}));
-  // The clock's three numbers stand apart by blanks, as in the builder's text.
-  std::string orologio = "orologio,";
-  for (const auto& [valore, larghezza] : {std::pair{d.ore, size_t{6}}, {d.minuti, size_t{16}}, {d.secondi, size_t{14}}}) {
-    std::string v = a_destra(valore, larghezza);
-    orologio += v.front() == ' ' ? v : " " + v;
-  }
-  r.push_back(orologio + " ");
-}
-
-std::string riga_aderenza(const riga_profilo& a, bool prima) {
-  if (prima && a.posizione == 0) return "aderenza,   0,    " + numero(a.valore);
-  return riga_colonne("aderenza", {{a.posizione, 8}, {a.valore, 6}});
+  r.push_back(riga(id_riga::vetture, {d.vetture}));
+  r.push_back(riga(id_riga::massa_frenata, {d.massa_frenata}));
+  r.push_back(riga(id_riga::sabbia, {d.sabbia}));
+  r.push_back(riga(id_riga::orologio, {d.ore, d.minuti, d.secondi}));
 }
 
 std::string riga_stazione_testo(const riga_stazione& s) {
-  return riga_colonne("stazione", {{s.posizione, 8}, {s.tipo, 3}, {s.lunghezza, 5}, {s.opzione_1, 3},
-                                   {s.opzione_5, 2}, {s.opzione_4, 2}, {s.param_1, 3}, {s.param_2, 1},
-                                   {s.opzione_2, 1}, {s.param_3, 3}, {s.param_4, 1}, {s.param_5, 1},
-                                   {s.opzione_3, 5}, {s.ore, 4}, {s.minuti, 2}, {s.secondi, 2}}) +
-         ", " + campo_testo(s.nome);
+  return riga(id_riga::stazione,
+              {s.posizione, s.tipo, s.lunghezza, s.opzione_1, s.opzione_5, s.opzione_4, s.param_1, s.param_2,
+               s.opzione_2, s.param_3, s.param_4, s.param_5, s.opzione_3, s.ore, s.minuti, s.secondi},
+              s.nome);
 }
 
 std::string riga_rallentamento_testo(const riga_rallentamento& x) {
   const valori_rallentamento& v = x.v;
-  return riga_colonne("rallentamento",
-                      {{x.posizione, 8}, {v.v, 6}, {v.l, 5}, {v.f_tt, 2}, {v.f_ta, 3}, {v.d_v, 3}});
+  return riga(id_riga::rallentamento, {x.posizione, v.v, v.l, v.f_tt, v.f_ta, v.d_v});
 }
 
 std::string riga_segnale_testo(const riga_segnale& x) {
   const valori_segnale& v = x.v;
-  return riga_colonne("segnale", {{x.posizione, 8}, {v.sx, 4}, {v.s1, 2}, {v.s2, 2}, {v.s3, 3}, {v.rapp, 2},
-                                  {v.dx, 5}, {v.d1, 3}, {v.d2, 1}, {v.d3, 1}}) +
-         ", " + numero(v.tempo);
+  return riga(id_riga::segnale, {x.posizione, v.sx, v.s1, v.s2, v.s3, v.rapp, v.dx, v.d1, v.d2, v.d3, v.tempo});
 }
 
 void corpo_servizio(righe& r, const descrizione_servizio& d) {
   r.push_back("[aderenze]");
-  for (size_t i = 0; i < d.aderenze.size(); ++i) r.push_back(riga_aderenza(d.aderenze[i], i == 0));
+  for (const riga_profilo& a : d.aderenze) r.push_back(riga(id_riga::aderenza, {a.posizione, a.valore}));
   r.push_back("[vel_limite]");
-  for (const riga_profilo& v : d.velocita) r.push_back(riga_colonne("velocita", {{v.posizione, 8}, {v.valore, 6}}));
+  for (const riga_profilo& v : d.velocita) r.push_back(riga(id_riga::velocita, {v.posizione, v.valore}));
   r.push_back("[stazioni]");
   for (const riga_stazione& s : d.stazioni) con_nota(r, s.nota, riga_stazione_testo(s));
   r.push_back("[rallentamenti]");
@@ -135,21 +117,13 @@ void corpo_servizio(righe& r, const descrizione_servizio& d) {
   r.push_back("[segnali]");
   for (const riga_segnale& x : d.segnali) con_nota(r, x.nota, riga_segnale_testo(x));
   for (const riga_abbattimento& a : d.abbattimenti) {
-    con_nota(r, a.nota, riga_colonne("abbattimento", {{a.posizione, 8}, {a.valore, 6}}));
+    con_nota(r, a.nota, riga(id_riga::abbattimento, {a.posizione, a.valore}));
   }
   r.push_back("[codici]");
   r.push_back("[fine]");
 }
 
-bool blank(char c) { return c == ' ' || c == '\t'; }
-
 }  // namespace
-
-std::string campo_testo(const std::string& testo) {
-  const bool tra_apici = testo.empty() || testo.find_first_of(",\r\n") != std::string::npos ||
-                         blank(testo.front()) || blank(testo.back()) || testo.front() == '"';
-  return tra_apici ? "\"" + testo + "\"" : testo;
-}
 
 std::string riga_nota(const std::string& nota) {
   std::string testo = "- " + nota;

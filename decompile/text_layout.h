@@ -1,6 +1,6 @@
 // The two description texts written from their rows in the layout of the
-// builder's own texts: the sections in order, the same spacing and columns,
-// code page 1252 with CR LF line ends. A row's note goes on a comment line
+// builder's own texts: the sections in order, each row written by the
+// grammar's scrivi_riga, code page 1252 with CR LF line ends. A row's note goes on a comment line
 // (a field that holds "-") just above it.
 #pragma once
 
@@ -16,11 +16,6 @@ std::string testo_linea(const descrizione_linea& d, const std::vector<std::strin
 
 // The service description NAME_TRAIN-.txt; the preamble lines come first.
 std::string testo_servizio(const descrizione_servizio& d, const std::vector<std::string>& preambolo);
-
-// A name or caption as a text field that reads back as the same bytes:
-// between double quotes when it is empty, holds a comma or a line end, or
-// begins or ends with a blank.
-std::string campo_testo(const std::string& testo);
 
 // A comment line for a note: "- " and the note, its commas turned into
 // semicolons so that it stays one field.

@@ -3,6 +3,7 @@
 #include "decompile/cell_items.h"
 #include "decompile/pass_points.h"
 #include "decompile/service_recovery.h"
+#include "grammar/row_kinds.h"
 #include "inspect/cell_meaning.h"
 #include "inspect/json_text.h"
 #include "passes/stamps.h"
@@ -17,22 +18,32 @@ valore_autore testo(const std::string& nome, const std::string& cp1252) { return
 
 std::string metri(int64_t m) { return std::to_string(m) + " m"; }
 
+// The keyword of a row kind, as the author writes it.
+std::string parola(id_riga id) { return std::string(tipo_di(id).parola); }
+
+// The name the grammar gives value k of a row kind.
+std::string nome(id_riga id, size_t k) { return std::string(tipo_di(id).campi[k].nome); }
+
+// A row's numbers from its value `da` on, each named as the grammar names it.
+std::vector<valore_autore> numeri(id_riga id, size_t da, std::initializer_list<int64_t> valori) {
+  std::vector<valore_autore> out;
+  size_t k = da;
+  for (int64_t v : valori) out.push_back(numero(nome(id, k++), v));
+  return out;
+}
+
 voce_autore voce_segnale(const celle_percorso& celle, size_t i) {
   const riga_segnale r = segnale_da_cella(celle, static_cast<int64_t>(i));
   const valori_segnale& v = r.v;
-  return {"segnale at " + metri(r.posizione),
-          {numero("sx", v.sx), numero("s1", v.s1), numero("s2", v.s2), numero("s3", v.s3), numero("rapp", v.rapp),
-           numero("dx", v.dx), numero("d1", v.d1), numero("d2", v.d2), numero("d3", v.d3), numero("tempo", v.tempo)},
-          r.nota};
+  return {parola(id_riga::segnale) + " at " + metri(r.posizione),
+          numeri(id_riga::segnale, 1, {v.sx, v.s1, v.s2, v.s3, v.rapp, v.dx, v.d1, v.d2, v.d3, v.tempo}), r.nota};
 }
 
 voce_autore voce_indicatore(const cella& c, size_t i) {
   const riga_indicatore r = indicatore_da_cella(c, static_cast<int64_t>(i));
   const indicatore_vmax& v = r.v;
-  return {"indicatori_vmax at " + metri(v.posizione),
-          {numero("vas", v.vas), numero("vbs", v.vbs), numero("vcs", v.vcs), numero("strisces", v.strisces),
-           numero("vad", v.vad), numero("vbd", v.vbd), numero("vcd", v.vcd), numero("strisced", v.strisced)},
-          ""};
+  return {parola(id_riga::indicatori_vmax) + " at " + metri(v.posizione),
+          numeri(id_riga::indicatori_vmax, 1, {v.vas, v.vbs, v.vcs, v.strisces, v.vad, v.vbd, v.vcd, v.strisced}), ""};
 }
 
 // The slowdowns' cells: the start with the row's values, the other points
@@ -40,11 +51,10 @@ voce_autore voce_indicatore(const cella& c, size_t i) {
 void voci_rallentamenti(const celle_percorso& celle, std::map<size_t, voce_autore>& out) {
   for (const rallentamento_trovato& t : rallentamenti_dalle_celle(celle)) {
     const riga_rallentamento& r = t.riga;
-    const std::string di = " of the rallentamento at " + metri(r.posizione);
-    out[static_cast<size_t>(t.inizio)] = {"rallentamento at " + metri(r.posizione),
-                                          {numero("v", r.v.v), numero("l", r.v.l), numero("f_tt", r.v.f_tt),
-                                           numero("f_ta", r.v.f_ta), numero("d_v", r.v.d_v)},
-                                          r.nota};
+    const std::string riga = parola(id_riga::rallentamento) + " at " + metri(r.posizione);
+    const std::string di = " of the " + riga;
+    out[static_cast<size_t>(t.inizio)] = {
+        riga, numeri(id_riga::rallentamento, 1, {r.v.v, r.v.l, r.v.f_tt, r.v.f_ta, r.v.d_v}), r.nota};
     if (t.fine >= 0) out[static_cast<size_t>(t.fine)] = {"end" + di, {}, ""};
     if (t.avviso >= 0) out[static_cast<size_t>(t.avviso)] = {"warning point" + di, {}, ""};
     for (int64_t j = 0; t.approccio >= 0 && j < 4; ++j) {
@@ -57,23 +67,28 @@ voce_autore voce_fermata(const cella& c, const tabella_oggetti* tabella) {
   voce_autore v{"stop point of station " + std::to_string(c.dato_1), {}, ""};
   if (tabella == nullptr || c.dato_1 < 1 || c.dato_1 > kPrimoCartello) return v;
   const oggetto& o = (*tabella)[static_cast<size_t>(c.dato_1)];
-  v.valori = {testo("nome", o.nome), numero("posizione", o.posizione), numero("tipo", o.tipo)};
+  v.valori = {testo(nome(id_riga::stazione, 16), o.nome), numero(nome(id_riga::stazione, 0), o.posizione),
+              numero(nome(id_riga::stazione, 1), o.tipo)};
   return v;
 }
 
 voce_autore voce_cartello(const cella& c, size_t i, const tabella_oggetti* tabella) {
-  voce_autore v{"cartello_indicatore at " + metri(posizione_item(static_cast<int64_t>(i))),
-                {numero("entry", c.dato_1)}, ""};
+  voce_autore v{parola(id_riga::cartello_indicatore) + " at " + metri(posizione_item(static_cast<int64_t>(i))),
+                {numero("entry", c.dato_1)},
+                ""};
   if (tabella != nullptr && c.dato_1 >= 0 && c.dato_1 < kNumeroOggetti) {
-    v.valori.push_back(testo("didascalia", (*tabella)[static_cast<size_t>(c.dato_1)].nome));
+    v.valori.push_back(testo(nome(id_riga::cartello_indicatore, 1), (*tabella)[static_cast<size_t>(c.dato_1)].nome));
   }
   return v;
 }
 
 voce_autore voce_abbattimento(const cella& c, size_t i, bool del_passaggio) {
-  if (del_passaggio) return {"placed by the signal aspect pass", {numero("value", c.dato_1)}, ""};
+  const std::string valore_nome = nome(id_riga::abbattimento, 1);
+  if (del_passaggio) return {"placed by the signal aspect pass", {numero(valore_nome, c.dato_1)}, ""};
   const int32_t valore = c.tipo == tipo_cella::abbattimento ? c.dato_1 : 0;
-  return {"abbattimento at " + metri(posizione_confine(static_cast<int64_t>(i))), {numero("value", valore)}, ""};
+  return {parola(id_riga::abbattimento) + " at " + metri(posizione_confine(static_cast<int64_t>(i))),
+          {numero(valore_nome, valore)},
+          ""};
 }
 
 // Cell 1: the marker and the code of the train number and line name.
@@ -126,13 +141,15 @@ std::map<size_t, voce_autore> voci_celle(const celle_percorso& celle, const tabe
 
 voce_autore voce_stazione(const oggetto& o) {
   const riga_stazione r = stazione_da_oggetto(o);
-  return {"stazione at " + metri(r.posizione),
-          {numero("tipo", r.tipo), numero("lunghezza", r.lunghezza), numero("opzione_1", r.opzione_1),
-           numero("opzione_5", r.opzione_5), numero("opzione_4", r.opzione_4), numero("param_1", r.param_1),
-           numero("param_2", r.param_2), numero("opzione_2", r.opzione_2), numero("param_3", r.param_3),
-           numero("param_4", r.param_4), numero("param_5", r.param_5), numero("opzione_3", r.opzione_3),
-           {"orario", orario_hms(o.orario), true}, testo("nome", r.nome)},
-          r.nota};
+  voce_autore v{parola(id_riga::stazione) + " at " + metri(r.posizione),
+                numeri(id_riga::stazione, 1,
+                       {r.tipo, r.lunghezza, r.opzione_1, r.opzione_5, r.opzione_4, r.param_1, r.param_2, r.opzione_2,
+                        r.param_3, r.param_4, r.param_5, r.opzione_3}),
+                r.nota};
+  // The stored time of day, which the row writes as its hours, minutes and seconds.
+  v.valori.push_back({"orario", orario_hms(o.orario), true});
+  v.valori.push_back(testo(nome(id_riga::stazione, 16), r.nome));
+  return v;
 }
 
 voce_autore voce_codice_tabella(const tabella_oggetti& tabella) {

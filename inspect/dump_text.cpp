@@ -14,12 +14,11 @@
 #include "inspect/json_text.h"
 #include "platform/files.h"
 #include "scenario/binary_decoders.h"
+#include "scenario/format.h"
 #include "text_input/utf8_input.h"
 
 namespace sb {
 namespace {
-
-constexpr int32_t kMetriCella = 50;
 
 // One named field of an entry or cell, with its value and what it means.
 struct campo {

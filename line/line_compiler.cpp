@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "grammar/row_kinds.h"
 #include "line/line_plan.h"
 #include "line/memo_indicatori_v_max.h"
 #include "line/memo_montagna.h"
@@ -26,40 +27,19 @@ namespace {
 constexpr int32_t kPendenzaMinima = -100;
 constexpr int32_t kPendenzaMassima = 155;
 
-// The keywords as written, the headers, and the vocabulary they make.
-constexpr std::string_view kParoleGenerali[] = {
-    "lunghezza percorso", "progressiva chilometrica uno", "progressiva chilometrica due",
-    "progressiva chilometrica tre", "sfondo uno", "sfondo due", "sfondo tre", "ripetizione segnali 4 codici"};
-constexpr std::string_view kParolePercorso[] = {
-    "pendenza", "curvad1", "curvad2", "curvad3", "curvad4", "curvad5", "curvad6", "curvas1", "curvas2",
-    "curvas3", "curvas4", "curvas5", "curvas6", "montagna", "indicatori_vmax", "cartello_indicatore"};
-constexpr std::string_view kIntestazioni[] = {"[generale]", "[curve]",    "[pendenze]", "[montagne]",
-                                              "[cartelli]", "[indicazioni]", "[fine]"};
-constexpr vocabolario kVocabolarioGenerale{kParoleGenerali, kIntestazioni};
-constexpr vocabolario kVocabolarioPercorso{kParolePercorso, kIntestazioni};
-
-// The general keywords' tests, as the reader applies them.
-bool lunghezza(std::string_view c) { return contiene_nc(c, "lunghezza") && contiene_nc(c, "percorso"); }
-bool progressiva(std::string_view c, std::string_view numero) {
-  return contiene(c, "progressiva") && contiene(c, numero);
+// The vocabulary of each section: its keywords and the headers.
+vocabolario vocabolario_linea(ambito_riga a) {
+  return {parole_chiave(genere_testo::linea, a), intestazioni_testo(genere_testo::linea)};
 }
-bool sfondo(std::string_view c, std::string_view numero) { return contiene(c, "sfondo") && contiene(c, numero); }
-bool ripetizione(std::string_view c) { return contiene(c, "ripetizione") && contiene(c, "segnali"); }
 
-bool e_chiave_generale(std::string_view c) {
-  return lunghezza(c) || progressiva(c, "uno") || progressiva(c, "due") || progressiva(c, "tre") ||
-         sfondo(c, "uno") || sfondo(c, "due") || sfondo(c, "tre") || ripetizione(c);
-}
+bool e_chiave_generale(std::string_view c) { return e_chiave_generale_linea(c); }
 
 // Whether a field would be a general keyword but for its letter case.
 bool generale_a_parte_maiuscole(std::string_view c) {
   return e_chiave_generale(minuscolo_cp1252(c));
 }
 
-bool e_chiave_percorso(std::string_view c) {
-  return contiene_nc(c, "pendenza") || contiene_nc(c, "curva") || contiene_nc(c, "montagna") ||
-         contiene_nc(c, "indicatori_v") || (contiene_nc(c, "indicat") && contiene_nc(c, "cartello"));
-}
+bool e_chiave_percorso(std::string_view c) { return e_chiave_percorso_linea(c); }
 
 // The working state of one line compile.
 struct lavoro_linea {
@@ -91,9 +71,10 @@ struct lavoro_linea {
 
 int64_t ultima_cella(const scenario& s) { return static_cast<int64_t>(s.celle.size()) - 1; }
 
-// A row of the line text, read from the field after its keyword.
-lettura_riga riga_di(lavoro_linea& w, std::string_view parola, int32_t valori, riconosce_chiave e_chiave) {
-  return lettura_riga(w.s, w.lettore, origine_errore::testo_linea, parola, valori, e_chiave);
+// A row of the line text, read from the field after its keyword; `parola`
+// names it in messages where the kind's keyword would not.
+lettura_riga riga_di(lavoro_linea& w, id_riga id, std::string_view parola = {}) {
+  return lettura_riga(w.s, w.lettore, origine_errore::testo_linea, tipo_di(id), parola);
 }
 
 luogo_testo a_riga(int32_t riga) { return {origine_errore::testo_linea, riga, 0}; }
@@ -160,7 +141,7 @@ passo preambolo(lavoro_linea& w) {
     const luogo_testo qui{origine_errore::testo_linea, w.lettore.ultimo().riga, w.lettore.ultimo().colonna};
     const bool generale = contiene_nc(campo, "[generale]");
     if (!generale && quasi.riga == 0 && intestazione(campo) &&
-        !suggerisci(forma_confrontabile(campo), std::span(kIntestazioni, 1)).empty()) {
+        !suggerisci(forma_confrontabile(campo), intestazioni_testo(genere_testo::linea).first(1)).empty()) {
       quasi = qui;
       quasi_scritto = campo;
     }
@@ -179,7 +160,7 @@ passo preambolo(lavoro_linea& w) {
 passo riga_lunghezza(lavoro_linea& w) {
   // When this row fails, the rows that need the cells fail with it.
   w.senza_celle_detto = true;
-  lettura_riga r = riga_di(w, "lunghezza percorso", 1, e_chiave_generale);
+  lettura_riga r = riga_di(w, id_riga::lunghezza_percorso);
   int32_t l = 0;
   if (!r.leggi(l, "route length")) return passo::lettura_fallita;
   r.chiudi();
@@ -198,8 +179,8 @@ passo riga_lunghezza(lavoro_linea& w) {
 
 // A chainage reference's three values into an entry. The first value that
 // is not a multiple of 50 is remembered: code 2 points at it if it stays.
-passo riga_progressiva(lavoro_linea& w, oggetto& o, std::string_view parola) {
-  lettura_riga r = riga_di(w, parola, 3, e_chiave_generale);
+passo riga_progressiva(lavoro_linea& w, oggetto& o, id_riga id) {
+  lettura_riga r = riga_di(w, id);
   if (!r.leggi(o.inizio, "first value") || !r.leggi(o.fine, "second value") || !r.leggi(o.posizione, "third value")) {
     return passo::lettura_fallita;
   }
@@ -217,8 +198,8 @@ passo riga_progressiva(lavoro_linea& w, oggetto& o, std::string_view parola) {
 }
 
 // A background setting's one value.
-passo riga_sfondo(lavoro_linea& w, int32_t& valore, std::string_view parola) {
-  lettura_riga r = riga_di(w, parola, 1, e_chiave_generale);
+passo riga_sfondo(lavoro_linea& w, int32_t& valore, id_riga id) {
+  lettura_riga r = riga_di(w, id);
   if (!r.leggi(valore, "background")) return passo::lettura_fallita;
   r.chiudi();
   return passo::prosegui;
@@ -227,7 +208,7 @@ passo riga_sfondo(lavoro_linea& w, int32_t& valore, std::string_view parola) {
 // The cab-signalling stretch and its code count.
 passo riga_ripetizione(lavoro_linea& w, const std::string& campo) {
   oggetto& o = w.s.tabella[kOggettoTreno];
-  lettura_riga r = riga_di(w, "ripetizione segnali", 2, e_chiave_generale);
+  lettura_riga r = riga_di(w, id_riga::ripetizione_segnali, "ripetizione segnali");
   if (!r.leggi(o.inizio, "cab-signalling start") || !r.leggi(o.fine, "cab-signalling end")) {
     return passo::lettura_fallita;
   }
@@ -252,21 +233,37 @@ passo riga_ripetizione(lavoro_linea& w, const std::string& campo) {
   return passo::prosegui;
 }
 
-// The general keywords, each tested on its own, in the order of the format.
-// `trovata` tells whether any matched.
-passo chiavi_generali(lavoro_linea& w, const std::string& campo, bool& trovata) {
-  tabella_oggetti& t = w.s.tabella;
-  trovata = e_chiave_generale(campo);
+// The row of a keyword of a section, by its kind's id.
+using esegui_riga = passo (*)(lavoro_linea& w, id_riga id, const std::string& campo);
+
+// The keywords of a section, each tested on its own, in the order of the
+// grammar: every kind the field holds runs its row, until one ends the
+// read. `trovata` tells whether any matched.
+passo chiavi_sezione(lavoro_linea& w, ambito_riga a, esegui_riga esegui, const std::string& campo, bool& trovata) {
   passo e = passo::prosegui;
-  if (lunghezza(campo)) e = riga_lunghezza(w);
-  if (e == passo::prosegui && progressiva(campo, "uno")) e = riga_progressiva(w, t[83], "progressiva chilometrica uno");
-  if (e == passo::prosegui && progressiva(campo, "due")) e = riga_progressiva(w, t[82], "progressiva chilometrica due");
-  if (e == passo::prosegui && progressiva(campo, "tre")) e = riga_progressiva(w, t[81], "progressiva chilometrica tre");
-  if (e == passo::prosegui && sfondo(campo, "uno")) e = riga_sfondo(w, t[kOggettoLinea].inizio, "sfondo uno");
-  if (e == passo::prosegui && sfondo(campo, "due")) e = riga_sfondo(w, t[kOggettoLinea].posizione, "sfondo due");
-  if (e == passo::prosegui && sfondo(campo, "tre")) e = riga_sfondo(w, t[kOggettoLinea].fine, "sfondo tre");
-  if (e == passo::prosegui && ripetizione(campo)) e = riga_ripetizione(w, campo);
+  trovata = false;
+  for (const tipo_riga& k : tipi_riga(genere_testo::linea)) {
+    if (k.ambito != a || k.variante || !riconosce(k, campo)) continue;
+    trovata = true;
+    if (e == passo::prosegui) e = esegui(w, k.id, campo);
+  }
   return e;
+}
+
+// The row of a general keyword.
+passo esegui_generale(lavoro_linea& w, id_riga id, const std::string& campo) {
+  tabella_oggetti& t = w.s.tabella;
+  switch (id) {
+    case id_riga::lunghezza_percorso: return riga_lunghezza(w);
+    case id_riga::progressiva_uno: return riga_progressiva(w, t[83], id);
+    case id_riga::progressiva_due: return riga_progressiva(w, t[82], id);
+    case id_riga::progressiva_tre: return riga_progressiva(w, t[81], id);
+    case id_riga::sfondo_uno: return riga_sfondo(w, t[kOggettoLinea].inizio, id);
+    case id_riga::sfondo_due: return riga_sfondo(w, t[kOggettoLinea].posizione, id);
+    case id_riga::sfondo_tre: return riga_sfondo(w, t[kOggettoLinea].fine, id);
+    case id_riga::ripetizione_segnali: return riga_ripetizione(w, campo);
+    default: return passo::prosegui;
+  }
 }
 
 // Whether a field ends the general section: it holds "[" and "]" and does
@@ -275,15 +272,6 @@ bool fine_sezione(const std::string& campo) {
   const size_t primo = campo.find_first_not_of(" \t");
   const bool trattino = primo != std::string::npos && campo[primo] == '-';
   return contiene(campo, "[") && contiene(campo, "]") && !trattino;
-}
-
-// The header of the section a route keyword belongs to.
-std::string_view intestazione_di(std::string_view campo) {
-  if (contiene_nc(campo, "pendenza")) return "[pendenze]";
-  if (contiene_nc(campo, "curva")) return "[curve]";
-  if (contiene_nc(campo, "montagna")) return "[montagne]";
-  if (contiene_nc(campo, "indicatori_v")) return "[indicazioni]";
-  return "[cartelli]";
 }
 
 // A route row in [generale]: the route rows are read only after a header
@@ -295,8 +283,10 @@ void riga_fuori_sezione(lavoro_linea& w, const std::string& campo) {
     return;
   }
   registra_avviso(w.s, genere_avviso::fuori_sezione, w.chiave,
-                  cita(campo) + " is a route row, but no section header has ended [generale]: the row is skipped; "
-                               "write '" + std::string(intestazione_di(campo)) + "' above it");
+                  cita(campo) +
+                      " is a route row, but no section header has ended [generale]: the row is skipped; "
+                      "write '" +
+                      std::string(intestazione_di(genere_testo::linea, campo)) + "' above it");
   w.avviso_fuori_sezione = w.s.diagnostiche.size() - 1;
 }
 
@@ -327,7 +317,7 @@ void generale_sconosciuta(lavoro_linea& w, const std::string& campo) {
                         cita(minuscolo_cp1252(campo)));
     return;
   }
-  campo_sconosciuto(w.s, w.lettore, origine_errore::testo_linea, campo, kVocabolarioGenerale);
+  campo_sconosciuto(w.s, w.lettore, origine_errore::testo_linea, campo, vocabolario_linea(ambito_riga::generale));
 }
 
 // The general section's rows, up to its closing field or the end of the
@@ -344,7 +334,7 @@ passo righe_generali(lavoro_linea& w) {
     }
     w.chiave = {origine_errore::testo_linea, w.lettore.ultimo().riga, w.lettore.ultimo().colonna};
     bool trovata = false;
-    if (passo e = chiavi_generali(w, campo, trovata); e != passo::prosegui) {
+    if (passo e = chiavi_sezione(w, ambito_riga::generale, esegui_generale, campo, trovata); e != passo::prosegui) {
       if (w.modo == modo_errori::ferma) return e;
       riprendi(w);
       continue;
@@ -416,7 +406,11 @@ passo pendenza_troppo_grande(lavoro_linea& w) {
 // What the author is told about a gradient row that takes effect: rows out
 // of order, and a gradient the cells cannot hold.
 void avvisi_pendenza(lavoro_linea& w, const lettura_riga& r, int32_t p, int32_t g) {
-  if (w.pendenza_letta && indice_confine(p) <= indice_confine(w.posizione_pendenza)) {
+  if (p < 0) {
+    avviso_prima_dell_inizio(w.s, r.valore(0), p, "gradient row",
+                             effetto_profilo_prima(!w.pendenza_letta, w.posizione_pendenza,
+                                                   "gradient " + std::to_string(g)));
+  } else if (w.pendenza_letta && indice_confine(p) <= indice_confine(w.posizione_pendenza)) {
     registra_avviso(w.s, genere_avviso::fuori_ordine, r.valore(0),
                     "gradient row at " + std::to_string(p) + " m does not come after the one at " +
                         std::to_string(w.posizione_pendenza) +
@@ -433,7 +427,7 @@ void avvisi_pendenza(lavoro_linea& w, const lettura_riga& r, int32_t p, int32_t 
 // "pendenza": the previous gradient runs up to this row's cell; this row's
 // holds from there on.
 passo riga_pendenza(lavoro_linea& w) {
-  lettura_riga r = riga_di(w, "pendenza", 2, e_chiave_percorso);
+  lettura_riga r = riga_di(w, id_riga::pendenza);
   int32_t p = 0;
   int32_t g = 0;
   if (!r.leggi(p, "position") || !r.leggi(g, "gradient")) return passo::lettura_fallita;
@@ -468,10 +462,22 @@ void avviso_curva(lavoro_linea& w, const lettura_riga& r, int32_t inizio) {
   }
 }
 
+// A curve that starts before the route's start bends only its part from 0 m
+// (or from the previous curve's end) on.
+void avviso_curva_prima(lavoro_linea& w, const lettura_riga& r, int32_t inizio, int64_t fine) {
+  const int64_t da = w.curva_letta ? std::max<int64_t>(w.fine_curva, 0) : 0;
+  const std::string effetto =
+      fine <= da ? "it bends nothing; remove it or start it on the route"
+                 : "only its part from " + std::to_string(da) + " m to its end at " + std::to_string(fine) +
+                       " m is bent; write the start " + std::to_string(da) + " and the length " +
+                       std::to_string(fine - da);
+  avviso_prima_dell_inizio(w.s, r.valore(0), inizio, "curve", effetto);
+}
+
 // "curva": extends the plan straight up to the start, then along the curve
 // up to its end. Only with the build flag.
 passo riga_curva(lavoro_linea& w, const std::string& campo) {
-  lettura_riga r = riga_di(w, "curva", 2, e_chiave_percorso);
+  lettura_riga r = riga_di(w, id_riga::curva, "curva");
   int32_t inizio = 0;
   int32_t lunghezza_curva = 0;
   if (!r.leggi(inizio, "start") || !r.leggi(lunghezza_curva, "length")) return passo::lettura_fallita;
@@ -498,7 +504,11 @@ passo riga_curva(lavoro_linea& w, const std::string& campo) {
     return ferma(w, kCurvaNonValida, r.chiave(),
                  "curve keyword " + cita(campo) + " has no digit 1 to 6 for its curvature, as in 'curvad4'");
   }
-  avviso_curva(w, r, inizio);
+  if (inizio < 0) {
+    avviso_curva_prima(w, r, inizio, fine);
+  } else {
+    avviso_curva(w, r, inizio);
+  }
   griglia_codificata& g = w.s.griglia;
   estendi_dritto(g, std::min<int64_t>(inizio, kMassimoPuntiCurva));
   if (g.prossimo <= kMassimoPuntiCurva) estendi_curva(g, std::min(fine, kMassimoPuntiCurva), kappa);
@@ -512,7 +522,7 @@ passo riga_curva(lavoro_linea& w, const std::string& campo) {
 
 // "montagna": a span with its kind.
 passo riga_montagna(lavoro_linea& w) {
-  lettura_riga r = riga_di(w, "montagna", 3, e_chiave_percorso);
+  lettura_riga r = riga_di(w, id_riga::montagna);
   int32_t inizio = 0;
   int32_t fine = 0;
   int32_t tipo = 0;
@@ -520,10 +530,16 @@ passo riga_montagna(lavoro_linea& w) {
   r.chiudi();
   if (passo e = prova_posizione(w, r, inizio); e != passo::prosegui) return e;
   if (!montagna_nelle_celle(inizio, fine, w.s.celle)) {
+    if (indice_confine(inizio) < 0) {
+      return fuori_percorso(w, r.valore(0), inizio, prima_delle_celle(inizio, indice_confine(inizio), "montagna span"));
+    }
     return fuori_percorso(w, r.valore(0), inizio, "the span reaches outside the route's cells");
   }
   memo_montagna(w.s, w.montagne, inizio, fine, tipo);
-  return dopo_registratore(w, r.chiave());
+  if (passo e = dopo_registratore(w, r.chiave()); e != passo::prosegui) return e;
+  avviso_prima_dell_inizio(w.s, r.valore(0), inizio, "montagna span",
+                           "it is marked from cell 0, as if it began at 0 m; write a start of 0 or more");
+  return passo::prosegui;
 }
 
 // Indicator speeds go in steps of 5 km/h.
@@ -551,7 +567,7 @@ void annota_indicatore(scenario& s, const lettura_riga& r, const indicatore_vmax
 
 // "indicatori_vmax": a maximum-speed indicator with its two faces.
 passo riga_indicatore(lavoro_linea& w) {
-  lettura_riga r = riga_di(w, "indicatori_vmax", 9, e_chiave_percorso);
+  lettura_riga r = riga_di(w, id_riga::indicatori_vmax);
   indicatore_vmax v;
   const std::pair<int32_t*, const char*> valori[] = {
       {&v.posizione, "position"}, {&v.vas, "vas"}, {&v.vbs, "vbs"}, {&v.vcs, "vcs"}, {&v.strisces, "strisces"},
@@ -565,6 +581,9 @@ passo riga_indicatore(lavoro_linea& w) {
   if (w.s.codice_errore == kIndicatoreOccupato) w.s.posizione_errore = v.posizione;
   if (passo e = dopo_registratore(w, r.valore(0)); e != passo::prosegui) return e;
   segna_origine_oggetto(w.s, indice_cella(v.posizione), r.chiave());
+  avviso_prima_dell_inizio(w.s, r.valore(0), v.posizione, "maximum-speed indicator",
+                           "it is placed in " + cella_e_metro(indice_cella(v.posizione)) +
+                               ", the route's first cell; write a position of 0 or more");
   avvisi_indicatore(w, r, v);
   avviso_oltre_fine(w.s, r.valore(0), v.posizione, "maximum-speed indicator");
   annota_indicatore(w.s, r, v);
@@ -574,7 +593,7 @@ passo riga_indicatore(lavoro_linea& w) {
 // "cartello_indicatore": a sign board whose caption goes to the next entry
 // from 80 downward.
 passo riga_cartello(lavoro_linea& w) {
-  lettura_riga r = riga_di(w, "cartello_indicatore", 2, e_chiave_percorso);
+  lettura_riga r = riga_di(w, id_riga::cartello_indicatore);
   int32_t p = 0;
   std::string didascalia;
   if (!r.leggi(p, "position") || !r.leggi_testo(didascalia, "caption", "a caption cannot hold a comma")) {
@@ -583,7 +602,7 @@ passo riga_cartello(lavoro_linea& w) {
   r.chiudi();
   if (passo e = prova_posizione(w, r, p); e != passo::prosegui) return e;
   const int64_t i = indice_cella(p);
-  if (i < 0 || i > ultima_cella(w.s)) return fuori_percorso(w, r.valore(0), p, "the sign's cell lies before the route");
+  if (i < 0 || i > ultima_cella(w.s)) return fuori_percorso(w, r.valore(0), p, prima_delle_celle(p, i, "sign board"));
   cella& c = w.s.celle[static_cast<size_t>(i)];
   if (!cella_libera(c)) {
     passo e = ferma_in(w, kCartelloOccupato, r.valore(0), p,
@@ -599,27 +618,22 @@ passo riga_cartello(lavoro_linea& w) {
   w.s.luogo_voce[static_cast<size_t>(w.s.limite_stazioni)] = r.testo_letto();
   --w.s.limite_stazioni;
   segna_origine_oggetto(w.s, i, r.chiave());
+  avviso_prima_dell_inizio(w.s, r.valore(0), p, "sign board " + cita(didascalia),
+                           "it is placed in " + cella_e_metro(i) + ", the route's first cell; write a position of 0 or more");
   avviso_oltre_fine(w.s, r.valore(0), p, "sign board " + cita(didascalia));
   return passo::prosegui;
 }
 
-// The route keywords, each tested on its own, in the order of the format.
-// `trovata` tells whether any matched.
-passo chiavi_percorso(lavoro_linea& w, const std::string& campo, bool& trovata) {
-  passo e = passo::prosegui;
-  trovata = false;
-  // Runs a row whose keyword matched, unless an earlier row ended the read.
-  auto riga = [&](bool corrisponde, auto&& leggi_riga) {
-    if (!corrisponde) return;
-    trovata = true;
-    if (e == passo::prosegui) e = leggi_riga();
-  };
-  riga(contiene_nc(campo, "pendenza"), [&] { return riga_pendenza(w); });
-  riga(contiene_nc(campo, "curva"), [&] { return riga_curva(w, campo); });
-  riga(contiene_nc(campo, "montagna"), [&] { return riga_montagna(w); });
-  riga(contiene_nc(campo, "indicatori_v"), [&] { return riga_indicatore(w); });
-  riga(contiene_nc(campo, "indicat") && contiene_nc(campo, "cartello"), [&] { return riga_cartello(w); });
-  return e;
+// The row of a route keyword.
+passo esegui_percorso(lavoro_linea& w, id_riga id, const std::string& campo) {
+  switch (id) {
+    case id_riga::pendenza: return riga_pendenza(w);
+    case id_riga::curva: return riga_curva(w, campo);
+    case id_riga::montagna: return riga_montagna(w);
+    case id_riga::indicatori_vmax: return riga_indicatore(w);
+    case id_riga::cartello_indicatore: return riga_cartello(w);
+    default: return passo::prosegui;
+  }
 }
 
 // A route field that matched nothing: a general row after [generale] ended,
@@ -632,7 +646,7 @@ void percorso_sconosciuta(lavoro_linea& w, const std::string& campo) {
                         std::to_string(w.riga_fine_generale) + " ended: the row is skipped; move it above that header");
     return;
   }
-  campo_sconosciuto(w.s, w.lettore, origine_errore::testo_linea, campo, kVocabolarioPercorso);
+  campo_sconosciuto(w.s, w.lettore, origine_errore::testo_linea, campo, vocabolario_linea(ambito_riga::percorso));
 }
 
 // The route section, up to the end of the text or code 15.
@@ -641,7 +655,7 @@ passo sezione_percorso(lavoro_linea& w) {
   while (prossima_chiave(w.lettore, campo)) {
     w.chiave = {origine_errore::testo_linea, w.lettore.ultimo().riga, w.lettore.ultimo().colonna};
     bool trovata = false;
-    if (passo e = chiavi_percorso(w, campo, trovata); e != passo::prosegui) {
+    if (passo e = chiavi_sezione(w, ambito_riga::percorso, esegui_percorso, campo, trovata); e != passo::prosegui) {
       if (w.modo == modo_errori::ferma) return e;
       riprendi(w);
       continue;

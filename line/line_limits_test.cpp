@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "line/largest_line_fixture.h"
+#include "test_support/largest_line_fixture.h"
 #include "line/line_compiler.h"
 #include "scenario/binary_files.h"
 #include "scenario/error_codes.h"
@@ -59,7 +59,7 @@ TEST(LineLimits, TheScriptsLargestLineIsTheFixture) {
   char blocco[65536];
   for (size_t n; (n = fread(blocco, 1, sizeof blocco, uscita)) > 0;) testo.append(blocco, n);
   ASSERT_EQ(pclose(uscita), 0);
-  EXPECT_TRUE(testo == linea_massima()) << "the awk script and line/largest_line_fixture.h differ";
+  EXPECT_TRUE(testo == linea_massima()) << "the awk script and test_support/largest_line_fixture.h differ";
 }
 
 TEST(LineLimits, OneStepPastEachLimit) {

@@ -20,7 +20,8 @@ double coppia(int32_t s, int32_t d) {
 void memo_indicatori_v_max(scenario& s, const indicatore_vmax& v) {
   const int64_t i = indice_cella(v.posizione);
   if (i < 0 || i >= static_cast<int64_t>(s.celle.size())) {
-    registra_codice(s, kFuoriPercorso, luogo_testo{}, v.posizione, "the indicator's cell lies before the route");
+    registra_codice(s, kFuoriPercorso, luogo_testo{}, v.posizione,
+                    prima_delle_celle(v.posizione, i, "maximum-speed indicator"));
     return;
   }
   cella& c = s.celle[static_cast<size_t>(i)];

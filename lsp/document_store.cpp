@@ -22,15 +22,18 @@ bool libero(unsigned char c) {
 
 }  // namespace
 
-void applica_modifica(std::string& testo, const modifica_testo& m) {
+bool applica_modifica(std::string& testo, const modifica_testo& m, size_t massimo) {
   if (!m.inizio) {
+    if (m.testo.size() > massimo) return false;
     testo = m.testo;
-    return;
+    return true;
   }
   const righe_utf8 righe(testo);
   const size_t inizio = righe.offset(*m.inizio);
   const size_t fine = std::max(inizio, righe.offset(m.fine));
+  if (testo.size() - (fine - inizio) + m.testo.size() > massimo) return false;
   testo.replace(inizio, fine - inizio, m.testo);
+  return true;
 }
 
 std::string percorso_di_uri(std::string_view uri) {

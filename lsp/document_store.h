@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "lsp/text_positions.h"
+#include "platform/files.h"
 
 namespace sb {
 
@@ -16,8 +17,9 @@ namespace sb {
 struct documento_aperto {
   std::string uri;
   std::string percorso;  // the file's path; empty for a URI that is no file
-  std::string testo;     // UTF-8, as the editor holds it
+  std::string testo;     // UTF-8, as the editor holds it; empty when too large
   int64_t versione = 0;
+  bool troppo_grande = false;  // a change made it larger than a file that is read: not checked
 };
 
 // One change the editor sent: the whole text, or a range replaced.
@@ -28,8 +30,9 @@ struct modifica_testo {
 };
 
 // Applies a change to a text; a range beyond the text is clamped to it, and
-// one whose end stands before its start replaces nothing.
-void applica_modifica(std::string& testo, const modifica_testo& m);
+// one whose end stands before its start replaces nothing. False, and the
+// text unchanged, when the result would be longer than `massimo` bytes.
+bool applica_modifica(std::string& testo, const modifica_testo& m, size_t massimo = kMassimoByteLettura);
 
 // The path of a file URI ("file:///a%20b/c.txt" is "/a b/c.txt"); empty for
 // any other URI.

@@ -17,7 +17,7 @@ json intervallo_campo(const righe_utf8& righe, const posto_campo& p) {
 }
 
 std::string intervallo_testo(const campo_riga& c) {
-  std::string s = std::to_string(c.minimo) + ".." + std::to_string(c.massimo);
+  const std::string s = intervallo_di(c);
   return c.unita.empty() ? s : s + " " + std::string(c.unita);
 }
 
@@ -39,7 +39,7 @@ std::string luogo_elemento(const analisi_coppia& a, const riga_testo& r) {
   if (!r.tipo->con_posizione || r.numeri.empty()) return "";
   const int64_t metri = r.numeri[0];
   std::string s = "route " + std::to_string(metri) + " m";
-  if (a.compilato.r) s += " · line km " + chilometri(progressiva_a(a.compilato.r->s.tabella, metri));
+  if (a.tabella) s += " · line km " + chilometri(progressiva_a(*a.tabella, metri));
   return s;
 }
 
@@ -51,6 +51,7 @@ std::string testo_chiave(const riga_testo& r) {
     const campo_riga& c = r.tipo->campi[k];
     s += std::to_string(k + 1) + ". `" + std::string(c.nome) + "`";
     if (!c.unita.empty()) s += " (" + std::string(c.unita) + ")";
+    if (!c.senso.empty()) s += ": " + std::string(c.senso);
     s += "\n";
   }
   return s;
@@ -62,6 +63,8 @@ std::string testo_valore(const analisi_coppia& a, const riga_testo& r, size_t k)
   std::string s = "**" + std::string(r.tipo->parola) + "** · `" + std::string(c.nome) + "` (value " +
                   std::to_string(k + 1) + " of " + std::to_string(r.tipo->campi.size()) + ")";
   if (!c.senso.empty()) s += "\n\n" + std::string(c.senso);
+  if (!c.simulatore.empty()) s += "\n\nto the simulator: " + std::string(c.simulatore);
+  if (!c.dove.empty()) s += " · stored in " + std::string(c.dove);
   if (c.modo == conservazione::testo) {
     s += "\n\ntext: `" + cp1252_in_utf8(r.nome) + "`";
   } else {
@@ -98,24 +101,23 @@ std::string sezione_a(const righe_documento& r, int32_t riga) {
 constexpr int32_t kOltreLaRiga = 1 << 30;
 
 // Whether two LSP ranges meet.
-bool si_incontrano(const json& a, const json& b) {
-  const auto prima = [](const json& x, const json& y) {
-    const posizione_lsp px = posizione_di(x), py = posizione_di(y);
-    return std::pair(px.riga, px.carattere) < std::pair(py.riga, py.carattere);
+bool si_incontrano(intervallo_lsp a, intervallo_lsp b) {
+  const auto prima = [](posizione_lsp x, posizione_lsp y) {
+    return std::pair(x.riga, x.carattere) < std::pair(y.riga, y.carattere);
   };
-  return !prima(a["end"], b["start"]) && !prima(b["end"], a["start"]);
+  return !prima(a.fine, b.inizio) && !prima(b.fine, a.inizio);
 }
 
 // The name an outline gives a row's item.
 std::string nome_simbolo(const riga_testo& r) {
   const std::string metri = r.numeri.empty() ? "" : " " + std::to_string(r.numeri[0]) + " m";
-  if (r.tipo->parola == "stazione" && !r.nome.empty()) return cp1252_in_utf8(r.nome) + metri;
+  if (r.tipo->id == id_riga::stazione && !r.nome.empty()) return cp1252_in_utf8(r.nome) + metri;
   return std::string(r.tipo->parola) + metri;
 }
 
 int tipo_simbolo(const tipo_riga& t) {
-  if (t.parola == "stazione") return 23;  // Struct
-  if (t.parola == "segnale") return 24;   // Event
+  if (t.id == id_riga::stazione) return 23;  // Struct
+  if (t.id == id_riga::segnale) return 24;   // Event
   return 8;                               // Field
 }
 
@@ -123,8 +125,9 @@ int tipo_simbolo(const tipo_riga& t) {
 
 json hover(const analisi_coppia& a, const testo_coppia& t, posizione_lsp p) {
   const righe_utf8 righe(t.utf8);
+  if (p.riga >= righe.quante()) return nullptr;  // no line of the text: nothing stands there
   int valore = -1;
-  const riga_testo* r = riga_a(t.righe, p.riga + 1, righe.colonna_di(p), valore);
+  const riga_testo* r = riga_a(righe_del_testo(t), p.riga + 1, righe.colonna_di(p), valore);
   if (r == nullptr) return nullptr;
   const posto_campo& posto = valore < 0 ? r->chiave : r->posti[static_cast<size_t>(valore)];
   const std::string testo = valore < 0 ? testo_chiave(*r) : testo_valore(a, *r, static_cast<size_t>(valore));
@@ -134,7 +137,7 @@ json hover(const analisi_coppia& a, const testo_coppia& t, posizione_lsp p) {
 json suggerimenti_campi(const testo_coppia& t, int32_t da, int32_t a) {
   const righe_utf8 righe(t.utf8);
   json out = json::array();
-  for (const riga_testo& r : t.righe.righe) {
+  for (const riga_testo& r : righe_del_testo(t).righe) {
     if (!r.tipo->lunga) continue;
     for (size_t k = 0; k < r.posti.size(); ++k) {
       const posto_campo& p = r.posti[k];
@@ -150,11 +153,12 @@ json suggerimenti_campi(const testo_coppia& t, int32_t da, int32_t a) {
 
 json completamento(const testo_coppia& t, posizione_lsp p) {
   const righe_utf8 righe(t.utf8);
+  if (p.riga >= righe.quante()) return json::array();  // no line of the text: nothing goes there
   const std::string_view riga = righe.riga(p.riga);
   const std::string_view prima = riga.substr(0, righe.offset(p) - righe.offset({p.riga, 0}));
   json out = json::array();
   if (prima.find(',') != std::string_view::npos) return out;  // a value goes here, not a keyword
-  const std::string sezione = sezione_a(t.righe, p.riga + 1);
+  const std::string sezione = sezione_a(righe_del_testo(t), p.riga + 1);
   const std::span<const std::string_view> intestazioni = intestazioni_testo(t.genere);
   // Under a heading of its own (or [fine]) the text takes any of its rows.
   const bool sua = std::find(intestazioni.begin(), intestazioni.end(), sezione) != intestazioni.end() &&
@@ -179,7 +183,7 @@ json completamento(const testo_coppia& t, posizione_lsp p) {
 json simboli(const testo_coppia& t) {
   const righe_utf8 righe(t.utf8);
   json out = json::array();
-  const std::vector<intestazione_testo>& sezioni = t.righe.intestazioni;
+  const std::vector<intestazione_testo>& sezioni = righe_del_testo(t).intestazioni;
   for (size_t i = 0; i < sezioni.size(); ++i) {
     const posto_campo& inizio = sezioni[i].posto;
     const int32_t ultima = i + 1 < sezioni.size() ? sezioni[i + 1].posto.riga - 1 : righe.quante();
@@ -190,9 +194,10 @@ json simboli(const testo_coppia& t) {
                                               righe.da_colonna(fine, kOltreLaRiga))},
                     {"selectionRange", intervallo_campo(righe, inizio)},
                     {"children", json::array()}};
-    for (const riga_testo& r : t.righe.righe) {
+    for (const riga_testo& r : righe_del_testo(t).righe) {
       if (r.chiave.riga <= inizio.riga || r.chiave.riga > fine) continue;
-      if (r.tipo->parola != "stazione" && r.tipo->parola != "segnale" && r.tipo->parola != "rallentamento") continue;
+      const id_riga id = r.tipo->id;
+      if (id != id_riga::stazione && id != id_riga::segnale && id != id_riga::rallentamento) continue;
       const posto_campo& ultimo = r.posti.empty() ? r.chiave : r.posti.back();
       const posto_campo fino{ultimo.riga == r.chiave.riga ? ultimo.riga : r.chiave.riga, r.chiave.colonna,
                              ultimo.riga == r.chiave.riga ? ultimo.colonna_fine : r.chiave.colonna_fine};
@@ -206,10 +211,10 @@ json simboli(const testo_coppia& t) {
   return out;
 }
 
-json azioni(const analisi_coppia& a, const std::string& uri, const json& intervallo) {
+json azioni(const analisi_coppia& a, const std::string& uri, intervallo_lsp intervallo) {
   json out = json::array();
   for (const correzione& c : a.correzioni) {
-    if (c.uri != uri || !si_incontrano(c.diagnostica["range"], intervallo)) continue;
+    if (c.uri != uri || !si_incontrano(intervallo_di(c.diagnostica.at("range")), intervallo)) continue;
     out.push_back({{"title", c.titolo},
                    {"kind", "quickfix"},
                    {"diagnostics", json::array({c.diagnostica})},

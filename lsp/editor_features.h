@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "lsp/pair_analysis.h"
+#include "lsp/protocol_json.h"
 #include "lsp/text_positions.h"
 
 namespace sb {
@@ -26,6 +27,6 @@ nlohmann::json completamento(const testo_coppia& t, posizione_lsp p);
 nlohmann::json simboli(const testo_coppia& t);
 
 // The CodeAction[] of the fixes whose range meets the given one.
-nlohmann::json azioni(const analisi_coppia& a, const std::string& uri, const nlohmann::json& intervallo);
+nlohmann::json azioni(const analisi_coppia& a, const std::string& uri, intervallo_lsp intervallo);
 
 }  // namespace sb

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <istream>
+#include <limits>
 #include <ostream>
 
 #include "lsp/editor_features.h"
+#include "lsp/live_page.h"
+#include "lsp/message_envelope.h"
 #include "lsp/message_framing.h"
 #include "lsp/protocol_json.h"
 
@@ -13,6 +16,7 @@ namespace {
 
 using json = nlohmann::json;
 
+constexpr int kRequestFailed = -32803;
 constexpr int kParseError = -32700;
 constexpr int kInvalidRequest = -32600;
 constexpr int kMethodNotFound = -32601;
@@ -34,15 +38,15 @@ std::string notifica(std::string_view metodo, json parametri) {
       -1, ' ', false, json::error_handler_t::replace);
 }
 
-json capacita(const opzioni_server& o) {
-  json c = {{"textDocumentSync", {{"openClose", true}, {"change", 2}, {"save", {{"includeText", false}}}}},
-            {"hoverProvider", true},
-            {"inlayHintProvider", true},
-            {"completionProvider", {{"triggerCharacters", json::array({"["})}}},
-            {"documentSymbolProvider", true},
-            {"codeActionProvider", {{"codeActionKinds", json::array({"quickfix"})}}}};
-  if (o.formatta) c["documentFormattingProvider"] = true;
-  return c;
+std::string pubblica(std::string_view uri, json diagnostiche) {
+  return notifica("textDocument/publishDiagnostics", {{"uri", uri}, {"diagnostics", std::move(diagnostiche)}});
+}
+
+// What a document too large to check publishes.
+json diagnostiche_troppo_grande(const stato_server& s) {
+  return json::array({diagnostica_json(intervallo_json({}, {}), 1, "",
+                                       "the text is larger than " + std::to_string(s.opzioni.massimo_documento) +
+                                           " bytes, the limit for a file that is read: it is not checked")});
 }
 
 // Compiles every open document again and publishes the diagnostics of every
@@ -63,6 +67,11 @@ void ricompila(stato_server& s, std::vector<std::string>& uscite, const std::str
   for (const std::string& uri : da_rifare) {
     const auto d = s.documenti.find(uri);
     if (d == s.documenti.end() || std::find(fatti.begin(), fatti.end(), uri) != fatti.end()) continue;
+    if (d->second.troppo_grande) {
+      s.analisi.erase(uri);
+      pubblicare[uri] = diagnostiche_troppo_grande(s);
+      continue;
+    }
     std::shared_ptr<const analisi_coppia> a = analizza(d->second, s.documenti, s.opzioni.leggi);
     // Its partner, when open, shares the same compile.
     for (const testo_coppia* t : {a->linea ? &*a->linea : nullptr, a->servizio ? &*a->servizio : nullptr}) {
@@ -73,49 +82,89 @@ void ricompila(stato_server& s, std::vector<std::string>& uscite, const std::str
     s.analisi[uri] = a;
     for (const auto& [u, lista] : a->diagnostiche) pubblicare[u] = lista;
   }
-  for (const auto& [uri, lista] : pubblicare) {
-    uscite.push_back(notifica("textDocument/publishDiagnostics", {{"uri", uri}, {"diagnostics", lista}}));
-  }
+  for (const auto& [uri, lista] : pubblicare) uscite.push_back(pubblica(uri, lista));
 }
 
-// The analysis and text of a document, or nulls.
+// The URI of the document a message is about.
+const std::string& uri_documento(const json& p) { return testo_membro(membro(p, "textDocument"), "uri"); }
+
+// The analysis and text of the document a request is about, or nulls.
 std::pair<const analisi_coppia*, const testo_coppia*> documento(const stato_server& s, const json& p) {
-  const std::string uri = p.at("textDocument").at("uri").get<std::string>();
+  const std::string& uri = uri_documento(p);
   const auto a = s.analisi.find(uri);
   if (a == s.analisi.end()) return {nullptr, nullptr};
   return {a->second.get(), testo_di_uri(*a->second, uri)};
 }
 
-void apri(stato_server& s, const json& p, std::vector<std::string>& uscite) {
-  const json& td = p.at("textDocument");
+// A document's version: any integer the client counts with.
+int64_t versione_di(const json& td, int64_t altrimenti) {
+  const json* v = membro_se_c_e(td, "version");
+  if (v == nullptr || v->is_null()) return altrimenti;
+  return intero_membro(td, "version", std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max());
+}
+
+// A string member taken out of the client's message rather than copied.
+std::string prendi_testo(json& o, std::string_view chiave) {
+  testo_membro(o, chiave);
+  return std::move(o.find(chiave)->get_ref<std::string&>());
+}
+
+json apri(stato_server& s, json& p, std::vector<std::string>& uscite) {
   documento_aperto d;
-  d.uri = td.at("uri").get<std::string>();
+  d.uri = uri_documento(p);
+  json& td = p["textDocument"];
+  d.versione = versione_di(td, 0);
+  d.testo = prendi_testo(td, "text");
   d.percorso = percorso_di_uri(d.uri);
-  d.testo = td.at("text").get<std::string>();
-  d.versione = td.value("version", int64_t{0});
-  s.documenti[d.uri] = d;
-  ricompila(s, uscite, d.uri);
-}
-
-void cambia(stato_server& s, const json& p, std::vector<std::string>& uscite) {
-  const std::string uri = p.at("textDocument").at("uri").get<std::string>();
-  const auto d = s.documenti.find(uri);
-  if (d == s.documenti.end()) return;
-  for (const json& c : p.at("contentChanges")) {
-    modifica_testo m;
-    m.testo = c.at("text").get<std::string>();
-    if (c.contains("range")) {
-      m.inizio = posizione_di(c["range"].at("start"));
-      m.fine = posizione_di(c["range"].at("end"));
-    }
-    applica_modifica(d->second.testo, m);
+  if (d.testo.size() > s.opzioni.massimo_documento) {
+    d.troppo_grande = true;
+    std::string().swap(d.testo);
   }
-  d->second.versione = p["textDocument"].value("version", d->second.versione);
+  const std::string uri = d.uri;
+  s.documenti[uri] = std::move(d);
   ricompila(s, uscite, uri);
+  return nullptr;
 }
 
-void chiudi(stato_server& s, const json& p, std::vector<std::string>& uscite) {
-  const std::string uri = p.at("textDocument").at("uri").get<std::string>();
+// The changes of a didChange, read whole before any is applied.
+std::vector<modifica_testo> modifiche_di(json& p) {
+  membro(p, "contentChanges");
+  json& cambi = p["contentChanges"];
+  if (!cambi.is_array()) throw parametro_errato{"'contentChanges' is not an array"};
+  std::vector<modifica_testo> out;
+  for (json& c : cambi) {
+    modifica_testo m;
+    if (const json* r = membro_se_c_e(c, "range"); r != nullptr) {
+      const intervallo_lsp i = intervallo_di(*r);
+      m.inizio = i.inizio;
+      m.fine = i.fine;
+    }
+    m.testo = prendi_testo(c, "text");
+    out.push_back(std::move(m));
+  }
+  return out;
+}
+
+json cambia(stato_server& s, json& p, std::vector<std::string>& uscite) {
+  const std::string uri = uri_documento(p);
+  const int64_t versione = versione_di(membro(p, "textDocument"), 0);
+  std::vector<modifica_testo> modifiche = modifiche_di(p);
+  const auto d = s.documenti.find(uri);
+  if (d == s.documenti.end()) return nullptr;
+  documento_aperto& doc = d->second;
+  for (const modifica_testo& m : modifiche) {
+    // A text too large is held no more: only a whole new text takes it back.
+    if (doc.troppo_grande && m.inizio) continue;
+    doc.troppo_grande = !applica_modifica(doc.testo, m, s.opzioni.massimo_documento);
+    if (doc.troppo_grande) std::string().swap(doc.testo);
+  }
+  if (membro_se_c_e(membro(p, "textDocument"), "version") != nullptr) doc.versione = versione;
+  ricompila(s, uscite, uri);
+  return nullptr;
+}
+
+json chiudi(stato_server& s, json& p, std::vector<std::string>& uscite) {
+  const std::string uri = uri_documento(p);
   const auto a = s.analisi.find(uri);
   std::vector<std::string> compagni;
   if (a != s.analisi.end()) {
@@ -128,17 +177,18 @@ void chiudi(stato_server& s, const json& p, std::vector<std::string>& uscite) {
   s.documenti.erase(uri);
   // The closed text is told no more, nor its partner on disk; an open
   // partner is compiled again without the buffer.
-  uscite.push_back(notifica("textDocument/publishDiagnostics", {{"uri", uri}, {"diagnostics", json::array()}}));
+  uscite.push_back(pubblica(uri, json::array()));
   for (const std::string& u : compagni) {
     if (s.documenti.count(u) != 0) {
       ricompila(s, uscite, u);
     } else {
-      uscite.push_back(notifica("textDocument/publishDiagnostics", {{"uri", u}, {"diagnostics", json::array()}}));
+      uscite.push_back(pubblica(u, json::array()));
     }
   }
+  return nullptr;
 }
 
-json formatta(const stato_server& s, const json& p) {
+json formatta(stato_server& s, json& p, std::vector<std::string>&) {
   const auto [a, t] = documento(s, p);
   if (t == nullptr || !s.opzioni.formatta) return nullptr;
   const auto d = s.documenti.find(t->uri);
@@ -151,86 +201,231 @@ json formatta(const stato_server& s, const json& p) {
   return json::array({{{"range", {{"start", {{"line", 0}, {"character", 0}}}, {"end", fine}}}, {"newText", *nuovo}}});
 }
 
-// Answers a request that needs an open document.
-json richiesta_documento(const stato_server& s, const std::string& metodo, const json& p) {
+json chiedi_hover(stato_server& s, json& p, std::vector<std::string>&) {
   const auto [a, t] = documento(s, p);
-  if (metodo == "textDocument/formatting") return formatta(s, p);
+  const posizione_lsp dove = posizione_di(membro(p, "position"));
+  return t == nullptr ? json(nullptr) : hover(*a, *t, dove);
+}
+
+json chiedi_suggerimenti(stato_server& s, json& p, std::vector<std::string>&) {
+  const auto [a, t] = documento(s, p);
+  const intervallo_lsp i = intervallo_di(membro(p, "range"));
+  return t == nullptr ? json(nullptr) : suggerimenti_campi(*t, i.inizio.riga, i.fine.riga);
+}
+
+json chiedi_completamento(stato_server& s, json& p, std::vector<std::string>&) {
+  const auto [a, t] = documento(s, p);
+  const posizione_lsp dove = posizione_di(membro(p, "position"));
+  return t == nullptr ? json(nullptr) : completamento(*t, dove);
+}
+
+json chiedi_simboli(stato_server& s, json& p, std::vector<std::string>&) {
+  const auto [a, t] = documento(s, p);
+  return t == nullptr ? json(nullptr) : simboli(*t);
+}
+
+json chiedi_azioni(stato_server& s, json& p, std::vector<std::string>&) {
+  const auto [a, t] = documento(s, p);
+  const intervallo_lsp i = intervallo_di(membro(p, "range"));
+  return t == nullptr ? json(nullptr) : azioni(*a, t->uri, i);
+}
+
+json chiedi_lenti(stato_server& s, json& p, std::vector<std::string>&) {
+  const auto [a, t] = documento(s, p);
   if (t == nullptr) return nullptr;
-  if (metodo == "textDocument/hover") return hover(*a, *t, posizione_di(p.at("position")));
-  if (metodo == "textDocument/inlayHint") {
-    return suggerimenti_campi(*t, p.at("range").at("start").at("line").get<int32_t>(),
-                              p.at("range").at("end").at("line").get<int32_t>());
+  return s.opzioni.pagina_viva.apri ? lenti_pagina_viva(*a, *t) : json::array();
+}
+
+// A request the server understood and could not carry out.
+struct richiesta_fallita {
+  std::string messaggio;
+};
+
+// workspace/executeCommand: the live page of the pair of the text named in
+// the arguments started, its address answered and opened by the editor.
+json esegui_comando(stato_server& s, json& p, std::vector<std::string>& uscite) {
+  const std::string& comando = testo_membro(p, "command");
+  if (comando != kComandoPaginaViva) throw parametro_errato{"unknown command '" + comando + "'"};
+  std::string uri;
+  if (const json* argomenti = membro_se_c_e(p, "arguments"); argomenti != nullptr) {
+    if (!argomenti->is_array()) throw parametro_errato{"'arguments' is not an array"};
+    if (!argomenti->empty()) {
+      if (!(*argomenti)[0].is_string()) throw parametro_errato{"the command's argument is not a URI"};
+      uri = (*argomenti)[0].get<std::string>();
+    }
   }
-  if (metodo == "textDocument/completion") return completamento(*t, posizione_di(p.at("position")));
-  if (metodo == "textDocument/documentSymbol") return simboli(*t);
-  if (metodo == "textDocument/codeAction") return azioni(*a, t->uri, p.at("range"));
+  const auto a = s.analisi.find(uri);
+  const esito_pagina_viva e = apri_pagina_viva(s.opzioni.pagina_viva, a == s.analisi.end() ? nullptr : a->second.get());
+  if (!e.indirizzo) throw richiesta_fallita{e.errore};
+  uscite.push_back(chiedi_apertura(s.prossima_richiesta++, *e.indirizzo));
+  return {{"uri", *e.indirizzo}};
+}
+
+// scenario/cursor: the editor's cursor, passed on to the live page.
+json segui_cursore(stato_server& s, json& p, std::vector<std::string>&) {
+  if (!s.opzioni.pagina_viva.cursore) return nullptr;
+  const std::string& uri = testo_membro(membro(p, "textDocument"), "uri");
+  const posizione_lsp dove = posizione_di(membro(p, "position"));
+  s.opzioni.pagina_viva.cursore(percorso_di_uri(uri), dove.riga + 1);
   return nullptr;
 }
 
-bool metodo_documento(const std::string& m) {
-  return m == "textDocument/hover" || m == "textDocument/inlayHint" || m == "textDocument/completion" ||
-         m == "textDocument/documentSymbol" || m == "textDocument/codeAction" || m == "textDocument/formatting";
+json capacita(const opzioni_server& o);
+
+json inizia(stato_server& s, json&, std::vector<std::string>&) {
+  s.inizializzato = true;
+  json info = {{"name", "scenario_tool"}};
+  if (!s.opzioni.versione.empty()) info["version"] = s.opzioni.versione;
+  return {{"capabilities", capacita(s.opzioni)}, {"serverInfo", info}};
 }
 
-// A notification: no answer but what it publishes.
-void gestisci_notifica(stato_server& s, const std::string& metodo, const json& p, std::vector<std::string>& uscite) {
+json chiudi_server(stato_server& s, json&, std::vector<std::string>&) {
+  s.chiusura = true;
+  return nullptr;
+}
+
+// A capability offered as it is.
+json si(const opzioni_server&) { return true; }
+
+json sincronia(const opzioni_server&) {
+  return {{"openClose", true}, {"change", 2}, {"save", {{"includeText", false}}}};
+}
+
+json con_completamento(const opzioni_server&) { return {{"triggerCharacters", json::array({"["})}}; }
+
+json con_azioni(const opzioni_server&) { return {{"codeActionKinds", json::array({"quickfix"})}}; }
+
+// Formatting is offered only when a formatter is wired.
+json con_formato(const opzioni_server& o) { return o.formatta ? json(true) : json(nullptr); }
+
+// The live page is offered only when one can be started.
+json con_comandi(const opzioni_server& o) {
+  return o.pagina_viva.apri ? json{{"commands", json::array({kComandoPaginaViva})}} : json(nullptr);
+}
+
+json con_lenti(const opzioni_server& o) {
+  return o.pagina_viva.apri ? json{{"resolveProvider", false}} : json(nullptr);
+}
+
+// One method the server takes: a request is answered, a notification not.
+// Its capability (a key of initialize's answer and its value, null when not
+// offered) tells the client of it; a method without a handler needs
+// nothing done, so its message is never read past its top level.
+struct voce_metodo {
+  std::string_view metodo;
+  bool richiesta;
+  std::string_view capacita;
+  json (*valore)(const opzioni_server&);
+  json (*gestore)(stato_server&, json& parametri, std::vector<std::string>& uscite);
+};
+
+// Every method the server takes. "exit" ends the loop and is not here.
+constexpr voce_metodo kMetodi[] = {
+    {"initialize", true, "", nullptr, inizia},
+    {"initialized", false, "", nullptr, nullptr},
+    {"shutdown", true, "", nullptr, chiudi_server},
+    {"textDocument/didOpen", false, "textDocumentSync", sincronia, apri},
+    {"textDocument/didChange", false, "", nullptr, cambia},
+    {"textDocument/didClose", false, "", nullptr, chiudi},
+    {"textDocument/didSave", false, "", nullptr, nullptr},  // the buffer already holds what was saved
+    {"textDocument/hover", true, "hoverProvider", si, chiedi_hover},
+    {"textDocument/inlayHint", true, "inlayHintProvider", si, chiedi_suggerimenti},
+    {"textDocument/completion", true, "completionProvider", con_completamento, chiedi_completamento},
+    {"textDocument/documentSymbol", true, "documentSymbolProvider", si, chiedi_simboli},
+    {"textDocument/codeAction", true, "codeActionProvider", con_azioni, chiedi_azioni},
+    {"textDocument/formatting", true, "documentFormattingProvider", con_formato, formatta},
+    {"textDocument/codeLens", true, "codeLensProvider", con_lenti, chiedi_lenti},
+    {"workspace/executeCommand", true, "executeCommandProvider", con_comandi, esegui_comando},
+    {"scenario/cursor", false, "", nullptr, segui_cursore},
+};
+
+json capacita(const opzioni_server& o) {
+  json c = json::object();
+  for (const voce_metodo& v : kMetodi) {
+    if (v.capacita.empty()) continue;
+    json valore = v.valore(o);
+    if (!valore.is_null()) c[std::string(v.capacita)] = std::move(valore);
+  }
+  return c;
+}
+
+// The table's entry of a method, or null.
+const voce_metodo* voce_di(std::string_view metodo, bool richiesta) {
+  for (const voce_metodo& v : kMetodi) {
+    if (v.metodo == metodo && v.richiesta == richiesta) return &v;
+  }
+  return nullptr;
+}
+
+// Builds the message's tree (its depth already checked) and runs the
+// handler on its params; a parameter missing or wrong is thrown as
+// parametro_errato.
+json esegui_gestore(stato_server& s, const voce_metodo& v, std::string_view corpo, std::vector<std::string>& uscite) {
+  json m = json::parse(corpo, nullptr, false);
+  json vuoto = json::object();
+  json* p = &vuoto;
+  if (const auto i = m.find("params"); i != m.end()) p = &*i;
+  if (!p->is_object()) throw parametro_errato{"'params' is not an object"};
+  return v.gestore(s, *p, uscite);
+}
+
+void gestisci_notifica(stato_server& s, const std::string& metodo, std::string_view corpo,
+                       std::vector<std::string>& uscite) {
   if (metodo == "exit") {
     s.uscita = s.chiusura ? 0 : 1;
     return;
   }
   if (!s.inizializzato || s.chiusura) return;
-  if (metodo == "textDocument/didOpen") apri(s, p, uscite);
-  else if (metodo == "textDocument/didChange") cambia(s, p, uscite);
-  else if (metodo == "textDocument/didClose") chiudi(s, p, uscite);
-  // didSave: the buffer already holds what was saved; "initialized" and the
-  // others need nothing.
+  const voce_metodo* v = voce_di(metodo, false);
+  if (v == nullptr || v->gestore == nullptr) return;
+  try {
+    esegui_gestore(s, *v, corpo, uscite);
+  } catch (const parametro_errato&) {
+    // A notification is not answered: one that cannot be read changes nothing.
+  }
 }
 
-std::string gestisci_richiesta(stato_server& s, const json& id, const std::string& metodo, const json& p) {
-  if (metodo == "initialize") {
-    if (s.inizializzato) return errore(id, kInvalidRequest, "the server is already initialized");
-    s.inizializzato = true;
-    return risposta(id, {{"capabilities", capacita(s.opzioni)},
-                         {"serverInfo", {{"name", "scenario_tool"}, {"version", "1.0"}}}});
+std::string gestisci_richiesta(stato_server& s, const json& id, const std::string& metodo, std::string_view corpo,
+                               std::vector<std::string>& uscite) {
+  if (metodo == "initialize" && s.inizializzato) return errore(id, kInvalidRequest, "the server is already initialized");
+  if (metodo != "initialize" && !s.inizializzato) {
+    return errore(id, kServerNotInitialized, "the server is not initialized");
   }
-  if (!s.inizializzato) return errore(id, kServerNotInitialized, "the server is not initialized");
   if (s.chiusura) return errore(id, kInvalidRequest, "the server is shutting down");
-  if (metodo == "shutdown") {
-    s.chiusura = true;
-    return risposta(id, nullptr);
+  const voce_metodo* v = voce_di(metodo, true);
+  if (v == nullptr) return errore(id, kMethodNotFound, "unknown method '" + metodo + "'");
+  try {
+    return risposta(id, esegui_gestore(s, *v, corpo, uscite));
+  } catch (const parametro_errato& e) {
+    return errore(id, kInvalidParams, "invalid params: " + e.messaggio);
+  } catch (const richiesta_fallita& e) {
+    return errore(id, kRequestFailed, e.messaggio);
   }
-  if (metodo_documento(metodo)) return risposta(id, richiesta_documento(s, metodo, p));
-  return errore(id, kMethodNotFound, "unknown method '" + metodo + "'");
 }
 
 }  // namespace
 
 std::vector<std::string> gestisci_messaggio(stato_server& s, std::string_view corpo) {
-  std::vector<std::string> uscite;
-  const json m = json::parse(corpo, nullptr, false);
-  if (m.is_discarded()) return {errore(nullptr, kParseError, "the message is not JSON")};
-  if (!m.is_object() || !m.contains("method") || !m["method"].is_string()) {
-    if (m.is_object() && (m.contains("result") || m.contains("error"))) return {};  // an answer to us: none is asked
-    const json id = m.is_object() && m.contains("id") ? m["id"] : json(nullptr);
-    return {errore(id, kInvalidRequest, "the message is no request or notification")};
+  const busta_messaggio b = esamina_messaggio(corpo);
+  if (b.troppo_profondo) {
+    return {errore(b.id, kInvalidRequest,
+                   "the message nests deeper than " + std::to_string(kProfonditaMassima) + " levels")};
   }
-  const std::string metodo = m["method"].get<std::string>();
-  const json p = m.value("params", json::object());
-  const bool richiesta = m.contains("id");
-  const json id = richiesta ? m["id"] : json(nullptr);
-  if (richiesta && !id.is_number_integer() && !id.is_string()) {
+  if (!b.json) return {errore(nullptr, kParseError, "the message is not JSON")};
+  if (!b.oggetto || !b.metodo) {
+    if (b.oggetto && b.risposta) return {};  // an answer to us: none is asked
+    return {errore(b.id, kInvalidRequest, "the message is no request or notification")};
+  }
+  if (b.con_id && !b.id_valido) {
     return {errore(nullptr, kInvalidRequest, "the request's id is neither a number nor a string")};
   }
-  try {
-    if (!richiesta) {
-      gestisci_notifica(s, metodo, p, uscite);
-      return uscite;
-    }
-    uscite.push_back(gestisci_richiesta(s, id, metodo, p));
-  } catch (const json::exception& e) {
-    // A parameter missing or of the wrong type.
-    if (richiesta) uscite.push_back(errore(id, kInvalidParams, std::string("invalid params: ") + e.what()));
+  std::vector<std::string> uscite;
+  if (!b.con_id) {
+    gestisci_notifica(s, *b.metodo, corpo, uscite);
+    return uscite;
   }
+  std::string r = gestisci_richiesta(s, b.id, *b.metodo, corpo, uscite);
+  uscite.insert(uscite.begin(), std::move(r));
   return uscite;
 }
 

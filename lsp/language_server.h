@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "lsp/document_store.h"
+#include "lsp/live_page.h"
 #include "lsp/message_framing.h"
 #include "lsp/pair_analysis.h"
 
@@ -27,6 +28,9 @@ struct opzioni_server {
   lettore_file leggi = nullptr;  // reads a partner text; null: the file layer
   formattatore formatta;          // empty: no formatting offered
   size_t massimo = kMessaggioMassimo;  // a longer message is refused
+  size_t massimo_documento = kMassimoByteLettura;  // a longer document is not checked
+  std::string versione;  // the version told in serverInfo; empty: none told
+  gancio_pagina_viva pagina_viva;      // empty: no live page offered
 };
 
 // The server's state between messages.
@@ -37,6 +41,7 @@ struct stato_server {
   bool inizializzato = false;
   bool chiusura = false;  // shutdown was asked: only exit is answered
   std::optional<int> uscita;  // set by exit: the status to end with
+  int64_t prossima_richiesta = 1;  // the id of our next request to the editor
 };
 
 // Handles one message body and returns the messages to send, in order.

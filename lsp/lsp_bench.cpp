@@ -17,7 +17,7 @@
 #include "builtin/line_content.h"
 #include "builtin/service_content.h"
 #include "documents/line_list.h"
-#include "line/largest_line_fixture.h"
+#include "test_support/largest_line_fixture.h"
 #include "lsp/language_server.h"
 #include "text_input/utf8_input.h"
 
@@ -87,8 +87,7 @@ void modifiche(benchmark::State& stato, const std::string& linea, const std::str
       opzioni_compile o;
       o.linea = "BORVALE_linea.txt";
       o.servizio = "BORVALE_40617-.txt";
-      compile_in_memoria c =
-          compila_in_memoria(o, testo_autore{o.linea, linea, ""}, testo_autore{o.servizio, servizio, ""});
+      analisi_testi c = analizza_testi(o, testo_autore{o.linea, linea, ""}, testo_autore{o.servizio, servizio, ""});
       benchmark::DoNotOptimize(c.diagnostiche.data());
     });
     riporta(stato, t, base);

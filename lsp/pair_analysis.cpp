@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "author/scenario_names.h"
-#include "layout/text_format.h"
+#include "grammar/text_format.h"
 #include "lsp/protocol_json.h"
 #include "platform/files.h"
 #include "report/compile_diagnostics.h"
 #include "report/diagnostic.h"
+#include "scenario/diagnostic_cap.h"
 #include "text_input/text_lines.h"
 #include "text_input/utf8_input.h"
 
@@ -72,27 +74,37 @@ std::string percorso_partner(const documento_aperto& d, const documenti_aperti& 
   return linea;
 }
 
-// A text of the pair: its bytes, the view the editor has of them, its rows.
-testo_coppia testo_di(const std::string& uri, const std::string& percorso, genere_testo g, const std::string& originale,
-                      const testo_autore& compilato) {
+// A text of the pair as the compile read it, taken over: the view the
+// editor has of its bytes, its rows.
+testo_coppia testo_di(const std::string& uri, genere_testo g, testo_autore&& compilato) {
   testo_coppia t;
   t.uri = uri;
-  t.percorso = percorso;
+  t.percorso = std::move(compilato.percorso);
   t.genere = g;
-  std::string_view vista = originale;
+  std::string_view vista = compilato.originale;
   if (vista.substr(0, 3) == "\xEF\xBB\xBF") vista.remove_prefix(3);
-  t.utf8 = utf8_valido(vista) ? std::string(vista) : cp1252_in_utf8(vista);
-  t.byte = compilato.byte;
-  t.righe = leggi_righe(g, t.byte);
+  if (!utf8_valido(vista)) {
+    t.utf8 = cp1252_in_utf8(vista);
+  } else if (vista.size() == compilato.originale.size()) {
+    t.utf8 = std::move(compilato.originale);
+  } else {
+    t.utf8 = std::string(vista);
+  }
+  t.byte = std::move(compilato.byte);
+  if (t.byte == t.utf8) std::string().swap(t.byte);  // a text of ASCII only: one copy serves both
   return t;
 }
 
 // The lines of a text of the pair, as the editor shows them and as the
 // compile read them, found once for all its diagnostics.
 struct righe_testo_coppia {
-  explicit righe_testo_coppia(const testo_coppia& t) : utf8(t.utf8), byte(t.byte) {}
+  explicit righe_testo_coppia(const testo_coppia& t) : utf8(t.utf8) {
+    if (!t.byte.empty()) byte_proprie.emplace(t.byte);
+  }
+  // The compile's lines: the editor's own when the bytes are the same.
+  const righe_utf8& byte() const { return byte_proprie ? *byte_proprie : utf8; }
   righe_utf8 utf8;
-  righe_utf8 byte;
+  std::optional<righe_utf8> byte_proprie;
 };
 
 // The range a diagnostic underlines: its columns; the whole line when it has
@@ -101,7 +113,7 @@ json intervallo_luogo(const luogo_sorgente& l, const righe_testo_coppia& r) {
   if (l.riga <= 0) return intervallo_json({}, {});
   const righe_utf8& righe = r.utf8;
   if (l.colonna <= 0) {
-    const int32_t fine = static_cast<int32_t>(r.byte.riga(l.riga - 1).size()) + 1;
+    const int32_t fine = static_cast<int32_t>(r.byte().riga(l.riga - 1).size()) + 1;
     return intervallo_json({l.riga - 1, 0}, righe.da_colonna(l.riga, fine));
   }
   const int32_t ultima = l.colonna_ultima > 0 ? l.colonna_ultima : l.colonna;
@@ -142,12 +154,12 @@ std::string memorizzato_come(std::string_view messaggio) {
 // before its column: from its start to the line's end, blanks at the end
 // left out. Null when there is none.
 std::optional<json> intervallo_nome(const luogo_sorgente& d, const testo_coppia& t) {
-  for (const riga_testo& r : t.righe.righe) {
+  for (const riga_testo& r : righe_del_testo(t).righe) {
     if (r.tipo->campi.empty() || r.tipo->campi.back().modo != conservazione::testo) continue;
     if (r.posti.size() != r.tipo->campi.size()) continue;
     const posto_campo& p = r.posti.back();
     if (p.riga != d.riga || p.colonna > d.colonna) continue;
-    const std::string_view letta = riga_di(t.byte, d.riga);
+    const std::string_view letta = riga_di(byte_del_testo(t), d.riga);
     size_t fine = letta.size();
     while (fine > 0 && (letta[fine - 1] == ' ' || letta[fine - 1] == '\t')) --fine;
     const righe_utf8 righe(t.utf8);
@@ -160,8 +172,9 @@ std::optional<json> intervallo_nome(const luogo_sorgente& d, const testo_coppia&
 // The text between two places of a UTF-8 text.
 std::string testo_tra(const testo_coppia& t, const json& intervallo) {
   const righe_utf8 righe(t.utf8);
-  const size_t a = righe.offset(posizione_di(intervallo["start"]));
-  const size_t b = righe.offset(posizione_di(intervallo["end"]));
+  const intervallo_lsp i = intervallo_di(intervallo);
+  const size_t a = righe.offset(i.inizio);
+  const size_t b = righe.offset(i.fine);
   return b > a ? t.utf8.substr(a, b - a) : "";
 }
 
@@ -191,6 +204,13 @@ std::optional<correzione> correzione_di(const segnalazione& d, const testo_coppi
   return c;
 }
 
+// The code a diagnostic shows: an error's number, a warning's or note's
+// kind; empty for none.
+std::string codice_di(const segnalazione& x) {
+  if (x.livello == gravita::errore && x.codice != 0) return "error " + std::to_string(x.codice);
+  return std::string(nome_genere(x.genere));
+}
+
 // The list of a URI in the pair's diagnostics, made when missing.
 json& lista_di(analisi_coppia& a, const std::string& uri) {
   for (auto& [u, lista] : a.diagnostiche) {
@@ -208,10 +228,41 @@ const testo_coppia* testo_del_file(const std::string& file, const analisi_coppia
   return nullptr;
 }
 
+// Of one kind of diagnostic the first kDiagnosticheConservate, each with
+// its notes, as the printer shows them; the rest only counted, by kind.
+std::vector<diagnostica> primi_per_genere(const std::vector<diagnostica>& tutte, diagnostiche_omesse& omesse) {
+  std::vector<diagnostica> tenute;
+  std::map<genere_diagnostica, size_t> quante;
+  bool ultima_tenuta = true;
+  for (const diagnostica& d : tutte) {
+    if (nota_su_precedente(d)) {
+      if (ultima_tenuta) tenute.push_back(d);
+      continue;
+    }
+    ultima_tenuta = ++quante[genere_di(d)] <= kDiagnosticheConservate;
+    if (ultima_tenuta) {
+      tenute.push_back(d);
+    } else {
+      ++omesse[genere_di(d)];
+    }
+  }
+  return tenute;
+}
+
+// Where the last diagnostic of a kind was published.
+struct ultima_pubblicata {
+  std::string uri;
+  json dove;
+  std::string codice;
+};
+
 // Every diagnostic of the compile, by URI, with its notes as related
-// information at their own places. One that names no text of the pair (the
+// information at their own places; of one kind the first
+// kDiagnosticheConservate, then one line that counts the rest, as the
+// printer tells them. One that names no text of the pair (the
 // signal pass's) stands at the start of the service, else of the line.
-void diagnostiche_protocollo(analisi_coppia& a) {
+void diagnostiche_protocollo(analisi_coppia& a, const std::vector<segnalazione>& trovate,
+                             const diagnostiche_omesse& omesse) {
   if (a.linea) lista_di(a, a.linea->uri);
   if (a.servizio) lista_di(a, a.servizio->uri);
   std::optional<righe_testo_coppia> righe_linea, righe_servizio;
@@ -226,15 +277,13 @@ void diagnostiche_protocollo(analisi_coppia& a) {
     t = a.servizio ? &*a.servizio : a.linea ? &*a.linea : nullptr;
     return intervallo_json({}, {});
   };
-  for (const segnalazione& x :
-       segnalazioni_compile(a.compilato.diagnostiche, a.compilato.linea, a.compilato.servizio)) {
+  std::map<genere_diagnostica, ultima_pubblicata> ultime;
+  for (const segnalazione& x : trovate) {
     const testo_coppia* t = nullptr;
     const json dove = intervallo(x.dove, t);
     if (t == nullptr) continue;
-    json d = {{"range", dove}, {"severity", severita(x.livello)}, {"source", "scenario_tool"},
-              {"message", testo_segnalazione(x)}};
-    if (x.livello == gravita::errore && x.codice != 0) d["code"] = "error " + std::to_string(x.codice);
-    else if (x.genere != genere_avviso::nessuno) d["code"] = std::string(nome_genere(x.genere));
+    ultime[{x.livello, x.codice, x.genere}] = {t->uri, dove, codice_di(x)};
+    json d = diagnostica_json(dove, severita(x.livello), codice_di(x), testo_segnalazione(x));
     for (const nota_segnalazione& n : x.note) {
       const testo_coppia* tn = nullptr;
       const json dove_nota = intervallo(n.dove, tn);
@@ -246,6 +295,12 @@ void diagnostiche_protocollo(analisi_coppia& a) {
       if (std::optional<correzione> c = correzione_di(x, *t, d)) a.correzioni.push_back(std::move(*c));
     }
     lista_di(a, t->uri).push_back(std::move(d));
+  }
+  for (const auto& [genere, n] : omesse) {
+    const auto u = ultime.find(genere);
+    if (u == ultime.end()) continue;
+    lista_di(a, u->second.uri)
+        .push_back(diagnostica_json(u->second.dove, 3, u->second.codice, std::to_string(n) + " more like this"));
   }
 }
 
@@ -270,29 +325,37 @@ std::shared_ptr<const analisi_coppia> analizza(const documento_aperto& d, const 
                                                lettore_file leggi) {
   auto a = std::make_shared<analisi_coppia>();
   const genere_testo g = genere_del_file(d.percorso, d.testo);
-  const std::optional<partner_trovato> p = trova_partner(d, aperti, leggi);
+  std::optional<partner_trovato> p = trova_partner(d, aperti, leggi);
   const std::string nome = d.percorso.empty() ? d.uri : d.percorso;
   opzioni_compile o;
   std::optional<testo_autore> linea, servizio;
   (g == genere_testo::linea ? linea : servizio) = testo_autore{nome, d.testo, ""};
-  if (p) (g == genere_testo::linea ? servizio : linea) = testo_autore{p->percorso, p->originale, ""};
+  if (p) (g == genere_testo::linea ? servizio : linea) = testo_autore{p->percorso, std::move(p->originale), ""};
   o.linea = linea ? linea->percorso : "";
   o.servizio = servizio ? servizio->percorso : "";
   const nomi_scenario n = scegli_nomi(std::nullopt, std::nullopt, o.linea, o.servizio);
   o.nome_linea = n.linea;
   o.numero_treno = n.treno;
-  a->compilato = compila_in_memoria(o, linea, servizio);
+  const bool con_linea = linea.has_value(), con_servizio = servizio.has_value();
+  analisi_testi c = analizza_testi(o, std::move(linea), std::move(servizio));
+  diagnostiche_omesse omesse = std::move(c.omesse);
+  const std::vector<segnalazione> trovate =
+      segnalazioni_compile(primi_per_genere(c.diagnostiche, omesse), c.linea, c.servizio);
+  std::vector<diagnostica>().swap(c.diagnostiche);
+  if (c.r) a->tabella = c.r->s.tabella;
+  c.r.reset();
   const auto uri_di = [&](genere_testo x) { return x == g ? d.uri : p->uri; };
-  if (linea) {
-    a->linea = testo_di(uri_di(genere_testo::linea), linea->percorso, genere_testo::linea, linea->originale,
-                        a->compilato.linea);
-  }
-  if (servizio) {
-    a->servizio = testo_di(uri_di(genere_testo::servizio), servizio->percorso, genere_testo::servizio,
-                           servizio->originale, a->compilato.servizio);
-  }
-  diagnostiche_protocollo(*a);
+  if (con_linea) a->linea = testo_di(uri_di(genere_testo::linea), genere_testo::linea, std::move(c.linea));
+  if (con_servizio) a->servizio = testo_di(uri_di(genere_testo::servizio), genere_testo::servizio, std::move(c.servizio));
+  diagnostiche_protocollo(*a, trovate, omesse);
   return a;
+}
+
+std::string_view byte_del_testo(const testo_coppia& t) { return t.byte.empty() ? t.utf8 : t.byte; }
+
+const righe_documento& righe_del_testo(const testo_coppia& t) {
+  if (!t.righe) t.righe = leggi_righe(t.genere, byte_del_testo(t));
+  return *t.righe;
 }
 
 const testo_coppia* testo_di_uri(const analisi_coppia& a, std::string_view uri) {
@@ -332,6 +395,8 @@ std::string_view nome_genere(genere_avviso g) {
     case genere_avviso::segnale_in_stazione: return "signal-in-station";
     case genere_avviso::indicatore_oltre_limite: return "indicator-above-limit";
     case genere_avviso::avviso_troppo_vicino: return "warning-too-close";
+    case genere_avviso::prima_dell_inizio: return "before-route-start";
+    case genere_avviso::cippo_discorde: return "km-post-mismatch";
   }
   return "";
 }

@@ -13,7 +13,7 @@
 
 #include "author/author_texts.h"
 #include "lsp/document_store.h"
-#include "lsp/row_catalogue.h"
+#include "grammar/row_kinds.h"
 #include "lsp/text_rows.h"
 
 namespace sb {
@@ -24,9 +24,17 @@ struct testo_coppia {
   std::string percorso;
   genere_testo genere = genere_testo::servizio;
   std::string utf8;    // as the editor shows it: what the columns count in
-  std::string byte;    // code page 1252, as the compile read it
-  righe_documento righe;
+  std::string byte;    // code page 1252, as the compile read it; empty when those are utf8's bytes
+  mutable std::optional<righe_documento> righe;  // read on the first ask (righe_del_testo)
 };
+
+// The text as the compile read it: code page 1252.
+std::string_view byte_del_testo(const testo_coppia& t);
+
+// The rows of a text, read the first time they are asked for: a change
+// publishes its diagnostics without them, and a large text holds them only
+// once an editor asks about its rows.
+const righe_documento& righe_del_testo(const testo_coppia& t);
 
 // A fix a diagnostic knows: a title and the text that replaces a range.
 struct correzione {
@@ -37,12 +45,14 @@ struct correzione {
   nlohmann::json diagnostica; // the diagnostic it fixes
 };
 
-// A pair compiled: its texts (one may be missing), the compile and, by URI,
-// the diagnostics to publish and the fixes.
+// A pair compiled: its texts (one may be missing), what hover needs of the
+// compile and, by URI, the diagnostics to publish and the fixes. The
+// compile itself (its cells and line plan, megabytes for a long line) is
+// not kept.
 struct analisi_coppia {
   std::optional<testo_coppia> linea;
   std::optional<testo_coppia> servizio;
-  compile_in_memoria compilato;
+  std::optional<tabella_oggetti> tabella;  // the compiled object table; none when nothing compiled
   std::vector<std::pair<std::string, nlohmann::json>> diagnostiche;  // URI, the Diagnostic[] to publish
   std::vector<correzione> correzioni;
 };

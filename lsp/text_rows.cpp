@@ -44,19 +44,16 @@ righe_documento leggi_righe(genere_testo t, std::string_view byte) {
   std::string campo;
   bool preambolo = true;
   bool generale = true;  // the line's general section
-  std::string sezione;
   while (!l.finito()) {
     if (l.leggi_testo(campo) != esito_lettura::letto) break;
     const posto_campo posto = posto_di(l.ultimo());
     if (preambolo) {
       if (!contiene_nc(campo, "[generale]")) continue;
       preambolo = false;
-      sezione = campo;
       out.intestazioni.push_back({campo, posto});
       continue;
     }
     if (intestazione(campo) && !contiene(campo, "-")) {
-      sezione = campo;
       out.intestazioni.push_back({campo, posto});
       generale = false;
       continue;
@@ -67,8 +64,6 @@ righe_documento leggi_righe(genere_testo t, std::string_view byte) {
     riga_testo r;
     r.tipo = tipo;
     r.chiave = posto;
-    r.scritta = campo;
-    r.sezione = sezione;
     leggi_valori(l, r);
     out.righe.push_back(std::move(r));
   }

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lsp/row_catalogue.h"
+#include "grammar/row_kinds.h"
 
 namespace sb {
 
@@ -24,11 +24,9 @@ struct posto_campo {
 struct riga_testo {
   const tipo_riga* tipo = nullptr;
   posto_campo chiave;
-  std::string scritta;                 // the keyword field as written
   std::vector<posto_campo> posti;      // one per value read
   std::vector<int64_t> numeri;         // the values read (0 for the text value)
   std::string nome;                    // the text value (a name or caption), code page 1252
-  std::string sezione;                 // the last heading before it, as written
 };
 
 // A section heading.

@@ -324,6 +324,23 @@ double tracce_scena(disegno& d, double alto) {
   return y + 40;
 }
 
+// The legend's entry of the marks on the axis: an error or a timetable
+// finding where it points, when the picture has any.
+void legenda_rilievi(disegno& d, double& x, double& y) {
+  const bool segnati = std::any_of(d.s.diagnostiche.begin(), d.s.diagnostiche.end(),
+                                   [](const diagnostica_scena& g) { return g.metro >= 0; });
+  if (!segnati) return;
+  const char* nome = "error or timetable finding where it points";
+  const double w = larghezza_testo(nome, kCorpoEtichette) + 30;
+  if (x + w > kLarghezza - kMargine) {
+    x = kMargine;
+    y += 18;
+  }
+  segno(d.svg, simbolo::triangolo, kColoreGuasto, x + 7, y - 4, 5.5);
+  metti(d, x + 18, y, kCorpoEtichette, "#222222", nome);
+  x += w;
+}
+
 // The legend: every kind and profile drawn, with its mark.
 double legenda(disegno& d, double alto) {
   double x = kMargine, y = alto + 12;
@@ -357,6 +374,7 @@ double legenda(disegno& d, double alto) {
     if (ferma) voce(t, "station where the train stops", true);
     if (passa) voce(t, "station passed", false);
   }
+  legenda_rilievi(d, x, y);
   return y + 10;
 }
 

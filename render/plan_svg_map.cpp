@@ -202,7 +202,7 @@ void stazioni(disegno& d, const vista_mappa& v, const riquadro& area) {
     std::optional<punto> p = in_pianta(d.s.contorno, static_cast<double>(e.punto));
     if (!p) continue;
     const punto q = v.pagina(p->x, p->y);
-    segno(d.svg, simbolo::cerchio, t.colore, q.x, q.y, e.variante ? 5 : 3.8, false);
+    segno(d.svg, simbolo::cerchio, t.colore, q.x, q.y, e.variante ? 5 : 3.8, e.variante != 0);
     d.etichette.occupa({q.x - 6, q.y - 6, q.x + 6, q.y + 6});
     elenco.push_back({q, &e});
   }

@@ -233,6 +233,17 @@ TEST(Pianta, IsWellFormedAndNamesEveryStationOnMapAndTrack) {
   nessuna_sovrapposizione(svg);
 }
 
+// On the map as in the legend, a station where the train stops is a filled
+// circle (radius 5), one it passes an open one.
+TEST(Pianta, StoppingStationsAreFilledOnTheMap) {
+  const tabella_oggetti t = stazioni_strane();
+  const celle_percorso c = celle_curva();
+  const griglia_linea g = griglia_curva();
+  const std::string svg = pianta(&g, &t, &c);
+  EXPECT_NE(svg.find("r=\"5.0\" fill=\"#"), std::string::npos);
+  EXPECT_EQ(svg.find("r=\"5.0\" fill=\"#ffffff\""), std::string::npos);
+}
+
 // The legend names what is drawn and nothing else; each drawn kind also has
 // its track, titled alike.
 TEST(Pianta, LegendListsOnlyWhatIsDrawn) {

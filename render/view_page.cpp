@@ -31,7 +31,7 @@ std::string per_script(const std::string& json) {
 
 }  // namespace
 
-std::string pagina_vista(const scena& s) {
+std::string pagina_vista(const scena& s, const std::string& eventi) {
   std::string titolo = s.nome_linea.empty() ? std::string("scenario") : s.nome_linea;
   if (!s.numero_treno.empty()) titolo += " \xE2\x80\x94 train " + s.numero_treno;
   std::string pagina(modello_pagina());
@@ -39,6 +39,7 @@ std::string pagina_vista(const scena& s) {
   size_t da = riempi(pagina, 0, "{{TITLE}}", xml_testo(titolo));
   da = riempi(pagina, da, "{{STYLE}}", std::string(stile_pagina()));
   da = riempi(pagina, da, "{{SCENE}}", per_script(scena_in_json(s)));
+  da = riempi(pagina, da, "{{LIVE}}", eventi.empty() ? "" : " data-events=\"" + xml_testo(eventi) + "\"");
   riempi(pagina, da, "{{SCRIPT}}", std::string(script_pagina()));
   return pagina;
 }

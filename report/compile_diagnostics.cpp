@@ -36,8 +36,13 @@ std::string messaggio_di(const diagnostica& d, const testo_autore& linea, const 
   return (significato_proprio ? std::string(significato(d.codice)) : cp1252_in_utf8(d.messaggio)) + resto;
 }
 
-// Where along the route an error points, or -1.
+// Where along the route an error or a timetable finding points, or -1.
 int64_t metro_di(const diagnostica& d) {
+  // A timetable finding stands at the end of its leg.
+  if (d.genere == genere_avviso::tempo_insufficiente || d.genere == genere_avviso::margine_ridotto ||
+      d.genere == genere_avviso::corsa_interrotta) {
+    return d.posizione;
+  }
   if (d.livello != gravita::errore) return -1;
   if (d.origine == origine_errore::passaggio || ha_posizione(d.codice)) return d.posizione;
   return -1;

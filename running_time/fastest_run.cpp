@@ -59,6 +59,7 @@ std::vector<int64_t> punti_di_cambio(const percorso_marcia& p, const treno& t, i
     for (const gradino& g : *profilo) dentro(g.da);
   }
   const int64_t coda = metri_lunghezza(t);
+  for (const gradino& g : p.limite_kmh) dentro(g.da + coda);
   for (const rallentamento_marcia& r : p.rallentamenti) {
     dentro(r.inizio);
     dentro(r.fine + coda);
@@ -69,16 +70,31 @@ std::vector<int64_t> punti_di_cambio(const percorso_marcia& p, const treno& t, i
   return punti;
 }
 
-// The stretches between the points, each with its limit (the line's, every
-// slowdown's whose extent with the train's length holds it, the train's
-// own), gradient and adhesion.
+// The lowest line limit under a train whose front is at x and whose rear is
+// `coda` metres behind it: a lower limit holds until the whole train has
+// passed its end. Infinite where the profile has none.
+double limite_sotto_il_treno(const std::vector<gradino>& limiti, int64_t x, int64_t coda) {
+  if (limiti.empty()) return kInfinito;
+  // The step under the rear (the first one's value before it), then every
+  // step that begins between the rear and the front.
+  auto passo = std::upper_bound(limiti.begin(), limiti.end(), x - coda,
+                                [](int64_t pos, const gradino& g) { return pos < g.da; });
+  if (passo != limiti.begin()) --passo;
+  double v = passo->valore;
+  for (++passo; passo != limiti.end() && passo->da <= x; ++passo) v = std::min(v, passo->valore);
+  return v;
+}
+
+// The stretches between the points, each with its limit (the lowest line
+// limit and every slowdown's speed that the train's length still stands on,
+// the train's own), gradient and adhesion.
 std::vector<tratto> tratti_di(const percorso_marcia& p, const treno& t, const std::vector<int64_t>& punti) {
-  lettore_profilo limite(p.limite_kmh, kInfinito), pendenza(p.pendenza, 0.0), aderenza(p.aderenza, 100.0);
+  lettore_profilo pendenza(p.pendenza, 0.0), aderenza(p.aderenza, 100.0);
   const int64_t coda = metri_lunghezza(t);
   std::vector<tratto> tratti;
   for (size_t j = 0; j + 1 < punti.size(); ++j) {
     const int64_t x = punti[j];
-    double v = std::min(limite.a(x) / kKmhPerMs, t.velocita_massima);
+    double v = std::min(limite_sotto_il_treno(p.limite_kmh, x, coda) / kKmhPerMs, t.velocita_massima);
     for (const rallentamento_marcia& r : p.rallentamenti) {
       if (r.inizio <= x && x < r.fine + coda) v = std::min(v, r.velocita_kmh / kKmhPerMs);
     }

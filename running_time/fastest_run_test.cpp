@@ -144,18 +144,40 @@ TEST(CorsaPiuVeloce, HoldsTheBalancingSpeedOnALongClimb) {
   EXPECT_LT(basso, 140 * kKmh);
 }
 
-TEST(CorsaPiuVeloce, TheWholeTrainClearsASlowdownBeforeItAccelerates) {
-  // 4 vehicles: 100 m. A slowdown at 30 km/h from 2000 to 2400 m.
-  percorso_marcia p = piano(6000, {{0, 100}});
-  p.rallentamenti = {{2000, 2400, 30}};
+TEST(CorsaPiuVeloce, TheWholeTrainClearsALowerLimitBeforeItAccelerates) {
+  // 4 vehicles: 100 m. 30 km/h from 2000 to 2400 m, as a slowdown or as the
+  // line's own limit: either holds until the rear has passed 2400 m.
+  percorso_marcia rallentamento = piano(6000, {{0, 100}});
+  rallentamento.rallentamenti = {{2000, 2400, 30}};
+  const percorso_marcia linea = piano(6000, {{0, 100}, {2000, 30}, {2400, 100}});
+  for (const percorso_marcia& p : {rallentamento, linea}) {
+    SCOPED_TRACE(p.rallentamenti.empty() ? "line limit" : "slowdown");
+    const corsa c = corsa_piu_veloce(p, risolvi_treno(profilo_treno{}, 4));
+    auto velocita_a = [&c](int64_t x) { return c.campioni[static_cast<size_t>(x / 50)].velocita_kmh; };
+    EXPECT_NEAR(velocita_a(2000), 30.0, 1e-9);
+    EXPECT_NEAR(velocita_a(2450), 30.0, 1e-9);
+    EXPECT_NEAR(velocita_a(2500), 30.0, 1e-9);
+    EXPECT_GT(velocita_a(2550), 30.0);
+    EXPECT_DOUBLE_EQ(c.campioni[2450 / 50].limite_kmh, 30.0);
+    EXPECT_DOUBLE_EQ(c.campioni[2500 / 50].limite_kmh, 100.0);
+  }
+}
+
+TEST(CorsaPiuVeloce, ALimitRisingAgainUnderTheTrainIsHeldToItsLowest) {
+  // 60, then 80 for only 50 m, then 100 km/h: a 100 m train stands on all
+  // three at once, and only the rear's passing of each lifts the limit.
+  const percorso_marcia p = piano(6000, {{0, 100}, {2000, 60}, {2400, 80}, {2450, 100}});
   const corsa c = corsa_piu_veloce(p, risolvi_treno(profilo_treno{}, 4));
-  auto velocita_a = [&c](int64_t x) { return c.campioni[static_cast<size_t>(x / 50)].velocita_kmh; };
-  EXPECT_NEAR(velocita_a(2000), 30.0, 1e-9);
-  EXPECT_NEAR(velocita_a(2450), 30.0, 1e-9);
-  EXPECT_NEAR(velocita_a(2500), 30.0, 1e-9);
-  EXPECT_GT(velocita_a(2550), 30.0);
-  EXPECT_DOUBLE_EQ(c.campioni[2450 / 50].limite_kmh, 30.0);
-  EXPECT_DOUBLE_EQ(c.campioni[2500 / 50].limite_kmh, 100.0);
+  auto limite_a = [&c](int64_t x) { return c.campioni[static_cast<size_t>(x / 50)].limite_kmh; };
+  EXPECT_DOUBLE_EQ(limite_a(2450), 60.0);
+  EXPECT_DOUBLE_EQ(limite_a(2500), 80.0);
+  EXPECT_DOUBLE_EQ(limite_a(2550), 100.0);
+  // Without a length the front alone counts, as before.
+  treno corto = risolvi_treno(profilo_treno{}, 4);
+  corto.lunghezza_m = 0;
+  const corsa d = corsa_piu_veloce(p, corto);
+  EXPECT_DOUBLE_EQ(d.campioni[2400 / 50].limite_kmh, 80.0);
+  EXPECT_DOUBLE_EQ(d.campioni[2450 / 50].limite_kmh, 100.0);
 }
 
 TEST(CorsaPiuVeloce, TrainThatCannotGoOnSaysWhereAndWhy) {

@@ -1,6 +1,6 @@
 // The published running times of a peer calculator for a two-car diesel
 // multiple unit over three 10 km test paths, with the train's data as the
-// peer gives them: the model must land within 1 % of each.
+// peer gives them: the model must land within 0.7 % of each.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -38,7 +38,8 @@ const std::vector<punto_sforzo> kSforzoLocale = {
     {120, 13380},
 };
 
-// The train: 88 t with its load for inertia and gradient, a rotating-mass
+// The train: 88 t with its load for inertia and gradient, 41.7 m long (a
+// lower limit holds until its rear has passed), a rotating-mass
 // factor of 1.08, resistance on the traction unit's 68 t only (3.0 per mille
 // of weight on the 45.333 t of the driving axles, 1.4 on the 22.667 t of the
 // carrying ones, an air term of 3.9 per mille of 68 t at 100 km/h with 15
@@ -46,7 +47,7 @@ const std::vector<punto_sforzo> kSforzoLocale = {
 treno treno_locale() {
   profilo_treno p;
   p.massa_t = 88.0;
-  p.lunghezza_m = 0.0;
+  p.lunghezza_m = 41.7;
   p.masse_rotanti = 0.08;
   p.sforzo = kSforzoLocale;
   p.resistenze = {{45.333, 3.0 * kGravitaPari, 0, 0},
@@ -78,7 +79,7 @@ struct percorso_pari {
   double tempo_s;
 };
 
-TEST(CorsaPiuVeloce, LandsWithinOnePercentOfThePeersPublishedTimes) {
+TEST(CorsaPiuVeloce, LandsWithinSevenTenthsOfAPercentOfThePeersPublishedTimes) {
   const std::vector<percorso_pari> percorsi = {
       {"const", percorso_prova({{0, 160}}, {{0, 0}}), 391.615},
       {"slope",
@@ -95,7 +96,7 @@ TEST(CorsaPiuVeloce, LandsWithinOnePercentOfThePeersPublishedTimes) {
   for (const percorso_pari& x : percorsi) {
     const corsa c = corsa_piu_veloce(x.percorso, t);
     ASSERT_EQ(c.esito, esito_corsa::completa) << x.nome;
-    EXPECT_NEAR(c.arrivo_s.back(), x.tempo_s, x.tempo_s * 0.01) << x.nome;
+    EXPECT_NEAR(c.arrivo_s.back(), x.tempo_s, x.tempo_s * 0.007) << x.nome;
   }
 }
 

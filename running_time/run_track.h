@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "scenario/format.h"
 #include "scenario/scenario_records.h"
 
 namespace sb {
 
-// Cells are 50 m long: the run's profiles change and its samples fall at
-// multiples of it.
-inline constexpr int64_t kLunghezzaCella = 50;
+// The route's cells (kMetriCella): the run's profiles change and its
+// samples fall at multiples of their length.
+inline constexpr int64_t kLunghezzaCella = kMetriCella;
 
 // A value in force from a position (metres) up to the next one's.
 struct gradino {

@@ -33,13 +33,15 @@ std::string progressiva_testo(int64_t metri) {
 // the run keeps no time much past a day).
 int64_t secondi_in_su(double s) { return intero_limitato(std::ceil(s), 0, kMassimoInteroEsatto); }
 
-// "from A to B (1.4 km) the timetable gives 1 min 30 s": the distance
-// between the stations as their rows place them, as the train sheet reads.
+// "from A to B (1.4 km between the stations' positions) the timetable gives
+// 1 min 30 s": the distance between the stations as their rows place them,
+// as the train sheet reads (timing's table gives the one between the stop
+// points).
 std::string inizio_messaggio(const risultato_marcia& r, const tratta_orario& t) {
   const stazione_marcia& da = r.stazioni[t.da];
   const stazione_marcia& a = r.stazioni[t.a];
   return "from " + da.nome + " to " + a.nome + " (" + chilometri(a.posizione_riga - da.posizione_riga) +
-         ") the timetable gives " + durata_testo(t.tempo_previsto_s);
+         " between the stations' positions) the timetable gives " + durata_testo(t.tempo_previsto_s);
 }
 
 // Why the train cannot go on, for an author.

@@ -11,7 +11,7 @@
 #include "builtin/line_content.h"
 #include "builtin/service_content.h"
 #include "documents/line_list.h"
-#include "line/largest_line_fixture.h"
+#include "test_support/largest_line_fixture.h"
 #include "running_time/running_time.h"
 #include "test_support/document_scenario.h"
 

@@ -45,24 +45,24 @@ TEST(TempiDiMarcia, BuiltInScenarioLegsWithTheDefaultTrain) {
       {"Borvale Centrale", "Borvale San Gaudo", 2700, 180, 154.1},
       {"Borvale San Gaudo", "Borvale Porta Ferrea", 1600, 150, 109.6},
       {"Borvale Porta Ferrea", "Ponte Lavisa", 1250, 150, 113.1},
-      {"Ponte Lavisa", "Colle Ardito", 1350, 150, 110.6},
+      {"Ponte Lavisa", "Colle Ardito", 1350, 150, 113.0},
       {"Colle Ardito", "Vigna Sorba", 1600, 150, 108.7},
-      {"Vigna Sorba", "Rivasecca", 3400, 210, 183.5},
+      {"Vigna Sorba", "Rivasecca", 3400, 210, 183.9},
       {"Rivasecca", "Casal Fiorito", 1450, 150, 99.0},
       {"Casal Fiorito", "Torre Arsiccia", 1400, 120, 74.2},
       {"Torre Arsiccia", "Prato Giuncale", 1350, 90, 79.0},
       {"Prato Giuncale", "Castel Brusato", 1450, 150, 103.7},
       {"Castel Brusato", "San Viteno", 1350, 120, 99.6},
       {"San Viteno", "Ca' Morsella", 2000, 150, 124.6},
-      {"Ca' Morsella", "Villa Travaglio", 2350, 150, 135.1},
+      {"Ca' Morsella", "Villa Travaglio", 2350, 150, 135.4},
       {"Villa Travaglio", "Quercedo", 1300, 90, 65.9},
       {"Quercedo", "Ronco Scuro", 2050, 120, 99.5},
       {"Ronco Scuro", "Fontanigra", 2750, 180, 122.9},
       {"Fontanigra", "Mulinara", 7250, 450, 317.8},
-      {"Mulinara", "Sorgiano", 3750, 240, 198.8},
-      {"Sorgiano", "Val Morena", 10000, 600, 405.4},
+      {"Mulinara", "Sorgiano", 3750, 240, 201.2},
+      {"Sorgiano", "Val Morena", 10000, 600, 406.2},
       {"Val Morena", "Trasmonte Scalo", 5000, 300, 224.7},
-      {"Trasmonte Scalo", "Lagoscuro", 10000, 540, 404.7},
+      {"Trasmonte Scalo", "Lagoscuro", 10000, 540, 405.5},
       {"Lagoscuro", "Altavilla Fosca", 11000, 540, 454.2},
       {"Altavilla Fosca", "Pieve Crovara", 5800, 360, 273.0},
       {"Pieve Crovara", "Borgo Vallestre", 5700, 450, 320.7},
@@ -118,21 +118,21 @@ TEST(TempiDiMarcia, FindingsNameTheLegAndItsStations) {
   // The small scenario's own timetable is too tight from Case Rosse (passed
   // at 60 km/h) to the stop at San Prospero: 4 min 30 s for 5 km.
   const rilievo_orario case_rosse{2, gravita::errore, 3, 5,
-                                  "from Case Rosse to San Prospero (5.0 km) the timetable gives 4 min 30 s; the "
-                                  "train needs at least 4 min 52 s"};
+                                  "from Case Rosse to San Prospero (5.0 km between the stations' positions) the timetable gives 4 min 30 s; the "
+                                  "train needs at least 4 min 54 s"};
   const std::vector<caso_rilievi> casi = {
       {"as it is", {}, {case_rosse}},
       {"one minute for the first stop",
        {{15, "stazione,  2500, 12, 300, 0, 0, 0, 1,1,0, 4,1,1, 30, 7, 1, 30, Molino Sereno"}},
        {{0, gravita::errore, 1, 2,
-         "from Pontevecchio Alto to Molino Sereno (2.5 km) the timetable gives 1 min; the train needs at least 2 "
+         "from Pontevecchio Alto to Molino Sereno (2.5 km between the stations' positions) the timetable gives 1 min; the train needs at least 2 "
          "min 28 s"},
         case_rosse}},
       {"a last leg below the recovery margin",
        {{19, "stazione,  15000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 60, 7, 19, 30, Valdirocca"}},
        {case_rosse,
         {3, gravita::avviso, 5, 6,
-         "from San Prospero to Valdirocca (4.0 km) the timetable gives 4 min 30 s and the fastest run takes 4 min "
+         "from San Prospero to Valdirocca (4.0 km between the stations' positions) the timetable gives 4 min 30 s and the fastest run takes 4 min "
          "28 s: a margin of 0.9 %, below the recovery margin of 3 %"}}},
       {"a speed limit of 0 km/h",
        {{11, "velocita,  5500,  0"}},

@@ -1,6 +1,8 @@
 #include "running_time/timing_diagnostics.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace sb {
@@ -35,12 +37,22 @@ diagnostica alla_voce(const scenario& s, int voce, gravita livello, genere_avvis
   return d;
 }
 
+// Where a finding stands along the route: the end of its leg, or where the
+// train comes to a stand.
+int64_t posizione_di(const rilievo_orario& x, const risultato_marcia& r) {
+  if (x.tratta < r.tratte.size()) return r.stazioni[r.tratte[x.tratta].a].posizione_riga;
+  return r.arresto;
+}
+
 }  // namespace
 
-std::vector<diagnostica> diagnostiche_orario(const risultato_marcia& r, const scenario& s) {
+std::vector<diagnostica> diagnostiche_orario(const risultato_marcia& r, const scenario& s, int64_t fino_a) {
   std::vector<diagnostica> d;
   for (const rilievo_orario& x : rilievi_orario(r)) {
+    const int64_t dove = posizione_di(x, r);
+    if (dove > fino_a) continue;
     d.push_back(alla_voce(s, x.voce_a, x.livello, genere_di(x, r), x.messaggio));
+    d.back().posizione = static_cast<int32_t>(std::clamp<int64_t>(dove, INT32_MIN, INT32_MAX));
     d.push_back(alla_voce(s, x.voce_da, gravita::nota, genere_avviso::nessuno, "the earlier station"));
   }
   return d;

@@ -2,29 +2,22 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <optional>
 #include <span>
 #include <string>
 
+#include "grammar/row_kinds.h"
 #include "scenario/unknown_field.h"
 #include "text_input/field_reader.h"
 #include "text_input/keywords.h"
 #include "text_input/suggestions.h"
+#include "grammar/text_kinds.h"
 
 namespace sb {
 namespace {
-
-// One value of a row: its name in messages and its range.
-struct valore_chiave {
-  std::string_view nome;
-  double minimo;
-  double massimo;
-};
-
-// What a row does with its values.
-using applica_riga = void (*)(profilo_treno& p, const double* v);
 
 // What a keyword's second row does.
 enum class ripetizione {
@@ -33,96 +26,71 @@ enum class ripetizione {
   tabella,      // adds a row of a table, in ascending order of its first value
 };
 
-// One keyword of the profile.
+// What a row does with its values.
+using applica_riga = void (*)(profilo_treno& p, const double* v);
+
+// What the reader does with one row kind of the grammar's train profile.
 struct chiave_profilo {
-  std::string_view parola;
-  std::span<const valore_chiave> valori;
+  id_riga id;
   ripetizione righe;
   applica_riga applica;
 };
 
-// Each value's lower bound keeps the run's time and distance finite: no
-// mass, length, starting acceleration, power, braking rate or top speed of 0
-// or next to it (a run they still slow past a day is stopped and told).
-constexpr valore_chiave kMassa[] = {{"mass in t", 0.1, 1e6}};
-constexpr valore_chiave kLunghezza[] = {{"length in m", 1, 1e5}};
-constexpr valore_chiave kMasseRotanti[] = {{"allowance", 0, 1}};
-constexpr valore_chiave kAccelerazione[] = {{"acceleration in m/s2", 0.01, 10}};
-constexpr valore_chiave kPotenzaTonnellata[] = {{"power in kW/t", 0.1, 1e4}};
-constexpr valore_chiave kPotenza[] = {{"power in kW", 1, 1e8}};
-constexpr valore_chiave kDavis[] = {
-    {"A in N/t", 0, 1e4}, {"B in N/t per km/h", 0, 1e3}, {"C in N/t per (km/h)2", 0, 10}};
-constexpr valore_chiave kResistenza[] = {{"mass in t", 0.1, 1e6},
-                                         {"A in N/t", 0, 1e4},
-                                         {"B in N/t per km/h", 0, 1e3},
-                                         {"C in N/t per (km/h)2", 0, 10}};
-constexpr valore_chiave kVento[] = {{"wind in km/h", 0, 200}};
-constexpr valore_chiave kSforzo[] = {{"speed in km/h", 0, 1275}, {"effort in N", 0, 1e8}};
-constexpr valore_chiave kFrenatura[] = {{"rate in m/s2", 0.01, 10}};
-constexpr valore_chiave kVelocita[] = {{"speed in km/h", 1, 1275}};
-constexpr valore_chiave kSosta[] = {{"dwell in s", 0, 86400}};
-constexpr valore_chiave kMargine[] = {{"margin in per cent", 0, 1000}};
-
 constexpr chiave_profilo kChiavi[] = {
-    {"massa per veicolo", kMassa, ripetizione::sostituisce, [](profilo_treno& p, const double* v) { p.massa_veicolo_t = v[0]; }},
-    {"lunghezza per veicolo", kLunghezza, ripetizione::sostituisce,
+    {id_riga::massa_per_veicolo, ripetizione::sostituisce,
+     [](profilo_treno& p, const double* v) { p.massa_veicolo_t = v[0]; }},
+    {id_riga::lunghezza_per_veicolo, ripetizione::sostituisce,
      [](profilo_treno& p, const double* v) { p.lunghezza_veicolo_m = v[0]; }},
-    {"massa", kMassa, ripetizione::sostituisce, [](profilo_treno& p, const double* v) { p.massa_t = v[0]; }},
-    {"lunghezza", kLunghezza, ripetizione::sostituisce, [](profilo_treno& p, const double* v) { p.lunghezza_m = v[0]; }},
-    {"masse rotanti", kMasseRotanti, ripetizione::sostituisce, [](profilo_treno& p, const double* v) { p.masse_rotanti = v[0]; }},
-    {"accelerazione di spunto", kAccelerazione, ripetizione::sostituisce,
+    {id_riga::massa, ripetizione::sostituisce, [](profilo_treno& p, const double* v) { p.massa_t = v[0]; }},
+    {id_riga::lunghezza, ripetizione::sostituisce, [](profilo_treno& p, const double* v) { p.lunghezza_m = v[0]; }},
+    {id_riga::masse_rotanti, ripetizione::sostituisce,
+     [](profilo_treno& p, const double* v) { p.masse_rotanti = v[0]; }},
+    {id_riga::accelerazione_di_spunto, ripetizione::sostituisce,
      [](profilo_treno& p, const double* v) { p.accelerazione_spunto = v[0]; }},
-    {"potenza per tonnellata", kPotenzaTonnellata, ripetizione::sostituisce,
+    {id_riga::potenza_per_tonnellata, ripetizione::sostituisce,
      [](profilo_treno& p, const double* v) { p.potenza_tonnellata_kw = v[0]; }},
-    {"potenza", kPotenza, ripetizione::sostituisce, [](profilo_treno& p, const double* v) { p.potenza_kw = v[0]; }},
-    {"davis", kDavis, ripetizione::sostituisce,
+    {id_riga::potenza, ripetizione::sostituisce, [](profilo_treno& p, const double* v) { p.potenza_kw = v[0]; }},
+    {id_riga::davis, ripetizione::sostituisce,
      [](profilo_treno& p, const double* v) {
        p.davis_a = v[0];
        p.davis_b = v[1];
        p.davis_c = v[2];
      }},
-    {"resistenza", kResistenza, ripetizione::aggiunge,
-     [](profilo_treno& p, const double* v) { p.resistenze.push_back({v[0], v[1], v[2], v[3]}); }},
-    {"vento", kVento, ripetizione::sostituisce, [](profilo_treno& p, const double* v) { p.vento_kmh = v[0]; }},
-    {"sforzo", kSforzo, ripetizione::tabella, [](profilo_treno& p, const double* v) { p.sforzo.push_back({v[0], v[1]}); }},
-    {"frenatura di servizio", kFrenatura, ripetizione::sostituisce, [](profilo_treno& p, const double* v) { p.frenatura = v[0]; }},
-    {"velocita massima", kVelocita, ripetizione::sostituisce,
+    {id_riga::resistenza, ripetizione::aggiunge,
+     [](profilo_treno& p, const double* v) {
+       p.resistenze.push_back({v[0], v[1], v[2], v[3]});
+     }},
+    {id_riga::vento, ripetizione::sostituisce, [](profilo_treno& p, const double* v) { p.vento_kmh = v[0]; }},
+    {id_riga::sforzo, ripetizione::tabella,
+     [](profilo_treno& p, const double* v) {
+       p.sforzo.push_back({v[0], v[1]});
+     }},
+    {id_riga::frenatura_di_servizio, ripetizione::sostituisce,
+     [](profilo_treno& p, const double* v) { p.frenatura = v[0]; }},
+    {id_riga::velocita_massima, ripetizione::sostituisce,
      [](profilo_treno& p, const double* v) { p.velocita_massima_kmh = v[0]; }},
-    {"sosta minima", kSosta, ripetizione::sostituisce, [](profilo_treno& p, const double* v) { p.sosta_minima_s = v[0]; }},
-    {"margine di recupero", kMargine, ripetizione::sostituisce, [](profilo_treno& p, const double* v) { p.margine_recupero = v[0]; }},
+    {id_riga::sosta_minima, ripetizione::sostituisce,
+     [](profilo_treno& p, const double* v) { p.sosta_minima_s = v[0]; }},
+    {id_riga::margine_di_recupero, ripetizione::sostituisce,
+     [](profilo_treno& p, const double* v) { p.margine_recupero = v[0]; }},
 };
 
-// The keywords as written, for "did you mean".
-constexpr std::array<std::string_view, std::size(kChiavi)> parole_chiave() {
-  std::array<std::string_view, std::size(kChiavi)> parole{};
-  for (size_t i = 0; i < std::size(kChiavi); ++i) parole[i] = kChiavi[i].parola;
-  return parole;
+// A value's name in messages: its name and unit, "mass in t".
+std::string nome_valore(const campo_riga& c) {
+  return c.unita.empty() ? std::string(c.nome) : std::string(c.nome) + " in " + std::string(c.unita);
 }
-constexpr auto kParole = parole_chiave();
 
 // The most values a row takes.
 constexpr size_t kValoriMassimi = 4;
 
-// A field as the keywords are compared with it: lower case, no blanks
-// around it, an accented a as a plain one ("velocità").
-std::string forma_chiave(std::string_view campo) {
-  std::string forma = forma_confrontabile(campo);
-  for (char& c : forma) {
-    if (static_cast<unsigned char>(c) == 0xE0) c = 'a';
-  }
-  return forma;
-}
-
-// A number with an optional sign and decimal point, as "0.08" or "-3".
+// A number with an optional sign, decimal point and exponent, as "0.08",
+// "-3" or "1e9".
 std::optional<double> numero_decimale(std::string_view token) {
-  const forma_numero forma = forma_di(token);
-  if (forma != forma_numero::intero && forma != forma_numero::intero_largo && forma != forma_numero::decimale) {
-    return std::nullopt;
-  }
-  if (token.front() == '+') token.remove_prefix(1);
+  if (!token.empty() && token.front() == '+') token.remove_prefix(1);
+  if (token.empty() || token.find_first_not_of("0123456789.eE+-") != std::string_view::npos) return std::nullopt;
   double v = 0;
   const auto [fine, errore] = std::from_chars(token.data(), token.data() + token.size(), v);
-  if (errore != std::errc{} || fine != token.data() + token.size()) return std::nullopt;
+  if (errore != std::errc{} || fine != token.data() + token.size() || !std::isfinite(v)) return std::nullopt;
   return v;
 }
 
@@ -139,14 +107,32 @@ std::string valori_testo(size_t n) { return std::to_string(n) + (n == 1 ? " valu
 // The reading of one profile text.
 class lettore_profilo_treno {
  public:
-  explicit lettore_profilo_treno(std::string_view testo) : l_(testo) { salta_preambolo(testo); }
+  explicit lettore_profilo_treno(std::string_view testo) : testo_(testo), l_(testo) { salta_preambolo(testo); }
 
   lettura_profilo esegui() {
+    if (const specie_testo g = genere_del_testo(testo_); g == specie_testo::linea || g == specie_testo::servizio) {
+      segnala(gravita::errore, genere_avviso::nessuno, 0, 0, 0,
+              "this is " + std::string(nome_testo(g)) + ", not a train profile: give it with " +
+                  std::string(opzione_testo(g)));
+      return std::move(out_);
+    }
+    leggi_righe();
+    if (!letta_una_riga_ && out_.diagnostiche.empty()) {
+      segnala(gravita::errore, genere_avviso::testo_senza, 0, 0, 0,
+              "the train profile sets nothing: write its rows ('massa per veicolo, 45'...), or leave out "
+              "--train-profile for the default train");
+    }
+    return std::move(out_);
+  }
+
+ private:
+  // Every row up to "[fine]" or the end of the text.
+  void leggi_righe() {
     std::string campo;
     while (!l_.finito()) {
       l_.leggi_testo(campo);
       const campo_letto chiave = l_.ultimo();
-      const std::string forma = forma_chiave(campo);
+      const std::string forma = forma_chiave_profilo(campo);
       if (forma.empty() || contiene(forma, "-")) {
         salta_riga();
         continue;
@@ -162,15 +148,15 @@ class lettore_profilo_treno {
         salta_riga();
         continue;
       }
+      letta_una_riga_ = true;
       leggi_riga(*k, chiave);
     }
-    return std::move(out_);
   }
 
- private:
   static const chiave_profilo* trova(std::string_view forma) {
+    const tipo_riga* t = riconosci_riga(genere_testo::profilo, forma, false);
     for (const chiave_profilo& k : kChiavi) {
-      if (k.parola == forma) return &k;
+      if (t != nullptr && k.id == t->id) return &k;
     }
     return nullptr;
   }
@@ -213,66 +199,78 @@ class lettore_profilo_treno {
   }
 
   void sconosciuta(std::string_view campo, const campo_letto& c) {
+    if (const specie_testo g = testo_della_parola(campo); g == specie_testo::linea || g == specie_testo::servizio) {
+      segnala(gravita::errore, genere_avviso::chiave_sconosciuta, c.riga, c.colonna, 0,
+              "'" + std::string(campo) + "' is a row of " + std::string(nome_testo(g)) +
+                  ", not of a train profile: the row is not read; move it to " + std::string(nome_testo(g)));
+      return;
+    }
     std::string testo = "unknown keyword '" + std::string(campo) + "'";
-    const std::string_view forse = suggerisci(forma_chiave(campo), kParole);
-    if (!forse.empty()) testo += "; did you mean '" + std::string(forse) + "'?";
+    const std::string_view forse =
+        suggerisci(forma_chiave_profilo(campo), parole_chiave(genere_testo::profilo, ambito_riga::corpo));
+    testo += forse.empty() ? ":" : "; did you mean '" + std::string(forse) + "'?";
     segnala(gravita::errore, genere_avviso::chiave_sconosciuta, c.riga, c.colonna, 0,
             testo + " the row is not read");
   }
 
   void leggi_riga(const chiave_profilo& k, const campo_letto& chiave) {
-    const std::string parola(k.parola);
+    const tipo_riga& t = tipo_di(k.id);
+    const std::string parola(t.parola);
     std::array<double, kValoriMassimi> valori{};
     std::array<campo_letto, kValoriMassimi> campi{};
     std::string campo;
-    for (size_t i = 0; i < k.valori.size(); ++i) {
+    for (size_t i = 0; i < t.campi.size(); ++i) {
       if (riga_chiusa()) {
         const campo_letto& ultimo = i == 0 ? chiave : campi[i - 1];
         segnala(gravita::errore, genere_avviso::nessuno, ultimo.riga_fine, ultimo.colonna_fine, 1,
-                "'" + parola + "' takes " + valori_testo(k.valori.size()) + ", the row ends after " +
-                    std::to_string(i) + ": the " + std::string(k.valori[i].nome) + " is missing");
+                "'" + parola + "' takes " + valori_testo(t.campi.size()) + ", the row ends after " + std::to_string(i) +
+                    ": the " + nome_valore(t.campi[i]) + " is missing");
         return;
       }
       l_.leggi_testo(campo);
       campi[i] = l_.ultimo();
       const std::optional<double> v = numero_decimale(campo);
       if (!v) {
-        errore(campi[i], "expected a number for the " + std::string(k.valori[i].nome) + " of '" + parola +
-                             "', found '" + campo + "'");
+        errore(campi[i], "expected a number for the " + nome_valore(t.campi[i]) + " of '" + parola + "', found '" +
+                             campo + "': write it as 45, 0.08 or 1e9");
         salta_riga();
         return;
       }
       valori[i] = *v;
     }
-    if (!in_piu(k)) return;
-    for (size_t i = 0; i < k.valori.size(); ++i) {
-      if (!nell_intervallo(k, i, valori[i], campi[i])) return;
+    if (!in_piu(t)) return;
+    for (size_t i = 0; i < t.campi.size(); ++i) {
+      if (!nell_intervallo(t, i, valori[i], campi[i])) return;
     }
     if (!in_ordine(k, valori[0], campi[0])) return;
-    ripetuta(k, chiave);
+    ripetuta(k, t, chiave);
     k.applica(out_.profilo, valori.data());
   }
 
   // After the row's values: anything but an empty field left on the line is
   // an error. False when there was something.
-  bool in_piu(const chiave_profilo& k) {
+  bool in_piu(const tipo_riga& t) {
     if (riga_chiusa()) return true;
     std::string campo;
     l_.leggi_testo(campo);
     const campo_letto oltre = l_.ultimo();
     if (campo.empty() && riga_chiusa()) return true;
     salta_riga();
-    errore(oltre, "'" + std::string(k.parola) + "' takes " + valori_testo(k.valori.size()) +
+    errore(oltre, "'" + std::string(t.parola) + "' takes " + valori_testo(t.campi.size()) +
                       "; more stand on the line (decimals take a point: 0.08, not 0,08)");
     return false;
   }
 
-  bool nell_intervallo(const chiave_profilo& k, size_t i, double v, const campo_letto& c) {
-    const valore_chiave& vk = k.valori[i];
-    if (v >= vk.minimo && v <= vk.massimo) return true;
-    const std::string intervallo = "from " + numero_testo(vk.minimo) + " to " + numero_testo(vk.massimo);
-    errore(c, "the " + std::string(vk.nome) + " of '" + std::string(k.parola) + "' must be " + intervallo +
-                  ", not " + numero_testo(v));
+  bool nell_intervallo(const tipo_riga& t, size_t i, double v, const campo_letto& c) {
+    const campo_riga& vk = t.campi[i];
+    const double minimo = vk.minimo_reale > 0 ? vk.minimo_reale : static_cast<double>(vk.minimo);
+    const double massimo = static_cast<double>(vk.massimo);
+    const bool sotto = vk.minimo_escluso ? v <= minimo : v < minimo;
+    if (!sotto && v <= massimo) return true;
+    std::string intervallo = vk.minimo_escluso ? "above " + numero_testo(minimo) : "from " + numero_testo(minimo);
+    intervallo += vk.minimo_escluso ? " up to " + numero_testo(massimo) : " to " + numero_testo(massimo);
+    errore(c, "the " + nome_valore(vk) + " of '" + std::string(t.parola) + "' must be " + intervallo + ", not " +
+                  numero_testo(v));
     return false;
   }
 
@@ -287,17 +285,19 @@ class lettore_profilo_treno {
   }
 
   // A parameter set again: the later row counts, and the author is told.
-  void ripetuta(const chiave_profilo& k, const campo_letto& chiave) {
+  void ripetuta(const chiave_profilo& k, const tipo_riga& t, const campo_letto& chiave) {
     if (k.righe != ripetizione::sostituisce) return;
-    const auto [dove, nuova] = righe_date_.try_emplace(k.parola, chiave.riga);
+    const auto [dove, nuova] = righe_date_.try_emplace(t.parola, chiave.riga);
     if (nuova) return;
     segnala(gravita::avviso, genere_avviso::sovrascrittura, chiave.riga, chiave.colonna, 0,
-            "'" + std::string(k.parola) + "' is set again: this row replaces line " + std::to_string(dove->second));
+            "'" + std::string(t.parola) + "' is set again: this row replaces line " + std::to_string(dove->second));
     dove->second = chiave.riga;
   }
 
+  std::string_view testo_;
   lettore_campi l_;
   lettura_profilo out_;
+  bool letta_una_riga_ = false;  // a keyword of the profile was met
   std::map<std::string_view, int32_t> righe_date_;  // the line of each parameter's last row
 };
 

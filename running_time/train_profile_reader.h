@@ -5,7 +5,9 @@
 //     davis,                    15, 0.10, 0.0030
 //     sforzo,                   0, 94400
 //
-// Values are numbers with an optional decimal point. A keyword is matched
+// Values are numbers with an optional decimal point and exponent (45, 0.08,
+// 1e9). The row kinds, their values and ranges are the grammar's
+// (grammar/row_kinds.h). A keyword is matched
 // whole, without regard to case; a field holding "-" where a keyword goes
 // makes its line a remark; section headers ("[treno]") are passed over and
 // "[fine]" ends the read.

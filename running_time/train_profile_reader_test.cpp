@@ -83,6 +83,15 @@ diagnostica errore(int32_t riga, int32_t colonna, int32_t larghezza, std::string
   return {gravita::errore, 0, genere, origine_errore::profilo_treno, riga, colonna, larghezza, 0, std::move(messaggio)};
 }
 
+// Numbers in exponent form read as their value.
+TEST(ProfiloTreno, ReadsNumbersInExponentForm) {
+  const lettura_profilo l = leggi_profilo_treno("potenza, 2.5e4\nmassa, +1.2E2\nmasse rotanti, 8e-2\n");
+  EXPECT_TRUE(l.diagnostiche.empty());
+  EXPECT_EQ(l.profilo.potenza_kw, 25000);
+  EXPECT_EQ(l.profilo.massa_t, 120);
+  EXPECT_EQ(l.profilo.masse_rotanti, 0.08);
+}
+
 TEST(ProfiloTreno, DiagnosticsAtTheirFields) {
   diagnostica ripetuta = errore(2, 1, 0, "'massa' is set again: this row replaces line 1", genere_avviso::sovrascrittura);
   ripetuta.livello = gravita::avviso;
@@ -90,7 +99,13 @@ TEST(ProfiloTreno, DiagnosticsAtTheirFields) {
       {"masa, 88\n",
        {errore(1, 1, 0, "unknown keyword 'masa'; did you mean 'massa'? the row is not read",
                genere_avviso::chiave_sconosciuta)}},
-      {"massa,  8x8\n", {errore(1, 9, 0, "expected a number for the mass in t of 'massa', found '8x8'")}},
+      {"massa,  8x8\n",
+       {errore(1, 9, 0, "expected a number for the mass in t of 'massa', found '8x8': write it as 45, 0.08 or 1e9")}},
+      {"massa,  1e\n",
+       {errore(1, 9, 0, "expected a number for the mass in t of 'massa', found '1e': write it as 45, 0.08 or 1e9")}},
+      {"massa,  inf\n",
+       {errore(1, 9, 0, "expected a number for the mass in t of 'massa', found 'inf': write it as 45, 0.08 or 1e9")}},
+      {"potenza, 1e9\n", {errore(1, 10, 0, "the power in kW of 'potenza' must be from 1 to 1e+08, not 1e+09")}},
       {"davis, 15, 0.1\nmassa, 88\n",
        {errore(1, 15, 1, "'davis' takes 3 values, the row ends after 2: the C in N/t per (km/h)2 is missing")}},
       {"masse rotanti, 0,08\n",
@@ -102,6 +117,28 @@ TEST(ProfiloTreno, DiagnosticsAtTheirFields) {
       {"sforzo, 10, 5000\nsforzo, 5, 3000\n",
        {errore(2, 9, 0, "the rows of 'sforzo' must rise in speed: 5 km/h after 10 km/h")}},
       {"massa, 80\nmassa, 88\n", {ripetuta}},
+      {"zzz, 1\nmassa, 88\n",
+       {errore(1, 1, 0, "unknown keyword 'zzz': the row is not read", genere_avviso::chiave_sconosciuta)}},
+      // A row of a description, and a whole description, named as such.
+      {"numero vetture, 6\nmassa, 88\n",
+       {errore(1, 1, 0,
+               "'numero vetture' is a row of the service description, not of a train profile: the row is not read; "
+               "move it to the service description",
+               genere_avviso::chiave_sconosciuta)}},
+      {"[generale]\r\nlunghezza percorso, 12000\r\n[pendenze]\r\npendenza, 0, 0\r\n[fine]\r\n",
+       {errore(0, 0, 0, "this is the line description, not a train profile: give it with --line")}},
+      {"[generale]\r\nnumero vetture, 6\r\nvelocita, 0, 100\r\n[fine]\r\n",
+       {errore(0, 0, 0, "this is the service description, not a train profile: give it with --service")}},
+      // A profile that sets nothing is no silent default train.
+      {"", {errore(0, 0, 0,
+                   "the train profile sets nothing: write its rows ('massa per veicolo, 45'...), or leave out "
+                   "--train-profile for the default train",
+                   genere_avviso::testo_senza)}},
+      {"[treno]\r\n- no row yet\r\n[fine]\r\n",
+       {errore(0, 0, 0,
+               "the train profile sets nothing: write its rows ('massa per veicolo, 45'...), or leave out "
+               "--train-profile for the default train",
+               genere_avviso::testo_senza)}},
   };
   for (const caso_diagnostica& k : casi) {
     const lettura_profilo l = leggi_profilo_treno(k.testo);

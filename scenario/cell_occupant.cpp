@@ -1,5 +1,7 @@
 #include "scenario/cell_occupant.h"
 
+#include <algorithm>
+
 #include "scenario/format.h"
 
 namespace sb {
@@ -73,6 +75,25 @@ void avviso_oltre_fine(scenario& s, const luogo_testo& dove, int64_t p, const st
   registra_avviso(s, genere_avviso::oltre_fine, dove,
                   cosa + " at " + std::to_string(p) + " m lies past the route's end at " + std::to_string(fine) +
                       " m ('lunghezza percorso'): the run ends before the train reaches it");
+}
+
+void avviso_prima_dell_inizio(scenario& s, const luogo_testo& dove, int64_t p, const std::string& cosa,
+                              const std::string& effetto) {
+  if (p >= 0) return;
+  registra_avviso(s, genere_avviso::prima_dell_inizio, dove,
+                  cosa + " at " + std::to_string(p) + " m lies before the route's start at 0 m: " + effetto);
+}
+
+std::string prima_delle_celle(int64_t p, int64_t cella, const std::string& cosa) {
+  return cosa + " at " + std::to_string(p) + " m lies before the route's start at 0 m: its cell would be " +
+         std::to_string(cella) + "; write a position of 0 or more";
+}
+
+std::string effetto_profilo_prima(bool prima_riga, int64_t posizione_precedente, const std::string& valore) {
+  if (prima_riga) return "it writes no cell, and its " + valore + " holds from 0 m, as if the row stood there; write 0";
+  return "it writes no cell, and its " + valore + " takes the place of the previous row's from " +
+         std::to_string(std::max<int64_t>(posizione_precedente, 0)) +
+         " m on; write the position where it begins";
 }
 
 }  // namespace sb

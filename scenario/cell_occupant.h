@@ -34,4 +34,20 @@ std::string oltre_le_celle(const scenario& s, int64_t p, int32_t margine);
 // ("signal", "station 'Cortemara'").
 void avviso_oltre_fine(scenario& s, const luogo_testo& dove, int64_t p, const std::string& cosa);
 
+// Warns about an item at a negative position p: "gradient row at -500 m lies
+// before the route's start at 0 m: " and then `effetto`, what the compile
+// does with it and how to mend it. Nothing for p >= 0.
+void avviso_prima_dell_inizio(scenario& s, const luogo_testo& dove, int64_t p, const std::string& cosa,
+                              const std::string& effetto);
+
+// Code 15's words for an item at a negative position whose cell the route
+// does not have: "sign board at -200 m lies before the route's start at 0 m:
+// its cell would be -3; write a position of 0 or more".
+std::string prima_delle_celle(int64_t p, int64_t cella, const std::string& cosa);
+
+// What a profile row (gradient, speed, adhesion) at a negative position does:
+// it writes no cell and its value takes over where the row before it began
+// (at 0 m for the first row). `valore` names the value ("gradient 5").
+std::string effetto_profilo_prima(bool prima_riga, int64_t posizione_precedente, const std::string& valore);
+
 }  // namespace sb

@@ -3,14 +3,14 @@
 namespace sb {
 
 bool limite_diagnostiche::conserva(const diagnostica& d) {
-  if (d.livello == gravita::errore) {
-    ultima_omessa = false;
-    return true;
-  }
   if (nota_su_precedente(d)) return !ultima_omessa;
   const genere_diagnostica k = genere_di(d);
   size_t& n = conservate[k];
   ultima_omessa = n >= kDiagnosticheConservate;
+  if (d.livello == gravita::errore) {
+    ++errori;
+    ultimo_errore_omesso = ultima_omessa;
+  }
   if (ultima_omessa) {
     ++omesse[k];
     return false;

@@ -56,6 +56,8 @@ enum class genere_avviso : uint8_t {
   segnale_in_stazione,   // a signal inside a station's extent
   indicatore_oltre_limite,  // a maximum-speed indicator that shows more than the run's limit there
   avviso_troppo_vicino,  // a slowdown's warning point nearer than the braking distance
+  prima_dell_inizio,     // a row at a negative position, before the route's start
+  cippo_discorde,        // a kilometre post whose kilometre the chainage puts elsewhere
 };
 
 // Where in a text a diagnostic points.

@@ -20,6 +20,17 @@ bool lettera(char c) {
   return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u >= 0xC0;
 }
 
+// The English ending of an ordinal number: 1st, 2nd, 3rd, 4th, 11th, 21st.
+std::string_view ordinale(size_t n) {
+  if (n % 100 >= 11 && n % 100 <= 13) return "th";
+  switch (n % 10) {
+    case 1: return "st";
+    case 2: return "nd";
+    case 3: return "rd";
+    default: return "th";
+  }
+}
+
 bool solo_cifre(std::string_view t) {
   return !t.empty() && t.find_first_not_of("0123456789") == std::string_view::npos;
 }
@@ -40,9 +51,14 @@ std::string non_un_numero(std::string_view token, std::string_view nome) {
   }
 }
 
-lettura_riga::lettura_riga(scenario& s, lettore_campi& l, origine_errore origine, std::string_view parola,
-                           int32_t valori, riconosce_chiave e_chiave)
-    : s_(s), l_(l), origine_(origine), parola_(parola), valori_(valori), e_chiave_(e_chiave) {
+lettura_riga::lettura_riga(scenario& s, lettore_campi& l, origine_errore origine, const tipo_riga& tipo,
+                           std::string_view parola)
+    : s_(s),
+      l_(l),
+      origine_(origine),
+      tipo_(tipo),
+      parola_(parola.empty() ? tipo.parola : parola),
+      valori_(static_cast<int32_t>(valori_di(tipo))) {
   const campo_letto& k = l.ultimo();
   chiave_ = {origine, k.riga, k.colonna};
   // A tab with more text after it: the line's values are in the keyword field.
@@ -99,8 +115,31 @@ bool lettura_riga::fallita(esito_lettura e, std::string_view nome) {
     registra_codice(s_, kLetturaFallita, fine_precedente(), riga + " ends " + dopo_quanti() + perche_tabulato());
     return false;
   }
-  registra_codice(s_, kLetturaFallita, qui(), non_un_numero(c.grezzo, nome));
+  registra_codice(s_, kLetturaFallita, qui(), non_un_valore(c.grezzo, nome));
   return false;
+}
+
+bool lettura_riga::e_chiave(std::string_view campo) const { return sb::e_chiave(tipo_.testo, tipo_.ambito, campo); }
+
+// What is wrong with a token read where value letti_ goes, in the row's own
+// terms: a number beyond 32 bits against the value's range; a word that is
+// the last field of its line, where the row ends with a name, as a value
+// missing before the name.
+std::string lettura_riga::non_un_valore(std::string_view token, std::string_view nome) const {
+  const size_t k = static_cast<size_t>(letti_);
+  const forma_numero forma = forma_di(token);
+  if (forma == forma_numero::intero_largo && k < tipo_.campi.size()) {
+    return std::string(nome) + " " + std::string(token) + " does not fit " + intervallo_di(tipo_.campi[k]);
+  }
+  const bool parola = forma != forma_numero::intero && forma != forma_numero::decimale;
+  const bool ultimo_della_riga = l_.resto_della_riga().find(',') == std::string_view::npos;
+  if (parola && ultimo_della_riga && con_testo(tipo_) && k + 1 < tipo_.campi.size()) {
+    const std::string n = std::to_string(k + 1);
+    return "`" + std::string(parola_) + "` takes " + std::to_string(valori_) + " values; this row has " + n + " (the " +
+           std::string(tipo_.campi.back().nome == "nome" ? "name" : "caption") + " was read as the " + n +
+           std::string(ordinale(k + 1)) + ")";
+  }
+  return non_un_numero(token, nome);
 }
 
 bool lettura_riga::fuori_campo(int64_t v, int64_t minimo, int64_t massimo, std::string_view nome) {
@@ -138,7 +177,7 @@ bool lettura_riga::leggi_testo(std::string& t, std::string_view nome, std::strin
   if (esito_lettura e = l_.leggi_testo(t); e != esito_lettura::letto) return fallita(e, nome);
   const campo_letto& c = l_.ultimo();
   if (c.virgolette_aperte) avvisa_virgolette(c, nome);
-  if (c.riga > riga_fine_ && e_chiave_(t)) {
+  if (c.riga > riga_fine_ && e_chiave(t)) {
     registra_avviso(s_, genere_avviso::valori_mancanti, fine_precedente(),
                     "the '" + std::string(parola_) + "' row ends " + dopo_quanti() + ": " + cita(t) +
                         ", on the next line, is taken as its " + std::string(nome));
@@ -188,7 +227,7 @@ void lettura_riga::chiudi() {
   if (inizio == std::string_view::npos) return;
   const std::string_view oltre = senza_blank_finali(resto.substr(inizio));
   const std::string_view primo = senza_blank_finali(oltre.substr(0, oltre.find(',')));
-  if (e_chiave_(primo)) return;  // the next row stands on the same line
+  if (e_chiave(primo)) return;  // the next row stands on the same line
   const luogo_testo dove{origine_, l_.riga_corrente(), l_.colonna_corrente() + static_cast<int32_t>(inizio)};
   const std::string riga = "the '" + std::string(parola_) + "' row";
   const size_t ultimo = static_cast<size_t>(letti_ - 1);

@@ -8,19 +8,21 @@
 #include <string>
 #include <string_view>
 
+#include "grammar/row_kinds.h"
 #include "scenario/scenario_records.h"
 #include "text_input/field_reader.h"
 
 namespace sb {
 
-// Whether a field holds one of the keywords of the section being read.
-using riconosce_chiave = bool (*)(std::string_view campo);
-
-// One row being read. Made right after its keyword field was read.
+// One row being read, of a kind of the grammar: its count of values, their
+// ranges and the keywords that may follow it are the kind's. Made right
+// after its keyword field was read. `parola` names the row in messages
+// where its kind's keyword would not ("curva" for every curve); empty: the
+// kind's keyword.
 class lettura_riga {
  public:
-  lettura_riga(scenario& s, lettore_campi& l, origine_errore origine, std::string_view parola, int32_t valori,
-               riconosce_chiave e_chiave);
+  lettura_riga(scenario& s, lettore_campi& l, origine_errore origine, const tipo_riga& tipo,
+               std::string_view parola = {});
 
   // A 32-bit value; the name is the value's in messages ("position").
   [[nodiscard]] bool leggi(int32_t& v, std::string_view nome);
@@ -48,6 +50,8 @@ class lettura_riga {
 
  private:
   bool fallita(esito_lettura e, std::string_view nome);
+  bool e_chiave(std::string_view campo) const;
+  std::string non_un_valore(std::string_view token, std::string_view nome) const;
   bool fuori_campo(int64_t v, int64_t minimo, int64_t massimo, std::string_view nome);
   void letto();
   luogo_testo qui() const;
@@ -61,9 +65,9 @@ class lettura_riga {
   scenario& s_;
   lettore_campi& l_;
   origine_errore origine_;
+  const tipo_riga& tipo_;
   std::string_view parola_;
   int32_t valori_;
-  riconosce_chiave e_chiave_;
   luogo_testo chiave_;
   int32_t riga_fine_ = 0;     // where the keyword or the last value ended
   int32_t colonna_fine_ = 0;

@@ -17,8 +17,7 @@ void registra_codice(scenario& s, int32_t codice, origine_errore origine, int32_
   d.origine = origine;
   d.riga = riga;
   d.posizione = s.posizione_errore;
-  s.limite.conserva(d);
-  s.diagnostiche.push_back(d);
+  if (s.limite.conserva(d)) s.diagnostiche.push_back(d);
 }
 
 void registra_codice(scenario& s, int32_t codice, origine_errore origine, int32_t riga, int32_t posizione) {
@@ -28,6 +27,7 @@ void registra_codice(scenario& s, int32_t codice, origine_errore origine, int32_
 
 void registra_codice(scenario& s, int32_t codice, const luogo_testo& dove, std::string messaggio) {
   registra_codice(s, codice, dove.origine, dove.riga);
+  if (s.limite.ultimo_errore_omesso) return;
   s.diagnostiche.back().colonna = dove.colonna;
   s.diagnostiche.back().messaggio = std::move(messaggio);
 }
@@ -42,6 +42,7 @@ void attribuisci_ultimo_codice(scenario& s, origine_errore origine, int32_t riga
 }
 
 void attribuisci_ultimo_codice(scenario& s, const luogo_testo& dove) {
+  if (s.limite.ultimo_errore_omesso) return;
   for (auto d = s.diagnostiche.rbegin(); d != s.diagnostiche.rend(); ++d) {
     if (d->livello != gravita::errore) continue;
     d->origine = dove.origine;
@@ -52,12 +53,7 @@ void attribuisci_ultimo_codice(scenario& s, const luogo_testo& dove) {
   }
 }
 
-bool codice_registrato_da(const scenario& s, size_t prima) {
-  for (size_t i = prima; i < s.diagnostiche.size(); ++i) {
-    if (s.diagnostiche[i].livello == gravita::errore) return true;
-  }
-  return false;
-}
+bool codice_registrato_da(const scenario& s, size_t prima) { return s.limite.errori > prima; }
 
 namespace {
 

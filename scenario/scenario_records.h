@@ -163,7 +163,7 @@ struct scenario {
   // among them; the last error is the one in codice_errore. Not part of the
   // simulator's files.
   std::vector<diagnostica> diagnostiche;
-  // Which warnings and notes are kept, and those only counted.
+  // Which errors, warnings and notes are kept, and those only counted.
   limite_diagnostiche limite;
 
   // Where each station name (service text) and sign caption (line text) of
@@ -190,7 +190,8 @@ void registra_codice(scenario& s, int32_t codice, const luogo_testo& dove, int32
 void attribuisci_ultimo_codice(scenario& s, origine_errore origine, int32_t riga);
 void attribuisci_ultimo_codice(scenario& s, const luogo_testo& dove);
 
-// Whether a code was recorded among the entries from index `prima` on.
+// Whether a code was recorded since `prima` codes had been (limite.errori),
+// kept or only counted.
 bool codice_registrato_da(const scenario& s, size_t prima);
 
 // Records a warning: the format takes it, but an author almost never means

@@ -5,6 +5,7 @@
 #include "scenario/row_reader.h"
 #include "text_input/keywords.h"
 #include "text_input/suggestions.h"
+#include "grammar/text_kinds.h"
 
 namespace sb {
 
@@ -19,6 +20,29 @@ std::string forma_confrontabile(std::string_view campo) {
   const size_t fine = campo.find_last_not_of(" \t");
   return minuscolo_cp1252(campo.substr(inizio, fine - inizio + 1));
 }
+
+namespace {
+
+// Where a row of the other description, or of a train profile, goes.
+std::string dove_va(const scenario& s, specie_testo g) {
+  if (g == specie_testo::linea) return "move it to " + s.nome_linea + "_linea.txt";
+  if (g == specie_testo::servizio) return "move it to " + s.nome_linea + "_" + s.numero_treno + "-.txt";
+  return "move it to the train profile, given with --train-profile";
+}
+
+// A keyword of another text where this one is read: named as such. False
+// when the field is no other text's keyword.
+bool riga_di_altro_testo(scenario& s, origine_errore origine, const luogo_testo& dove, std::string_view campo) {
+  const specie_testo questo = origine == origine_errore::testo_linea ? specie_testo::linea : specie_testo::servizio;
+  const specie_testo altro = testo_della_parola(campo);
+  if (altro == specie_testo::nessuno || altro == questo) return false;
+  registra_avviso(s, genere_avviso::chiave_sconosciuta, dove,
+                  cita(campo) + " is a row of " + std::string(nome_testo(altro)) + ", not of " +
+                      std::string(nome_testo(questo)) + ": the row is skipped; " + dove_va(s, altro));
+  return true;
+}
+
+}  // namespace
 
 void campo_sconosciuto(scenario& s, const lettore_campi& l, origine_errore origine, std::string_view campo,
                        const vocabolario& v) {
@@ -39,6 +63,7 @@ void campo_sconosciuto(scenario& s, const lettore_campi& l, origine_errore origi
     registra_avviso(s, genere_avviso::intestazione_sconosciuta, dove, testo);
     return;
   }
+  if (riga_di_altro_testo(s, origine, dove, campo)) return;
   const forma_numero numero = forma_di(forma);
   if (numero == forma_numero::intero || numero == forma_numero::decimale) {
     registra_avviso(s, genere_avviso::chiave_sconosciuta, dove,

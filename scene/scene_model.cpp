@@ -12,7 +12,7 @@
 #include "scenario/format.h"
 #include "scene/scene_cell_items.h"
 #include "scene/scene_run.h"
-#include "text_input/source_rows.h"
+#include "grammar/source_rows.h"
 #include "text_input/utf8_input.h"
 
 namespace sb {
@@ -228,7 +228,9 @@ scena costruisci_scena(const fonti_scena& f) {
       s.profili.push_back(profilo(*f.celle, s.lunghezza, g));
     }
   }
-  if (f.tabella != nullptr && f.celle != nullptr) s.marcia = marcia_di(*f.tabella, *f.celle);
+  if (f.tabella != nullptr && f.celle != nullptr) {
+    s.marcia = marcia_di(*f.tabella, *f.celle, f.profilo != nullptr ? *f.profilo : profilo_treno{});
+  }
   s.inizio = 0;
   s.fine = s.lunghezza;
   for (const elemento_scena& e : s.elementi) {

@@ -9,6 +9,7 @@
 
 #include "documents/compiled_run.h"
 #include "inspect/binary_inputs.h"
+#include "running_time/train_profile.h"
 #include "scenario/scenario_records.h"
 #include "scene/plan_geometry.h"
 
@@ -138,6 +139,7 @@ struct fonti_scena {
   const tabella_oggetti* tabella = nullptr;
   const celle_percorso* celle = nullptr;
   std::vector<testo_sorgente> testi;  // the line text, then the service text
+  const profilo_treno* profilo = nullptr;  // the run's train; null: the default one
 };
 
 // The binary files read back as the sources of a scene (no texts).

@@ -121,7 +121,7 @@ TEST(ScenaBorvale, EveryRowIsAnItemWithItsLine) {
     if (e.genere == genere_elemento::abbattimento) {
       EXPECT_EQ(e.origine.file, -1);
       EXPECT_EQ(valore(e, "placed by"), "the signal aspect pass");
-      EXPECT_EQ(valore(e, "value"), "180");
+      EXPECT_EQ(valore(e, "valore"), "180");
       continue;
     }
     EXPECT_GE(e.origine.file, 0) << e.parola << " at " << e.punto;

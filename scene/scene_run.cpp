@@ -8,7 +8,7 @@
 
 namespace sb {
 
-marcia_scena marcia_di(const tabella_oggetti& tabella, const celle_percorso& celle) {
+marcia_scena marcia_di(const tabella_oggetti& tabella, const celle_percorso& celle, const profilo_treno& p) {
   scenario s;
   s.tabella = tabella;
   s.celle = celle;
@@ -17,7 +17,7 @@ marcia_scena marcia_di(const tabella_oggetti& tabella, const celle_percorso& cel
   for (int i = 1; i < kOggettoProgressivaTre; ++i) {
     if (e_stazione(i, tabella[static_cast<size_t>(i)])) s.limite_stazioni = i;
   }
-  const risultato_marcia r = tempi_di_marcia(s, profilo_treno{});
+  const risultato_marcia r = tempi_di_marcia(s, p);
   marcia_scena m;
   if (r.esito == esito_corsa::senza_corsa || r.esito == esito_corsa::fuori_ordine) return m;
   m.punti.reserve(r.campioni.size());

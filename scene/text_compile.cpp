@@ -2,9 +2,10 @@
 
 #include <optional>
 #include <ostream>
+#include <set>
+#include <utility>
 
 #include "author/author_texts.h"
-#include "author/document_warnings.h"
 #include "report/compile_diagnostics.h"
 #include "scenario/error_codes.h"
 #include "scenario/error_text.h"
@@ -13,21 +14,18 @@
 namespace sb {
 namespace {
 
-// Every diagnostic of the compile and the driver's documents' warnings as a
-// line for the page, and how many more the compile only counted; then how it
-// ended when it did not run to its end.
-void diagnostiche(testi_compilati& c, const testo_autore& linea, const testo_autore& servizio) {
-  std::vector<diagnostica> tutte = c.r.s.diagnostiche;
-  const std::vector<diagnostica> documenti = avvisi_documenti(c.r);
-  tutte.insert(tutte.end(), documenti.begin(), documenti.end());
-  for (const segnalazione& d : segnalazioni_compile(tutte, linea, servizio)) {
+// Every finding of the analysis as a line for the page, in the order check
+// tells them, and how many more it only counted; then how the compile ended
+// when it did not run to its end.
+void diagnostiche(testi_compilati& c, const compile_mostrato& m) {
+  for (const segnalazione& d : segnalazioni_compile(m.diagnostiche, m.linea, m.servizio)) {
     const std::string etichetta =
         std::string(parola_livello(d.livello)) + (d.codice != 0 ? " " + std::to_string(d.codice) : "");
     c.diagnostiche.push_back({riga_gnu(d), d.metro, d.metro >= 0 ? etichetta : ""});
     for (const nota_segnalazione& n : d.note) c.diagnostiche.push_back({riga_gnu(n), -1, ""});
   }
   size_t omesse = 0;
-  for (const auto& [genere, n] : c.r.s.limite.omesse) omesse += n;
+  for (const auto& [genere, n] : m.omesse) omesse += n;
   if (omesse > 0) {
     const std::string conto = std::to_string(omesse) + " more like those above, counted but not listed";
     c.diagnostiche.push_back({riga_gnu(del_programma(gravita::nota, conto)), -1, ""});
@@ -42,6 +40,40 @@ void diagnostiche(testi_compilati& c, const testo_autore& linea, const testo_aut
   }
 }
 
+// The rows whose read recorded a code, by text and line.
+std::set<std::pair<origine_errore, int32_t>> righe_fallite(const std::vector<diagnostica>& trovate) {
+  std::set<std::pair<origine_errore, int32_t>> fallite;
+  for (const diagnostica& d : trovate) {
+    if (d.livello == gravita::errore && d.codice != 0 && d.riga > 0) fallite.insert({d.origine, d.riga});
+  }
+  return fallite;
+}
+
+// Takes out of the records what a row that failed left there, so that the
+// picture draws only what was read: the entry a station row began (past the
+// stations read whole, below the sign captions) and the items and approach
+// marks it put in the cells.
+void togli_righe_fallite(scenario& s, const std::vector<diagnostica>& trovate) {
+  const std::set<std::pair<origine_errore, int32_t>> fallite = righe_fallite(trovate);
+  if (fallite.empty()) return;
+  for (int i = s.tracce.righe.stazioni + 1; i <= s.limite_stazioni && i < kOggettoProgressivaTre; ++i) {
+    s.tabella[static_cast<size_t>(i)] = oggetto{};
+    s.luogo_voce[static_cast<size_t>(i)] = {};
+  }
+  const auto fallita = [&](const luogo_testo& l) { return l.riga > 0 && fallite.count({l.origine, l.riga}) != 0; };
+  for (size_t i = 0; i < s.tracce.celle.size() && i < s.celle.size(); ++i) {
+    const origine_cella& o = s.tracce.celle[i];
+    cella& c = s.celle[i];
+    if (fallita(o.oggetto)) {
+      const cella vuota;
+      c.tipo = vuota.tipo;
+      c.dato_1 = c.dato_2 = c.dato_3 = c.dato_4 = 0;
+      c.tempo_segnale = 0;
+    }
+    if (fallita(o.preavviso)) c.preavviso = 0;
+  }
+}
+
 }  // namespace
 
 bool compila_per_vista(const opzioni_compile& o, testi_compilati& c, std::ostream& err) {
@@ -51,13 +83,14 @@ bool compila_per_vista(const opzioni_compile& o, testi_compilati& c, std::ostrea
   if (!m) return false;
   c.r = std::move(m->r);
   c.stato = stato_compile(c.r, err);
-  diagnostiche(c, m->linea, m->servizio);
+  diagnostiche(c, *m);
+  togli_righe_fallite(c.r.s, m->diagnostiche);
   if (!o.linea.empty()) c.testi.push_back({o.linea, std::move(m->linea.byte)});
   if (!o.servizio.empty()) c.testi.push_back({o.servizio, std::move(m->servizio.byte)});
   return true;
 }
 
-scena scena_compilata(const testi_compilati& c) {
+scena scena_compilata(const testi_compilati& c, const profilo_treno* p) {
   const scenario& r = c.r.s;
   // The scene reads the plan point by point.
   const griglia_linea punti = punti_griglia(r.griglia);
@@ -66,6 +99,7 @@ scena scena_compilata(const testi_compilati& c) {
   f.tabella = &r.tabella;
   f.celle = r.celle.empty() ? nullptr : &r.celle;
   f.testi = c.testi;
+  f.profilo = p;
   scena s = costruisci_scena(f);
   s.diagnostiche = c.diagnostiche;
   return s;

@@ -11,7 +11,8 @@
 
 namespace sb {
 
-// The compiled records, how the compile ended and what it recorded.
+// The compiled records less what rows that failed left in them, how the
+// compile ended and every finding of the analysis, as check tells them.
 struct testi_compilati {
   risultato_compile r;
   int stato = 0;                                // the exit status compile gives
@@ -25,7 +26,8 @@ struct testi_compilati {
 bool compila_per_vista(const opzioni_compile& o, testi_compilati& c, std::ostream& err);
 
 // The scene of the compiled texts, with the rows of its items named and the
-// compile's diagnostics, those that point along the route marked there.
-scena scena_compilata(const testi_compilati& c);
+// compile's diagnostics, those that point along the route marked there; the
+// run made with the train p (null: the default one).
+scena scena_compilata(const testi_compilati& c, const profilo_treno* p = nullptr);
 
 }  // namespace sb

@@ -1,5 +1,5 @@
 # Prints the largest line the format takes, the text of
-# line/largest_line_fixture.h, byte for byte: 1 000 000 m, 3999 curves,
+# test_support/largest_line_fixture.h, byte for byte: 1 000 000 m, 3999 curves,
 # 10 001 gradient rows, 80 montagna spans, 81 indicators and 81 signs.
 #
 #   awk -f scripts/largest_line.awk >LARGEST_linea.txt

@@ -85,7 +85,7 @@ outputs=(BORVALE_linea.dat BORVALE_40617.sim BORVALE_40617.dat BORVALE_40617_sch
 pair builder "$work/builder" "$work/builder-copy" "${outputs[@]}" -- ./scenario_builder
 
 # --- 2. The largest line (1 000 000 m, 3999 curves, 10 001 gradient rows, 80
-# montagna spans, 81 indicators, 81 signs: line/largest_line_fixture.h) with
+# montagna spans, 81 indicators, 81 signs: test_support/largest_line_fixture.h) with
 # a service that holds no row, through scenario_tool compile.
 mkdir "$work/largest" "$work/largest-copy"
 awk -f "$here/largest_line.awk" >"$work/largest/LARGEST_linea.txt"

@@ -1,6 +1,6 @@
 #include "service/memo_segnale.h"
 
-#include "service/service_fixture.h"
+#include "test_support/service_fixture.h"
 
 namespace sb {
 namespace {

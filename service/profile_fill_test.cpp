@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "service/service_fixture.h"
+#include "test_support/service_fixture.h"
 
 namespace sb {
 namespace {

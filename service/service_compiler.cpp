@@ -1,7 +1,9 @@
 #include "service/service_compiler.h"
 
+#include <algorithm>
 #include <string>
 
+#include "grammar/row_kinds.h"
 #include "scenario/cell_occupant.h"
 #include "scenario/error_codes.h"
 #include "scenario/unknown_field.h"
@@ -9,7 +11,6 @@
 #include "service/memo_segnale.h"
 #include "service/placement_checks.h"
 #include "service/profile_fill.h"
-#include "service/service_keywords.h"
 #include "service/service_read.h"
 #include "service/station_row.h"
 #include "text_input/keywords.h"
@@ -37,14 +38,14 @@ void se_fuori(scenario& s, const luogo_testo& dove, std::string_view nome, int32
 }
 
 passo riga_massa_frenata(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "percentuale massa frenata", 1);
+  lettura_riga riga = riga_di(s, r, id_riga::massa_frenata);
   if (!riga.leggi(s.tabella[kOggettoGenerale].inizio, "braked weight")) return passo::lettura_fallita;
   riga.chiudi();
   return passo::prosegui;
 }
 
 passo riga_vetture(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "numero vetture", 1);
+  lettura_riga riga = riga_di(s, r, id_riga::vetture);
   if (!riga.leggi(s.tabella[kOggettoGenerale].posizione, "number of vehicles")) return passo::lettura_fallita;
   riga.chiudi();
   return passo::prosegui;
@@ -52,7 +53,7 @@ passo riga_vetture(scenario& s, lettura_servizio& r) {
 
 passo riga_orologio(scenario& s, lettura_servizio& r) {
   oggetto& treno = s.tabella[kOggettoTreno];
-  lettura_riga riga = riga_di(s, r, "orologio", 3);
+  lettura_riga riga = riga_di(s, r, id_riga::orologio);
   if (!riga.leggi(treno.param_3, "hours") || !riga.leggi(treno.param_4, "minutes") ||
       !riga.leggi(treno.param_5, "seconds")) {
     return passo::lettura_fallita;
@@ -61,12 +62,12 @@ passo riga_orologio(scenario& s, lettura_servizio& r) {
   r.orologio_letto = true;
   r.orologio = (treno.param_3 * 60 + treno.param_4) * 60 + treno.param_5;
   r.luogo_orologio = riga.valore(0);
-  avviso_ora(s, riga, 0, "the clock", treno.param_3, treno.param_4, treno.param_5);
+  r.orologio_valido = avviso_ora(s, riga, 0, "the clock", treno.param_3, treno.param_4, treno.param_5);
   return passo::prosegui;
 }
 
 passo riga_sabbia(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "sabbia", 1);
+  lettura_riga riga = riga_di(s, r, id_riga::sabbia);
   if (!riga.leggi(s.tabella[kOggettoTreno].param_1, "sand")) return passo::lettura_fallita;
   riga.chiudi();
   return passo::prosegui;
@@ -75,8 +76,13 @@ passo riga_sabbia(scenario& s, lettura_servizio& r) {
 // A profile row at p that does not come after the previous one, or a first
 // row that does not stand at 0.
 void avviso_ordine(scenario& s, const lettura_riga& riga, std::string_view parola, std::string_view cosa, bool letta,
-                   int32_t precedente, int32_t p) {
+                   int32_t precedente, int32_t p, int32_t valore) {
   const luogo_testo dove = riga.valore(0);
+  if (p < 0) {
+    avviso_prima_dell_inizio(s, dove, p, std::string(cosa) + " row",
+                             effetto_profilo_prima(!letta, precedente, std::string(cosa) + " " + std::to_string(valore)));
+    return;
+  }
   if (!letta && p > 0) {
     registra_avviso(s, genere_avviso::fuori_ordine, dove,
                     "the first '" + std::string(parola) + "' row stands at " + std::to_string(p) +
@@ -91,12 +97,12 @@ void avviso_ordine(scenario& s, const lettura_riga& riga, std::string_view parol
 }
 
 passo riga_velocita(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "velocita", 2);
+  lettura_riga riga = riga_di(s, r, id_riga::velocita);
   int32_t p = 0, v = 0;
   if (!riga.leggi(p, "position") || !riga.leggi(v, "speed")) return passo::lettura_fallita;
   riga.chiudi();
   if (passo e = verifica_percorso(s, riga, p, 100); e != passo::prosegui) return e;
-  avviso_ordine(s, riga, "velocita", "speed", r.velocita_letta, r.posizione_velocita, p);
+  avviso_ordine(s, riga, "velocita", "speed", r.velocita_letta, r.posizione_velocita, p, v);
   if (v % 5 != 0 && v > 0 && v <= 1277) {
     registra_avviso(s, genere_avviso::velocita_arrotondata, riga.valore(1),
                     "speed " + std::to_string(v) + " km/h is not a multiple of 5: it is stored as " +
@@ -109,17 +115,33 @@ passo riga_velocita(scenario& s, lettura_servizio& r) {
 }
 
 passo riga_aderenza(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "aderenza", 2);
+  lettura_riga riga = riga_di(s, r, id_riga::aderenza);
   int32_t p = 0, a = 0;
   if (!riga.leggi(p, "position") || !riga.leggi(a, "adhesion")) return passo::lettura_fallita;
   riga.chiudi();
   if (passo e = verifica_percorso(s, riga, p, 100); e != passo::prosegui) return e;
-  avviso_ordine(s, riga, "aderenza", "adhesion", r.aderenza_letta, r.posizione_aderenza, p);
+  avviso_ordine(s, riga, "aderenza", "adhesion", r.aderenza_letta, r.posizione_aderenza, p, a);
   se_troncato(s, riga.valore(1), "adhesion", a, static_cast<uint8_t>(a), "0..255");
   r.aderenza_letta = true;
   r.posizione_aderenza = p;
   riempi_aderenza(s, r, p, a);
   return passo::prosegui;
+}
+
+// A note on the last code recorded, put right after it and the notes that
+// follow it, wherever later diagnostics stand.
+void nota_dopo_ultimo_codice(scenario& s, const luogo_testo& dove, std::string messaggio) {
+  std::vector<diagnostica>& d = s.diagnostiche;
+  size_t posto = d.size();
+  for (size_t i = d.size(); i-- > 0;) {
+    if (d[i].livello != gravita::errore) continue;
+    posto = i + 1;
+    while (posto < d.size() && d[posto].livello == gravita::nota) ++posto;
+    break;
+  }
+  const size_t prima = d.size();
+  registra_nota(s, dove, std::move(messaggio));
+  if (d.size() > prima) std::rotate(d.begin() + static_cast<std::ptrdiff_t>(posto), d.end() - 1, d.end());
 }
 
 // After a recorder: any code above 0 stops the read, one left pending by the
@@ -133,13 +155,13 @@ passo dopo_registrazione(scenario& s, const lettura_riga& riga, int32_t posizion
     attribuisci_ultimo_codice(s, riga.valore(0));
     return passo::fermata;
   }
-  const diagnostica prima_codice = ultimo_codice(s);
-  const std::string dove = prima_codice.origine == origine_errore::testo_linea ? " in the line description" : "";
-  passo e = ferma_in(s, s.codice_errore, riga.chiave(), posizione,
-                     "the code " + std::to_string(s.codice_errore) + " recorded" + dove +
-                         " stops the read at this row; the rows after it are not read");
-  if (prima_codice.riga > 0) registra_nota(s, prima_codice.luogo(), "the code was recorded here");
-  return e;
+  // The code pending from the line is no finding of its own here: a note on
+  // it tells where it stopped the read of the service.
+  s.posizione_errore = posizione;
+  nota_dopo_ultimo_codice(s, riga.chiave(),
+                          "this code stops the read of the service at this row, its first signal or slowdown; the "
+                          "rows after it are not read");
+  return passo::fermata;
 }
 
 // The values of a signal that lie outside the ranges the simulator knows,
@@ -166,7 +188,7 @@ int64_t preavviso_presente(const scenario& s, int64_t i) {
 }
 
 passo riga_segnale(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "segnale", 11);
+  lettura_riga riga = riga_di(s, r, id_riga::segnale);
   int32_t p = 0;
   valori_segnale v;
   const std::pair<int32_t*, const char*> valori[] = {
@@ -185,7 +207,7 @@ passo riga_segnale(scenario& s, lettura_servizio& r) {
   const int64_t i = indice_cella(p);
   const int64_t nascosto = cella_libera(s.celle[static_cast<size_t>(i)]) ? preavviso_presente(s, i) : -1;
   const origine_cella prima_origine = origine_di(s, nascosto);
-  const size_t prima = s.diagnostiche.size();
+  const size_t prima = s.limite.errori;
   if (!memo_segnale(s, p, v)) return fallita(s, riga.chiave(), "the signal's coded values do not fit 32 bits");
   if (passo e = dopo_registrazione(s, riga, p, prima); e != passo::prosegui) return e;
   segna_origine_oggetto(s, i, riga.chiave());
@@ -193,7 +215,7 @@ passo riga_segnale(scenario& s, lettura_servizio& r) {
   avvisi_segnale(s, riga, v);
   avviso_oltre_fine(s, riga.valore(0), p, "signal");
   r.segnali.push_back({p, 0, riga.valore(0)});
-  if (nascosto >= 0) {
+  if (nascosto >= 0 && !da_riga_lasciata(r, prima_origine.preavviso)) {
     registra_avviso(s, genere_avviso::sovrascrittura, riga.valore(0),
                     "the approach marks of the signal at " + std::to_string(p) + " m overwrite an approach mark in " +
                         cella_e_metro(nascosto));
@@ -206,7 +228,7 @@ passo riga_segnale(scenario& s, lettura_servizio& r) {
 }
 
 passo riga_rallentamento(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "rallentamento", 6);
+  lettura_riga riga = riga_di(s, r, id_riga::rallentamento);
   int32_t p = 0;
   valori_rallentamento v;
   if (!riga.leggi(p, "position") || !riga.leggi(v.v, "v") || !riga.leggi(v.l, "l") || !riga.leggi(v.f_tt, "f_tt") ||
@@ -221,9 +243,10 @@ passo riga_rallentamento(scenario& s, lettura_servizio& r) {
                                           " does not fit 32 bits");
   }
   if (!rallentamento_nel_percorso(s, c)) {
+    if (c.inizio < 0) return fuori_percorso(s, riga.valore(0), p, prima_delle_celle(p, c.inizio, "slowdown"));
     return fuori_percorso(s, riga.valore(0), p, "the slowdown's cells reach outside the route");
   }
-  const size_t prima = s.diagnostiche.size();
+  const size_t prima = s.limite.errori;
   memo_rallentamento(s, c, v);
   if (passo e = dopo_registrazione(s, riga, p, prima); e != passo::prosegui) return e;
   for (int64_t i : {c.inizio, c.fine}) segna_origine_oggetto(s, i, riga.chiave());
@@ -232,6 +255,9 @@ passo riga_rallentamento(scenario& s, lettura_servizio& r) {
   se_troncato(s, riga.valore(1), "v", v.v, static_cast<int16_t>(v.v), "16 bits");
   se_troncato(s, riga.valore(3), "f_tt", v.f_tt, static_cast<int16_t>(v.f_tt), "16 bits");
   se_troncato(s, riga.valore(5), "d_v", v.d_v, static_cast<int16_t>(v.d_v), "16 bits");
+  avviso_prima_dell_inizio(s, riga.valore(0), p, "slowdown",
+                           "its start is placed in " + cella_e_metro(c.inizio) +
+                               ", the route's first cell; write a position of 0 or more");
   avviso_oltre_fine(s, riga.valore(0), p, "slowdown");
   r.rallentamenti.push_back({p, v.v, riga.valore(0)});
   ++s.tracce.righe.rallentamenti;
@@ -240,13 +266,13 @@ passo riga_rallentamento(scenario& s, lettura_servizio& r) {
 
 // A code-reduction point in cell nearest(p / 50), with its value when above 0.
 passo riga_abbattimento(scenario& s, lettura_servizio& r) {
-  lettura_riga riga = riga_di(s, r, "abbattimento", 2);
+  lettura_riga riga = riga_di(s, r, id_riga::abbattimento);
   int32_t p = 0, w = 0;
   if (!riga.leggi(p, "position") || !riga.leggi(w, "value")) return passo::lettura_fallita;
   riga.chiudi();
   if (passo e = verifica_percorso(s, riga, p, 100); e != passo::prosegui) return e;
   int64_t i = indice_confine(p);
-  if (!cella_esiste(s, i)) return fuori_percorso(s, riga.valore(0), p, "the point's cell lies before the route");
+  if (!cella_esiste(s, i)) return fuori_percorso(s, riga.valore(0), p, prima_delle_celle(p, i, "code-reduction point"));
   cella& c = s.celle[static_cast<size_t>(i)];
   if (!cella_libera(c)) {
     passo e = ferma_in(s, kAbbattimentoOccupato, riga.valore(0), p,
@@ -263,37 +289,41 @@ passo riga_abbattimento(scenario& s, lettura_servizio& r) {
     c.tipo = tipo_cella::abbattimento_senza_valore;
   }
   segna_origine_oggetto(s, i, riga.chiave());
+  avviso_prima_dell_inizio(s, riga.valore(0), p, "code-reduction point",
+                           "it is placed in cell 0, the route's first cell; write a position of 0 or more");
   avviso_oltre_fine(s, riga.valore(0), p, "code-reduction point");
   return passo::prosegui;
 }
 
-// The row of a keyword.
-passo esegui_riga(chiave_servizio k, scenario& s, lettura_servizio& r) {
-  switch (k) {
-    case chiave_servizio::massa_frenata: return riga_massa_frenata(s, r);
-    case chiave_servizio::vetture: return riga_vetture(s, r);
-    case chiave_servizio::velocita: return riga_velocita(s, r);
-    case chiave_servizio::aderenza: return riga_aderenza(s, r);
-    case chiave_servizio::orologio: return riga_orologio(s, r);
-    case chiave_servizio::sabbia: return riga_sabbia(s, r);
-    case chiave_servizio::segnale: return riga_segnale(s, r);
-    case chiave_servizio::rallentamento: return riga_rallentamento(s, r);
-    case chiave_servizio::abbattimento: return riga_abbattimento(s, r);
-    case chiave_servizio::stazione: return riga_stazione(s, r);
+// The row of a keyword, by its kind's id.
+passo esegui_riga(id_riga id, scenario& s, lettura_servizio& r) {
+  switch (id) {
+    case id_riga::massa_frenata: return riga_massa_frenata(s, r);
+    case id_riga::vetture: return riga_vetture(s, r);
+    case id_riga::velocita: return riga_velocita(s, r);
+    case id_riga::aderenza: return riga_aderenza(s, r);
+    case id_riga::orologio: return riga_orologio(s, r);
+    case id_riga::sabbia: return riga_sabbia(s, r);
+    case id_riga::segnale: return riga_segnale(s, r);
+    case id_riga::rallentamento: return riga_rallentamento(s, r);
+    case id_riga::abbattimento: return riga_abbattimento(s, r);
+    case id_riga::stazione: return riga_stazione(s, r);
+    default: return passo::prosegui;
   }
-  return passo::prosegui;
 }
 
 // Runs every row whose keyword the field holds, until one ends the read; a
 // field that holds none is told about.
 passo esegui(scenario& s, lettura_servizio& r, std::string_view campo) {
   bool trovata = false;
-  for (chiave_servizio k : kChiaviServizio) {
+  for (const tipo_riga& k : tipi_riga(genere_testo::servizio)) {
     if (!riconosce(k, campo)) continue;
     trovata = true;
-    if (passo e = esegui_riga(k, s, r); e != passo::prosegui) return e;
+    if (passo e = esegui_riga(k.id, s, r); e != passo::prosegui) return e;
   }
-  if (!trovata) campo_sconosciuto(s, r.lettore, origine_errore::testo_servizio, campo, vocabolario_servizio());
+  const vocabolario v{parole_chiave(genere_testo::servizio, ambito_riga::corpo),
+                      intestazioni_testo(genere_testo::servizio)};
+  if (!trovata) campo_sconosciuto(s, r.lettore, origine_errore::testo_servizio, campo, v);
   return passo::prosegui;
 }
 
@@ -354,7 +384,7 @@ void progressive_non_valide(scenario& s) {
 // What the author is told about the whole run at its end: a clock that
 // starts after the first station's time, a run with no station.
 void avvisi_finali(scenario& s, const lettura_servizio& r) {
-  if (r.orologio_letto && r.primo_orario >= 0 && piu_tardi(r.orologio, r.primo_orario)) {
+  if (r.orologio_letto && r.orologio_valido && r.primo_orario >= 0 && piu_tardi(r.orologio, r.primo_orario)) {
     registra_avviso(s, genere_avviso::orologio_in_ritardo, r.luogo_orologio,
                     "the clock starts at " + ore_minuti_secondi(r.orologio) + ", after the first station's time " +
                         ore_minuti_secondi(r.primo_orario) + ": the train departs before the run begins");
@@ -389,6 +419,7 @@ esito_fase_servizio fase_servizio(scenario& s, std::string_view testo, modo_erro
       s.codice_errore = kNessunErrore;
       s.posizione_errore = 0;
       ++r.errori_ripresi;
+      r.righe_lasciate.insert(r.chiave.riga);
       riprendi_alla_riga_seguente(r.lettore, r.chiave.riga);
       continue;
     }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "service/service_fixture.h"
+#include "test_support/service_fixture.h"
 
 namespace sb {
 namespace {

@@ -5,12 +5,11 @@
 #include "scenario/cell_occupant.h"
 #include "scenario/error_codes.h"
 #include "scenario/format.h"
-#include "service/service_keywords.h"
 
 namespace sb {
 
-lettura_riga riga_di(scenario& s, lettura_servizio& r, std::string_view parola, int32_t valori) {
-  return lettura_riga(s, r.lettore, origine_errore::testo_servizio, parola, valori, e_chiave_servizio);
+lettura_riga riga_di(scenario& s, lettura_servizio& r, id_riga id) {
+  return lettura_riga(s, r.lettore, origine_errore::testo_servizio, tipo_di(id));
 }
 
 passo ferma(scenario& s, int32_t codice, const luogo_testo& dove, std::string messaggio) {
@@ -44,11 +43,11 @@ passo verifica_percorso(scenario& s, const lettura_riga& riga, int32_t p, int32_
   return fuori_percorso(s, riga.valore(0), p, oltre_le_celle(s, p, margine));
 }
 
-void avviso_ora(scenario& s, const lettura_riga& riga, size_t primo, std::string_view cosa, int32_t ore,
+bool avviso_ora(scenario& s, const lettura_riga& riga, size_t primo, std::string_view cosa, int32_t ore,
                 int32_t minuti, int32_t secondi) {
   const bool ore_valide = ore >= 0 && ore <= 23;
   const bool minuti_validi = minuti >= 0 && minuti <= 59;
-  if (ore_valide && minuti_validi && secondi >= 0 && secondi <= 59) return;
+  if (ore_valide && minuti_validi && secondi >= 0 && secondi <= 59) return true;
   const size_t fuori = !ore_valide ? primo : !minuti_validi ? primo + 1 : primo + 2;
   const int64_t totale = (int64_t{ore} * 60 + minuti) * 60 + secondi;
   registra_avviso(s, genere_avviso::ora_non_valida, riga.valore(fuori),
@@ -56,6 +55,7 @@ void avviso_ora(scenario& s, const lettura_riga& riga, size_t primo, std::string
                       std::to_string(secondi) +
                       " is not a time of day (hours 0..23, minutes and seconds 0..59): it is read as " +
                       ore_minuti_secondi(totale));
+  return false;
 }
 
 bool piu_tardi(int32_t a, int32_t b) {

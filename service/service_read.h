@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,7 @@ struct lettura_servizio {
   lettore_campi lettore;
   luogo_testo chiave;               // the current row's keyword
   int32_t errori_ripresi = 0;       // rows left behind after a code, reading on
+  std::set<int32_t> righe_lasciate; // their lines: what they wrote before the code is told no more
   int64_t indice_velocita = 0;      // first cell whose velocita is not yet set
   int64_t indice_aderenza = 0;      // first cell whose aderenza is not yet set
   int32_t velocita_precedente = 0;  // speed of the last "velocita" row
@@ -49,6 +51,10 @@ struct lettura_servizio {
   luogo_testo luogo_primo_orario;
   int32_t orario_precedente = -1;   // the last station time, seconds; -1 none
   luogo_testo luogo_orario_precedente;
+  // Whether the last station time and the clock were times of day: one that
+  // was not is told once, and not again as a time out of order.
+  bool orario_precedente_valido = true;
+  bool orologio_valido = true;
 
   // What the checks at the end of the read set against each other.
   std::vector<riga_annotata> velocita;       // each "velocita" row: its speed, at the speed's field
@@ -56,14 +62,21 @@ struct lettura_servizio {
   std::vector<riga_annotata> rallentamenti;  // each slowdown placed: its speed, at its position's field
 };
 
+// Whether a mark or item came from a row left behind after a code: a
+// finding about it would only follow from that code.
+inline bool da_riga_lasciata(const lettura_servizio& r, const luogo_testo& origine) {
+  return origine.origine == origine_errore::testo_servizio && r.righe_lasciate.contains(origine.riga);
+}
+
 // Last cell index N (the cells run 0 to N); -1 when there are no cells.
 inline int64_t ultima_cella(const scenario& s) { return static_cast<int64_t>(s.celle.size()) - 1; }
 
 // Whether cell i exists.
 inline bool cella_esiste(const scenario& s, int64_t i) { return i >= 0 && i <= ultima_cella(s); }
 
-// A row of the service text, read from the field after its keyword.
-lettura_riga riga_di(scenario& s, lettura_servizio& r, std::string_view parola, int32_t valori);
+// A row of the service text, of the grammar's kind `id`, read from the
+// field after its keyword.
+lettura_riga riga_di(scenario& s, lettura_servizio& r, id_riga id);
 
 // Records a code that stops the compile; returns fermata.
 passo ferma(scenario& s, int32_t codice, const luogo_testo& dove, std::string messaggio);
@@ -84,7 +97,8 @@ passo verifica_percorso(scenario& s, const lettura_riga& riga, int32_t p, int32_
 
 // Tells about a time that is not a time of day: hours above 23, minutes or
 // seconds above 59, or below 0. Value `primo` of the row holds the hours.
-void avviso_ora(scenario& s, const lettura_riga& riga, size_t primo, std::string_view cosa, int32_t ore,
+// True when the time is a time of day (nothing told).
+bool avviso_ora(scenario& s, const lettura_riga& riga, size_t primo, std::string_view cosa, int32_t ore,
                 int32_t minuti, int32_t secondi);
 
 // Whether time a (seconds) is later than time b, by less than half a day: a

@@ -32,7 +32,7 @@ bool tipo_5_6(uint8_t tipo) { return tipo == 5 || tipo == 6; }
 bool tipo_7_8(uint8_t tipo) { return tipo == 7 || tipo == 8; }
 
 // Values 4 to 17 of the row, stored into the entry as they are read.
-passo leggi_valori(scenario& s, lettura_riga& riga, oggetto& e) {
+passo leggi_valori(scenario& s, lettura_riga& riga, oggetto& e, bool& ora_valida) {
   if (!riga.leggi(e.opzione_1, "opzione_1") || !riga.leggi(e.opzione_5, "opzione_5") ||
       !riga.leggi(e.opzione_4, "opzione_4") || !riga.leggi(e.param_1, "param_1") ||
       !riga.leggi(e.param_2, "param_2") || !riga.leggi(e.opzione_2, "opzione_2") ||
@@ -54,7 +54,7 @@ passo leggi_valori(scenario& s, lettura_riga& riga, oggetto& e) {
     return passo::lettura_fallita;
   }
   riga.chiudi();
-  avviso_ora(s, riga, kValoreOre, "the time", ore, minuti, secondi);
+  ora_valida = avviso_ora(s, riga, kValoreOre, "the time", ore, minuti, secondi);
   return passo::prosegui;
 }
 
@@ -207,8 +207,8 @@ passo leggi_testa(scenario& s, lettura_riga& riga, oggetto& e, int32_t& lunghezz
 // What the author is told about a station that was placed: the items and
 // marks it overwrote, and a time earlier than the one before.
 void avvisi_stazione(scenario& s, lettura_servizio& r, const lettura_riga& riga, const oggetto& e,
-                     const sovrascritti& v) {
-  if (v.fermata >= 0) {
+                     const sovrascritti& v, bool ora_valida) {
+  if (v.fermata >= 0 && !da_riga_lasciata(r, v.origine_fermata.oggetto)) {
     registra_avviso(s, genere_avviso::sovrascrittura, riga.valore(0),
                     "the stop point of " + chi(e) + " overwrites " + v.cosa_fermata + " in " +
                         cella_e_metro(v.fermata));
@@ -216,7 +216,7 @@ void avvisi_stazione(scenario& s, lettura_servizio& r, const lettura_riga& riga,
       registra_nota(s, v.origine_fermata.oggetto, "the overwritten item comes from this row");
     }
   }
-  if (v.preavviso >= 0) {
+  if (v.preavviso >= 0 && !da_riga_lasciata(r, v.origine_preavviso.preavviso)) {
     registra_avviso(s, genere_avviso::sovrascrittura, riga.valore(0),
                     "the approach marks of " + chi(e) + " overwrite an approach mark in " +
                         cella_e_metro(v.preavviso));
@@ -226,7 +226,8 @@ void avvisi_stazione(scenario& s, lettura_servizio& r, const lettura_riga& riga,
   }
   if (e.orario == 0) return;
   const luogo_testo dove = riga.valore(kValoreOre);
-  if (r.orario_precedente >= 0 && piu_tardi(r.orario_precedente, e.orario)) {
+  if (r.orario_precedente >= 0 && r.orario_precedente_valido && ora_valida &&
+      piu_tardi(r.orario_precedente, e.orario)) {
     registra_avviso(s, genere_avviso::orari_indietro, dove,
                     "the time " + ore_minuti_secondi(e.orario) + " of " + chi(e) + " is earlier than " +
                         ore_minuti_secondi(r.orario_precedente) + " at the station before");
@@ -238,6 +239,7 @@ void avvisi_stazione(scenario& s, lettura_servizio& r, const lettura_riga& riga,
   }
   r.orario_precedente = e.orario;
   r.luogo_orario_precedente = dove;
+  r.orario_precedente_valido = ora_valida;
 }
 
 }  // namespace
@@ -249,14 +251,15 @@ std::string chi(const oggetto& e) {
 
 passo riga_stazione(scenario& s, lettura_servizio& r) {
   // Entries above limite_stazioni hold sign captions; 81 up hold settings.
-  lettura_riga riga = riga_di(s, r, "stazione", 17);
+  lettura_riga riga = riga_di(s, r, id_riga::stazione);
   if (r.stazione > s.limite_stazioni || r.stazione >= kOggettoProgressivaTre) {
     return ferma(s, kStazioniEsaurite, riga.chiave(), "no entry left for another station");
   }
   oggetto& e = s.tabella[static_cast<size_t>(r.stazione)];
   int32_t lunghezza = 0;
   if (passo v = leggi_testa(s, riga, e, lunghezza); v != passo::prosegui) return v;
-  if (passo v = leggi_valori(s, riga, e); v != passo::prosegui) return v;
+  bool ora_valida = true;
+  if (passo v = leggi_valori(s, riga, e, ora_valida); v != passo::prosegui) return v;
   s.luogo_voce[static_cast<size_t>(r.stazione)] = riga.testo_letto();
   if (passo v = estensione(s, riga, e, lunghezza); v != passo::prosegui) return v;
   if (lunghezza < 600) e.opzione_5 = 0;
@@ -271,8 +274,11 @@ passo riga_stazione(scenario& s, lettura_servizio& r) {
   segna_preavvisi(s, riga, e);
   if (passo p = segna_fermata(s, r, riga, e); p != passo::prosegui) return p;
   if (passo p = verifica_distanza(s, r, riga, e); p != passo::prosegui) return p;
-  avvisi_stazione(s, r, riga, e, v);
+  avvisi_stazione(s, r, riga, e, v, ora_valida);
   avviso_oltre_fine(s, riga.valore(0), e.posizione, chi(e));
+  avviso_prima_dell_inizio(s, riga.valore(0), e.posizione, chi(e),
+                           "it is kept, with its extent from " + std::to_string(e.inizio) + " m to " +
+                               std::to_string(e.fine) + " m; write a position of 0 or more");
   ++s.tracce.righe.stazioni;
   ++r.stazione;
   if (r.stazione >= s.limite_stazioni) {

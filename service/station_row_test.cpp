@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "service/service_fixture.h"
+#include "test_support/service_fixture.h"
 
 namespace sb {
 namespace {

@@ -3,9 +3,7 @@
 #include <ostream>
 
 #include "compile/exit_status.h"
-#include "report/compile_diagnostics.h"
 #include "report/diagnostic.h"
-#include "running_time/timing_diagnostics.h"
 #include "scenario/error_codes.h"
 #include "scenario/error_text.h"
 #include "tools/command_line.h"
@@ -29,18 +27,6 @@ std::string luogo_autore(const luogo_testo& l, const opzioni_compile& o) {
   return file;
 }
 
-// The timetable set against the train's fastest run, told at the stations'
-// rows; nothing when the compile recorded a code or stopped.
-conteggio_diagnostiche mostra_orario(const compile_mostrato& c, const profilo_treno& p, bool colore,
-                                     std::ostream& err) {
-  const scenario& s = c.r.s;
-  if (c.r.fine != fine_compile::completata || s.codice_errore != 0 || s.celle.empty()) return {};
-  opzioni_stampa stampa;
-  stampa.colore = colore;
-  const std::vector<segnalazione> d = segnalazioni_compile(diagnostiche_orario(tempi_di_marcia(s, p), s), c.linea, c.servizio);
-  return stampa_segnalazioni(d, {&c.linea, &c.servizio}, stampa, err);
-}
-
 // What the rows read hold.
 std::string riepilogo_di(const righe_lette& r, const scenario& s) {
   std::string testo = quanti(r.stazioni, "station", "stations") + ", " + quanti(r.segnali, "signal", "signals") + ", " +
@@ -62,13 +48,12 @@ std::string riga_riepilogo_check(const compile_mostrato& c, const opzioni_compil
 }
 
 int esegui_check(const opzioni_compile& o, const profilo_treno& p, std::ostream& out, std::ostream& err) {
-  const std::optional<compile_mostrato> c = compila_e_mostra(o, err);
+  opzioni_compile con_profilo = o;
+  con_profilo.profilo = p;
+  const std::optional<compile_mostrato> c = compila_e_mostra(con_profilo, err);
   if (!c) return kUscitaFile;
   const risultato_compile& r = c->r;
-  conteggio_diagnostiche conti = c->conti;
-  const conteggio_diagnostiche orario = mostra_orario(*c, p, o.colore, err);
-  conti.errori += orario.errori;
-  conti.avvisi += orario.avvisi;
+  const conteggio_diagnostiche conti = c->conti;
   const bool guardia = r.fine == fine_compile::guardia;
   if (guardia) {
     err << riga_gnu(del_programma(gravita::errore, "the build would stop with \"" +
@@ -92,9 +77,10 @@ constexpr const char* kAiutoCheck =
     "tells every error, warning and note it finds on standard error, as\n"
     "FILE:LINE:COLUMN: error|warning|note: MESSAGE with the source line and the field\n"
     "underlined.\n"
-    "A scenario that compiles without a code is run with the train (see timing): a leg\n"
-    "whose scheduled time is shorter than the fastest run is an error, one with less\n"
-    "than the recovery margin a warning, told at the later station's row.\n"
+    "Once the route is read the scenario is run with the train (see timing), over the\n"
+    "rows that did not fail: a leg whose scheduled time is shorter than the fastest run\n"
+    "is an error, one with less than the recovery margin a warning, told at the later\n"
+    "station's row, up to the first error that stands on the route.\n"
     "  --train-profile FILE   the train's parameters (defaults: a four-car regional unit)\n"
     "  --recovery-margin PCT  the margin below which a leg is warned of (default 3)\n"
     "Standard output gets one line of what the scenario holds, then\n"

@@ -13,8 +13,9 @@ namespace sb {
 
 // Checks the texts and returns the exit status: 0 with no error and no
 // warning, 1 with at least one of either, 4 when a text cannot be read.
-// A compile without a code is run with the train: a leg the train cannot
-// keep, or keeps with less than the recovery margin, is told at its row.
+// Whenever the route was read the scenario is run with the train: a leg the
+// train cannot keep, or keeps with less than the recovery margin, is told at
+// its row, up to the first error that stands on the route.
 // Diagnostics go to err; out gets one line of what the scenario holds, then
 // "codice_errore=N posizione_errore=P".
 int esegui_check(const opzioni_compile& o, const profilo_treno& p, std::ostream& out, std::ostream& err);

@@ -163,16 +163,10 @@ velocita,  4000,  107
 orologio,  25 75 90
            ^~~~~~~~
 )"},
-    {"minutes that roll into the next hour", 'S', 15, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 73, 30, Lago Serino", "codice_errore=0 posizione_errore=0",
+    {"minutes that roll into the next hour: told once, not again as times going backwards", 'S', 15, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 73, 30, Lago Serino", "codice_errore=0 posizione_errore=0",
      R"(s.txt:15:55: warning: the time 7 73 30 is not a time of day (hours 0..23, minutes and seconds 0..59): it is read as 08:13:30
 stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 73, 30, Lago Serino
                                                       ^~
-s.txt:16:52: warning: the time 07:30:00 of station 'Cortemara' is earlier than 08:13:30 at the station before
-stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara
-                                                   ^
-s.txt:15:52: note: the time before
-stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 73, 30, Lago Serino
-                                                   ^
 )"},
     {"a decimal comma", 'L', 19, "pendenza,  7000,  12,5", "codice_errore=0 posizione_errore=0",
      R"(l.txt:19:19: warning: decimal comma: '12,5' is read as 12 and '5' is skipped; values are whole numbers
@@ -204,16 +198,10 @@ stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, 5, Lago Serino
 stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Corte, Mara
                                                                     ^~~~
 )"},
-    {"a quote never closed", 'S', 15, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, \"Lago Serino", "codice_errore=0 posizione_errore=0",
+    {"a quote never closed: told once, not again as names too wide for the train sheet", 'S', 15, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, \"Lago Serino", "codice_errore=0 posizione_errore=0",
      R"(s.txt:15:63: warning: this double quote is never closed: the name takes in lines 16 to 23 (8 lines), the rest of the text, and no row there is read; close the quote on its line
 stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, "Lago Serino
                                                               ^
-s.txt:15:64: warning: the station name is longer than the 22 characters of the train sheet's header: cut to "Lago Serino␍␊stazione,"
-stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, "Lago Serino
-                                                               ^~~~~~~~~~~
-s.txt:15:64: warning: the station name is longer than the 28 characters of the train sheet's Localita' column: cut to "Lago Serino␍␊stazione, 11000"
-stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, "Lago Serino
-                                                               ^~~~~~~~~~~
 )"},
     {"a station row cut short before the next row", 'S', 15, "stazione, 5000, 22", "codice_errore=25 posizione_errore=0",
      R"(s.txt:15:19: error: error 25: the 'stazione' row ends after 2 of its 17 values
@@ -250,16 +238,13 @@ velocita,  9000,  2000
 stazione, 5000, 300, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
                 ^~~
 )"},
-    {"a gradient row beyond the route, then the service", 'L', 20, "pendenza,  20000,  0", "codice_errore=15 posizione_errore=7000",
+    {"a gradient row beyond the route: where it stops the service is a note on it", 'L', 20, "pendenza,  20000,  0", "codice_errore=15 posizione_errore=7000",
      R"(l.txt:20:12: error: error 15: position 20000 m is beyond the route's cells: the route ends at 12000 m, its cells run on to 19000 m, and a row needs 100 m of them past its position, so it may stand up to 18900 m
 pendenza,  20000,  0
            ^~~~~
-s.txt:18:1: error: error 15: the code 15 recorded in the line description stops the read at this row; the rows after it are not read
+s.txt:18:1: note: this code stops the read of the service at this row, its first signal or slowdown; the rows after it are not read
 rallentamento, 7000, 60, 300, 0, 1, 0
 ^~~~~~~~~~~~~
-l.txt:20:12: note: the code was recorded here
-pendenza,  20000,  0
-           ^~~~~
 )"},
     {"a route length that is not a number: the route rows that need it are not told again", 'L', 3, "lunghezza percorso,  12O00", "codice_errore=25 posizione_errore=0",
      R"(l.txt:3:22: error: error 25: expected a whole number, found '12O00'
@@ -339,6 +324,11 @@ stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
 stazione, 3000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara
           ^~~~
 )"},
+    {"a station out of route order: told once, not again by the marks it left", 'S', 16, "stazione, 4500, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara", "codice_errore=22 posizione_errore=4500",
+     R"(s.txt:16:11: error: error 22: station at 4500 m comes after station 'Lago Serino' at 5000 m: stations go in route order
+stazione, 4500, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 30, 0, Cortemara
+          ^~~~
+)"},
     {"station times going backwards", 'S', 16, "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 20, 0, Cortemara", "codice_errore=0 posizione_errore=0",
      R"(s.txt:16:52: warning: the time 07:20:00 of station 'Cortemara' is earlier than 07:22:30 at the station before
 stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 20, 0, Cortemara
@@ -379,7 +369,7 @@ rallentamento, 7000, 60, 300, 0, 1, 0
 ^~~~~~~~~~~~~
 )"},
     {"a leg shorter than the train's fastest run", 'S', 16, "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 24, 0, Cortemara", "codice_errore=0 posizione_errore=0",
-     R"(s.txt:16:62: error: from Lago Serino to Cortemara (6.0 km) the timetable gives 1 min 30 s; the train needs at least 5 min 11 s
+     R"(s.txt:16:62: error: from Lago Serino to Cortemara (6.0 km between the stations' positions) the timetable gives 1 min 30 s; the train needs at least 5 min 13 s
 stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 24, 0, Cortemara
                                                              ^~~~~~~~~
 s.txt:15:63: note: the earlier station
@@ -387,7 +377,7 @@ stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
                                                               ^~~~~~~~~~~
 )"},
     {"a leg with less than the recovery margin", 'S', 16, "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 27, 45, Cortemara", "codice_errore=0 posizione_errore=0",
-     R"(s.txt:16:63: warning: from Lago Serino to Cortemara (6.0 km) the timetable gives 5 min 15 s and the fastest run takes 5 min 11 s: a margin of 1.4 %, below the recovery margin of 3 %
+     R"(s.txt:16:63: warning: from Lago Serino to Cortemara (6.0 km between the stations' positions) the timetable gives 5 min 15 s and the fastest run takes 5 min 13 s: a margin of 0.9 %, below the recovery margin of 3 %
 stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 27, 45, Cortemara
                                                               ^~~~~~~~~
 s.txt:15:63: note: the earlier station
@@ -478,6 +468,111 @@ rallentamento, 7000, 60, 300, 0, 1, 0
 s.txt:11:19: note: the limit at the warning point comes from this row
 velocita,  4000,  80
                   ^~
+)"},
+    // Rows at a negative position: each told at its position, with what the
+    // compile does with it.
+    {"a first gradient row before the route's start", 'L', 16, "pendenza,  -500,  0", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:16:12: warning: gradient row at -500 m lies before the route's start at 0 m: it writes no cell, and its gradient 0 holds from 0 m, as if the row stood there; write 0
+pendenza,  -500,  0
+           ^~~~
+)"},
+    {"a gradient row before the route's start in mid-file", 'L', 18, "pendenza,  -1500,  -5", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:18:12: warning: gradient row at -1500 m lies before the route's start at 0 m: it writes no cell, and its gradient -5 takes the place of the previous row's from 1500 m on; write the position where it begins
+pendenza,  -1500,  -5
+           ^~~~~
+)"},
+    {"a curve that starts before the route", 'L', 12, "curvad4,  -100,  600", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:12:11: warning: curve at -100 m lies before the route's start at 0 m: only its part from 0 m to its end at 500 m is bent; write the start 0 and the length 500
+curvad4,  -100,  600
+          ^~~~
+)"},
+    {"a montagna span before the route", 'L', 22, "montagna,  -200,  800,  11", "codice_errore=15 posizione_errore=7000",
+     R"(l.txt:22:12: error: error 15: montagna span at -200 m lies before the route's start at 0 m: its cell would be -4; write a position of 0 or more
+montagna,  -200,  800,  11
+           ^~~~
+s.txt:18:1: note: this code stops the read of the service at this row, its first signal or slowdown; the rows after it are not read
+rallentamento, 7000, 60, 300, 0, 1, 0
+^~~~~~~~~~~~~
+)"},
+    {"an indicator before the route", 'L', 26, "indicatori_vmax,  -500,  60,  70,  75,  0,  60,  70,  75,  0", "codice_errore=15 posizione_errore=7000",
+     R"(l.txt:26:19: error: error 15: maximum-speed indicator at -500 m lies before the route's start at 0 m: its cell would be -9; write a position of 0 or more
+indicatori_vmax,  -500,  60,  70,  75,  0,  60,  70,  75,  0
+                  ^~~~
+s.txt:18:1: note: this code stops the read of the service at this row, its first signal or slowdown; the rows after it are not read
+rallentamento, 7000, 60, 300, 0, 1, 0
+^~~~~~~~~~~~~
+)"},
+    {"a sign a little before the route", 'L', 24, "cartello_indicatore,  -50,  (Cippo Km.)( 0+000 )", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:24:23: warning: sign board '(Cippo Km.)( 0+000 )' at -50 m lies before the route's start at 0 m: it is placed in cell 0 (-50 m), the route's first cell; write a position of 0 or more
+cartello_indicatore,  -50,  (Cippo Km.)( 0+000 )
+                      ^~~
+)"},
+    {"a speed row before the route's start", 'S', 11, "velocita,  -4000,  80", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:11:12: warning: speed row at -4000 m lies before the route's start at 0 m: it writes no cell, and its speed 80 takes the place of the previous row's from 0 m on; write the position where it begins
+velocita,  -4000,  80
+           ^~~~~
+)"},
+    {"a slowdown before the route", 'S', 18, "rallentamento, -300, 60, 300, 0, 1, 0", "codice_errore=15 posizione_errore=-300",
+     R"(s.txt:18:16: error: error 15: slowdown at -300 m lies before the route's start at 0 m: its cell would be -5; write a position of 0 or more
+rallentamento, -300, 60, 300, 0, 1, 0
+               ^~~~
+)"},
+    {"a code-reduction point a little before the route", 'S', 22, "abbattimento, -10, 180", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:22:15: warning: code-reduction point at -10 m lies before the route's start at 0 m: it is placed in cell 0, the route's first cell; write a position of 0 or more
+abbattimento, -10, 180
+              ^~~
+)"},
+    {"a first station before the route's start", 'S', 14, "stazione, -100, 4, 800, 1, 0, 0, 4,1,0, 2,1,1, 0, 7, 15, 0, Pratofondo", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:14:11: warning: station 'Pratofondo' at -100 m lies before the route's start at 0 m: it is kept, with its extent from -500 m to 300 m; write a position of 0 or more
+stazione, -100, 4, 800, 1, 0, 0, 4,1,0, 2,1,1, 0, 7, 15, 0, Pratofondo
+          ^~~~
+)"},
+    // A row of the other text, or of a train profile, named as such.
+    {"a line row in the service", 'S', 18, "pendenza,  5000,  10", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:18:1: warning: 'pendenza' is a row of the line description, not of the service description: the row is skipped; move it to BORVALE_linea.txt
+pendenza,  5000,  10
+^~~~~~~~
+)"},
+    {"a service row in the line", 'L', 19, "velocita,  7000,  12", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:19:1: warning: 'velocita' is a row of the service description, not of the line description: the row is skipped; move it to BORVALE_40617-.txt
+velocita,  7000,  12
+^~~~~~~~
+)"},
+    {"a station in the line's [generale]", 'L', 9, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:9:1: warning: 'stazione' is a row of the service description, not of the line description: the row is skipped; move it to BORVALE_40617-.txt
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
+^~~~~~~~
+)"},
+    {"a train profile's row in the service", 'S', 5, "massa per veicolo,  45", "codice_errore=0 posizione_errore=0",
+     R"(s.txt:5:1: warning: 'massa per veicolo' is a row of a train profile, not of the service description: the row is skipped; move it to the train profile, given with --train-profile
+massa per veicolo,  45
+^~~~~~~~~~~~~~~~~
+)"},
+    // Kilometre posts set against the chainage.
+    {"a kilometre post the chainage puts elsewhere", 'L', 24, "cartello_indicatore,  7700,  (Cippo Km.)( 9+000 )", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:24:30: warning: the kilometre post '(Cippo Km.)( 9+000 )' at 7700 m reads km 9+000, but the chainage there is km 7+700: km 9+000 lies at 9000 m; move the post there or mend its caption
+cartello_indicatore,  7700,  (Cippo Km.)( 9+000 )
+                             ^~~~~~~~~~~~~~~~~~~~
+)"},
+    {"a chainage reference that no post follows", 'L', 4, "progressiva chilometrica uno,   0,  42300,  0", "codice_errore=0 posizione_errore=0",
+     R"(l.txt:24:30: warning: the kilometre post '(Cippo Km.)( 3+000 )' at 2950 m reads km 3+000, but the chainage there is km 45+250: no position of the route has km 3+000; mend its caption or the chainage references
+cartello_indicatore,  2950,  (Cippo Km.)( 3+000 )
+                             ^~~~~~~~~~~~~~~~~~~~
+)"},
+    {"a station row one value short: the name read as a value", 'S', 15, "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, Lago Serino", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:15:59: error: error 25: `stazione` takes 17 values; this row has 16 (the name was read as the 16th)
+stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, Lago Serino
+                                                          ^~~~~~~~~~~
+)"},
+    {"a speed beyond 32 bits told against its field's range", 'S', 12, "velocita,  9000,  99999999999", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:12:19: error: error 25: speed 99999999999 does not fit 0..1275
+velocita,  9000,  99999999999
+                  ^~~~~~~~~~~
+)"},
+    {"a station position beyond 32 bits", 'S', 15, "stazione, 5000000000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino", "codice_errore=25 posizione_errore=0",
+     R"(s.txt:15:11: error: error 25: position 5000000000 does not fit 0..2147483647
+stazione, 5000000000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino
+          ^~~~~~~~~~
 )"},
 };
 // clang-format on
@@ -623,19 +718,60 @@ TEST_F(Check, CompileAndViewTellTheDocumentsWarnings) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "nessuno/BORVALE_40617.sim"));
 }
 
-TEST_F(Check, SwappedTextsAreToldSo) {
-  scrivi_testi(righe_crlf(prova::servizio_esempio()), righe_crlf(prova::linea_esempio()));
-  const esito_strumento e = check();
-  EXPECT_EQ(e.stato, kUscitaCodice);
-  const std::string coda =
-      "l.txt: error: error 25: the line description has no route length: 'lunghezza percorso' in [generale]\n"
-      "l.txt: note: this looks like a service description: it has 'stazione' rows and no 'lunghezza percorso'; "
-      "are --line and --service swapped?\n";
-  ASSERT_GE(e.err.size(), coda.size());
-  EXPECT_EQ(e.err.substr(e.err.size() - coda.size()), coda);
-  EXPECT_EQ(e.out, "0 stations, 0 signals, 0 slowdowns, 0 curves, 0 gradients, no route, reading on past the errors; "
-                   "the compile stops at the first one, " + linea_ + "\n"
-                   "codice_errore=25 posizione_errore=0\n");
+// A whole text given in the wrong place is said first and once, with none of
+// the findings that only follow from it; the compile's own last line stays.
+TEST_F(Check, TextsGivenInTheWrongPlaceAreToldOnce) {
+  const std::string linea = righe_crlf(prova::linea_esempio());
+  const std::string servizio = righe_crlf(prova::servizio_esempio());
+  const std::string profilo = "[treno]\r\nmassa per veicolo, 45\r\nvelocita massima, 120\r\n[fine]\r\n";
+  struct caso {
+    const char* nome;
+    std::string linea, servizio;
+    std::string err;
+  };
+  const caso casi[] = {
+      {"swapped", servizio, linea,
+       "l.txt: error: this is the service description, and s.txt the line description: --line and --service are "
+       "swapped\n"},
+      {"the service given as the line", servizio, servizio,
+       "l.txt: error: this is the service description, not the line description: give it with --service\n"},
+      {"a train profile given as the line", profilo, servizio,
+       "l.txt: error: this is a train profile, not the line description: give it with --train-profile\n"},
+      {"a train profile given as the service", linea, profilo,
+       "s.txt: error: this is a train profile, not the service description: give it with --train-profile\n"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    scrivi_testi(c.linea, c.servizio);
+    const esito_strumento e = check();
+    EXPECT_EQ(e.stato, kUscitaCodice);
+    EXPECT_EQ(e.err, c.err);
+  }
+  // The compile's own findings stay in its summary and last line.
+  scrivi_testi(servizio, linea);
+  EXPECT_EQ(check().out, "0 stations, 0 signals, 0 slowdowns, 0 curves, 0 gradients, no route, reading on past the "
+                         "errors; the compile stops at the first one, " + linea_ + "\n"
+                         "codice_errore=25 posizione_errore=0\n");
+}
+
+// A description, or nothing, given as the train profile: said, and the
+// profile is not used.
+TEST_F(Check, TrainProfilesThatAreNone) {
+  scrivi_testi(righe_crlf(prova::linea_esempio()), righe_crlf(prova::servizio_esempio()));
+  const std::string profilo = dir_ / "p.txt";
+  const std::pair<std::string, std::string> casi[] = {
+      {righe_crlf(prova::linea_esempio()), "p.txt: error: this is the line description, not a train profile: give it with --line\n"},
+      {righe_crlf(prova::servizio_esempio()), "p.txt: error: this is the service description, not a train profile: give it with --service\n"},
+      {"", "p.txt: error: the train profile sets nothing: write its rows ('massa per veicolo, 45'...), or leave out "
+           "--train-profile for the default train\n"},
+  };
+  for (const auto& [testo, err] : casi) {
+    SCOPED_TRACE(err);
+    scrivi(profilo, testo);
+    const esito_strumento e = check({"--train-profile", profilo});
+    EXPECT_EQ(e.stato, kUscitaCodice);
+    EXPECT_EQ(e.err, err + "scenario_tool: error: the train profile p.txt has errors and is not used\n");
+  }
 }
 
 TEST_F(Check, BuiltInScenarioChecksClean) {
@@ -657,8 +793,8 @@ TEST_F(Check, RecoveryMarginAndTrainProfile) {
   const esito_strumento largo = check({"--recovery-margin", "50"});
   EXPECT_EQ(largo.stato, kUscitaCodice);
   EXPECT_EQ(largo.err.substr(0, largo.err.find('\n')),
-            "s.txt:16:62: warning: from Lago Serino to Cortemara (6.0 km) the timetable gives 7 min 30 s and the "
-            "fastest run takes 5 min 11 s: a margin of 44.9 %, below the recovery margin of 50 %");
+            "s.txt:16:62: warning: from Lago Serino to Cortemara (6.0 km between the stations' positions) the timetable gives 7 min 30 s and the "
+            "fastest run takes 5 min 13 s: a margin of 44.1 %, below the recovery margin of 50 %");
   const std::string profilo = dir_ / "p.txt";
   scrivi(profilo, "[treno]\r\nfrenatura di servizio, 0\r\n[fine]\r\n");
   const esito_strumento e = check({"--train-profile", profilo});
@@ -669,6 +805,31 @@ TEST_F(Check, RecoveryMarginAndTrainProfile) {
             "frenatura di servizio, 0\n"
             "                       ^\n"
             "scenario_tool: error: the train profile p.txt has errors and is not used\n");
+}
+
+// A train profile's numbers: the exponent form is read, and a value that is
+// no number is told with the forms a number takes.
+TEST_F(Check, TrainProfileNumbersAreReadInEveryForm) {
+  scrivi_testi(righe_crlf(prova::linea_esempio()), righe_crlf(prova::servizio_esempio()));
+  const std::string profilo = dir_ / "p.txt";
+  const std::pair<std::string, std::string> casi[] = {
+      {"potenza, 1e9",
+       "p.txt:2:10: error: the power in kW of 'potenza' must be from 1 to 1e+08, not 1e+09\n"
+       "potenza, 1e9\n"
+       "         ^~~\n"},
+      {"massa, 8x8",
+       "p.txt:2:8: error: expected a number for the mass in t of 'massa', found '8x8': write it as 45, 0.08 or 1e9\n"
+       "massa, 8x8\n"
+       "       ^~~\n"},
+  };
+  for (const auto& [riga, attesa] : casi) {
+    scrivi(profilo, "[treno]\r\n" + riga + "\r\n[fine]\r\n");
+    const esito_strumento e = check({"--train-profile", profilo});
+    EXPECT_EQ(e.stato, kUscitaCodice);
+    EXPECT_EQ(e.err, attesa + "scenario_tool: error: the train profile p.txt has errors and is not used\n");
+  }
+  scrivi(profilo, "[treno]\r\npotenza per tonnellata, 1.2e1\r\n[fine]\r\n");
+  EXPECT_EQ(check({"--train-profile", profilo}).err.find("p.txt"), std::string::npos);
 }
 
 // Every file under a folder with its bytes.

@@ -38,6 +38,11 @@ std::string riga_comando::valore(const std::string& nome, const std::string& pre
   return it == valori.end() ? predefinito : it->second;
 }
 
+std::vector<std::string> riga_comando::tutti(const std::string& nome) const {
+  auto it = ripetute.find(nome);
+  return it == ripetute.end() ? std::vector<std::string>{} : it->second;
+}
+
 riga_comando analizza(const std::vector<std::string>& argomenti, const std::vector<opzione_ammessa>& ammesse,
                       size_t massimo_operandi) {
   riga_comando r;
@@ -65,7 +70,7 @@ riga_comando analizza(const std::vector<std::string>& argomenti, const std::vect
     const opzione_ammessa* o = trova(ammesse, nome);
     if (o == nullptr) {
       r.errore = "unknown option '" + nome + "'" + forse(nome, ammesse);
-    } else if (r.ha(nome)) {
+    } else if (r.ha(nome) && !o->ripetibile) {
       r.errore = "option '" + nome + "' given twice";
     } else if (!o->con_valore) {
       if (uguale != std::string::npos)
@@ -74,10 +79,12 @@ riga_comando analizza(const std::vector<std::string>& argomenti, const std::vect
         r.interruttori.push_back(nome);
     } else if (uguale != std::string::npos) {
       r.valori[nome] = a.substr(uguale + 1);
+      r.ripetute[nome].push_back(r.valori[nome]);
     } else if (i + 1 < argomenti.size() && sembra_opzione(argomenti[i + 1])) {
       r.errore = "option '" + nome + "' needs a value, found the option '" + argomenti[i + 1] + "'";
     } else if (i + 1 < argomenti.size()) {
       r.valori[nome] = argomenti[++i];
+      r.ripetute[nome].push_back(r.valori[nome]);
     } else {
       r.errore = "option '" + nome + "' needs a value";
     }

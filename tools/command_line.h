@@ -17,11 +17,13 @@ namespace sb {
 struct opzione_ammessa {
   std::string nome;  // "--out"
   bool con_valore = false;
+  bool ripetibile = false;  // may be given more than once (each value kept)
 };
 
 // A parsed command line of one subcommand.
 struct riga_comando {
-  std::map<std::string, std::string> valori;  // options with a value
+  std::map<std::string, std::string> valori;  // options with a value (the last, for a repeatable one)
+  std::map<std::string, std::vector<std::string>> ripetute;  // every value of a repeatable option, in order
   std::vector<std::string> interruttori;      // options without one, as given
   std::vector<std::string> operandi;
   bool aiuto = false;  // --help was given
@@ -29,6 +31,7 @@ struct riga_comando {
 
   bool ha(const std::string& nome) const;
   std::string valore(const std::string& nome, const std::string& predefinito) const;
+  std::vector<std::string> tutti(const std::string& nome) const;
 };
 
 // Parses the arguments that follow the subcommand's name. "--opt VALUE" and

@@ -9,12 +9,16 @@
 #include "tools/check_command.h"
 #include "tools/compile_command.h"
 #include "tools/decompile_command.h"
+#include "tools/diff_command.h"
 #include "tools/documents_command.h"
 #include "tools/dump_command.h"
 #include "tools/export_command.h"
 #include "tools/format_command.h"
+#include "tools/import_command.h"
 #include "tools/lsp_command.h"
+#include "tools/new_command.h"
 #include "tools/plan_command.h"
+#include "tools/serve_command.h"
 #include "tools/timing_command.h"
 #include "tools/view_command.h"
 
@@ -66,7 +70,8 @@ int esegui_comando(const comando_strumento& c, const std::vector<std::string>& a
 
 std::vector<comando_strumento> tabella_comandi() {
   return {voce_check(),  voce_compile(), voce_documents(), voce_decompile(), voce_export(),
-          voce_format(), voce_dump(),    voce_plan(),      voce_view(),      voce_timing(), voce_lsp()};
+          voce_new(),    voce_format(), voce_dump(),    voce_plan(),      voce_view(),      voce_serve(), voce_timing(),
+          voce_diff(),   voce_import(), voce_lsp()};
 }
 
 int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err, bool colore) {

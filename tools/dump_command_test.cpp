@@ -382,7 +382,7 @@ TEST(Dump, ShowsTheBuildersFiles) {
       {"BORVALE_40617.dat",
        "  segnale at 1300 m:  sx=2  s1=2  s2=4  s3=1  rapp=0  dx=0  d1=0  d2=0  d3=0  tempo=255\n"},
       {"BORVALE_40617.dat", "  rallentamento at 86400 m:  v=50  l=300  f_tt=0  f_ta=1  d_v=0\n"},
-      {"BORVALE_40617.dat", "  placed by the signal aspect pass:  value=180\n"},
+      {"BORVALE_40617.dat", "  placed by the signal aspect pass:  valore=180\n"},
       {"BORVALE_40617.dat", "  cartello_indicatore at 19950 m:  entry=80  didascalia=\"(Cippo Km.)( 20+000  )\"\n"},
       {"BORVALE_40617.sim",
        "  stazione at 0 m:  tipo=4  lunghezza=500  opzione_1=1  opzione_5=0  opzione_4=0  param_1=4  param_2=1  "

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "compile/exit_status.h"
-#include "layout/text_format.h"
+#include "grammar/text_format.h"
 #include "platform/files.h"
 #include "platform/signals.h"
 #include "platform/writer.h"

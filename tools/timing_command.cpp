@@ -7,12 +7,16 @@
 #include "report/diagnostic.h"
 #include "running_time/running_time.h"
 #include "tools/timing_output.h"
+#include "tools/timing_propose.h"
 
 namespace sb {
 
 int esegui_timing(const opzioni_compile& o, const profilo_scelto& p, formato_timing f, std::ostream& out,
                   std::ostream& err) {
-  const std::optional<compile_mostrato> c = compila_e_mostra(o, err);
+  opzioni_compile con_profilo = o;
+  con_profilo.profilo = p.profilo;
+  con_profilo.orario = false;  // the table below tells every leg
+  const std::optional<compile_mostrato> c = compila_e_mostra(con_profilo, err);
   if (!c) return kUscitaFile;
   const scenario& s = c->r.s;
   if (c->r.fine != fine_compile::completata || s.codice_errore != 0 || s.celle.empty()) {
@@ -32,6 +36,8 @@ constexpr const char* kAiutoTiming =
     "usage: scenario_tool timing [--line FILE] [--service FILE] [--line-name NAME]\n"
     "                            [--train NUMBER] [--train-profile FILE]\n"
     "                            [--recovery-margin PCT] [--json | --csv]\n"
+    "       scenario_tool timing --propose [--margin PCT] [--round SECONDS]\n"
+    "                            [--start HH:MM:SS] [--write] [options above]\n"
     "\n"
     "Compiles the two descriptions in memory as check does, works out the fastest run\n"
     "the train can make under the line's limits, gradients and stops, and sets it\n"
@@ -43,8 +49,19 @@ constexpr const char* kAiutoTiming =
     "  --json                 the legs and the run's speed and time at every 50 m cell\n"
     "  --csv                  the run's speed and time at every 50 m cell\n"
     "\n"
-    "Exit status: 0 the times are printed, 1 the compile recorded a code or the\n"
-    "profile has an error, 2 usage error, 4 a file that cannot be read.\n";
+    "With --propose it prints, for every station with a time, a time that keeps\n"
+    "the margin over the fastest run on the leg that ends there: the departure from\n"
+    "the origin at the service's clock, a stop's dwell its own or the train's\n"
+    "minimum, each time rounded up.\n"
+    "  --margin PCT           the margin each leg keeps (default: the recovery margin)\n"
+    "  --round SECONDS        round the times up to a multiple of it (default 30)\n"
+    "  --start HH:MM:SS       the departure from the origin instead of the clock\n"
+    "  --write                write the times into the service text, in place: only\n"
+    "                         the stations' hours, minutes and seconds change\n"
+    "\n"
+    "Exit status: 0 the times are printed, 1 the compile recorded a code, the\n"
+    "profile has an error or no times can be proposed, 2 usage error, 4 a file\n"
+    "that cannot be read or written.\n";
 
 // Runs "timing" with its parsed command line.
 int comando_timing(const riga_comando& r, std::ostream& out, std::ostream& err, bool colore) {
@@ -53,8 +70,12 @@ int comando_timing(const riga_comando& r, std::ostream& out, std::ostream& err, 
   if (!opzioni_comuni(r, "timing", o, err, stato, false)) return stato;
   if (r.ha("--json") && r.ha("--csv")) return uso(err, "timing", "--json and --csv go one at a time");
   o.colore = colore;
+  opzioni_proposta q;
+  if (!opzioni_proposta_lette(r, q, err, stato)) return stato;
+  if (q.scrivi && o.servizio.empty()) return uso(err, "timing", "--write needs the --service text to write into");
   const std::optional<profilo_scelto> p = profilo_richiesto(r, "timing", colore, err, stato);
   if (!p) return stato;
+  if (r.ha("--propose")) return esegui_proposta(o, *p, q, out, err);
   const formato_timing f = r.ha("--json") ? formato_timing::json : r.ha("--csv") ? formato_timing::csv
                                                                                   : formato_timing::tabella;
   return esegui_timing(o, *p, f, out, err);
@@ -65,7 +86,9 @@ int comando_timing(const riga_comando& r, std::ostream& out, std::ostream& err, 
 // The table's entry of "timing".
 comando_strumento voce_timing() {
   std::vector<opzione_ammessa> opzioni = {{"--line", true}, {"--service", true}, {"--line-name", true},
-                                          {"--train", true}, {"--json", false},  {"--csv", false}};
+                                          {"--train", true}, {"--json", false},  {"--csv", false},
+                                          {"--propose", false}, {"--margin", true}, {"--round", true},
+                                          {"--start", true},    {"--write", false}};
   for (const opzione_ammessa& x : opzioni_profilo()) opzioni.push_back(x);
   return {"timing", "set the fastest run of your train against its timetable, leg by leg", kAiutoTiming,
           opzioni, 0, comando_timing};

@@ -15,6 +15,7 @@
 #include "documents/line_list.h"
 #include "test_support/tool_runs.h"
 #include "tools/command_table.h"
+#include "tools/timing_output.h"
 
 namespace sb {
 namespace {
@@ -121,7 +122,7 @@ TEST_F(Timing, ProfileDiagnosticsNameTheProfileFile) {
             "p.txt:2:1: error: unknown keyword 'masa'; did you mean 'massa'? the row is not read\n"
             "masa, 200\n"
             "^~~~\n"
-            "p.txt:3:8: error: expected a number for the mass in t of 'massa', found '8x8'\n"
+            "p.txt:3:8: error: expected a number for the mass in t of 'massa', found '8x8': write it as 45, 0.08 or 1e9\n"
             "massa, 8x8\n"
             "       ^~~\n"
             "scenario_tool: error: the train profile p.txt has errors and is not used\n");
@@ -153,6 +154,22 @@ TEST_F(Timing, CommandLineMistakes) {
        "scenario_tool timing: --recovery-margin takes a per cent from 0 to 100, not '120'\n"
        "Try 'scenario_tool timing --help'.\n"},
       {{"--train-profile", "missing.txt"}, kUscitaFile, "missing.txt: No such file or directory\n"},
+      {{"--margin", "5"}, kUscitaUso,
+       "scenario_tool timing: --margin goes with --propose\nTry 'scenario_tool timing --help'.\n"},
+      {{"--propose", "--json"}, kUscitaUso,
+       "scenario_tool timing: --propose prints a table: no --json or --csv\nTry 'scenario_tool timing --help'.\n"},
+      {{"--propose", "--round", "0"}, kUscitaUso,
+       "scenario_tool timing: --round takes whole seconds from 1 to 3600, not '0'\n"
+       "Try 'scenario_tool timing --help'.\n"},
+      {{"--propose", "--round", "7.5"}, kUscitaUso,
+       "scenario_tool timing: --round takes whole seconds from 1 to 3600, not '7.5'\n"
+       "Try 'scenario_tool timing --help'.\n"},
+      {{"--propose", "--start", "24:00:00"}, kUscitaUso,
+       "scenario_tool timing: --start takes a time of day HH:MM:SS, not '24:00:00'\n"
+       "Try 'scenario_tool timing --help'.\n"},
+      {{"--propose", "--margin", "-1"}, kUscitaUso,
+       "scenario_tool timing: --margin takes a per cent from 0 to 100, not '-1'\n"
+       "Try 'scenario_tool timing --help'.\n"},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.extra[0] + " " + c.extra[1]);
@@ -161,6 +178,53 @@ TEST_F(Timing, CommandLineMistakes) {
     EXPECT_EQ(e.err, c.err);
     EXPECT_EQ(e.out, "");
   }
+}
+
+// The proposal for the small scenario: the departure at the clock, each leg
+// with at least the margin, the times rounded up to the half minute.
+TEST_F(Timing, ProposeGivesEveryTimedStationATime) {
+  const esito_timing e = esegui({"--propose"});
+  EXPECT_EQ(e.stato, kUscitaPulita);
+  EXPECT_EQ(e.err, "");
+  EXPECT_EQ(e.out,
+            "BORVALE 40617: 6 vehicles, 270 t, 150 m; margin 3 %, times rounded up to 30 s\n"
+            "station      time now  proposed  fastest  scheduled  margin\n"
+            "Pratofondo   07:15:00  07:15:00\n"
+            // A stop's own dwell is 0 here: the train's 30 s minimum is added to it.
+            "Lago Serino  07:22:30  07:20:00   3:54.8       5:00  +27.7 %\n"
+            "Cortemara    07:30:00  07:25:30   5:12.3       5:30  +5.7 %\n");
+  const esito_timing m = esegui({"--propose", "--margin", "20", "--round", "60", "--start", "08:00:10"});
+  EXPECT_EQ(m.stato, kUscitaPulita);
+  EXPECT_EQ(m.out,
+            "BORVALE 40617: 6 vehicles, 270 t, 150 m; margin 20 %, times rounded up to 60 s\n"
+            "station      time now  proposed  fastest  scheduled  margin\n"
+            "Pratofondo   07:15:00  08:00:10\n"
+            "Lago Serino  07:22:30  08:06:00   3:54.8       5:50  +49.0 %\n"
+            "Cortemara    07:30:00  08:13:00   5:12.3       7:00  +34.5 %\n");
+}
+
+// --write changes the three time fields of the stations whose time changes
+// and no other byte; check then finds no leg to warn of.
+TEST_F(Timing, ProposeWritesOnlyTheTimesAndCheckPasses) {
+  std::vector<std::string> servizio = prova::servizio_esempio();
+  // A tight leg to Cortemara, written by hand in its own layout.
+  servizio[15] = "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0,   7   26   0 , Cortemara";
+  scrivi(servizio_, righe_crlf(servizio));
+  const esito_timing prima = esegui({});
+  ASSERT_EQ(prima.stato, kUscitaPulita);
+  const esito_timing w = esegui({"--propose", "--write"});
+  EXPECT_EQ(w.stato, kUscitaPulita);
+  EXPECT_EQ(w.err, "");
+  EXPECT_NE(w.out.find("s.txt: 2 station times written\n"), std::string::npos) << w.out;
+  servizio[14] = "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 20, 00, Lago Serino";
+  servizio[15] = "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0,   7   25   30 , Cortemara";
+  EXPECT_EQ(leggi(servizio_), righe_crlf(servizio));
+  std::ostringstream out, err;
+  EXPECT_EQ(esegui_strumento({"check", "--line", linea_, "--service", servizio_}, out, err), kUscitaPulita)
+      << err.str();
+  // Proposed again, nothing changes.
+  const esito_timing ancora = esegui({"--propose", "--write"});
+  EXPECT_NE(ancora.out.find("s.txt: the times are already these; nothing written\n"), std::string::npos);
 }
 
 // A compile that records a code gives no running times.
@@ -172,6 +236,21 @@ TEST_F(Timing, NoTimesFromACompileWithACode) {
   EXPECT_EQ(e.stato, kUscitaCodice);
   EXPECT_EQ(e.out, "");
   EXPECT_NE(e.err.find("scenario_tool: error: no running times: the compile did not end clean\n"), std::string::npos);
+}
+
+// Each column of the table is as wide as its widest figure: a leg the train
+// cannot keep by hours stays in line with the others.
+TEST(TimingTable, ColumnsHoldWideValues) {
+  risultato_marcia r;
+  r.esito = esito_corsa::completa;
+  for (const char* nome : {"A", "B", "C"}) r.stazioni.push_back({0, nome});
+  r.tratte.push_back({0, 1, 2700, 0, 0, 180, 154.1, 25.9, 16.8});
+  r.tratte.push_back({1, 2, 1600, 0, 0, 300, 12821.5, -12521.5, -97.7});
+  const std::string t = timing_tabella(r, scenario{});
+  EXPECT_EQ(t.substr(t.find('\n') + 1),
+            "from  to    distance  scheduled   fastest      margin\n"
+            "A     B       2700 m       3:00    2:34.1     +25.9 s  +16.8 %\n"
+            "B     C       1600 m       5:00  213:41.5  -12521.5 s  -97.7 %\n");
 }
 
 }  // namespace

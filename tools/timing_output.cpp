@@ -1,7 +1,10 @@
 #include "tools/timing_output.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "inspect/json_text.h"
 #include "scenario/checked_conversion.h"
@@ -90,14 +93,23 @@ std::string timing_tabella(const risultato_marcia& r, const scenario& s) {
   if (const std::string no = senza_corsa(r); !no.empty()) return out + no + "\n";
   size_t larghezza = 4;
   for (const stazione_marcia& st : r.stazioni) larghezza = std::max(larghezza, st.nome.size());
-  out += colonna_nome("from", larghezza) + "  " + colonna_nome("to", larghezza) +
-         "  distance  scheduled  fastest    margin\n";
+  // The figures of each leg, then each column as wide as its widest figure.
+  std::vector<std::array<std::string, 5>> cifre;
+  std::array<size_t, 5> colonne = {8, 9, 7, 8, 7};
   for (const tratta_orario& t : r.tratte) {
     const std::string pct = std::isfinite(t.margine_pct) ? con_segno(t.margine_pct) + " %" : "-";
-    out += colonna_nome(r.stazioni[t.da].nome, larghezza) + "  " + colonna_nome(r.stazioni[t.a].nome, larghezza) +
-           "  " + a_destra(std::to_string(t.distanza_m) + " m", 8) + "  " + a_destra(minuti_interi(t.tempo_previsto_s), 9) +
-           "  " + a_destra(minuti_secondi(t.tempo_minimo_s), 7) + "  " + a_destra(con_segno(t.margine_s) + " s", 8) +
-           "  " + a_destra(pct, 7) + "\n";
+    cifre.push_back({std::to_string(t.distanza_m) + " m", minuti_interi(t.tempo_previsto_s),
+                     minuti_secondi(t.tempo_minimo_s), con_segno(t.margine_s) + " s", pct});
+    for (size_t k = 0; k < colonne.size(); ++k) colonne[k] = std::max(colonne[k], cifre.back()[k].size());
+  }
+  out += colonna_nome("from", larghezza) + "  " + colonna_nome("to", larghezza) + "  " +
+         a_destra("distance", colonne[0]) + "  " + a_destra("scheduled", colonne[1]) + "  " +
+         a_destra("fastest", colonne[2]) + "  " + a_destra("margin", colonne[3]) + "\n";
+  for (size_t i = 0; i < r.tratte.size(); ++i) {
+    const tratta_orario& t = r.tratte[i];
+    out += colonna_nome(r.stazioni[t.da].nome, larghezza) + "  " + colonna_nome(r.stazioni[t.a].nome, larghezza);
+    for (size_t k = 0; k < colonne.size(); ++k) out += "  " + a_destra(cifre[i][k], colonne[k]);
+    out += "\n";
   }
   for (const rilievo_orario& x : rilievi_orario(r)) {
     if (x.tratta >= r.tratte.size() || !std::isfinite(r.tratte[x.tratta].tempo_minimo_s)) {

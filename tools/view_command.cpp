@@ -2,52 +2,30 @@
 
 #include <ostream>
 
-#include "compile/exit_status.h"
-#include "inspect/binary_inputs.h"
-#include "platform/files.h"
-#include "platform/folder_lock.h"
-#include "platform/signals.h"
 #include "render/view_page.h"
-#include "scene/text_compile.h"
 #include "tools/command_line.h"
-#include "tools/overwrite_check.h"
-#include "tools/single_output.h"
+#include "tools/drawing_command.h"
 
 namespace sb {
 namespace {
 
-// Writes the page: "-" to standard output, else under the lock of its folder.
-int scrivi_pagina(const opzioni_view& o, const scena& s, std::ostream& out, std::ostream& err) {
-  return scrivi_uscita(o.html, pagina_vista(s), o.attesa, out, err);
-}
+// The page of a scene, with no event stream to follow.
+std::string pagina_sola(const scena& s) { return pagina_vista(s); }
 
-int vista_testi(const opzioni_view& o, std::ostream& out, std::ostream& err) {
-  opzioni_compile c;
-  c.linea = o.linea;
-  c.servizio = o.servizio;
-  c.nome_linea = o.nome_linea;
-  c.numero_treno = o.numero_treno;
-  testi_compilati t;
-  if (!compila_per_vista(c, t, err)) return kUscitaFile;
-  const int stato = scrivi_pagina(o, scena_compilata(t), out, err);
-  return stato != kUscitaPulita ? stato : t.stato;
-}
-
-int vista_binari(const opzioni_view& o, std::ostream& out, std::ostream& err) {
-  binari_scena b;
-  if (!leggi_binari(o.griglia, o.tabella, o.celle, b, err)) return kUscitaFile;
-  const scena s = costruisci_scena(fonti_binari(b));
-  avvisa_esclusi(s.contorno, o.griglia, err);
-  return scrivi_pagina(o, s, out, err);
+// The page's request of the options.
+richiesta_disegno richiesta_view(const opzioni_view& o) {
+  richiesta_disegno r;
+  r.comando = "view";
+  r.fonti = {o.linea, o.servizio, o.nome_linea, o.numero_treno, o.griglia, o.tabella, o.celle};
+  r.uscita = o.html;
+  r.disegna = pagina_sola;
+  return r;
 }
 
 }  // namespace
 
 int esegui_view(const opzioni_view& o, std::ostream& out, std::ostream& err) {
-  if (uscita_su_un_ingresso("view", {o.linea, o.servizio, o.griglia, o.tabella, o.celle}, {o.html}, err)) {
-    return kUscitaUso;
-  }
-  return o.da_testi() ? vista_testi(o, out, err) : vista_binari(o, out, err);
+  return esegui_disegno(richiesta_view(o), out, err);
 }
 
 namespace {
@@ -71,20 +49,11 @@ constexpr const char* kAiutoView =
 
 // Runs "view" with its parsed command line.
 int comando_view(const riga_comando& r, std::ostream& out, std::ostream& err, bool) {
-  file_scena f;
-  if (const std::optional<int> stato = leggi_file_scena(r, "view", f, err)) return *stato;
-  opzioni_view o;
-  o.linea = f.linea;
-  o.servizio = f.servizio;
-  o.nome_linea = f.nome_linea;
-  o.numero_treno = f.numero_treno;
-  o.griglia = f.griglia;
-  o.tabella = f.tabella;
-  o.celle = f.celle;
-  o.html = r.valore("--html", "");
-  o.attesa = attesa(r);
-  if (o.html.empty()) return uso(err, "view", "--html OUT.html is required");
-  return esegui_view(o, out, err);
+  richiesta_disegno d;
+  d.disegna = pagina_sola;
+  const std::optional<int> stato = leggi_richiesta_disegno(r, "view", "--html", "--html OUT.html is required", d, err);
+  if (stato) return *stato;
+  return esegui_disegno(d, out, err);
 }
 
 }  // namespace

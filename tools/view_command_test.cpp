@@ -9,7 +9,7 @@
 #include "app/startup.h"
 #include "compile/exit_status.h"
 #include "inspect/json_text.h"
-#include "line/largest_line_fixture.h"
+#include "test_support/largest_line_fixture.h"
 #include "platform/user_interface.h"
 #include "render/view_page.h"
 #include "test_support/tool_runs.h"

@@ -11,7 +11,7 @@ SB_BUILD_DIR=${SB_BUILD_DIR:-build-fuzz}
 . "$(dirname "$0")/../lib/common.sh"
 
 seconds=${FUZZ_SECONDS:-20}
-targets=(field_reader_fuzz line_compiler_fuzz compile_fuzz decompile_fuzz lsp_fuzz)
+targets=(field_reader_fuzz line_compiler_fuzz compile_fuzz decompile_fuzz lsp_fuzz lsp_session_fuzz)
 
 . .ci/lib/sanitized.sh
 configure_sanitized "$build"

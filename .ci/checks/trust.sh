@@ -13,7 +13,8 @@
 #   nobody, to give root's text away;
 # - an input at each output name: a usage error naming both, nothing written;
 # - 64 MiB inputs under `ulimit -v` at the goals of docs/performance.md, and
-#   a clear status 4 below them;
+#   a clear status 4 below them; 64 MiB texts with a finding on every row
+#   (three kinds) through check, compile, documents, plan and view;
 # - a plan holding 1e300, NaN and infinite points through plan, view, dump
 #   and decompile built with UndefinedBehaviorSanitizer (build-fuzz/, the
 #   sanitized build .ci/run makes; SB_ASAN_BIN names another folder).
@@ -217,6 +218,49 @@ expect "view of 64 MiB below its goal" 4 "memory" \
   bash -c 'ulimit -v $(( 200 * 1024 )) && exec "$@"' _ "$tool" view --line "$line" --service "$big" \
   --html "$work/big2.html"
 rm -rf "$work"/big*
+
+# --- 64 MiB texts with a finding on every row, of three kinds: speeds that
+# are no number (service), curve keywords without a digit and gradients that
+# do not fit 8 bits (line). Of a kind the first 100 are kept and the rest
+# counted where they are recorded, so each command keeps to its goal: check,
+# compile, documents and plan 6 x 64 MiB + 16 MiB, view 9 x + 16 MiB and a
+# page of at most 20 MB.
+python3 - "$line" "$service" "$work/rows" <<'EOF'
+import sys
+line = open(sys.argv[1], 'rb').read()
+service = open(sys.argv[2], 'rb').read()
+size = 64 << 20
+def write(name, text, header, row):
+    head = text[:text.index(header)] + header + b'\r\n'
+    open(sys.argv[3] + name, 'wb').write(head + row * ((size - len(head) - 8) // len(row)) + b'[fine]\r\n')
+write('_numbers_1-.txt', service, b'[vel_limite]', b'velocita, 10, 85x\r\n')
+write('_curves_linea.txt', line, b'[curve]', b'curvas, 5000, 900\r\n')
+write('_gradients_linea.txt', line, b'[pendenze]', b'pendenza, 0, 200\r\n')
+EOF
+# within NAME GOAL STATUS COMMAND...: the command keeps to GOAL MiB of
+# address space, exits STATUS and counts what it did not list.
+within() {
+  local name=$1 goal=$2 status=$3
+  shift 3
+  expect "$name within $goal MiB" "$status" "more like this" \
+    bash -c 'ulimit -v $(( $0 * 1024 )) && exec "$@"' "$goal" "$@"
+}
+for kind in numbers curves gradients; do
+  if [ "$kind" = numbers ]; then texts=(--line "$line" --service "$work/rows_numbers_1-.txt"); else
+    texts=(--line "$work/rows_${kind}_linea.txt" --service "$service"); fi
+  status=1
+  [ "$kind" = gradients ] && status=0
+  within "check, 64 MiB of $kind" 400 1 "$tool" check "${texts[@]}"
+  within "compile, 64 MiB of $kind" 400 "$status" "$tool" compile "${texts[@]}" --out "$work/rows_out"
+  within "documents, 64 MiB of $kind" 400 "$status" "$tool" documents "${texts[@]}" --out "$work/rows_out"
+  within "plan, 64 MiB of $kind" 400 "$status" "$tool" plan "${texts[@]}" --svg "$work/rows.svg"
+  within "view, 64 MiB of $kind" 592 "$status" "$tool" view "${texts[@]}" --html "$work/rows.html"
+  page=$(stat -c %s "$work/rows.html" 2>/dev/null || echo 0)
+  if [ "$page" -gt 0 ] && [ "$page" -le 20000000 ]; then echo "ok   the page of 64 MiB of $kind is $page bytes"; else
+    echo "FAIL the page of 64 MiB of $kind is $page bytes"; failures=$((failures + 1)); fi
+  rm -f "$work/rows.html"
+done
+rm -rf "$work"/rows*
 
 # --- A plan with 1e300, NaN and infinite points, under UBSan.
 asan_bin=${SB_ASAN_BIN:-build-fuzz/bin}

@@ -1,11 +1,20 @@
 // The client: starts `scenario_tool lsp` for the line and service
-// description texts and hands them to it.
+// description texts and hands them to it. The command "Open the live page"
+// asks the server to serve the page of the pair being edited (the server
+// then has the editor open its address), and the cursor's line goes to the
+// server, whose page highlights that row's items.
 'use strict';
 
 const vscode = require('vscode');
 const { LanguageClient, TransportKind } = require('vscode-languageclient/node');
 
 let client;
+
+// Whether the document is one of the two description texts.
+function isScenarioText(document) {
+  return document.uri.scheme === 'file' &&
+    (document.languageId === 'scenario-line' || document.languageId === 'scenario-service');
+}
 
 function activate(context) {
   const tool = vscode.workspace.getConfiguration('scenarioTexts').get('toolPath', 'scenario_tool');
@@ -18,6 +27,21 @@ function activate(context) {
   };
   client = new LanguageClient('scenarioTexts', 'Scenario description texts', server, options);
   context.subscriptions.push(client);
+  context.subscriptions.push(vscode.commands.registerCommand('scenarioTexts.openLivePage', function () {
+    const editor = vscode.window.activeTextEditor;
+    if (!editor || !isScenarioText(editor.document)) return undefined;
+    return client.sendRequest('workspace/executeCommand', {
+      command: 'scenario.openLivePage', arguments: [editor.document.uri.toString()],
+    }).catch(function (e) { vscode.window.showErrorMessage(String(e.message || e)); });
+  }));
+  context.subscriptions.push(vscode.window.onDidChangeTextEditorSelection(function (e) {
+    if (!client.isRunning() || !isScenarioText(e.textEditor.document)) return;
+    const at = e.selections[0].active;
+    client.sendNotification('scenario/cursor', {
+      textDocument: { uri: e.textEditor.document.uri.toString() },
+      position: { line: at.line, character: at.character },
+    });
+  }));
   return client.start();
 }
 

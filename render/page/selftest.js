@@ -4,7 +4,7 @@
 'use strict';
 
 // The labels drawn and the pairs of them that overlap on screen.
-function overlaps() {
+function overlaps(svg) {
   const boxes = [];
   svg.querySelectorAll('text').forEach(function (t) {
     const r = t.getBoundingClientRect();
@@ -23,14 +23,16 @@ function overlaps() {
 }
 
 // Runs the checks and writes the verdict, with the times of loading.
-function selftest(loadMs) {
+function selftest(page, loadMs) {
+  const svg = page.svg, tip = page.tip, search = page.search, sc = page.sc, S = sc.S, full = sc.full;
+  const stations = sc.stations, view = page.view;
   const notes = [];
   let ok = true;
   function fail(what) { ok = false; notes.push('FAIL ' + what); }
-  render();
+  render(page);
   const missing = stations.filter(function (s) {
     const onTrack = svg.querySelector('.st-mark[data-i="' + s.i + '"]');
-    const onMap = !levels.length || svg.querySelector('.st-map[data-i="' + s.i + '"]');
+    const onMap = !sc.levels.length || svg.querySelector('.st-map[data-i="' + s.i + '"]');
     return !onTrack || !onMap;
   });
   if (missing.length) fail('stations not drawn: ' + missing.map(function (s) { return s.l; }).join(', '));
@@ -45,9 +47,9 @@ function selftest(loadMs) {
   const eighth = (S.end - S.start) / 16;
   const zooms = [[full.m0, full.m1], [mid - eighth, mid + eighth], [mid - 60, mid + 60]];
   zooms.forEach(function (z, k) {
-    setView(z[0], z[1]);
-    render();
-    const o = overlaps();
+    setView(page, z[0], z[1]);
+    render(page);
+    const o = overlaps(svg);
     const names = svg.querySelectorAll('.st-label,.st-name').length;
     notes.push('zoom ' + k + ': ' + o.count + ' labels, ' + names + ' station names');
     if (o.bad.length) fail('overlapping labels at zoom ' + k + ': ' + o.bad.slice(0, 5).join('; '));
@@ -56,8 +58,8 @@ function selftest(loadMs) {
   if (stations.length) {
     const last = stations[stations.length - 1];
     search.value = last.l;
-    searchNow();
-    render();
+    searchNow(page);
+    render(page);
     const el = svg.querySelector('.st-mark[data-i="' + last.i + '"]');
     if (!el) fail('the search did not bring ' + last.l + ' into view');
     else {
@@ -73,10 +75,10 @@ function selftest(loadMs) {
   }
   // A press and release on an item keeps its values on the right, though
   // the release comes to the drawing itself.
-  const sig = (byTrack.segnale || [])[0];
+  const sig = (sc.byTrack.segnale || [])[0];
   if (sig) {
-    setView(sig.p - 1000, sig.p + 1000);
-    render();
+    setView(page, sig.p - 1000, sig.p + 1000);
+    render(page);
     const el = svg.querySelector('[data-i="' + sig.i + '"]');
     const r = el.getBoundingClientRect();
     const at = { pointerId: 8, bubbles: true, clientX: r.left + r.width / 2, clientY: r.top + r.height / 2 };
@@ -87,17 +89,17 @@ function selftest(loadMs) {
       fail('a click on a signal did not show it with its kilometre and route metres: ' + info);
     }
   }
-  selected = null;
-  setView(full.m0, full.m1);
-  render();
+  page.selected = null;
+  setView(page, full.m0, full.m1);
+  render(page);
   // The wheel zooms in where it turns, a drag to the left moves on along
   // the line, the 0 key brings the whole line back.
   const box = svg.getBoundingClientRect();
-  const px = box.left + GUTTER + frame.PW / 2, py = box.top + frame.top + AXIS + 10;
+  const px = box.left + sc.lay.gutter + page.frame.PW / 2, py = box.top + page.frame.top + AXIS + 10;
   const turn = { deltaY: -100, clientX: px, clientY: py, bubbles: true, cancelable: true };
   svg.dispatchEvent(new WheelEvent('wheel', turn));
   if (!(view.m1 - view.m0 < full.m1 - full.m0)) fail('the wheel did not zoom in');
-  render();
+  render(page);
   const before = view.m0;
   svg.dispatchEvent(new PointerEvent('pointerdown', { pointerId: 9, clientX: px, clientY: py, bubbles: true }));
   svg.dispatchEvent(new PointerEvent('pointermove', { pointerId: 9, clientX: px - 100, clientY: py, bubbles: true }));
@@ -105,7 +107,7 @@ function selftest(loadMs) {
   if (!(view.m0 > before)) fail('a drag did not move along the line');
   document.dispatchEvent(new KeyboardEvent('keydown', { key: '0', bubbles: true }));
   if (view.m0 !== full.m0 || view.m1 !== full.m1) fail('the 0 key did not show the whole line');
-  render();
+  render(page);
   // The whole line: the axis in the line's kilometres, the route's end and
   // every error that points along the route marked.
   const kms = Array.prototype.map.call(svg.querySelectorAll('.km-label'), function (t) { return t.textContent; });
@@ -117,10 +119,10 @@ function selftest(loadMs) {
   const faults = S.diagnostics.filter(function (d) { return d.m >= 0; }).length;
   if (svg.querySelectorAll('g.fault').length !== faults) fail('not every error along the route is marked');
   if (faults) notes.push(faults + ' errors marked');
-  if (errors.length) fail('script errors: ' + errors.join('; '));
+  if (page.errors.length) fail('script errors: ' + page.errors.join('; '));
   const result = document.getElementById('selftest');
   result.textContent = (ok ? 'PASS' : 'FAIL') + ' stations=' + stations.length + ' load_ms=' + Math.round(loadMs) +
-    ' script_ms=' + Math.round(loadMs - started) +
+    ' script_ms=' + Math.round(loadMs - page.started) +
     ' html_kb=' + Math.round(document.documentElement.outerHTML.length / 1024) + ' | ' + notes.join(' | ');
   result.setAttribute('data-result', ok ? 'PASS' : 'FAIL');
 }
