@@ -57,6 +57,7 @@ int avvio(const std::string& cartella, interfaccia_utente& ui, std::ostream& err
   richiesta_scrittura r;
   r.programma = "scenario_builder";
   r.cartella = cartella;
+  r.crea_cartella = false;  // a folder that went away is told, not made again
   scrittura w(r, err);
   scenario s;
   s.nome_linea = kNomeLinea;

@@ -88,6 +88,7 @@ int scrittura::controlla_ingressi() const {
 
 esito_file scrittura::prepara_cartella() const {
   if (esito_file e = percorso_fidato(r_.cartella.empty() ? "." : r_.cartella); !e.ok) return e;
+  if (!r_.crea_cartella) return {};
   return crea_cartella(r_.cartella);
 }
 

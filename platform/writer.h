@@ -34,6 +34,7 @@ struct richiesta_scrittura {
   attesa_blocco attesa = attesa_blocco::attendi;  // --no-wait: non_attendere
   bool tieni_esistenti = false;       // refuse when one of the names already stands there
   bool standard = false;              // the one output is standard output ("-")
+  bool crea_cartella = true;          // create a missing folder (the builder writes only into its own)
 };
 
 // The request of a command that writes one file (a picture, a page, a
