@@ -168,4 +168,16 @@ int riscrivi_sul_posto(const std::string& comando, const std::string& percorso, 
   return w.fine(kUscitaPulita);
 }
 
+int scrivi_testi_nuovi(richiesta_scrittura r, const std::vector<file_nuovo>& files,
+                       const std::vector<std::string>& detto, std::ostream& out, std::ostream& err) {
+  r.nomi.clear();
+  for (const file_nuovo& f : files) r.nomi.push_back(f.nome);
+  scrittura w(std::move(r), err);
+  if (esito_file e = w.apri(); !e.ok) return w.stato(e);
+  if (esito_file e = w.sostituisci(files); !e.ok) return w.stato(e);
+  for (const std::string& riga : detto) out << riga << "\n";
+  for (const file_nuovo& f : files) out << w.cartella().in(f.nome) << "\n";
+  return w.fine(kUscitaPulita);
+}
+
 }  // namespace sb

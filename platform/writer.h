@@ -105,4 +105,10 @@ class scrittura {
 int riscrivi_sul_posto(const std::string& comando, const std::string& percorso, std::string_view byte,
                        attesa_blocco attesa, std::ostream& err);
 
+// Writes texts that stand alone (a scenario to start from) as one set into
+// the request's folder, its names taken from the files; then prints on out
+// the lines `detto` and each file's path. The run's exit status.
+int scrivi_testi_nuovi(richiesta_scrittura r, const std::vector<file_nuovo>& files,
+                       const std::vector<std::string>& detto, std::ostream& out, std::ostream& err);
+
 }  // namespace sb

@@ -14,21 +14,17 @@
 namespace sb {
 
 int esegui_export(const opzioni_export& o, std::ostream& out, std::ostream& err) {
-  const std::string linea = nome_testo_linea(kNomeLinea);
-  const std::string servizio = nome_testo_servizio(kNomeLinea, kNumeroTreno);
   richiesta_scrittura rs;
   rs.comando = "export";
   rs.cartella = o.cartella;
-  rs.nomi = {linea, servizio};
   rs.attesa = o.attesa;
   rs.tieni_esistenti = !o.forza;
-  scrittura w(rs, err);
-  if (esito_file e = w.apri(); !e.ok) return w.stato(e);
   const std::string testo_linea = componi_documento(righe_linea());
   const std::string testo_servizio = componi_documento(righe_treno());
-  if (esito_file e = w.sostituisci({{linea, testo_linea}, {servizio, testo_servizio}}); !e.ok) return w.stato(e);
-  out << w.cartella().in(linea) << "\n" << w.cartella().in(servizio) << "\n";
-  return w.fine(kUscitaPulita);
+  return scrivi_testi_nuovi(rs,
+                            {{nome_testo_linea(kNomeLinea), testo_linea},
+                             {nome_testo_servizio(kNomeLinea, kNumeroTreno), testo_servizio}},
+                            {}, out, err);
 }
 
 namespace {

@@ -26,20 +26,16 @@ int esegui_import(const opzioni_import& o, std::ostream& out, std::ostream& err)
     err << "scenario_tool import osm: " << e.errore << "\n";
     return e.fine == fine_import::file_fallito ? kUscitaFile : kUscitaCodice;
   }
-  const std::string linea = nome_testo_linea(o.richiesta.nome_linea);
-  const std::string servizio = nome_testo_servizio(o.richiesta.nome_linea, o.richiesta.numero_treno);
   richiesta_scrittura rs;
   rs.comando = "import";
   rs.cartella = o.cartella;
-  rs.nomi = {linea, servizio};
   rs.attesa = o.attesa;
   rs.tieni_esistenti = !o.forza;
-  scrittura w(rs, err);
-  if (esito_file f = w.apri(); !f.ok) return w.stato(f);
-  if (esito_file f = w.sostituisci({{linea, e.testo_linea}, {servizio, e.testo_servizio}}); !f.ok) return w.stato(f);
-  for (const std::string& riga : e.detto) out << riga << "\n";
-  out << w.cartella().in(linea) << "\n" << w.cartella().in(servizio) << "\n";
-  return w.fine(kUscitaPulita);
+  const std::string& linea = o.richiesta.nome_linea;
+  return scrivi_testi_nuovi(rs,
+                            {{nome_testo_linea(linea), e.testo_linea},
+                             {nome_testo_servizio(linea, o.richiesta.numero_treno), e.testo_servizio}},
+                            e.detto, out, err);
 }
 
 namespace {

@@ -10,20 +10,14 @@
 namespace sb {
 
 int esegui_new(const opzioni_new& o, std::ostream& out, std::ostream& err) {
-  const std::string linea = nome_testo_linea(o.nome);
-  const std::string servizio = nome_testo_servizio(o.nome, o.treno);
   richiesta_scrittura rs;
   rs.comando = "new";
   rs.cartella = o.cartella;
-  rs.nomi = {linea, servizio};
   rs.attesa = o.attesa;
   rs.tieni_esistenti = !o.forza;
-  scrittura w(rs, err);
-  if (esito_file e = w.apri(); !e.ok) return w.stato(e);
   const testi_nuovi t = scenario_nuovo(o.nome, o.treno);
-  if (esito_file e = w.sostituisci({{linea, t.linea}, {servizio, t.servizio}}); !e.ok) return w.stato(e);
-  out << w.cartella().in(linea) << "\n" << w.cartella().in(servizio) << "\n";
-  return w.fine(kUscitaPulita);
+  return scrivi_testi_nuovi(
+      rs, {{nome_testo_linea(o.nome), t.linea}, {nome_testo_servizio(o.nome, o.treno), t.servizio}}, {}, out, err);
 }
 
 namespace {
