@@ -97,13 +97,18 @@ def cambio(uri, riga, versione=2):
                                                  "text": "x"}]}})
 
 
+def linea_ripetuta(cartella, mib):
+    """The URI and text of BIG_linea.txt: the built-in line's rows repeated to
+    MIB, its [fine] moved to the end."""
+    linea = leggi(cartella + "/BORVALE_linea.txt")
+    testa, coda = linea[: linea.index("[fine]")], "[fine]\r\n"
+    righe = [r + "\r\n" for r in testa[testa.index("[curve]"):].split("\r\n") if r and not r.startswith("[")]
+    return "file://" + cartella + "/BIG_linea.txt", ripeti(testa, righe, coda, mib)
+
+
 def main(a):
     if a[0] == "big":
-        linea = leggi(a[1] + "/BORVALE_linea.txt")
-        testa, coda = linea[: linea.index("[fine]")], "[fine]\r\n"
-        righe = [r + "\r\n" for r in testa[testa.index("[curve]"):].split("\r\n") if r and not r.startswith("[")]
-        testo = ripeti(testa, righe, coda, int(a[3]))
-        uri = "file://" + a[1] + "/BIG_linea.txt"
+        uri, testo = linea_ripetuta(a[1], int(a[3]))
         out = inizio() + apri(uri, testo)
         if len(a) > 4:
             riga = testo.count("\r\n") - 2

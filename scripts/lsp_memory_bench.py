@@ -16,6 +16,9 @@ are read from the kernel (wait4). Cases (all of them when none is named):
                     (many1000 - many1) / 999
   notes60           60 MiB of notes before the built-in line, then a letter
                     typed into the notes
+  big60             the built-in line's rows repeated to 60 MiB (2 million
+                    rows, most a finding), then a letter typed into its last
+                    row
   KIND-MIB          a text of MIB MiB whose every row is a finding, KIND one
                     of numbers, curves, gradients (as scripts/lsp_inputs.py
                     rows writes it); at 60 MiB a letter is then typed into
@@ -40,7 +43,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import lsp_inputs as li  # noqa: E402
 
 KINDS = ("numbers", "curves", "gradients")
-ALL = ["many1", "many1000", "notes60"] + ["%s-%d" % (k, m) for k in KINDS for m in (2, 8, 60)]
+ALL = ["many1", "many1000", "notes60", "big60"] + ["%s-%d" % (k, m) for k in KINDS for m in (2, 8, 60)]
 
 
 def reader(stream, out):
@@ -99,6 +102,9 @@ def case_messages(case, folder):
         text = row * ((mib << 20) // len(row)) + li.leggi(folder + "/BORVALE_linea.txt")
         uri = "file://" + folder + "/NOTE_linea.txt"
         return len(text.encode()), [li.apri(uri, text)], (uri, li.cambio(uri, 5))
+    if case.startswith("big"):
+        uri, text = li.linea_ripetuta(folder, int(case[3:]))
+        return len(text.encode()), [li.apri(uri, text)], (uri, li.cambio(uri, text.count("\r\n") - 2))
     kind, mib = case.split("-")
     uri, text = li.righe_errate(folder, kind, int(mib))
     change = (uri, li.cambio(uri, text.count("\n") - 2)) if int(mib) >= 60 else None
@@ -138,7 +144,7 @@ def run(tool, case, folder):
 
 
 def main(argv):
-    build = argv[0] if argv and not (argv[0] in ALL or "-" in argv[0] or argv[0].startswith("many")) else "build"
+    build = argv[0] if argv and not (argv[0] in ALL or "-" in argv[0] or argv[0][:4] in ("many", "note", "big")) else "build"
     cases = [a for a in argv if a != build] or ALL
     tool = os.path.abspath(os.path.join(build, "bin", "scenario_tool"))
     folder = tempfile.mkdtemp()
