@@ -8,8 +8,8 @@ Each case starts `BUILD_DIR/bin/scenario_tool lsp` (BUILD_DIR defaults to
 build), sends initialize and opens its document(s); where the case types, it
 waits for the open's diagnostics, then types one letter and times the change
 from the moment it is written to the moment its diagnostics arrive. Then
-shutdown and exit, and the server's peak resident memory and processor time
-are read from the kernel (wait4). Cases (all of them when none is named):
+shutdown, and the server's peak resident memory is read (VmHWM in
+/proc/PID/status) before exit; its processor time comes from wait4. Cases (all of them when none is named):
 
   many1, many1000   1 or 1 000 copies of the built-in run open (each paired
                     with the line on disk); the figure per document is
@@ -84,6 +84,16 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
+def peak_kib(pid):
+    """The peak resident memory of a running process since it was started
+    (VmHWM: what it held before its exec, as the script's copy, not counted)."""
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1])
+    return 0
+
+
 def published(uri):
     return lambda m: m.get("method") == "textDocument/publishDiagnostics" and m["params"]["uri"] == uri
 
@@ -132,13 +142,17 @@ def run(tool, case, folder):
         send.flush()
         changed = wait_for(messages, published(uri), "the change's diagnostics") - t0
         changed_cpu = cpu_seconds(server.pid) - c0
-    send.write(li.fine())
-    send.close()
+    shutdown, leave = li.fine().split(b"Content-Length", 2)[1:]
+    send.write(b"Content-Length" + shutdown)
+    send.flush()
     wait_for(messages, lambda m: m.get("id") == 99, "the shutdown's answer")
+    peak = peak_kib(server.pid)
+    send.write(b"Content-Length" + leave)
+    send.close()
     _, status, usage = os.wait4(server.pid, 0)
     return {
         "case": case, "size": size, "status": os.waitstatus_to_exitcode(status),
-        "peak_kib": usage.ru_maxrss, "cpu_s": usage.ru_utime + usage.ru_stime,
+        "peak_kib": peak, "cpu_s": usage.ru_utime + usage.ru_stime,
         "wall_s": time.monotonic() - start, "open_s": opened, "change_s": changed, "change_cpu_s": changed_cpu,
     }
 
