@@ -506,7 +506,9 @@ passo riga_curva(lavoro_linea& w, const std::string& campo) {
   const double kappa = curvatura(campo);
   if (kappa == 0.0) {
     return ferma(w, kCurvaNonValida, r.chiave(),
-                 "curve keyword " + cita(campo) + " has no digit 1 to 6 for its curvature, as in 'curvad4'");
+                 !codice_conservato(w.s, kCurvaNonValida)
+                     ? std::string()
+                     : "curve keyword " + cita(campo) + " has no digit 1 to 6 for its curvature, as in 'curvad4'");
   }
   if (inizio < 0) {
     avviso_curva_prima(w, r, inizio, fine);

@@ -203,6 +203,9 @@ void registra_avviso(scenario& s, genere_avviso genere, const luogo_testo& dove,
 // while it is.
 bool avviso_conservato(const scenario& s, genere_avviso genere);
 
+// The same for an error of the code.
+bool codice_conservato(const scenario& s, int32_t codice);
+
 // Records a note: on the entry before it (genere nessuno), or on the whole
 // text.
 void registra_nota(scenario& s, const luogo_testo& dove, std::string messaggio,
