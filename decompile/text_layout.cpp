@@ -18,6 +18,16 @@ std::string riga(id_riga id, std::initializer_list<int64_t> valori, std::string_
   return scrivi_riga(tipo_di(id), valori, testo);
 }
 
+// The heading the rows of the kind go under.
+std::string sezione(id_riga id) { return std::string(tipo_di(id).sezione); }
+
+// A heading no row goes under, counted from the text's last: the service's
+// "[codici]" and every text's "[fine]".
+std::string ultima(genere_testo t, size_t da_ultima) {
+  const auto h = intestazioni_testo(t);
+  return std::string(h[h.size() - 1 - da_ultima]);
+}
+
 void con_nota(righe& r, const std::string& nota, std::string riga) {
   if (!nota.empty()) r.push_back(riga_nota(nota));
   r.push_back(std::move(riga));
@@ -31,7 +41,7 @@ std::string crlf(const righe& r) {
 
 void generale_linea(righe& r, const descrizione_linea& d) {
   constexpr id_riga kProgressive[] = {id_riga::progressiva_uno, id_riga::progressiva_due, id_riga::progressiva_tre};
-  r.push_back("[generale]");
+  r.push_back(sezione(id_riga::lunghezza_percorso));
   r.push_back(riga(id_riga::lunghezza_percorso, {d.lunghezza}));
   for (size_t i = 0; i < 3; ++i) {
     const riga_progressiva& p = d.progressive[i];
@@ -65,23 +75,23 @@ const tipo_riga& tipo_curva(const riga_curva& c) {
 }
 
 void percorso_linea(righe& r, const descrizione_linea& d) {
-  r.push_back("[curve]");
+  r.push_back(sezione(id_riga::curva));
   for (const riga_curva& c : d.curve) con_nota(r, c.nota, scrivi_riga(tipo_curva(c), {c.inizio, c.lunghezza}));
-  r.push_back("[pendenze]");
+  r.push_back(sezione(id_riga::pendenza));
   for (const riga_pendenza& p : d.pendenze) con_nota(r, p.nota, riga(id_riga::pendenza, {p.posizione, p.pendenza}));
-  r.push_back("[montagne]");
+  r.push_back(sezione(id_riga::montagna));
   for (const riga_montagna& m : d.montagne) con_nota(r, m.nota, riga(id_riga::montagna, {m.inizio, m.fine, m.tipo}));
-  r.push_back("[cartelli]");
+  r.push_back(sezione(id_riga::indicatori_vmax));
   for (const riga_indicatore& x : d.indicatori) con_nota(r, x.nota, riga_indicatore_testo(x));
-  r.push_back("[indicazioni]");
+  r.push_back(sezione(id_riga::cartello_indicatore));
   for (const riga_cartello& c : d.cartelli) {
     con_nota(r, c.nota, riga(id_riga::cartello_indicatore, {c.posizione}, c.didascalia));
   }
-  r.push_back("[fine]");
+  r.push_back(ultima(genere_testo::linea, 0));
 }
 
 void generale_servizio(righe& r, const descrizione_servizio& d) {
-  r.push_back("[generale]");
+  r.push_back(sezione(id_riga::vetture));
   r.push_back(riga(id_riga::vetture, {d.vetture}));
   r.push_back(riga(id_riga::massa_frenata, {d.massa_frenata}));
   r.push_back(riga(id_riga::sabbia, {d.sabbia}));
@@ -106,21 +116,21 @@ std::string riga_segnale_testo(const riga_segnale& x) {
 }
 
 void corpo_servizio(righe& r, const descrizione_servizio& d) {
-  r.push_back("[aderenze]");
+  r.push_back(sezione(id_riga::aderenza));
   for (const riga_profilo& a : d.aderenze) r.push_back(riga(id_riga::aderenza, {a.posizione, a.valore}));
-  r.push_back("[vel_limite]");
+  r.push_back(sezione(id_riga::velocita));
   for (const riga_profilo& v : d.velocita) r.push_back(riga(id_riga::velocita, {v.posizione, v.valore}));
-  r.push_back("[stazioni]");
+  r.push_back(sezione(id_riga::stazione));
   for (const riga_stazione& s : d.stazioni) con_nota(r, s.nota, riga_stazione_testo(s));
-  r.push_back("[rallentamenti]");
+  r.push_back(sezione(id_riga::rallentamento));
   for (const riga_rallentamento& x : d.rallentamenti) con_nota(r, x.nota, riga_rallentamento_testo(x));
-  r.push_back("[segnali]");
+  r.push_back(sezione(id_riga::segnale));
   for (const riga_segnale& x : d.segnali) con_nota(r, x.nota, riga_segnale_testo(x));
   for (const riga_abbattimento& a : d.abbattimenti) {
     con_nota(r, a.nota, riga(id_riga::abbattimento, {a.posizione, a.valore}));
   }
-  r.push_back("[codici]");
-  r.push_back("[fine]");
+  r.push_back(ultima(genere_testo::servizio, 1));
+  r.push_back(ultima(genere_testo::servizio, 0));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "compile/compile.h"
+#include "grammar/text_format.h"
 #include "osm_import/speed_limits.h"
 #include "scenario/plan_encoding.h"
 #include "test_support/osm_maps.h"
@@ -213,7 +214,7 @@ TEST(ImportOsm, GradientsFromHeights) {
 // extract. The texts compile clean (the import checks it), the stations are
 // in order, each row's plan point within 25 m of the station's place on the
 // track, the plan within 2 m of the track, the tagged 90 km/h stretch and
-// the defaults told, the level line told.
+// the defaults told, the level line told, the texts in the builder's layout.
 TEST(ImportOsm, LiechtensteinSchaanVaduzToTisis) {
   const esito_import_osm e = importa_osm(richiesta(kLiechtenstein, {"Schaan-Vaduz", "tisis"}));
   ASSERT_EQ(e.errore, "");
@@ -235,6 +236,10 @@ TEST(ImportOsm, LiechtensteinSchaanVaduzToTisis) {
   EXPECT_FALSE(righe_con(e.testo_linea, "curva").empty());
   EXPECT_FALSE(righe_con(e.testo_linea, "cartello_indicatore").empty());
   EXPECT_NE(e.testo_linea.find("OpenStreetMap contributors"), std::string::npos);
+  // Every row and heading is the grammar's, in the builder's layout: the
+  // formatter finds nothing to change.
+  EXPECT_FALSE(formatta_testo(e.testo_linea, genere_testo::linea).cambiato);
+  EXPECT_FALSE(formatta_testo(e.testo_servizio, genere_testo::servizio).cambiato);
 }
 
 // The same line through a place between, given as a node, and ending at

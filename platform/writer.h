@@ -1,10 +1,11 @@
 // The one writer of every command that writes (the builder, compile,
-// documents, decompile, export, format, plan, view): from the first check to
-// the last rename it holds SIGINT and SIGTERM for its safe points, creates
-// the output folder the same way, refuses a link planted in a shared folder,
-// takes the folder's lock, refuses to write over one of the run's inputs or,
-// when asked, over a text already there, replaces its files as sets, writes
-// "-" to standard output, and maps every failure to the exit status.
+// documents, decompile, export, format, plan, view, timing): from the first
+// check to the last rename it holds SIGINT and SIGTERM for its safe points,
+// creates the output folder the same way, refuses a link planted in a shared
+// folder, takes the folder's lock, refuses to write over one of the run's
+// inputs or, when asked, over a text already there, replaces its files as
+// sets, writes "-" to standard output, and maps every failure to the exit
+// status.
 #pragma once
 
 #include <iosfwd>

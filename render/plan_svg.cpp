@@ -330,7 +330,7 @@ void legenda_rilievi(disegno& d, double& x, double& y) {
   const bool segnati = std::any_of(d.s.diagnostiche.begin(), d.s.diagnostiche.end(),
                                    [](const diagnostica_scena& g) { return g.metro >= 0; });
   if (!segnati) return;
-  const char* nome = "error or timetable finding where it points";
+  const char* nome = kDidascaliaRilievi;
   const double w = larghezza_testo(nome, kCorpoEtichette) + 30;
   if (x + w > kLarghezza - kMargine) {
     x = kMargine;

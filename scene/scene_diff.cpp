@@ -187,7 +187,7 @@ struct gradino_profilo {
 
 // The changes of one profile's rows: a row whose value changed where it
 // stands, a row that moved (the same value, nearest), rows added or removed.
-void differenze_profilo(const profilo_scena* v, const profilo_scena* n, const char* parola,
+void differenze_profilo(const profilo_scena* v, const profilo_scena* n, std::string_view parola,
                         std::vector<cambio_scena>& out) {
   std::vector<gradino_profilo> a, b;
   if (v != nullptr) for (const tratto_profilo& t : v->tratti) a.push_back({t.da, t.valore});

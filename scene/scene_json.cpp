@@ -59,7 +59,8 @@ void tracce_json(std::string& out) {
          ",\"small\":" + std::to_string(kCorpoPiccolo) + ",\"gutter\":" + std::to_string(kGronda) +
          ",\"family\":" + json_stringa(kCarattere) + ",\"above\":" + coordinata(kSopraRiga) +
          ",\"below\":" + coordinata(kSottoRiga) + ",\"end\":" + json_stringa(kColoreFine) +
-         ",\"fault\":" + json_stringa(kColoreGuasto) + "}";
+         ",\"fault\":" + json_stringa(kColoreGuasto) +
+         ",\"faultKey\":" + json_stringa(kDidascaliaRilievi) + "}";
 }
 
 // The kind's track id.

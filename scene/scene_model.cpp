@@ -12,6 +12,7 @@
 #include "scenario/format.h"
 #include "scene/scene_cell_items.h"
 #include "scene/scene_run.h"
+#include "grammar/row_kinds.h"
 #include "grammar/source_rows.h"
 #include "text_input/utf8_input.h"
 
@@ -150,7 +151,7 @@ void nomina_righe(scena& s, const std::vector<testo_sorgente>& testi) {
   for (elemento_scena& e : s.elementi) {
     const bool curva = e.genere == genere_elemento::curva;
     const bool stazione = e.genere == genere_elemento::stazione;
-    e.origine = origine(righe, curva ? "curva" : e.parola, stazione ? e.punto : e.da, curva || stazione ? 0 : 25);
+    e.origine = origine(righe, curva ? parola_genere(e.genere) : std::string_view(e.parola), stazione ? e.punto : e.da, curva || stazione ? 0 : 25);
     if (e.genere == genere_elemento::abbattimento && e.origine.file < 0) {
       e.valori.push_back({"placed by", "the finishing pass around a slowdown"});
     }
@@ -175,6 +176,21 @@ void progressive_elementi(scena& s, const tabella_oggetti& t) {
   }
 }
 
+// The grammar's kind of an item kind's rows.
+id_riga riga_genere(genere_elemento g) {
+  switch (g) {
+    case genere_elemento::stazione: return id_riga::stazione;
+    case genere_elemento::segnale: return id_riga::segnale;
+    case genere_elemento::cartello: return id_riga::cartello_indicatore;
+    case genere_elemento::indicatore: return id_riga::indicatori_vmax;
+    case genere_elemento::rallentamento: return id_riga::rallentamento;
+    case genere_elemento::abbattimento: return id_riga::abbattimento;
+    case genere_elemento::montagna: return id_riga::montagna;
+    case genere_elemento::curva: return id_riga::curva;
+  }
+  return id_riga::segnale;
+}
+
 bool prima(const elemento_scena& a, const elemento_scena& b) {
   if (a.genere != b.genere) return a.genere < b.genere;
   return a.punto < b.punto;
@@ -182,27 +198,20 @@ bool prima(const elemento_scena& a, const elemento_scena& b) {
 
 }  // namespace
 
-const char* parola_genere(genere_elemento g) {
-  switch (g) {
-    case genere_elemento::stazione: return "stazione";
-    case genere_elemento::segnale: return "segnale";
-    case genere_elemento::cartello: return "cartello_indicatore";
-    case genere_elemento::indicatore: return "indicatori_vmax";
-    case genere_elemento::rallentamento: return "rallentamento";
-    case genere_elemento::abbattimento: return "abbattimento";
-    case genere_elemento::montagna: return "montagna";
-    case genere_elemento::curva: return "curva";
-  }
-  return "";
+std::string_view parola_genere(genere_elemento g) {
+  // A curve's rows are spelt by side and class ("curvas6"); the word that
+  // recognises every spelling stands for them all.
+  if (g == genere_elemento::curva) return tipo_di(id_riga::curva).parola_a;
+  return tipo_di(riga_genere(g)).parola;
 }
 
-const char* parola_profilo(genere_profilo g) {
+std::string_view parola_profilo(genere_profilo g) {
   switch (g) {
-    case genere_profilo::pendenza: return "pendenza";
-    case genere_profilo::velocita: return "velocita";
-    case genere_profilo::aderenza: return "aderenza";
+    case genere_profilo::pendenza: return tipo_di(id_riga::pendenza).parola;
+    case genere_profilo::velocita: return tipo_di(id_riga::velocita).parola;
+    case genere_profilo::aderenza: return tipo_di(id_riga::aderenza).parola;
   }
-  return "";
+  return {};
 }
 
 std::string metri_leggibili(int64_t metri) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "documents/compiled_run.h"
@@ -148,9 +149,10 @@ fonti_scena fonti_binari(const binari_scena& b);
 // Builds the scene from the records, naming the rows of the texts.
 scena costruisci_scena(const fonti_scena& f);
 
-// The keyword of an item kind's rows, and of a profile's.
-const char* parola_genere(genere_elemento g);
-const char* parola_profilo(genere_profilo g);
+// The keyword of an item kind's rows, and of a profile's, as the grammar
+// writes it ("curva" for a curve, whatever its spelling).
+std::string_view parola_genere(genere_elemento g);
+std::string_view parola_profilo(genere_profilo g);
 
 // Metres written for a person: "3 900", "-250", "1 000 000".
 std::string metri_leggibili(int64_t metri);

@@ -45,6 +45,9 @@ inline constexpr const char* kCarattere = "DejaVu Sans, Verdana, Arial, sans-ser
 inline constexpr const char* kColoreFine = "#6a1b9a";
 inline constexpr const char* kColoreGuasto = "#d50000";
 
+// The legend's words for the mark of a finding, in the picture and the page.
+inline constexpr const char* kDidascaliaRilievi = "error or timetable finding where it points";
+
 // Every track in drawing order.
 const std::vector<traccia>& tracce();
 

@@ -1,10 +1,10 @@
 #include "tools/timetable_rewrite.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 
 #include "grammar/row_kinds.h"
+#include "grammar/row_writer.h"
 #include "text_input/field_reader.h"
 
 namespace sb {
@@ -28,14 +28,23 @@ bool chiave_stazione(std::string_view campo) {
   return k != nullptr && k->id == id_riga::stazione;
 }
 
-// One field's bytes in the text: where they begin and how many.
-struct campo_byte {
-  size_t inizio = 0;
-  size_t lunghezza = 0;
-};
-
 // Where a piece read from the text (a view into it) begins in it.
 size_t offset(std::string_view testo, std::string_view pezzo) { return static_cast<size_t>(pezzo.data() - testo.data()); }
+
+// Where a text field's bytes begin in the text: at its opening quote when it
+// has one (the reader's view starts past it).
+size_t inizio_campo(std::string_view testo, std::string_view grezzo) {
+  const size_t da = offset(testo, grezzo);
+  return da > 0 && testo[da - 1] == '"' ? da - 1 : da;
+}
+
+// Where a text field's bytes end in the text: past its closing quote when it
+// has one.
+size_t fine_campo(std::string_view testo, std::string_view grezzo) {
+  const size_t a = offset(testo, grezzo) + grezzo.size();
+  const bool tra_apici = inizio_campo(testo, grezzo) < offset(testo, grezzo);
+  return tra_apici && a < testo.size() && testo[a] == '"' ? a + 1 : a;
+}
 
 // The offset at which each line begins (line 1 at index 0).
 std::vector<size_t> inizi_righe(std::string_view testo) {
@@ -48,36 +57,40 @@ std::vector<size_t> inizi_righe(std::string_view testo) {
   return inizi;
 }
 
-// The time fields of a station row read from the offset `da` when a station
-// keyword stands there, all its numbers read whole and its name begins
-// at `nome` (or just past an opening quote there).
-std::optional<std::array<campo_byte, 3>> campi_orario_da(std::string_view testo, size_t da, size_t nome) {
+// A station row as it stands in the text: its bytes, from its keyword to the
+// end of its name, and its values as the compile reads them.
+struct riga_stazione_letta {
+  size_t inizio = 0;
+  size_t fine = 0;
+  std::vector<int32_t> numeri;
+  std::string nome;
+};
+
+// The station row read from the offset `da` when a station keyword stands
+// there, all its numbers read whole and its name begins at `nome` (or just
+// past an opening quote there).
+std::optional<riga_stazione_letta> stazione_da(std::string_view testo, size_t da, size_t nome) {
   lettore_campi l(testo.substr(da));
   std::string chiave;
   if (l.leggi_testo(chiave) != esito_lettura::letto || !chiave_stazione(chiave)) return std::nullopt;
-  const size_t numeri = numeri_stazione();
-  const size_t ore = primo_orario();
-  std::array<campo_byte, 3> orario;
-  for (size_t k = 0; k < numeri; ++k) {
-    int32_t v = 0;
+  riga_stazione_letta r;
+  r.inizio = inizio_campo(testo, l.ultimo().grezzo);
+  r.numeri.resize(numeri_stazione());
+  for (int32_t& v : r.numeri) {
     if (l.leggi_numero(v) != esito_lettura::letto) return std::nullopt;
-    const std::string_view g = l.ultimo().grezzo;
-    if (k >= ore && k < ore + 3) orario[k - ore] = {offset(testo, g), g.size()};
   }
-  std::string nome_letto;
-  if (l.leggi_testo(nome_letto) != esito_lettura::letto) return std::nullopt;
-  const campo_letto& c = l.ultimo();
-  const size_t inizio = offset(testo, c.grezzo);
-  if (inizio != nome && inizio + 1 != nome) return std::nullopt;
-  return orario;
+  if (l.leggi_testo(r.nome) != esito_lettura::letto) return std::nullopt;
+  const std::string_view g = l.ultimo().grezzo;
+  if (offset(testo, g) != nome && inizio_campo(testo, g) != nome) return std::nullopt;
+  r.fine = fine_campo(testo, g);
+  return r;
 }
 
-// The time fields of the station row whose name stands at the place given:
-// the row's keyword is sought at every field start on that line and as
-// many lines before it as it has numbers (a row may run over several
-// lines), nearest first.
-std::optional<std::array<campo_byte, 3>> campi_orario(std::string_view testo, const std::vector<size_t>& inizi,
-                                                      const luogo_testo& nome) {
+// The station row whose name stands at the place given: the row's keyword
+// is sought at every field start on that line and as many lines before it
+// as it has numbers (a row may run over several lines), nearest first.
+std::optional<riga_stazione_letta> stazione_di(std::string_view testo, const std::vector<size_t>& inizi,
+                                               const luogo_testo& nome) {
   if (nome.riga < 1 || static_cast<size_t>(nome.riga) > inizi.size() || nome.colonna < 1) return std::nullopt;
   const size_t riga = static_cast<size_t>(nome.riga) - 1;
   const size_t posizione_nome = inizi[riga] + static_cast<size_t>(nome.colonna) - 1;
@@ -87,26 +100,28 @@ std::optional<std::array<campo_byte, 3>> campi_orario(std::string_view testo, co
   lettore_campi l(testo.substr(0, posizione_nome).substr(inizi[prima]));
   std::string campo;
   while (l.leggi_testo(campo) == esito_lettura::letto) {
-    candidati.push_back(offset(testo, l.ultimo().grezzo));
+    candidati.push_back(inizio_campo(testo, l.ultimo().grezzo));
   }
   for (auto c = candidati.rbegin(); c != candidati.rend(); ++c) {
-    if (auto orario = campi_orario_da(testo, *c, posizione_nome)) return orario;
+    if (auto r = stazione_da(testo, *c, posizione_nome)) return r;
   }
   return std::nullopt;
 }
 
-// A value written over an old one: two digits where the old had two or
-// more (minutes, seconds), blanks on the left up to the old width.
-std::string valore_scritto(int32_t v, std::string_view vecchio, bool due_cifre) {
-  std::string s = std::to_string(v);
-  if (due_cifre && vecchio.size() >= 2 && s.size() < 2) s = "0" + s;
-  if (s.size() < vecchio.size()) s = std::string(vecchio.size() - s.size(), ' ') + s;
-  return s;
+// The row with its new time, as the builder writes a station row.
+std::string riga_con_orario(const riga_stazione_letta& r, int32_t secondi) {
+  riga_scritta s{&tipo_di(id_riga::stazione), {}, r.nome, {}};
+  for (int32_t v : r.numeri) s.valori.push_back(std::to_string(v));
+  const size_t ore = primo_orario();
+  const int32_t orario[3] = {secondi / 3600, secondi / 60 % 60, secondi % 60};
+  for (size_t k = 0; k < 3; ++k) s.valori[ore + k] = std::to_string(orario[k]);
+  return scrivi_riga(s);
 }
 
-// A change of bytes at a place.
+// A change of bytes: those from `inizio` to `fine` replaced.
 struct sostituzione {
-  campo_byte dove;
+  size_t inizio = 0;
+  size_t fine = 0;
   std::string byte;
 };
 
@@ -117,26 +132,21 @@ bool riscrivi_orari(std::string_view testo, const std::vector<orario_da_scrivere
   const std::vector<size_t> inizi = inizi_righe(testo);
   std::vector<sostituzione> cambi;
   for (const orario_da_scrivere& o : orari) {
-    const auto campi = campi_orario(testo, inizi, o.nome);
-    if (!campi) {
+    const auto r = stazione_di(testo, inizi, o.nome);
+    if (!r) {
       errore = "no station row ends at line " + std::to_string(o.nome.riga) + ", column " +
                std::to_string(o.nome.colonna);
       return false;
     }
-    const int32_t valori[3] = {o.secondi / 3600, o.secondi / 60 % 60, o.secondi % 60};
-    for (size_t k = 0; k < 3; ++k) {
-      const std::string_view vecchio = testo.substr((*campi)[k].inizio, (*campi)[k].lunghezza);
-      cambi.push_back({(*campi)[k], valore_scritto(valori[k], vecchio, k > 0)});
-    }
+    cambi.push_back({r->inizio, r->fine, riga_con_orario(*r, o.secondi)});
   }
-  std::sort(cambi.begin(), cambi.end(),
-            [](const sostituzione& a, const sostituzione& b) { return a.dove.inizio < b.dove.inizio; });
+  std::sort(cambi.begin(), cambi.end(), [](const sostituzione& a, const sostituzione& b) { return a.inizio < b.inizio; });
   nuovo.clear();
   size_t da = 0;
   for (const sostituzione& c : cambi) {
-    nuovo.append(testo.substr(da, c.dove.inizio - da));
+    nuovo.append(testo.substr(da, c.inizio - da));
     nuovo += c.byte;
-    da = c.dove.inizio + c.dove.lunghezza;
+    da = c.fine;
   }
   nuovo.append(testo.substr(da));
   return true;

@@ -1,6 +1,6 @@
-// A service text with some stations' times changed and every other byte
-// kept: the hours, minutes and seconds fields of each station row found with
-// the field reader and their bytes replaced where they stand.
+// A service text with some stations' times changed: each such station row,
+// found with the field reader, written anew by the grammar in the builder's
+// layout; every other byte kept.
 #pragma once
 
 #include <cstdint>
@@ -20,10 +20,10 @@ struct orario_da_scrivere {
 };
 
 // The text with the times written; false with the reason in errore when a
-// station row is not found where its name stands. A value is written in
-// place of the old one, with two digits for minutes and seconds that had
-// two, and padded with blanks on the left to the old value's width, so the
-// columns stay where they were.
+// station row is not found where its name stands. A changed row, from its
+// keyword to the end of its name, is replaced by the row scrivi_riga writes
+// with the same values and the new time (one line, the builder's columns);
+// the rows around it and what follows its name stay byte for byte.
 bool riscrivi_orari(std::string_view testo, const std::vector<orario_da_scrivere>& orari, std::string& nuovo,
                     std::string& errore);
 

@@ -1,5 +1,5 @@
-// The station times written into a service text: only the three time fields'
-// bytes change, wherever and however the row writes them.
+// The station times written into a service text: a changed station row is
+// written anew as the builder lays it out, every other byte stays.
 #include "tools/timetable_rewrite.h"
 
 #include <gtest/gtest.h>
@@ -9,49 +9,57 @@
 namespace sb {
 namespace {
 
-TEST(RiscriviOrari, OnlyTheTimeFieldsChange) {
+TEST(RiscriviOrari, AChangedRowIsWrittenInTheBuildersLayout) {
   struct caso {
     const char* nome;
-    std::string testo;
+    std::string riga;  // the station row as the author wrote it, after "[stazioni]"
     luogo_testo dove;  // where the station's name begins
     int32_t secondi;
-    std::string atteso;
+    std::string scritta;  // the row written in its place
   };
-  const std::string prima = "[stazioni]\r\n";
+  const std::string prima = "[stazioni]\r\n- a note, kept\r\n";
+  const std::string dopo = "\r\n[fine]\r\n";
   const caso casi[] = {
       {"commas, two-digit minutes and seconds",
-       prima + "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino\r\n[fine]\r\n",
-       {origine_errore::testo_servizio, 2, 63}, (7 * 60 + 24) * 60,
-       prima + "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 24, 00, Lago Serino\r\n[fine]\r\n"},
-      {"blanks between the values, columns kept",
-       prima + "stazione,  5000,  22,  400,  0, 0, 0,  4,1,0,  2,1,1,   30,  18   3   0, Val Morena\n",
-       {origine_errore::testo_servizio, 2, 74}, (9 * 60 + 5) * 60 + 30,
-       prima + "stazione,  5000,  22,  400,  0, 0, 0,  4,1,0,  2,1,1,   30,   9   5   30, Val Morena\n"},
-      {"a row over two lines, a quoted name",
-       prima + "stazione, 0, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 0,\n  7, 15, 0, \"Pratofondo\"\n",
-       {origine_errore::testo_servizio, 3, 14}, (10 * 60 + 0) * 60 + 5,
-       prima + "stazione, 0, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 0,\n  10, 00, 5, \"Pratofondo\"\n"},
+       "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, Lago Serino",
+       {origine_errore::testo_servizio, 3, 63}, (7 * 60 + 24) * 60,
+       "stazione,    5000, 22,  400,  0, 0, 0,  4,1,0,  2,1,1,    0,   7,24, 0, Lago Serino"},
+      {"blanks between the values, the keyword in capitals",
+       "STAZIONE,  5000,  22,  400,  0, 0, 0,  4,1,0,  2,1,1,   30,  18   3   0, Val Morena",
+       {origine_errore::testo_servizio, 3, 74}, (9 * 60 + 5) * 60 + 30,
+       "stazione,    5000, 22,  400,  0, 0, 0,  4,1,0,  2,1,1,   30,   9, 5,30, Val Morena"},
+      {"a row over two lines, a quoted name that needs no quotes",
+       "stazione, 0, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 0,\r\n  7, 15, 0, \"Pratofondo\"",
+       {origine_errore::testo_servizio, 4, 14}, (10 * 60 + 0) * 60 + 5,
+       "stazione,       0,  4,  500,  1, 0, 0,  4,1,0,  2,1,1,    0,  10, 0, 5, Pratofondo"},
+      {"a name with a comma keeps its quotes; the blanks after it stay",
+       "stazione, 0, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 0, 7, 15, 0, \"Borgo, Alto\"   ",
+       {origine_errore::testo_servizio, 3, 58}, 8 * 3600,
+       "stazione,       0,  4,  500,  1, 0, 0,  4,1,0,  2,1,1,    0,   8, 0, 0, \"Borgo, Alto\"   "},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
     std::string nuovo, errore;
-    ASSERT_TRUE(riscrivi_orari(c.testo, {{c.dove, c.secondi}}, nuovo, errore)) << errore;
-    EXPECT_EQ(nuovo, c.atteso);
+    ASSERT_TRUE(riscrivi_orari(prima + c.riga + dopo, {{c.dove, c.secondi}}, nuovo, errore)) << errore;
+    EXPECT_EQ(nuovo, prima + c.scritta + dopo);
   }
 }
 
-TEST(RiscriviOrari, TwoStationsAtOnce) {
+// Two rows changed at once; the row between them, whose time stays, keeps
+// its own layout byte for byte.
+TEST(RiscriviOrari, OnlyTheChangedRowsAreWritten) {
+  const std::string tra = "stazione, 2000, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 0, 07, 18, 00 , Mezzo\n";
   const std::string testo =
-      "stazione, 0, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 0, 7, 15, 0, A\n"
+      "stazione, 0, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 0, 7, 15, 0, A\n" + tra +
       "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 22, 30, B\n";
   std::string nuovo, errore;
-  ASSERT_TRUE(riscrivi_orari(testo, {{{origine_errore::testo_servizio, 2, 63}, 8 * 3600},
+  ASSERT_TRUE(riscrivi_orari(testo, {{{origine_errore::testo_servizio, 3, 63}, 8 * 3600},
                                      {{origine_errore::testo_servizio, 1, 58}, 7 * 3600 + 59}},
                              nuovo, errore))
       << errore;
   EXPECT_EQ(nuovo,
-            "stazione, 0, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 0, 7, 00, 59, A\n"
-            "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 8, 00, 00, B\n");
+            "stazione,       0,  4,  500,  1, 0, 0,  4,1,0,  2,1,1,    0,   7, 0,59, A\n" + tra +
+                "stazione,    5000, 22,  400,  0, 0, 0,  4,1,0,  2,1,1,    0,   8, 0, 0, B\n");
 }
 
 // No station row where the name is said: another kind of row, or a row the

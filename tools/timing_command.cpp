@@ -37,7 +37,8 @@ constexpr const char* kAiutoTiming =
     "                            [--train NUMBER] [--train-profile FILE]\n"
     "                            [--recovery-margin PCT] [--json | --csv]\n"
     "       scenario_tool timing --propose [--margin PCT] [--round SECONDS]\n"
-    "                            [--start HH:MM:SS] [--write] [options above]\n"
+    "                            [--start HH:MM:SS] [--write [--no-wait]]\n"
+    "                            [options above]\n"
     "\n"
     "Compiles the two descriptions in memory as check does, works out the fastest run\n"
     "the train can make under the line's limits, gradients and stops, and sets it\n"
@@ -56,8 +57,11 @@ constexpr const char* kAiutoTiming =
     "  --margin PCT           the margin each leg keeps (default: the recovery margin)\n"
     "  --round SECONDS        round the times up to a multiple of it (default 30)\n"
     "  --start HH:MM:SS       the departure from the origin instead of the clock\n"
-    "  --write                write the times into the service text, in place: only\n"
-    "                         the stations' hours, minutes and seconds change\n"
+    "  --write                write the times into the service text, in place: a\n"
+    "                         station row whose time changes is written anew in\n"
+    "                         the builder's layout, every other byte is kept\n"
+    "  --no-wait              fail at once (status 4) when another run is writing in\n"
+    "                         the service text's folder\n"
     "\n"
     "Exit status: 0 the times are printed, 1 the compile recorded a code, the\n"
     "profile has an error or no times can be proposed, 2 usage error, 4 a file\n"
@@ -88,7 +92,8 @@ comando_strumento voce_timing() {
   std::vector<opzione_ammessa> opzioni = {{"--line", true}, {"--service", true}, {"--line-name", true},
                                           {"--train", true}, {"--json", false},  {"--csv", false},
                                           {"--propose", false}, {"--margin", true}, {"--round", true},
-                                          {"--start", true},    {"--write", false}};
+                                          {"--start", true},    {"--write", false},
+                                          {"--no-wait", false}};
   for (const opzione_ammessa& x : opzioni_profilo()) opzioni.push_back(x);
   return {"timing", "set the fastest run of your train against its timetable, leg by leg", kAiutoTiming,
           opzioni, 0, comando_timing};

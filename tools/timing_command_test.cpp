@@ -170,6 +170,8 @@ TEST_F(Timing, CommandLineMistakes) {
       {{"--propose", "--margin", "-1"}, kUscitaUso,
        "scenario_tool timing: --margin takes a per cent from 0 to 100, not '-1'\n"
        "Try 'scenario_tool timing --help'.\n"},
+      {{"--propose", "--no-wait"}, kUscitaUso,
+       "scenario_tool timing: --no-wait goes with --write\nTry 'scenario_tool timing --help'.\n"},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.extra[0] + " " + c.extra[1]);
@@ -203,9 +205,10 @@ TEST_F(Timing, ProposeGivesEveryTimedStationATime) {
             "Cortemara    07:30:00  08:13:00   5:12.3       7:00  +34.5 %\n");
 }
 
-// --write changes the three time fields of the stations whose time changes
-// and no other byte; check then finds no leg to warn of.
-TEST_F(Timing, ProposeWritesOnlyTheTimesAndCheckPasses) {
+// --write writes anew, in the builder's layout, the station rows whose time
+// changes and keeps every other byte; check then finds no leg to warn of,
+// and the timetable is the proposal: proposed again, nothing changes.
+TEST_F(Timing, ProposeWritesTheChangedRowsAndCheckPasses) {
   std::vector<std::string> servizio = prova::servizio_esempio();
   // A tight leg to Cortemara, written by hand in its own layout.
   servizio[15] = "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0,   7   26   0 , Cortemara";
@@ -216,8 +219,8 @@ TEST_F(Timing, ProposeWritesOnlyTheTimesAndCheckPasses) {
   EXPECT_EQ(w.stato, kUscitaPulita);
   EXPECT_EQ(w.err, "");
   EXPECT_NE(w.out.find("s.txt: 2 station times written\n"), std::string::npos) << w.out;
-  servizio[14] = "stazione, 5000, 22, 400, 0, 0, 0, 4,1,0, 2,1,1, 0, 7, 20, 00, Lago Serino";
-  servizio[15] = "stazione, 11000, 4, 600, 0, 0, 0, 4,1,0, 2,1,1, 0,   7   25   30 , Cortemara";
+  servizio[14] = "stazione,    5000, 22,  400,  0, 0, 0,  4,1,0,  2,1,1,    0,   7,20, 0, Lago Serino";
+  servizio[15] = "stazione,   11000,  4,  600,  0, 0, 0,  4,1,0,  2,1,1,    0,   7,25,30, Cortemara";
   EXPECT_EQ(leggi(servizio_), righe_crlf(servizio));
   std::ostringstream out, err;
   EXPECT_EQ(esegui_strumento({"check", "--line", linea_, "--service", servizio_}, out, err), kUscitaPulita)

@@ -8,7 +8,7 @@
 
 #include "author/author_texts.h"
 #include "compile/exit_status.h"
-#include "platform/files.h"
+#include "platform/writer.h"
 #include "report/diagnostic.h"
 #include "running_time/proposed_timetable.h"
 #include "text_input/utf8_input.h"
@@ -101,9 +101,10 @@ std::string proposta_tabella(const risultato_marcia& r, const scenario& s, const
 }
 
 // Writes the proposed times into the service text, where they differ from
-// its own; the file is replaced whole or not at all.
+// its own, through the one writer: the folder's lock, the signals held, the
+// file's mode and owner kept, replaced whole or not at all.
 int scrivi_proposta(const compile_mostrato& c, const risultato_marcia& r, const proposta_orario& p,
-                    std::ostream& out, std::ostream& err) {
+                    attesa_blocco attesa, std::ostream& out, std::ostream& err) {
   std::vector<orario_da_scrivere> orari;
   for (const orario_proposto& o : p.orari) {
     if (o.proposto == o.attuale) continue;
@@ -121,7 +122,7 @@ int scrivi_proposta(const compile_mostrato& c, const risultato_marcia& r, const 
     err << riga_gnu(del_programma(gravita::errore, file + ": " + errore + "; nothing written")) << "\n";
     return kUscitaCodice;
   }
-  if (esito_file e = sostituisci_file(file, nuovo); !e.ok) return uscita_file(e, err);
+  if (const int s = riscrivi_sul_posto("timing", file, nuovo, attesa, err); s != kUscitaPulita) return s;
   out << file << ": " << orari.size() << (orari.size() == 1 ? " station time" : " station times")
       << " written\n";
   return kUscitaPulita;
@@ -138,6 +139,7 @@ bool opzioni_proposta_lette(const riga_comando& r, opzioni_proposta& q, std::ost
   for (const char* o : {"--margin", "--round", "--start", "--write"}) {
     if (r.ha(o) && !proposta) return sbaglio(std::string(o) + " goes with --propose");
   }
+  if (r.ha("--no-wait") && !r.ha("--write")) return sbaglio("--no-wait goes with --write");
   if (proposta && (r.ha("--json") || r.ha("--csv"))) return sbaglio("--propose prints a table: no --json or --csv");
   if (r.ha("--margin")) {
     q.margine_pct = numero_tra(r.valore("--margin", ""), 0.0, 100.0);
@@ -155,6 +157,7 @@ bool opzioni_proposta_lette(const riga_comando& r, opzioni_proposta& q, std::ost
     if (!q.partenza) return sbaglio("--start takes a time of day HH:MM:SS, not '" + r.valore("--start", "") + "'");
   }
   q.scrivi = r.ha("--write");
+  q.attesa = attesa(r);
   return true;
 }
 
@@ -181,7 +184,7 @@ int esegui_proposta(const opzioni_compile& o, const profilo_scelto& p, const opz
   }
   out << proposta_tabella(r, s, proposta, richiesta);
   if (!q.scrivi) return kUscitaPulita;
-  return scrivi_proposta(*c, r, proposta, out, err);
+  return scrivi_proposta(*c, r, proposta, q.attesa, out, err);
 }
 
 }  // namespace sb

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "author/author_compile.h"
+#include "platform/folder_lock.h"
 #include "tools/command_line.h"
 #include "tools/train_profile_option.h"
 
@@ -20,9 +21,10 @@ struct opzioni_proposta {
   int32_t arrotonda_s = 30;           // --round
   std::optional<int32_t> partenza;    // --start, seconds since midnight; else the service's clock
   bool scrivi = false;                // --write
+  attesa_blocco attesa = attesa_blocco::attendi;  // --no-wait: fail at once on a locked folder
 };
 
-// Reads --margin, --round, --start and --write; false with a usage error on
+// Reads --margin, --round, --start, --write and --no-wait; false with a usage error on
 // err (its status in stato).
 bool opzioni_proposta_lette(const riga_comando& r, opzioni_proposta& q, std::ostream& err, int& stato);
 

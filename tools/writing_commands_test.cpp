@@ -33,7 +33,7 @@ struct comando_scrittura {
   const char* nome;
   std::function<std::vector<std::string>(const ingressi_prova& i, const std::string& cartella)> argomenti;
   const char* file;
-  bool crea_cartella = true;  // format rewrites a file that must already be there
+  bool crea_cartella = true;  // format and timing rewrite a file that must already be there
   std::function<std::vector<std::string>(const ingressi_prova& i)> su_standard = nullptr;
 };
 
@@ -79,6 +79,14 @@ std::vector<comando_scrittura> comandi() {
          return std::vector<std::string>{"format", c + "/X_1-.txt"};
        },
        "X_1-.txt", false},
+      {"timing",
+       [](const ingressi_prova& i, const std::string& c) {
+         // A copy of the service text, whose times an early start moves.
+         if (fs::is_directory(c)) prova::scrivi(c + "/BORVALE_40617-.txt", prova::leggi(i.servizio));
+         return std::vector<std::string>{"timing", "--line",  i.linea,  "--service", c + "/BORVALE_40617-.txt",
+                                         "--propose", "--start", "05:00:00", "--write"};
+       },
+       "BORVALE_40617-.txt", false},
   };
 }
 

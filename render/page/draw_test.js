@@ -15,12 +15,12 @@ function drawingModules() {
   const code = names.map(function (n) { return fs.readFileSync(path.join(__dirname, n + '.js'), 'utf8'); });
   const context = vm.createContext({});
   vm.runInContext(code.join('\n') + '\nthis.api = { prepareScene, newDrawing, drawTracks, drawMap, sameItem, ' +
-    'itemsOfRow };', context);
+    'itemsOfRow, findingsKey };', context);
   return context.api;
 }
 
 const LAYOUT = { mark: 14, lane0: 18, lane: 14, font: 11, small: 10, gutter: 120, family: 'sans-serif',
-  above: 0.95, below: 0.27, end: '#6a1b9a', fault: '#c62828' };
+  above: 0.95, below: 0.27, end: '#6a1b9a', fault: '#c62828', faultKey: 'error or finding where it points' };
 const TRACKS = [
   { id: 'stazione', title: 'stations', colour: '#2a6f2a', profile: false, symbol: 'circle', lanes: 2, h: 50 },
   { id: 'segnale', title: 'signals', colour: '#1565c0', profile: false, symbol: 'diamond', lanes: 1, h: 36 },
@@ -94,4 +94,19 @@ test('a new scene finds the item picked and the items of a row', function () {
   assert.strictEqual(api.sameItem(after, null), null);
   assert.deepStrictEqual(api.itemsOfRow(after, 1, 7).map(function (it) { return it.l; }), ['S1']);
   assert.deepStrictEqual(api.itemsOfRow(after, 0, 7), []);
+});
+
+test('the legend has the errors\' mark only when a finding points along the route', function () {
+  const api = drawingModules();
+  const cases = [
+    ['a finding at a metre', [{ text: 'e', m: 1500, l: 'e' }, { text: 'f', m: -1, l: '' }],
+      { symbol: 'triangle', colour: LAYOUT.fault, title: LAYOUT.faultKey }],
+    ['a finding with no metre', [{ text: 'f', m: -1, l: '' }], null],
+    ['no finding', [], null],
+  ];
+  for (const [what, diagnostics, key] of cases) {
+    // Through JSON: the object comes from the modules' own context.
+    const got = api.findingsKey(api.prepareScene(scene('Alpha', diagnostics)));
+    assert.deepStrictEqual(JSON.parse(JSON.stringify(got)), key, what);
+  }
 });

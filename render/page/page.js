@@ -126,6 +126,13 @@ function fillPage(page) {
       esc(t.title) + (t.id === 'stazione' ? ' <small>(filled: the train stops)</small>' : '') + '</label>';
     legend.appendChild(li);
   });
+  const key = findingsKey(page.sc);
+  if (key) {
+    const li = document.createElement('li');
+    li.className = 'fault-key';
+    li.innerHTML = legendSymbol(page, key, true) + ' ' + esc(key.title);
+    legend.appendChild(li);
+  }
   const general = emptied('general');
   S.general.forEach(function (v) {
     const tr = document.createElement('tr');

@@ -41,5 +41,13 @@ function itemsOfRow(sc, f, line) {
   return sc.S.items.filter(function (it) { return it.s && it.s[0] === f && it.s[1] === line; });
 }
 
+// The legend's entry of the marks on the axis, as the picture has it: a
+// triangle in the errors' colour and its words, when some finding points
+// along the route; else null.
+function findingsKey(sc) {
+  if (!sc.S.diagnostics.some(function (d) { return d.m >= 0; })) return null;
+  return { symbol: 'triangle', colour: sc.lay.fault, title: sc.lay.faultKey };
+}
+
 if (typeof module !== 'undefined') module.exports = { prepareScene: prepareScene, sameItem: sameItem,
-  itemsOfRow: itemsOfRow };
+  itemsOfRow: itemsOfRow, findingsKey: findingsKey };

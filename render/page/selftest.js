@@ -119,6 +119,11 @@ function selftest(page, loadMs) {
   const faults = S.diagnostics.filter(function (d) { return d.m >= 0; }).length;
   if (svg.querySelectorAll('g.fault').length !== faults) fail('not every error along the route is marked');
   if (faults) notes.push(faults + ' errors marked');
+  // The legend names the errors' mark, in the picture's words, when there is one.
+  const key = document.querySelector('#legend li.fault-key');
+  if (Boolean(key) !== (faults > 0)) fail('the legend\'s entry for the errors\' mark ' + (key ? 'without one' : 'missing'));
+  if (key && (key.textContent.trim() !== sc.lay.faultKey || !key.querySelector('svg path')))
+    fail('the legend\'s entry for the errors\' mark: "' + key.textContent.trim() + '"');
   if (page.errors.length) fail('script errors: ' + page.errors.join('; '));
   const result = document.getElementById('selftest');
   result.textContent = (ok ? 'PASS' : 'FAIL') + ' stations=' + stations.length + ' load_ms=' + Math.round(loadMs) +
