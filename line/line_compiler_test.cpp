@@ -7,44 +7,18 @@
 #include "scenario/binary_files.h"
 #include "scenario/error_codes.h"
 #include "scenario/plan_encoding.h"
+#include "test_support/line_texts.h"
 
 namespace sb {
 namespace {
 
-// A compiled line: how the phase ended and the records it left.
-struct compilato {
-  esito_fase_linea esito = esito_fase_linea::prosegui;
-  scenario s;
-};
+using compilato = prova::linea_compilata;
+using prova::linea;
+using prova::ripeti;
+using prova::volte;
 
-compilato compila(std::string_view testo, int32_t flag = 0) {
-  compilato c;
-  c.s.nome_linea = "BORVALE";
-  c.s.numero_treno = "40617";
-  c.s.flag_griglia = flag;
-  c.esito = fase_linea(c.s, testo);
-  return c;
-}
-
-// A line of the given length whose route rows start on line 4.
-std::string linea(int32_t lunghezza, std::string_view righe) {
-  return "[generale]\r\nlunghezza percorso,  " + std::to_string(lunghezza) + "\r\n[curve]\r\n" +
-         std::string(righe) + "[fine]\r\n";
-}
-
-// The same row n times, with the position raised by passo each time.
-std::string ripeti(std::string_view chiave, int n, int32_t passo, std::string_view resto) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += std::string(chiave) + ", " + std::to_string(i * passo) + std::string(resto) + "\r\n";
-  return out;
-}
-
-// The same row n times.
-std::string volte(int n, std::string_view riga) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += riga;
-  return out;
-}
+// The line phase alone, as BORVALE 40617.
+compilato compila(std::string_view testo, int32_t flag = 0) { return prova::compila_linea(testo, flag); }
 
 constexpr auto prosegui = esito_fase_linea::prosegui;
 constexpr auto ritorna = esito_fase_linea::ritorna;

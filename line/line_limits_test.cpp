@@ -6,11 +6,12 @@
 
 #include <string>
 
-#include "test_support/largest_line_fixture.h"
 #include "line/line_compiler.h"
 #include "scenario/binary_files.h"
 #include "scenario/error_codes.h"
 #include "scenario/plan_encoding.h"
+#include "test_support/largest_line_fixture.h"
+#include "test_support/line_texts.h"
 
 namespace sb {
 namespace {
@@ -22,9 +23,9 @@ using prova::linea_massima;
 TEST(LineLimits, TheLargestLineCompilesWhole) {
   const std::string testo = linea_massima();
   ASSERT_GT(testo.size(), 300000u);
-  scenario s;
-  s.flag_griglia = 1;
-  ASSERT_EQ(fase_linea(s, testo), esito_fase_linea::prosegui);
+  const prova::linea_compilata r = prova::compila_linea(testo, 1);
+  ASSERT_EQ(r.esito, esito_fase_linea::prosegui);
+  const scenario& s = r.s;
   EXPECT_EQ(s.codice_errore, kNessunErrore);
 
   // Cells 0 to nearest(1 007 000 / 50) and plan points 0 to 1 007 000.
@@ -81,11 +82,10 @@ TEST(LineLimits, OneStepPastEachLimit) {
        999000},
   };
   for (const caso& c : casi) {
-    scenario s;
-    s.flag_griglia = 1;
-    EXPECT_EQ(fase_linea(s, linea_massima(c.a)), c.esito) << c.nome;
-    EXPECT_EQ(s.codice_errore, c.codice) << c.nome;
-    EXPECT_EQ(s.posizione_errore, c.posizione) << c.nome;
+    const prova::linea_compilata r = prova::compila_linea(linea_massima(c.a), 1);
+    EXPECT_EQ(r.esito, c.esito) << c.nome;
+    EXPECT_EQ(r.s.codice_errore, c.codice) << c.nome;
+    EXPECT_EQ(r.s.posizione_errore, c.posizione) << c.nome;
   }
 }
 

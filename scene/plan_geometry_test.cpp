@@ -4,33 +4,12 @@
 
 #include <cmath>
 
-#include "line/line_plan.h"
-#include "scenario/plan_encoding.h"
+#include "test_support/plan_fixture.h"
 
 namespace sb {
 namespace {
 
-// A curve row as the line compiler takes it: straight up to inizio, then
-// bent up to inizio + lunghezza.
-struct curva_di_prova {
-  int64_t inizio, lunghezza;
-  double kappa;
-};
-
-// The plan of a route of the given length, bent by the rows as the line
-// compiler bends it.
-griglia_linea pianta(int32_t lunghezza, const std::vector<curva_di_prova>& curve) {
-  griglia_codificata g;
-  crea_griglia(g, lunghezza);
-  semina_griglia(g);
-  for (const curva_di_prova& c : curve) {
-    estendi_dritto(g, c.inizio);
-    estendi_curva(g, c.inizio + c.lunghezza, c.kappa);
-  }
-  estendi_dritto(g, ultimo_punto(g) - 2);
-  chiudi_griglia(g);
-  return punti_griglia(g);
-}
+using prova::pianta_di_prova;
 
 // The distance from a point to the polyline of a level, near the metre.
 double scarto(const livello_contorno& l, const punto_contorno& p) {
@@ -51,7 +30,7 @@ double scarto(const livello_contorno& l, const punto_contorno& p) {
 // levels grow coarser by eight and fewer in points, and the chord from the
 // first to the last point runs along +x.
 TEST(ContornoPianta, EveryLevelKeepsEveryPointWithinItsTolerance) {
-  const griglia_linea g = pianta(20000, {{2000, 600, 0.001}, {5000, 3000, -0.0004}, {12000, 300, 0.003}});
+  const griglia_linea g = pianta_di_prova(20000, {{2000, 600, 0.001}, {5000, 3000, -0.0004}, {12000, 300, 0.003}});
   const contorno_pianta c = contorno_griglia(g, 20000);
   ASSERT_GE(c.livelli.size(), 3u);
   EXPECT_DOUBLE_EQ(c.livelli[0].tolleranza, kTolleranzaFine);
@@ -75,13 +54,13 @@ TEST(ContornoPianta, EveryLevelKeepsEveryPointWithinItsTolerance) {
 // A straight line keeps a point every few thousand metres at most (the
 // ends of the blocks it is simplified in, every other one dropped).
 TEST(ContornoPianta, StraightLineIsAFewPointsAndNoPlanIsNone) {
-  const contorno_pianta c = contorno_griglia(pianta(100000, {}), 100000);
+  const contorno_pianta c = contorno_griglia(pianta_di_prova(100000, {}), 100000);
   ASSERT_EQ(c.livelli.size(), 1u);
   const std::vector<punto_contorno>& p = c.livelli[0].punti;
   EXPECT_LE(p.size(), 100000u / 4096 + 2);
   EXPECT_NEAR(p.back().x, 100000, 1e-6);
   for (const punto_contorno& q : p) EXPECT_NEAR(q.y, 0, 1e-6);
-  EXPECT_EQ(contorno_griglia(pianta(1500, {}), 1500).livelli[0].punti.size(), 2u);
+  EXPECT_EQ(contorno_griglia(pianta_di_prova(1500, {}), 1500).livelli[0].punti.size(), 2u);
   EXPECT_TRUE(contorno_griglia(griglia_linea{}, 5000).vuoto());
 }
 
