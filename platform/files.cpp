@@ -101,12 +101,4 @@ esito_file cancella_se_esiste(const std::string& file) {
   return {};
 }
 
-esito_file sostituisci_file(const std::string& file, std::string_view byte) {
-  const file_diviso p = dividi_file(file);
-  if (p.nome.empty()) return fallito(file, EISDIR);
-  cartella_uscita c;
-  if (esito_file e = c.apri(p.cartella); !e.ok) return esito_file{false, file, e.motivo};
-  return sostituisci_insieme(c, {{p.nome, byte}});
-}
-
 }  // namespace sb

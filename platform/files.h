@@ -58,11 +58,4 @@ esito_file cancella_file(const std::string& file);
 // Deletes the file when it exists.
 esito_file cancella_se_esiste(const std::string& file);
 
-// Replaces the file with the bytes: they are written whole under a temporary
-// name in the same folder, flushed to the disk and renamed over the name, so
-// a reader sees the old file or the new one, never a part. A link at the name
-// is replaced, never followed. When anything fails the old file stays as it
-// was and no temporary file is left.
-esito_file sostituisci_file(const std::string& file, std::string_view byte);
-
 }  // namespace sb

@@ -62,6 +62,15 @@ class file_size_limit {
   struct rlimit before_;
 };
 
+// One file replaced as a set of one, in its folder.
+esito_file sostituisci_file(const std::string& file, std::string_view byte) {
+  const file_diviso p = dividi_file(file);
+  if (p.nome.empty()) return fallito(file, EISDIR);
+  cartella_uscita c;
+  if (esito_file e = c.apri(p.cartella); !e.ok) return esito_file{false, file, e.motivo};
+  return sostituisci_insieme(c, {{p.nome, byte}});
+}
+
 TEST_F(FilesTest, ReplaceLeavesNoTrailingBytesOfAnOlderFile) {
   ASSERT_TRUE(sostituisci_file(path("f.dat"), std::string(100, 'x')).ok);
   ASSERT_TRUE(sostituisci_file(path("f.dat"), "abc").ok);

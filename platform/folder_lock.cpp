@@ -49,13 +49,4 @@ esito_file apri_e_blocca(cartella_uscita& uscita, const std::string& cartella, a
   });
 }
 
-esito_file sostituisci_sotto_blocco(const std::string& file, std::string_view byte, attesa_blocco modo,
-                                    std::ostream& avvisi, std::string_view programma) {
-  const file_diviso p = dividi_file(file);
-  if (p.nome.empty()) return fallito(file, EISDIR);
-  cartella_uscita cartella;
-  if (esito_file e = apri_e_blocca(cartella, p.cartella, modo, avvisi, programma); !e.ok) return e;
-  return sostituisci_insieme(cartella, {{p.nome, byte}});
-}
-
 }  // namespace sb
