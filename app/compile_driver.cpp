@@ -13,9 +13,9 @@ namespace sb {
 namespace {
 
 // The bytes of a text that exists and can be read; nothing otherwise.
-std::optional<std::string> leggi_se_possibile(const std::string& percorso) {
+std::optional<std::string> leggi_se_possibile(const std::string& file) {
   std::string testo;
-  if (!file_esiste(percorso) || !leggi_file(percorso, testo).ok) return std::nullopt;
+  if (!file_esiste(file) || !leggi_file(file, testo).ok) return std::nullopt;
   return testo;
 }
 
@@ -47,7 +47,7 @@ esito_build memorizza_percorso(scenario& s, int32_t flag_griglia, cartella_uscit
                                interfaccia_utente& ui) {
   inizia_build(s, flag_griglia);
   esito_build esito;
-  if (esito_file e = memorizza_dati(s, cartella.percorso()); !e.ok) {
+  if (esito_file e = memorizza_dati(s, cartella.cartella()); !e.ok) {
     esito.fine = esito_build::tipo::errore_file;
     esito.file = e;
     return esito;

@@ -73,15 +73,15 @@ class Driver : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(cartella_); }
 
-  std::string percorso(const std::string& nome) const { return (cartella_ / nome).string(); }
+  std::string file(const std::string& nome) const { return (cartella_ / nome).string(); }
   void scrivi(const std::string& nome, const std::string& testo) const {
-    std::ofstream(percorso(nome), std::ios::binary) << testo;
+    std::ofstream(file(nome), std::ios::binary) << testo;
   }
   std::string leggi(const std::string& nome) const {
-    std::ifstream in(percorso(nome), std::ios::binary);
+    std::ifstream in(file(nome), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
-  bool esiste(const std::string& nome) const { return fs::exists(percorso(nome)); }
+  bool esiste(const std::string& nome) const { return fs::exists(file(nome)); }
 
   void testi(const std::string& l, const std::string& t) const {
     scrivi(testo_linea(), l);
@@ -252,7 +252,7 @@ TEST_F(Driver, UnwritableDirectoryIsAFileFailure) {
   esito_build e = costruisci();
   ASSERT_EQ(e.fine, esito_build::tipo::errore_file);
   EXPECT_FALSE(e.file.ok);
-  EXPECT_EQ(e.file.percorso, percorso(tabella()));
+  EXPECT_EQ(e.file.file, file(tabella()));
   EXPECT_FALSE(e.file.motivo.empty());
   EXPECT_FALSE(esiste(celle()));
 }

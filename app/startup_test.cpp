@@ -55,7 +55,7 @@ TEST(EsitoUscita, FileFailureNamesPathAndReason) {
   esito_build esito;
   esito.fine = esito_build::tipo::errore_file;
   esito.file.ok = false;
-  esito.file.percorso = "/dati/BORVALE_40617.sim";
+  esito.file.file = "/dati/BORVALE_40617.sim";
   esito.file.motivo = "Permission denied";
   scenario s;
   s.codice_errore = 16;  // a file failure wins over a recorded code

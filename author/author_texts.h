@@ -30,7 +30,7 @@ struct analisi_testi {
   righe_lette lette;  // the rows taken whole reading on past every error
 };
 
-// Analyses the texts (percorso and originale set; byte is made here). The
+// Analyses the texts (file and originale set; byte is made here). The
 // options' linea and servizio name the texts for the notes about a missing
 // one; their profilo is the train the timetable is set against.
 analisi_testi analizza_testi(const opzioni_compile& o, std::optional<testo_autore> linea,

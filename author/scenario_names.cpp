@@ -9,9 +9,9 @@ constexpr std::string_view kFineLinea = "_linea.txt";
 constexpr std::string_view kFineServizio = "-.txt";
 
 // The last part of a path.
-std::string_view nome_file(std::string_view percorso) {
-  size_t barra = percorso.rfind('/');
-  return barra == std::string_view::npos ? percorso : percorso.substr(barra + 1);
+std::string_view nome_file(std::string_view file) {
+  size_t barra = file.rfind('/');
+  return barra == std::string_view::npos ? file : file.substr(barra + 1);
 }
 
 bool finisce_con(std::string_view s, std::string_view fine) {
@@ -21,14 +21,14 @@ bool finisce_con(std::string_view s, std::string_view fine) {
 }  // namespace
 
 // NAME of "NAME_linea.txt", or empty.
-std::string_view linea_da_file(std::string_view percorso) {
-  std::string_view n = nome_file(percorso);
+std::string_view linea_da_file(std::string_view file) {
+  std::string_view n = nome_file(file);
   return finisce_con(n, kFineLinea) ? n.substr(0, n.size() - kFineLinea.size()) : std::string_view{};
 }
 
 // NAME and TRAIN of "NAME_TRAIN-.txt" (split at the last "_"), or empty.
-nomi_scenario nomi_da_servizio(std::string_view percorso) {
-  std::string_view n = nome_file(percorso);
+nomi_scenario nomi_da_servizio(std::string_view file) {
+  std::string_view n = nome_file(file);
   if (!finisce_con(n, kFineServizio)) return {};
   n.remove_suffix(kFineServizio.size());
   size_t sotto = n.rfind('_');

@@ -15,11 +15,11 @@ struct nomi_scenario {
 };
 
 // NAME of a path ending in "NAME_linea.txt", or empty.
-std::string_view linea_da_file(std::string_view percorso);
+std::string_view linea_da_file(std::string_view file);
 
 // NAME and TRAIN of a path ending in "NAME_TRAIN-.txt" (split at the last
 // "_"), or empty names.
-nomi_scenario nomi_da_servizio(std::string_view percorso);
+nomi_scenario nomi_da_servizio(std::string_view file);
 
 // The names given on the command line (when given), else those the file
 // names carry ("VALTORTA_linea.txt" gives the line VALTORTA,

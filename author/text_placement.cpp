@@ -49,7 +49,7 @@ void testi_fuori_posto(const std::optional<testo_autore>& linea, const std::opti
   std::vector<diagnostica> prime;
   if (gl == specie_testo::servizio && gs == specie_testo::linea) {
     prime.push_back(errore_testo(origine_errore::testo_linea,
-                                 "this is the service description, and " + servizio->percorso +
+                                 "this is the service description, and " + servizio->file +
                                      " the line description: --line and --service are swapped"));
   } else {
     if (linea_fuori) prime.push_back(errore_testo(origine_errore::testo_linea, non_questo(gl, specie_testo::linea)));

@@ -243,9 +243,9 @@ esito_formato formatta_testo(std::string_view byte, genere_testo g) {
   return e;
 }
 
-genere_testo genere_del_file(std::string_view percorso, std::string_view byte) {
-  const size_t barra = percorso.rfind('/');
-  const std::string_view nome = barra == std::string_view::npos ? percorso : percorso.substr(barra + 1);
+genere_testo genere_del_file(std::string_view file, std::string_view byte) {
+  const size_t barra = file.rfind('/');
+  const std::string_view nome = barra == std::string_view::npos ? file : file.substr(barra + 1);
   if (nome.ends_with("_linea.txt")) return genere_testo::linea;
   if (nome.ends_with("-.txt")) return genere_testo::servizio;
   for (const linea_testo& l : dividi_linee(byte)) {

@@ -40,6 +40,6 @@ esito_formato formatta_testo(std::string_view byte, genere_testo g);
 // ("NAME_linea.txt" the line, "NAME_TRAIN-.txt" the service), else by the
 // first row after "[generale]" whose keyword only one of the two has; the
 // service when nothing tells.
-genere_testo genere_del_file(std::string_view percorso, std::string_view byte);
+genere_testo genere_del_file(std::string_view file, std::string_view byte);
 
 }  // namespace sb

@@ -12,27 +12,27 @@ namespace {
 
 // Reads one binary file when it is named; a file not named stays empty.
 template <typename Record>
-bool leggi_se_dato(const std::string& percorso, std::optional<Record>& record,
+bool leggi_se_dato(const std::string& file, std::optional<Record>& record,
                    esito_decodifica (*decodifica)(std::string_view, Record&), std::ostream& err) {
-  if (percorso.empty()) return true;
+  if (file.empty()) return true;
   std::string byte;
-  return leggi_binario(percorso, record.emplace(), byte, decodifica, err);
+  return leggi_binario(file, record.emplace(), byte, decodifica, err);
 }
 
 // Whether the plan holds the points the object table's route length calls
 // for (route length + 7001): a plan left beside the table of another build
 // (a --no-plan compile after the route changed) does not. Reports the byte
 // where they part.
-bool punti_concordi(const std::string& percorso_griglia, const griglia_linea& griglia,
-                    const std::string& percorso_tabella, const tabella_oggetti& tabella, std::ostream& err) {
+bool punti_concordi(const std::string& file_griglia, const griglia_linea& griglia,
+                    const std::string& file_tabella, const tabella_oggetti& tabella, std::ostream& err) {
   const int64_t lunghezza = tabella[kOggettoGenerale].fine;
   const int64_t attesi = lunghezza + kMarginePiano + 1;
   const int64_t punti = static_cast<int64_t>(griglia.x.size());
   if (punti == attesi) return true;
   size_t offset = 0;
   for (int64_t k = 0; k < std::min(punti, attesi); ++k) offset += byte_variante(griglia.x[static_cast<size_t>(k)]);
-  err << percorso_griglia << ": byte " << offset << ": the plan holds " << punti << " points but the route length "
-      << lunghezza << " m of " << percorso_tabella << " calls for " << attesi << "\n";
+  err << file_griglia << ": byte " << offset << ": the plan holds " << punti << " points but the route length "
+      << lunghezza << " m of " << file_tabella << " calls for " << attesi << "\n";
   return false;
 }
 
@@ -44,14 +44,14 @@ int64_t celle_attese(int64_t lunghezza) {
 // Whether the cells are as many as the route length calls for, told by the
 // object table or else by the plan: cells of another scenario are not drawn
 // against its stations or its map.
-bool celle_concordi(const std::string& percorso_celle, const celle_percorso& celle, const binari_scena& b,
+bool celle_concordi(const std::string& file_celle, const celle_percorso& celle, const binari_scena& b,
                     const std::string& griglia, const std::string& tabella, std::ostream& err) {
   if (!b.tabella && !b.griglia) return true;
   const int64_t lunghezza = b.tabella ? (*b.tabella)[kOggettoGenerale].fine
                                       : static_cast<int64_t>(b.griglia->x.size()) - kMarginePiano - 1;
   const int64_t attese = celle_attese(lunghezza);
   if (static_cast<int64_t>(celle.size()) == attese) return true;
-  err << percorso_celle << ": the route cells hold " << celle.size() << " cells but the route length " << lunghezza
+  err << file_celle << ": the route cells hold " << celle.size() << " cells but the route length " << lunghezza
       << " m of " << (b.tabella ? tabella : griglia) << " calls for " << attese << "\n";
   return false;
 }

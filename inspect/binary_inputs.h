@@ -17,14 +17,14 @@ namespace sb {
 // given. A failure goes to err with the path and the reason, or the byte
 // where a damaged file goes wrong; the result is then false.
 template <typename Record>
-bool leggi_binario(const std::string& percorso, Record& r, std::string& byte,
+bool leggi_binario(const std::string& file, Record& r, std::string& byte,
                    esito_decodifica (*decodifica)(std::string_view, Record&), std::ostream& err) {
-  if (esito_file e = leggi_file(percorso, byte); !e.ok) {
+  if (esito_file e = leggi_file(file, byte); !e.ok) {
     err << e.messaggio() << "\n";
     return false;
   }
   if (esito_decodifica d = decodifica(byte, r); !d.ok) {
-    err << percorso << ": " << d.messaggio() << "\n";
+    err << file << ": " << d.messaggio() << "\n";
     return false;
   }
   return true;

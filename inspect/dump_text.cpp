@@ -274,10 +274,10 @@ std::string tratti_json(const piano_letto& l) {
 
 }  // namespace
 
-tipo_binario riconosci(const std::string& percorso) {
-  if (finisce_con(percorso, "_linea.dat")) return tipo_binario::griglia;
-  if (finisce_con(percorso, ".sim")) return tipo_binario::tabella;
-  if (finisce_con(percorso, ".dat")) return tipo_binario::celle;
+tipo_binario riconosci(const std::string& file) {
+  if (finisce_con(file, "_linea.dat")) return tipo_binario::griglia;
+  if (finisce_con(file, ".sim")) return tipo_binario::tabella;
+  if (finisce_con(file, ".dat")) return tipo_binario::celle;
   return tipo_binario::sconosciuto;
 }
 
@@ -394,21 +394,21 @@ std::string descrivi_griglia(const griglia_linea& griglia, bool json) {
   return out.str();
 }
 
-std::string tabella_accanto(const std::string& percorso_celle) {
-  if (!finisce_con(percorso_celle, ".dat")) return "";
-  return percorso_celle.substr(0, percorso_celle.size() - 4) + ".sim";
+std::string tabella_accanto(const std::string& file_celle) {
+  if (!finisce_con(file_celle, ".dat")) return "";
+  return file_celle.substr(0, file_celle.size() - 4) + ".sim";
 }
 
 bool leggi_tabella_accanto(const std::string& celle, const std::string& data, tabella_oggetti& t, std::ostream& err) {
-  const std::string percorso = data.empty() ? tabella_accanto(celle) : data;
-  if (percorso.empty() || (data.empty() && !file_esiste(percorso))) return false;
+  const std::string file = data.empty() ? tabella_accanto(celle) : data;
+  if (file.empty() || (data.empty() && !file_esiste(file))) return false;
   std::string byte;
-  if (esito_file e = leggi_file(percorso, byte); !e.ok) {
+  if (esito_file e = leggi_file(file, byte); !e.ok) {
     if (!data.empty()) err << e.messaggio() << "\n";
     return false;
   }
   esito_decodifica d = decodifica_tabella(byte, t);
-  if (!d.ok && !data.empty()) err << percorso << ": " << d.messaggio() << "\n";
+  if (!d.ok && !data.empty()) err << file << ": " << d.messaggio() << "\n";
   return d.ok;
 }
 

@@ -14,7 +14,7 @@ enum class tipo_binario { griglia, tabella, celle, sconosciuto };
 
 // "_linea.dat" is a line plan, ".sim" an object table, any other ".dat" the
 // route cells.
-tipo_binario riconosci(const std::string& percorso);
+tipo_binario riconosci(const std::string& file);
 
 // The object table's non-empty entries with their field names and meanings;
 // a station also as its "stazione" row, entry 85 with its competition code
@@ -32,7 +32,7 @@ std::string descrivi_celle(const celle_percorso& celle, bool json, const tabella
 std::string descrivi_griglia(const griglia_linea& griglia, bool json);
 
 // The object table beside a route cell file: NAME_TRAIN.sim for NAME_TRAIN.dat.
-std::string tabella_accanto(const std::string& percorso_celle);
+std::string tabella_accanto(const std::string& file_celle);
 
 // The object table that names the cells' stops and signs: the one given
 // (`data`), or the one beside the cells when it is there. False when there

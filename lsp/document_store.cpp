@@ -36,7 +36,7 @@ bool applica_modifica(std::string& testo, const modifica_testo& m, size_t massim
   return true;
 }
 
-std::string percorso_di_uri(std::string_view uri) {
+std::string file_di_uri(std::string_view uri) {
   if (uri.substr(0, kFile.size()) != kFile) return "";
   uri.remove_prefix(kFile.size());
   // "file://host/path": only the local host (empty or "localhost") is a file here.
@@ -61,10 +61,10 @@ std::string percorso_di_uri(std::string_view uri) {
   return out;
 }
 
-std::string uri_di_percorso(std::string_view percorso) {
+std::string uri_di_file(std::string_view file) {
   static constexpr char kCifre[] = "0123456789ABCDEF";
   std::string out(kFile);
-  for (char c : percorso) {
+  for (char c : file) {
     const auto u = static_cast<unsigned char>(c);
     if (libero(u)) {
       out += c;

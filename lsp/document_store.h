@@ -16,7 +16,7 @@ namespace sb {
 // One open document.
 struct documento_aperto {
   std::string uri;
-  std::string percorso;  // the file's path; empty for a URI that is no file
+  std::string file;  // the file's path; empty for a URI that is no file
   std::string testo;     // UTF-8, as the editor holds it; empty when too large
   int64_t versione = 0;
   bool troppo_grande = false;  // a change made it larger than a file that is read: not checked
@@ -36,10 +36,10 @@ bool applica_modifica(std::string& testo, const modifica_testo& m, size_t massim
 
 // The path of a file URI ("file:///a%20b/c.txt" is "/a b/c.txt"); empty for
 // any other URI.
-std::string percorso_di_uri(std::string_view uri);
+std::string file_di_uri(std::string_view uri);
 
 // The file URI of a path, its reserved characters percent-encoded.
-std::string uri_di_percorso(std::string_view percorso);
+std::string uri_di_file(std::string_view file);
 
 // The open documents by URI.
 using documenti_aperti = std::map<std::string, documento_aperto, std::less<>>;

@@ -118,7 +118,7 @@ json apri(stato_server& s, json& p, std::vector<std::string>& uscite) {
   json& td = p["textDocument"];
   d.versione = versione_di(td, 0);
   d.testo = prendi_testo(td, "text");
-  d.percorso = percorso_di_uri(d.uri);
+  d.file = file_di_uri(d.uri);
   if (d.testo.size() > s.opzioni.massimo_documento) {
     d.troppo_grande = true;
     std::string().swap(d.testo);
@@ -269,7 +269,7 @@ json segui_cursore(stato_server& s, json& p, std::vector<std::string>&) {
   if (!s.opzioni.pagina_viva.cursore) return nullptr;
   const std::string& uri = testo_membro(membro(p, "textDocument"), "uri");
   const posizione_lsp dove = posizione_di(membro(p, "position"));
-  s.opzioni.pagina_viva.cursore(percorso_di_uri(uri), dove.riga + 1);
+  s.opzioni.pagina_viva.cursore(file_di_uri(uri), dove.riga + 1);
   return nullptr;
 }
 

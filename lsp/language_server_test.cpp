@@ -33,8 +33,8 @@ class Sessione {
   std::vector<std::string> invia(const std::string& corpo) {
     std::vector<std::string> uscite = gestisci_messaggio(stato, corpo);
     for (std::string& u : uscite) {
-      for (size_t i = u.find(cartella.percorso()); i != std::string::npos; i = u.find(cartella.percorso(), i)) {
-        u.replace(i, cartella.percorso().size(), "$DIR");
+      for (size_t i = u.find(cartella.cartella()); i != std::string::npos; i = u.find(cartella.cartella(), i)) {
+        u.replace(i, cartella.cartella().size(), "$DIR");
       }
     }
     return uscite;

@@ -24,7 +24,7 @@ esito_pagina_viva apri_pagina_viva(const gancio_pagina_viva& g, const analisi_co
     e.errore = "the live page needs both texts: NAME_linea.txt and NAME_TRAIN-.txt in one folder";
     return e;
   }
-  e.indirizzo = g.apri(a->linea->percorso, a->servizio->percorso, e.errore);
+  e.indirizzo = g.apri(a->linea->file, a->servizio->file, e.errore);
   return e;
 }
 

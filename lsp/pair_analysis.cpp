@@ -20,22 +20,22 @@ namespace {
 using json = nlohmann::json;
 
 // A partner's bytes from its file.
-std::optional<std::string> leggi_da_disco(const std::string& percorso) {
+std::optional<std::string> leggi_da_disco(const std::string& file) {
   std::string byte;
-  if (!leggi_file(percorso, byte).ok) return std::nullopt;
+  if (!leggi_file(file, byte).ok) return std::nullopt;
   return byte;
 }
 
 // The folder part of a path, with its slash; empty for none.
-std::string cartella_di(const std::string& percorso) {
-  const size_t barra = percorso.rfind('/');
-  return barra == std::string::npos ? "" : percorso.substr(0, barra + 1);
+std::string cartella_di(const std::string& file) {
+  const size_t barra = file.rfind('/');
+  return barra == std::string::npos ? "" : file.substr(0, barra + 1);
 }
 
 // The open document at a path, or null.
-const documento_aperto* aperto_a(const documenti_aperti& aperti, const std::string& percorso) {
+const documento_aperto* aperto_a(const documenti_aperti& aperti, const std::string& file) {
   for (const auto& [uri, d] : aperti) {
-    if (!d.percorso.empty() && d.percorso == percorso) return &d;
+    if (!d.file.empty() && d.file == file) return &d;
   }
   return nullptr;
 }
@@ -46,7 +46,7 @@ std::vector<std::string> servizi_di(const std::string& cartella, std::string_vie
                                     const documenti_aperti& aperti, bool& aperto) {
   std::vector<std::string> nomi;
   for (const auto& [uri, d] : aperti) {
-    if (cartella_di(d.percorso) == cartella && nomi_da_servizio(d.percorso).linea == linea) nomi.push_back(d.percorso);
+    if (cartella_di(d.file) == cartella && nomi_da_servizio(d.file).linea == linea) nomi.push_back(d.file);
   }
   aperto = !nomi.empty();
   if (aperto) return nomi;
@@ -60,14 +60,14 @@ std::vector<std::string> servizi_di(const std::string& cartella, std::string_vie
 }
 
 // The partner's path by the document's name; empty when none pairs.
-std::string percorso_partner(const documento_aperto& d, const documenti_aperti& aperti, bool& aperto) {
+std::string file_partner(const documento_aperto& d, const documenti_aperti& aperti, bool& aperto) {
   aperto = false;
-  const std::string cartella = cartella_di(d.percorso);
-  if (const std::string_view linea = linea_da_file(d.percorso); !linea.empty()) {
+  const std::string cartella = cartella_di(d.file);
+  if (const std::string_view linea = linea_da_file(d.file); !linea.empty()) {
     const std::vector<std::string> servizi = servizi_di(cartella, linea, aperti, aperto);
     return servizi.empty() ? "" : servizi.front();
   }
-  const nomi_scenario n = nomi_da_servizio(d.percorso);
+  const nomi_scenario n = nomi_da_servizio(d.file);
   if (n.linea.empty()) return "";
   const std::string linea = cartella + n.linea + "_linea.txt";
   aperto = aperto_a(aperti, linea) != nullptr;
@@ -79,7 +79,7 @@ std::string percorso_partner(const documento_aperto& d, const documenti_aperti& 
 testo_coppia testo_di(const std::string& uri, genere_testo g, testo_autore&& compilato) {
   testo_coppia t;
   t.uri = uri;
-  t.percorso = std::move(compilato.percorso);
+  t.file = std::move(compilato.file);
   t.genere = g;
   std::string_view vista = compilato.originale;
   if (vista.substr(0, 3) == "\xEF\xBB\xBF") vista.remove_prefix(3);
@@ -223,8 +223,8 @@ json& lista_di(analisi_coppia& a, const std::string& uri) {
 // The text of the pair a file names; null for none.
 const testo_coppia* testo_del_file(const std::string& file, const analisi_coppia& a) {
   if (file.empty()) return nullptr;
-  if (a.linea && a.linea->percorso == file) return &*a.linea;
-  if (a.servizio && a.servizio->percorso == file) return &*a.servizio;
+  if (a.linea && a.linea->file == file) return &*a.linea;
+  if (a.servizio && a.servizio->file == file) return &*a.servizio;
   return nullptr;
 }
 
@@ -308,31 +308,31 @@ void diagnostiche_protocollo(analisi_coppia& a, const std::vector<segnalazione>&
 
 std::optional<partner_trovato> trova_partner(const documento_aperto& d, const documenti_aperti& aperti,
                                              lettore_file leggi) {
-  if (d.percorso.empty()) return std::nullopt;
+  if (d.file.empty()) return std::nullopt;
   bool aperto = false;
-  const std::string percorso = percorso_partner(d, aperti, aperto);
-  if (percorso.empty() || percorso == d.percorso) return std::nullopt;
+  const std::string file = file_partner(d, aperti, aperto);
+  if (file.empty() || file == d.file) return std::nullopt;
   if (aperto) {
-    const documento_aperto* p = aperto_a(aperti, percorso);
-    return partner_trovato{p->uri, percorso, p->testo, true};
+    const documento_aperto* p = aperto_a(aperti, file);
+    return partner_trovato{p->uri, file, p->testo, true};
   }
-  std::optional<std::string> byte = leggi != nullptr ? leggi(percorso) : leggi_da_disco(percorso);
+  std::optional<std::string> byte = leggi != nullptr ? leggi(file) : leggi_da_disco(file);
   if (!byte) return std::nullopt;
-  return partner_trovato{uri_di_percorso(percorso), percorso, std::move(*byte), false};
+  return partner_trovato{uri_di_file(file), file, std::move(*byte), false};
 }
 
 std::shared_ptr<const analisi_coppia> analizza(const documento_aperto& d, const documenti_aperti& aperti,
                                                lettore_file leggi) {
   auto a = std::make_shared<analisi_coppia>();
-  const genere_testo g = genere_del_file(d.percorso, d.testo);
+  const genere_testo g = genere_del_file(d.file, d.testo);
   std::optional<partner_trovato> p = trova_partner(d, aperti, leggi);
-  const std::string nome = d.percorso.empty() ? d.uri : d.percorso;
+  const std::string nome = d.file.empty() ? d.uri : d.file;
   opzioni_compile o;
   std::optional<testo_autore> linea, servizio;
   (g == genere_testo::linea ? linea : servizio) = testo_autore{nome, d.testo, ""};
-  if (p) (g == genere_testo::linea ? servizio : linea) = testo_autore{p->percorso, std::move(p->originale), ""};
-  o.linea = linea ? linea->percorso : "";
-  o.servizio = servizio ? servizio->percorso : "";
+  if (p) (g == genere_testo::linea ? servizio : linea) = testo_autore{p->file, std::move(p->originale), ""};
+  o.linea = linea ? linea->file : "";
+  o.servizio = servizio ? servizio->file : "";
   const nomi_scenario n = scegli_nomi(std::nullopt, std::nullopt, o.linea, o.servizio);
   o.nome_linea = n.linea;
   o.numero_treno = n.treno;

@@ -21,7 +21,7 @@ namespace sb {
 // One text of a pair as it was compiled.
 struct testo_coppia {
   std::string uri;
-  std::string percorso;
+  std::string file;
   genere_testo genere = genere_testo::servizio;
   std::string utf8;    // as the editor shows it: what the columns count in
   std::string byte;    // code page 1252, as the compile read it; empty when those are utf8's bytes
@@ -59,13 +59,13 @@ struct analisi_coppia {
 
 // Reads a file's bytes for a partner text; none when it cannot be read.
 // Null: the file layer reads it.
-using lettore_file = std::optional<std::string> (*)(const std::string& percorso);
+using lettore_file = std::optional<std::string> (*)(const std::string& file);
 
 // The partner of a document: an open one wins over a file on disk. None
 // when the name pairs with nothing or the partner does not exist.
 struct partner_trovato {
   std::string uri;
-  std::string percorso;
+  std::string file;
   std::string originale;  // its bytes
   bool aperto = false;
 };

@@ -61,13 +61,13 @@ TEST(TextPositions, ChangesReplaceUtf16Ranges) {
 }
 
 TEST(TextPositions, FileUris) {
-  EXPECT_EQ(percorso_di_uri("file:///tmp/a%20b/Citt%C3%A0_linea.txt"), "/tmp/a b/Citt\xC3\xA0_linea.txt");
-  EXPECT_EQ(percorso_di_uri("file://localhost/x.txt"), "/x.txt");
-  EXPECT_EQ(percorso_di_uri("file://other/x.txt"), "");
-  EXPECT_EQ(percorso_di_uri("untitled:Untitled-1"), "");
-  EXPECT_EQ(percorso_di_uri("file:///a%00b"), "");
-  EXPECT_EQ(percorso_di_uri("file:///bad%zz%4"), "/bad%zz%4");
-  EXPECT_EQ(uri_di_percorso("/tmp/a b/Citt\xC3\xA0_linea.txt"), "file:///tmp/a%20b/Citt%C3%A0_linea.txt");
+  EXPECT_EQ(file_di_uri("file:///tmp/a%20b/Citt%C3%A0_linea.txt"), "/tmp/a b/Citt\xC3\xA0_linea.txt");
+  EXPECT_EQ(file_di_uri("file://localhost/x.txt"), "/x.txt");
+  EXPECT_EQ(file_di_uri("file://other/x.txt"), "");
+  EXPECT_EQ(file_di_uri("untitled:Untitled-1"), "");
+  EXPECT_EQ(file_di_uri("file:///a%00b"), "");
+  EXPECT_EQ(file_di_uri("file:///bad%zz%4"), "/bad%zz%4");
+  EXPECT_EQ(uri_di_file("/tmp/a b/Citt\xC3\xA0_linea.txt"), "file:///tmp/a%20b/Citt%C3%A0_linea.txt");
 }
 
 TEST(MessageFraming, ReadsRefusesAndGoesOn) {

@@ -38,7 +38,7 @@ std::vector<std::string_view> campi(std::string_view riga) {
 }
 
 // Heights from CSV lines.
-quote_lette leggi_csv(const std::string& percorso, const std::string& testo) {
+quote_lette leggi_csv(const std::string& file, const std::string& testo) {
   quote_lette q;
   righe_testo righe(testo);
   std::string_view riga;
@@ -52,7 +52,7 @@ quote_lette leggi_csv(const std::string& percorso, const std::string& testo) {
     } else if (c.size() == 3 && numero(c[0], a) && numero(c[1], b) && numero(c[2], h)) {
       q.quote.push_back({-1.0, {a, b}, h});
     } else if (!(n == 1 && q.quote.empty())) {
-      q.errore = percorso + ":" + std::to_string(n) + ": not a height row (metre,height or lat,lon,height)";
+      q.errore = file + ":" + std::to_string(n) + ": not a height row (metre,height or lat,lon,height)";
       return q;
     }
   }
@@ -112,7 +112,7 @@ void XMLCALL testo_xml(void* dati, const XML_Char* t, int lunghezza) {
 }
 
 // Heights from the points of a GPX file.
-quote_lette leggi_gpx(const std::string& percorso, const std::string& testo) {
+quote_lette leggi_gpx(const std::string& file, const std::string& testo) {
   quote_lette q;
   stato_gpx s;
   s.quote = &q.quote;
@@ -121,7 +121,7 @@ quote_lette leggi_gpx(const std::string& percorso, const std::string& testo) {
   XML_SetElementHandler(p, apre, chiude);
   XML_SetCharacterDataHandler(p, testo_xml);
   if (XML_Parse(p, testo.data(), static_cast<int>(testo.size()), 1) == XML_STATUS_ERROR) {
-    q.errore = percorso + ":" + std::to_string(XML_GetCurrentLineNumber(p)) + ": not GPX (" +
+    q.errore = file + ":" + std::to_string(XML_GetCurrentLineNumber(p)) + ": not GPX (" +
                XML_ErrorString(XML_GetErrorCode(p)) + ")";
   }
   XML_ParserFree(p);
@@ -130,17 +130,17 @@ quote_lette leggi_gpx(const std::string& percorso, const std::string& testo) {
 
 }  // namespace
 
-quote_lette leggi_quote(const std::string& percorso) {
+quote_lette leggi_quote(const std::string& file) {
   std::string testo;
-  if (esito_file e = leggi_file(percorso, testo); !e.ok) {
+  if (esito_file e = leggi_file(file, testo); !e.ok) {
     quote_lette q;
     q.errore = e.messaggio();
     q.file_illeggibile = true;
     return q;
   }
   const size_t primo = testo.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
-  quote_lette q = primo != std::string::npos && testo[primo] == '<' ? leggi_gpx(percorso, testo) : leggi_csv(percorso, testo);
-  if (q.errore.empty() && q.quote.size() < 2) q.errore = percorso + ": fewer than two heights";
+  quote_lette q = primo != std::string::npos && testo[primo] == '<' ? leggi_gpx(file, testo) : leggi_csv(file, testo);
+  if (q.errore.empty() && q.quote.size() < 2) q.errore = file + ": fewer than two heights";
   return q;
 }
 

@@ -30,7 +30,7 @@ struct quote_lette {
 
 // Reads a CSV (metre,height or lat,lon,height; a first line of names is
 // passed over) or, when the file begins with "<", a GPX track.
-quote_lette leggi_quote(const std::string& percorso);
+quote_lette leggi_quote(const std::string& file);
 
 // The gradient of each cell from heights at the texts' metres (sorted, at
 // least two): the mean over the cell, whole per mille, the rounding carried.

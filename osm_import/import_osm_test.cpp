@@ -79,7 +79,7 @@ TEST(ImportOsm, BadInputIsToldAndNothingIsMade) {
   };
   const caso casi[] = {
       {c / "manca.osm", {"Sud", "Nord"}, fine_import::file_fallito, c / "manca.osm: No such file or directory"},
-      {c.percorso(), {"Sud", "Nord"}, fine_import::file_fallito, c.percorso() + ": not a regular file"},
+      {c.cartella(), {"Sud", "Nord"}, fine_import::file_fallito, c.cartella() + ": not a regular file"},
       {c / "testo.osm", {"Sud", "Nord"}, fine_import::dati_fallati, c / "testo.osm: not an OSM file ("},
       {c / "mappa.txt", {"Sud", "Nord"}, fine_import::dati_fallati, c / "mappa.txt: not an OSM file (its name"},
       {c / "strada.osm", {"Sud", "Nord"}, fine_import::dati_fallati, c / "strada.osm: no railway (no way tagged railway=rail)"},

@@ -59,6 +59,6 @@ bool punto_interessante(const std::vector<tag_osm>& tag);
 // Reads the railway of an OSM file (.osm, .osm.pbf, .osm.bz2, .osm.gz),
 // streaming: a first pass keeps the tracks, a second only the places of their
 // nodes and the tagged nodes, so nothing else of a country is held.
-lettura_osm leggi_osm(const std::string& percorso);
+lettura_osm leggi_osm(const std::string& file);
 
 }  // namespace sb

@@ -56,8 +56,8 @@ struct raccogli_nodi : osmium::handler::Handler {
 
 // Why the file cannot be read at all, before the reader tries: missing, a
 // folder, no permission. Empty when it opens.
-std::string perche_illeggibile(const std::string& percorso) {
-  const int fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
+std::string perche_illeggibile(const std::string& file) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::strerror(errno);
   struct stat st {};
   const bool regolare = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
@@ -90,17 +90,17 @@ bool punto_interessante(const std::vector<tag_osm>& tag) {
   return valore_tag(tag, "public_transport") == "stop_position" && valore_tag(tag, "train") == "yes";
 }
 
-lettura_osm leggi_osm(const std::string& percorso) {
+lettura_osm leggi_osm(const std::string& file_osm) {
   lettura_osm l;
-  if (std::string motivo = perche_illeggibile(percorso); !motivo.empty()) {
-    l.errore = percorso + ": " + motivo;
+  if (std::string motivo = perche_illeggibile(file_osm); !motivo.empty()) {
+    l.errore = file_osm + ": " + motivo;
     l.file_illeggibile = true;
     return l;
   }
   try {
-    const osmium::io::File file{percorso};
+    const osmium::io::File file{file_osm};
     if (file.format() == osmium::io::file_format::unknown) {
-      l.errore = percorso + ": not an OSM file (its name should end in .osm, .osm.pbf, .osm.bz2 or .osm.gz)";
+      l.errore = file_osm + ": not an OSM file (its name should end in .osm, .osm.pbf, .osm.bz2 or .osm.gz)";
       return l;
     }
     raccogli_binari binari;
@@ -116,7 +116,7 @@ lettura_osm leggi_osm(const std::string& percorso) {
     passa(file, osmium::osm_entity_bits::node, nodi);
   } catch (const std::exception& e) {
     l.dati = {};
-    l.errore = percorso + ": not an OSM file (" + e.what() + ")";
+    l.errore = file_osm + ": not an OSM file (" + e.what() + ")";
   }
   return l;
 }

@@ -160,8 +160,8 @@ int scrivi_nuovo(cartella_uscita& cartella, const std::string& nome, std::string
 }
 
 // The file's owner or group cannot be kept: nothing is changed.
-esito_file proprietario_negato(const std::string& percorso, const proprieta_file& p) {
-  return esito_file{false, percorso,
+esito_file proprietario_negato(const std::string& file, const proprieta_file& p) {
+  return esito_file{false, file,
                     "owned by user " + std::to_string(p.uid) + " and group " + std::to_string(p.gid) +
                         ", which this user may not give a new file; left as it was"};
 }
@@ -233,7 +233,7 @@ esito_file completa(cartella_uscita& cartella, const std::vector<rinomina>& copp
     ::unlinkat(cartella.fd(), r.da.c_str(), 0);
   }
   cartella.passo();
-  if (int e = flush_cartella(cartella); e != 0 && esito.ok) esito = fallito(cartella.percorso(), e);
+  if (int e = flush_cartella(cartella); e != 0 && esito.ok) esito = fallito(cartella.cartella(), e);
   return esito;
 }
 
@@ -249,7 +249,7 @@ esito_file recupera(const cartella_uscita& cartella, const std::vector<rinomina>
     if (::renameat(cartella.fd(), r.da.c_str(), cartella.fd(), r.a.c_str()) == 0 || errno == ENOENT) continue;
     if (esito.ok) esito = fallito(cartella.in(r.a), errno);
   }
-  if (int e = flush_cartella(cartella); e != 0 && esito.ok) esito = fallito(cartella.percorso(), e);
+  if (int e = flush_cartella(cartella); e != 0 && esito.ok) esito = fallito(cartella.cartella(), e);
   return esito;
 }
 
@@ -310,10 +310,10 @@ std::string dubbio_coppia(const cartella_uscita& cartella, const rinomina& c) {
 
 // The record refused: its path, why, and how to clear it.
 esito_file registro_rifiutato(const cartella_uscita& cartella, const std::string& perche) {
-  const std::string percorso = cartella.in(kRegistroInsieme);
-  return esito_file{false, percorso,
+  const std::string file = cartella.in(kRegistroInsieme);
+  return esito_file{false, file,
                     perche + "; not trusted, nothing renamed: look over the folder's files, then remove it (rm -r -- '" +
-                        percorso + "') and run again"};
+                        file + "') and run again"};
 }
 
 // The owner of the open folder, for the warning; "?" when unknown.
@@ -408,18 +408,18 @@ cartella_uscita::~cartella_uscita() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-esito_file cartella_uscita::apri(const std::string& percorso) {
-  percorso_ = percorso;
-  fd_ = ::open(percorso.empty() ? "." : percorso.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd_ < 0) return fallito(percorso, errno);
+esito_file cartella_uscita::apri(const std::string& cartella) {
+  cartella_ = cartella;
+  fd_ = ::open(cartella.empty() ? "." : cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return fallito(cartella, errno);
   if (const char* n = std::getenv("SB_FAULT_KILL_AT_STEP")) passo_fatale_ = std::atol(n);
   return {};
 }
 
 std::string cartella_uscita::in(const std::string& nome) const {
-  if (percorso_.empty()) return nome;
-  if (percorso_.back() == '/') return percorso_ + nome;
-  return percorso_ + "/" + nome;
+  if (cartella_.empty()) return nome;
+  if (cartella_.back() == '/') return cartella_ + nome;
+  return cartella_ + "/" + nome;
 }
 
 void cartella_uscita::passo() {
@@ -449,7 +449,7 @@ esito_file sostituisci_insieme(cartella_uscita& cartella, const std::vector<file
   }
   temporanei fatti(cartella.fd());
   for (const file_nuovo& f : files) {
-    if (int s = segnale_arrivato()) return interrotto(cartella.percorso(), s);
+    if (int s = segnale_arrivato()) return interrotto(cartella.cartella(), s);
     const int e = scrivi_temporaneo(cartella, f, fatti);
     if (e == kProprietarioNegato) return proprietario_negato(cartella.in(f.nome), *f.proprieta);
     if (e != 0) return fallito(cartella.in(f.nome), e);
@@ -458,7 +458,7 @@ esito_file sostituisci_insieme(cartella_uscita& cartella, const std::vector<file
   // since they were written, and one journal commit can carry them all.
   size_t guasto = 0;
   if (int e = fatti.flush(cartella, guasto); e != 0) return fallito(cartella.in(files[guasto].nome), e);
-  if (int s = segnale_arrivato()) return interrotto(cartella.percorso(), s);
+  if (int s = segnale_arrivato()) return interrotto(cartella.cartella(), s);
   const bool con_registro = files.size() > 1;
   if (con_registro) {
     // The record is for a run killed during the renames, whose page cache

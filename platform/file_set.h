@@ -23,9 +23,9 @@ class cartella_uscita {
   cartella_uscita& operator=(const cartella_uscita&) = delete;
 
   // Opens the folder (which must exist).
-  esito_file apri(const std::string& percorso);
+  esito_file apri(const std::string& cartella);
 
-  const std::string& percorso() const { return percorso_; }
+  const std::string& cartella() const { return cartella_; }
   int fd() const { return fd_; }
 
   // The path of a file of the folder.
@@ -42,7 +42,7 @@ class cartella_uscita {
   void passo();
 
  private:
-  std::string percorso_;
+  std::string cartella_;
   int fd_ = -1;
   long passi_ = 0;
   long passo_fatale_ = 0;

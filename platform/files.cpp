@@ -45,45 +45,45 @@ std::string perche_non_regolare(unsigned modo) {
   return "not a regular file";
 }
 
-esito_file fallito(const std::string& percorso, int numero_errno) {
-  return esito_file{false, percorso, std::strerror(numero_errno)};
+esito_file fallito(const std::string& file, int numero_errno) {
+  return esito_file{false, file, std::strerror(numero_errno)};
 }
 
-esito_file interrotto(const std::string& percorso, int segnale) {
-  return esito_file{false, percorso, "interrupted by " + nome_segnale(segnale) + "; temporary files removed", segnale};
+esito_file interrotto(const std::string& file, int segnale) {
+  return esito_file{false, file, "interrupted by " + nome_segnale(segnale) + "; temporary files removed", segnale};
 }
 
-percorso_diviso dividi_percorso(const std::string& percorso) {
-  const size_t barra = percorso.rfind('/');
-  if (barra == std::string::npos) return {"", percorso};
-  return {barra == 0 ? "/" : percorso.substr(0, barra), percorso.substr(barra + 1)};
+file_diviso dividi_file(const std::string& file) {
+  const size_t barra = file.rfind('/');
+  if (barra == std::string::npos) return {"", file};
+  return {barra == 0 ? "/" : file.substr(0, barra), file.substr(barra + 1)};
 }
 
-bool file_esiste(const std::string& percorso) {
+bool file_esiste(const std::string& file) {
   struct stat st;
-  return ::stat(percorso.c_str(), &st) == 0;
+  return ::stat(file.c_str(), &st) == 0;
 }
 
-esito_file leggi_file(const std::string& percorso, std::string& contenuto, size_t limite) {
+esito_file leggi_file(const std::string& file, std::string& contenuto, size_t limite) {
   contenuto.clear();
-  int fd = ::open(percorso.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return fallito(percorso, errno);
+  int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return fallito(file, errno);
   struct stat st;
   esito_file esito;
   if (::fstat(fd, &st) != 0) {
-    esito = fallito(percorso, errno);
+    esito = fallito(file, errno);
   } else if (!S_ISREG(st.st_mode)) {
-    esito = esito_file{false, percorso, perche_non_regolare(st.st_mode)};
+    esito = esito_file{false, file, perche_non_regolare(st.st_mode)};
   } else if (static_cast<unsigned long long>(st.st_size) > limite) {
-    esito = esito_file{false, percorso, troppo_grande(limite)};
+    esito = esito_file{false, file, troppo_grande(limite)};
   } else {
     try {
       contenuto.reserve(static_cast<size_t>(st.st_size));
       int e = leggi_fino_a(fd, contenuto, limite);
-      if (e == EFBIG) esito = esito_file{false, percorso, troppo_grande(limite)};
-      else if (e != 0) esito = fallito(percorso, e);
+      if (e == EFBIG) esito = esito_file{false, file, troppo_grande(limite)};
+      else if (e != 0) esito = fallito(file, e);
     } catch (const std::bad_alloc&) {
-      esito = fallito(percorso, ENOMEM);
+      esito = fallito(file, ENOMEM);
     }
   }
   ::close(fd);
@@ -91,22 +91,14 @@ esito_file leggi_file(const std::string& percorso, std::string& contenuto, size_
   return esito;
 }
 
-esito_file cancella_file(const std::string& percorso) {
-  if (::unlink(percorso.c_str()) != 0) return fallito(percorso, errno);
+esito_file cancella_file(const std::string& file) {
+  if (::unlink(file.c_str()) != 0) return fallito(file, errno);
   return {};
 }
 
-esito_file cancella_se_esiste(const std::string& percorso) {
-  if (::unlink(percorso.c_str()) != 0 && errno != ENOENT) return fallito(percorso, errno);
+esito_file cancella_se_esiste(const std::string& file) {
+  if (::unlink(file.c_str()) != 0 && errno != ENOENT) return fallito(file, errno);
   return {};
-}
-
-esito_file sostituisci_file(const std::string& percorso, std::string_view byte) {
-  const percorso_diviso p = dividi_percorso(percorso);
-  if (p.nome.empty()) return fallito(percorso, EISDIR);
-  cartella_uscita c;
-  if (esito_file e = c.apri(p.cartella); !e.ok) return esito_file{false, percorso, e.motivo};
-  return sostituisci_insieme(c, {{p.nome, byte}});
 }
 
 }  // namespace sb

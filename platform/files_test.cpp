@@ -29,7 +29,7 @@ class FilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(scratch_.ok());
-    dir_ = scratch_.percorso();
+    dir_ = scratch_.cartella();
     fs::create_directories(dir_ / "in");
   }
   std::string path(const char* name) const { return (dir_ / name).string(); }
@@ -62,6 +62,15 @@ class file_size_limit {
   struct rlimit before_;
 };
 
+// One file replaced as a set of one, in its folder.
+esito_file sostituisci_file(const std::string& file, std::string_view byte) {
+  const file_diviso p = dividi_file(file);
+  if (p.nome.empty()) return fallito(file, EISDIR);
+  cartella_uscita c;
+  if (esito_file e = c.apri(p.cartella); !e.ok) return esito_file{false, file, e.motivo};
+  return sostituisci_insieme(c, {{p.nome, byte}});
+}
+
 TEST_F(FilesTest, ReplaceLeavesNoTrailingBytesOfAnOlderFile) {
   ASSERT_TRUE(sostituisci_file(path("f.dat"), std::string(100, 'x')).ok);
   ASSERT_TRUE(sostituisci_file(path("f.dat"), "abc").ok);
@@ -81,7 +90,7 @@ TEST_F(FilesTest, BinaryBytesRoundTrip) {
 TEST_F(FilesTest, FailuresNameThePathAndTheReason) {
   fs::create_directories(dir_ / "in" / "sub");
   struct caso {
-    std::string percorso;
+    std::string file;
     const char* motivo;
   } casi[] = {
       {path("missing/f.txt"), "No such file or directory"},
@@ -90,9 +99,9 @@ TEST_F(FilesTest, FailuresNameThePathAndTheReason) {
       {in("sub/"), "Is a directory"},
   };
   for (const caso& c : casi) {
-    esito_file e = sostituisci_file(c.percorso, "data");
-    EXPECT_FALSE(e.ok) << c.percorso;
-    EXPECT_EQ(e.messaggio(), c.percorso + ": " + c.motivo);
+    esito_file e = sostituisci_file(c.file, "data");
+    EXPECT_FALSE(e.ok) << c.file;
+    EXPECT_EQ(e.messaggio(), c.file + ": " + c.motivo);
   }
   EXPECT_EQ(names(), std::vector<std::string>{"sub"});
 }
@@ -143,7 +152,7 @@ TEST_F(FilesTest, OnlyARegularFileOrALinkIsReplaced) {
   sock.copy(a.sun_path, sock.size());
   ASSERT_EQ(::bind(s, reinterpret_cast<const sockaddr*>(&a), sizeof a), 0);
   struct caso {
-    std::string percorso;
+    std::string file;
     const char* motivo;
   } casi[] = {
       {"/dev/null", "not a regular file (a character device)"},
@@ -152,7 +161,7 @@ TEST_F(FilesTest, OnlyARegularFileOrALinkIsReplaced) {
       {in("folder.svg"), "Is a directory"},
   };
   for (const caso& c : casi) {
-    EXPECT_EQ(sostituisci_file(c.percorso, "<svg/>").messaggio(), c.percorso + ": " + c.motivo);
+    EXPECT_EQ(sostituisci_file(c.file, "<svg/>").messaggio(), c.file + ": " + c.motivo);
   }
   ::close(s);
   struct stat st;
@@ -500,7 +509,7 @@ TEST_F(FilesTest, OnlyRegularFilesAreReadAndOnlyUpToTheLimit) {
   fs::resize_file(in("huge"), kMassimoByteLettura + 1);
   write(in("small"), "12345");
   struct caso {
-    std::string percorso;
+    std::string file;
     size_t limite;
     std::string motivo;
   } casi[] = {
@@ -512,8 +521,8 @@ TEST_F(FilesTest, OnlyRegularFilesAreReadAndOnlyUpToTheLimit) {
   };
   for (const caso& c : casi) {
     std::string out = "stale";
-    esito_file e = leggi_file(c.percorso, out, c.limite);
-    EXPECT_EQ(e.messaggio(), c.percorso + ": " + c.motivo);
+    esito_file e = leggi_file(c.file, out, c.limite);
+    EXPECT_EQ(e.messaggio(), c.file + ": " + c.motivo);
     EXPECT_EQ(out, "");
   }
   std::string out;

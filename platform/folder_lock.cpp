@@ -28,34 +28,25 @@ esito_file blocca_cartella(cartella_uscita& cartella, attesa_blocco modo, const 
   for (;;) {
     int e = prova_blocco(cartella.fd());
     if (e == 0) break;
-    if (e != EWOULDBLOCK) return fallito(cartella.percorso(), e);
-    if (modo == attesa_blocco::non_attendere) return esito_file{false, cartella.percorso(), kCartellaOccupata};
+    if (e != EWOULDBLOCK) return fallito(cartella.cartella(), e);
+    if (modo == attesa_blocco::non_attendere) return esito_file{false, cartella.cartella(), kCartellaOccupata};
     if (atteso_ms >= kAvvisoDopoMs && !avvisato) {
       avvisato = true;
       if (in_attesa) in_attesa();
     }
-    if (int s = attendi_segnale(kIntervalloMs)) return interrotto(cartella.percorso(), s);
+    if (int s = attendi_segnale(kIntervalloMs)) return interrotto(cartella.cartella(), s);
     atteso_ms += kIntervalloMs;
   }
   return ripulisci_cartella(cartella);
 }
 
-esito_file apri_e_blocca(cartella_uscita& cartella, const std::string& percorso, attesa_blocco modo,
+esito_file apri_e_blocca(cartella_uscita& uscita, const std::string& cartella, attesa_blocco modo,
                          std::ostream& avvisi, std::string_view programma) {
-  if (esito_file e = cartella.apri(percorso); !e.ok) return e;
-  return blocca_cartella(cartella, modo, [&] {
-    avvisi << programma << ": waiting for another run writing in " << (percorso.empty() ? "." : percorso)
+  if (esito_file e = uscita.apri(cartella); !e.ok) return e;
+  return blocca_cartella(uscita, modo, [&] {
+    avvisi << programma << ": waiting for another run writing in " << (cartella.empty() ? "." : cartella)
            << std::endl;
   });
-}
-
-esito_file sostituisci_sotto_blocco(const std::string& percorso, std::string_view byte, attesa_blocco modo,
-                                    std::ostream& avvisi, std::string_view programma) {
-  const percorso_diviso p = dividi_percorso(percorso);
-  if (p.nome.empty()) return fallito(percorso, EISDIR);
-  cartella_uscita cartella;
-  if (esito_file e = apri_e_blocca(cartella, p.cartella, modo, avvisi, programma); !e.ok) return e;
-  return sostituisci_insieme(cartella, {{p.nome, byte}});
 }
 
 }  // namespace sb

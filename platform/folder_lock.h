@@ -31,12 +31,7 @@ esito_file blocca_cartella(cartella_uscita& cartella, attesa_blocco modo, const 
 
 // Opens the folder and takes its lock; waiting, "PROGRAM: waiting for another
 // run writing in DIR" goes to `avvisi` after a second.
-esito_file apri_e_blocca(cartella_uscita& cartella, const std::string& percorso, attesa_blocco modo,
+esito_file apri_e_blocca(cartella_uscita& uscita, const std::string& cartella, attesa_blocco modo,
                          std::ostream& avvisi, std::string_view programma);
-
-// Replaces the one file of the path as sostituisci_file does, under the lock
-// of its folder (taken as apri_e_blocca takes it).
-esito_file sostituisci_sotto_blocco(const std::string& percorso, std::string_view byte, attesa_blocco modo,
-                                    std::ostream& avvisi, std::string_view programma);
 
 }  // namespace sb

@@ -14,13 +14,13 @@ namespace {
 constexpr int kMassimoLink = 40;
 
 // The parts of a path between its slashes, empty ones left out.
-std::deque<std::string> parti(const std::string& percorso) {
+std::deque<std::string> parti(const std::string& file) {
   std::deque<std::string> p;
   size_t inizio = 0;
-  while (inizio <= percorso.size()) {
-    size_t fine = percorso.find('/', inizio);
-    if (fine == std::string::npos) fine = percorso.size();
-    if (fine > inizio) p.push_back(percorso.substr(inizio, fine - inizio));
+  while (inizio <= file.size()) {
+    size_t fine = file.find('/', inizio);
+    if (fine == std::string::npos) fine = file.size();
+    if (fine > inizio) p.push_back(file.substr(inizio, fine - inizio));
     inizio = fine + 1;
   }
   return p;
@@ -51,10 +51,10 @@ std::string bersaglio(const std::string& link) {
 
 }  // namespace
 
-esito_file percorso_fidato(const std::string& percorso) {
-  std::deque<std::string> resto = parti(percorso);
+esito_file file_fidato(const std::string& file) {
+  std::deque<std::string> resto = parti(file);
   // What is followed so far: "/" for an absolute path, "" (here) otherwise.
-  std::string fatto = !percorso.empty() && percorso[0] == '/' ? "/" : "";
+  std::string fatto = !file.empty() && file[0] == '/' ? "/" : "";
   int link = 0;
   while (!resto.empty()) {
     const std::string parte = resto.front();

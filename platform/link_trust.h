@@ -15,6 +15,6 @@ namespace sb {
 // Follows the path as the system would, link by link (at most 40), and
 // fails at the first link that may not be followed, naming it and why. A
 // part that does not exist ends the walk: what is missing holds no link.
-esito_file percorso_fidato(const std::string& percorso);
+esito_file file_fidato(const std::string& file);
 
 }  // namespace sb

@@ -13,9 +13,9 @@ struct identita {
 };
 
 // The identity of the file the path leads to, links followed.
-std::optional<identita> identita_di(const std::string& percorso) {
+std::optional<identita> identita_di(const std::string& file) {
   struct stat st;
-  if (percorso.empty() || ::stat(percorso.c_str(), &st) != 0) return std::nullopt;
+  if (file.empty() || ::stat(file.c_str(), &st) != 0) return std::nullopt;
   return identita{st.st_dev, st.st_ino};
 }
 
@@ -30,8 +30,8 @@ std::optional<uscita_su_ingresso> trova_ingresso_in_uscita(const std::vector<std
   for (const std::string& u : uscite) {
     const std::optional<identita> id = identita_di(u);
     if (!id) continue;
-    for (const auto& [l, percorso] : letti) {
-      if (l == *id) return uscita_su_ingresso{*percorso, u};
+    for (const auto& [l, file] : letti) {
+      if (l == *id) return uscita_su_ingresso{*file, u};
     }
   }
   return std::nullopt;

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 TEST(StessoFile, AnOutputMatchesAnInputByDeviceAndInode) {
   prova::cartella_prova scratch;
   ASSERT_TRUE(scratch.ok());
-  const fs::path d = scratch.percorso();
+  const fs::path d = scratch.cartella();
   const std::string input = (d / "in.txt").string();
   prova::scrivi(input, "text");
   prova::scrivi((d / "other.txt").string(), "text");

@@ -57,17 +57,17 @@ esito_file esistenti(const cartella_uscita& cartella, const std::vector<std::str
 
 }  // namespace
 
-richiesta_scrittura richiesta_file(const std::string& comando, const std::string& percorso,
+richiesta_scrittura richiesta_file(const std::string& comando, const std::string& file,
                                    std::vector<std::string> ingressi, attesa_blocco attesa) {
   richiesta_scrittura r;
   r.comando = comando;
   r.ingressi = std::move(ingressi);
   r.attesa = attesa;
-  if (percorso == kUscitaStandard) {
+  if (file == kUscitaStandard) {
     r.standard = true;
     return r;
   }
-  const percorso_diviso p = dividi_percorso(percorso);
+  const file_diviso p = dividi_file(file);
   r.cartella = p.cartella;
   r.nomi = {p.nome};
   return r;
@@ -87,7 +87,7 @@ int scrittura::controlla_ingressi() const {
 }
 
 esito_file scrittura::prepara_cartella() const {
-  if (esito_file e = percorso_fidato(r_.cartella.empty() ? "." : r_.cartella); !e.ok) return e;
+  if (esito_file e = file_fidato(r_.cartella.empty() ? "." : r_.cartella); !e.ok) return e;
   if (!r_.crea_cartella) return {};
   return crea_cartella(r_.cartella);
 }
@@ -129,31 +129,31 @@ int scrittura::scrivi_unico(std::string_view byte, std::ostream& out) {
 namespace {
 
 // The file a path names, links followed: its real path and its status.
-esito_file file_reale(const std::string& percorso, std::string& reale, struct stat& st) {
-  if (esito_file e = percorso_fidato(percorso); !e.ok) return e;
-  char* r = ::realpath(percorso.c_str(), nullptr);
-  if (r == nullptr) return fallito(percorso, errno);
+esito_file file_reale(const std::string& file, std::string& reale, struct stat& st) {
+  if (esito_file e = file_fidato(file); !e.ok) return e;
+  char* r = ::realpath(file.c_str(), nullptr);
+  if (r == nullptr) return fallito(file, errno);
   reale = r;
   std::free(r);
-  if (::lstat(reale.c_str(), &st) != 0) return fallito(percorso, errno);
-  if (!S_ISREG(st.st_mode)) return esito_file{false, percorso, perche_non_regolare(st.st_mode)};
+  if (::lstat(reale.c_str(), &st) != 0) return fallito(file, errno);
+  if (!S_ISREG(st.st_mode)) return esito_file{false, file, perche_non_regolare(st.st_mode)};
   return {};
 }
 
 }  // namespace
 
-int riscrivi_sul_posto(const std::string& comando, const std::string& percorso, std::string_view byte,
+int riscrivi_sul_posto(const std::string& comando, const std::string& file, std::string_view byte,
                        attesa_blocco attesa, std::ostream& err) {
   std::string reale;
   struct stat st;
-  esito_file e = file_reale(percorso, reale, st);
+  esito_file e = file_reale(file, reale, st);
   if (e.ok && st.st_nlink > 1) {
-    e = esito_file{false, percorso,
+    e = esito_file{false, file,
                    "a file with " + std::to_string(st.st_nlink) +
                        " hard links: replacing it would part it from the others; left as it was"};
   }
   if (e.ok && byte.size() > kMassimoByteLettura) {
-    e = esito_file{false, percorso,
+    e = esito_file{false, file,
                    "would become " + std::to_string(byte.size()) + " bytes, larger than " +
                        std::to_string(kMassimoByteLettura) + ", the limit for a file that is read; left as it was"};
   }
@@ -161,7 +161,7 @@ int riscrivi_sul_posto(const std::string& comando, const std::string& percorso, 
   if (!e.ok) return w.stato(e);
   if (e = w.apri(); !e.ok) return w.stato(e);
   file_nuovo f;
-  f.nome = dividi_percorso(reale).nome;
+  f.nome = dividi_file(reale).nome;
   f.byte = byte;
   f.proprieta = proprieta_file{st.st_mode & 07777, st.st_uid, st.st_gid};
   if (e = w.sostituisci({f}); !e.ok) return w.stato(e);

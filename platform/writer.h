@@ -40,7 +40,7 @@ struct richiesta_scrittura {
 
 // The request of a command that writes one file (a picture, a page, a
 // formatted text): its folder and name, or standard output for "-".
-richiesta_scrittura richiesta_file(const std::string& comando, const std::string& percorso,
+richiesta_scrittura richiesta_file(const std::string& comando, const std::string& file,
                                    std::vector<std::string> ingressi, attesa_blocco attesa);
 
 // One run's writing. Made at the start of the run: the signals are held from
@@ -103,7 +103,7 @@ class scrittura {
 // than the old file; a file with other hard links is refused, since a new
 // file would part it from them; bytes over the read limit are refused before
 // anything is written. Returns the exit status, the failure told on err.
-int riscrivi_sul_posto(const std::string& comando, const std::string& percorso, std::string_view byte,
+int riscrivi_sul_posto(const std::string& comando, const std::string& file, std::string_view byte,
                        attesa_blocco attesa, std::ostream& err);
 
 // Writes texts that stand alone (a scenario to start from) as one set into

@@ -31,15 +31,15 @@ TEST(Scrittura, APlantedLinkInAStickyFolderIsNotFollowed) {
   fs::create_symlink(privata, condivisa + "/out");
   fs::create_symlink(condivisa + "/out", dir / "hop");
   const std::string motivo = "a symbolic link owned by user 65534 in a sticky folder every user may write; not followed";
-  EXPECT_TRUE(percorso_fidato(condivisa + "/out/inner").ok) << "the user's own link";
+  EXPECT_TRUE(file_fidato(condivisa + "/out/inner").ok) << "the user's own link";
 
   ASSERT_EQ(::lchown((condivisa + "/out").c_str(), 65534, 65534), 0);
   struct caso {
-    std::string percorso;
+    std::string file;
   } casi[] = {{condivisa + "/out"}, {condivisa + "/out/inner"}, {dir / "hop/inner"}, {condivisa + "/./out/x/y"}};
   for (const caso& c : casi) {
-    SCOPED_TRACE(c.percorso);
-    const esito_file e = percorso_fidato(c.percorso);
+    SCOPED_TRACE(c.file);
+    const esito_file e = file_fidato(c.file);
     EXPECT_FALSE(e.ok);
     EXPECT_EQ(e.motivo, motivo);
   }
@@ -53,10 +53,10 @@ TEST(Scrittura, APlantedLinkInAStickyFolderIsNotFollowed) {
 
   // Not sticky, or the folder's own owner's link: followed.
   ASSERT_EQ(::chmod(condivisa.c_str(), 0777), 0);
-  EXPECT_TRUE(percorso_fidato(condivisa + "/out/inner").ok);
+  EXPECT_TRUE(file_fidato(condivisa + "/out/inner").ok);
   ASSERT_EQ(::chmod(condivisa.c_str(), 01777), 0);
   ASSERT_EQ(::chown(condivisa.c_str(), 65534, 65534), 0);
-  EXPECT_TRUE(percorso_fidato(condivisa + "/out/inner").ok);
+  EXPECT_TRUE(file_fidato(condivisa + "/out/inner").ok);
 }
 
 // Bytes over the read limit would make a file no command reads: refused
@@ -72,7 +72,7 @@ TEST(Scrittura, ARewriteOverTheReadLimitIsRefused) {
   EXPECT_EQ(err.str(), file + ": would become 67108865 bytes, larger than 67108864, the limit for a file that is "
                               "read; left as it was\n");
   EXPECT_EQ(prova::leggi(file), "small");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.percorso()), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.cartella()), fs::directory_iterator()), 1);
 }
 
 }  // namespace

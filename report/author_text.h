@@ -8,7 +8,7 @@ namespace sb {
 
 // An author's text as read from its file, and as the compile reads it.
 struct testo_autore {
-  std::string percorso;  // as the author gave it; empty when none was given
+  std::string file;  // as the author gave it; empty when none was given
   std::string originale; // the file's bytes
   std::string byte;      // code page 1252: converted from UTF-8, else the same bytes
 };

@@ -23,8 +23,8 @@ const testo_autore* testo_di(origine_errore origine, const testo_autore& linea, 
 // the author did not give; empty otherwise.
 std::string testo_mancante(const diagnostica& d, const testo_autore& linea, const testo_autore& servizio) {
   if (d.livello != gravita::errore || d.riga != 0) return "";
-  if (d.origine == origine_errore::testo_linea && linea.percorso.empty()) return " (no --line given)";
-  if (d.origine == origine_errore::testo_servizio && servizio.percorso.empty()) return " (no --service given)";
+  if (d.origine == origine_errore::testo_linea && linea.file.empty()) return " (no --line given)";
+  if (d.origine == origine_errore::testo_servizio && servizio.file.empty()) return " (no --service given)";
   return "";
 }
 
@@ -88,7 +88,7 @@ luogo_sorgente luogo_con_righe(const diagnostica& d, const testo_autore& linea, 
   const testo_autore* t = testo_di(d.origine, linea, servizio, profilo);
   luogo_sorgente l;
   if (t == nullptr) return l;
-  l.file = t->percorso;
+  l.file = t->file;
   l.riga = d.riga;
   l.colonna = d.colonna;
   if (d.colonna <= 0) return l;

@@ -31,7 +31,7 @@ const char* colore_livello(gravita g) {
 const testo_autore* testo_di(const luogo_sorgente& l, const std::vector<const testo_autore*>& testi) {
   if (l.file.empty()) return nullptr;
   for (const testo_autore* t : testi) {
-    if (t != nullptr && t->percorso == l.file) return t;
+    if (t != nullptr && t->file == l.file) return t;
   }
   return nullptr;
 }

@@ -58,7 +58,7 @@ struct stato_vivo {
 namespace {
 
 // A file's path as the disk knows it, for comparing names.
-std::string percorso_reale(const std::string& file) {
+std::string file_reale(const std::string& file) {
   std::error_code e;
   const std::filesystem::path p = std::filesystem::weakly_canonical(std::filesystem::absolute(file, e), e);
   return e ? file : p.string();
@@ -74,7 +74,7 @@ void analizza_e_pubblica(stato_vivo& st) {
     return;
   }
   std::vector<std::string> file;
-  for (const std::string& f : s->file) file.push_back(percorso_reale(f));
+  for (const std::string& f : s->file) file.push_back(file_reale(f));
   const std::string json = scena_in_json(*s);
   std::lock_guard<std::mutex> l(st.guardia);
   st.ultima = std::make_shared<const scena>(std::move(*s));
@@ -247,7 +247,7 @@ std::optional<server_vivo> avvia_pagina_viva(sorgente_viva sorgente, opzioni_viv
 void segnala_cursore(server_vivo& s, const std::string& file, int32_t riga) {
   if (!s.stato) return;
   stato_vivo& st = *s.stato;
-  const std::string reale = percorso_reale(file);
+  const std::string reale = file_reale(file);
   int indice = -1;
   {
     std::lock_guard<std::mutex> l(st.guardia);

@@ -73,12 +73,12 @@ class PaginaViva : public ::testing::Test {
 
   // What the stream at the path sends until `fine` comes (or five quiet
   // seconds pass); dopo runs once the stream is open.
-  std::string flusso(const std::string& percorso, const std::string& fine, const std::function<void()>& dopo) {
+  std::string flusso(const std::string& risorsa, const std::string& fine, const std::function<void()>& dopo) {
     httplib::Client c("127.0.0.1", s_->porta);
     c.set_read_timeout(5, 0);
     std::string venuto;
     bool aperto = false;
-    c.Get(percorso, httplib::Headers{{"Host", host()}}, [&](const char* d, size_t n) {
+    c.Get(risorsa, httplib::Headers{{"Host", host()}}, [&](const char* d, size_t n) {
       const size_t prima = venuto.size();
       venuto.append(d, n);
       if (!aperto) {
@@ -109,7 +109,7 @@ TEST_F(PaginaViva, ThePageOnlyUnderTheTokenAndTheLoopbackName) {
   EXPECT_NE(r->body.find("data-events=\"events?from=1\""), std::string::npos);
   EXPECT_EQ(r->get_header_value("Cache-Control"), "no-store");
   struct caso {
-    std::string percorso;
+    std::string risorsa;
     std::string host;
     int stato;
   };
@@ -121,10 +121,10 @@ TEST_F(PaginaViva, ThePageOnlyUnderTheTokenAndTheLoopbackName) {
       {"/", "attacker.example:" + std::to_string(s_->porta), 403},
   };
   for (const caso& k : casi) {
-    r = c.Get(k.percorso, httplib::Headers{{"Host", k.host}});
-    ASSERT_TRUE(r) << k.percorso;
-    EXPECT_EQ(r->status, k.stato) << k.percorso << " Host: " << k.host;
-    EXPECT_EQ(r->body, "") << k.percorso << " Host: " << k.host;
+    r = c.Get(k.risorsa, httplib::Headers{{"Host", k.host}});
+    ASSERT_TRUE(r) << k.risorsa;
+    EXPECT_EQ(r->status, k.stato) << k.risorsa << " Host: " << k.host;
+    EXPECT_EQ(r->body, "") << k.risorsa << " Host: " << k.host;
   }
 }
 
@@ -188,7 +188,7 @@ TEST_F(PaginaViva, TheCursorGoesToThePagesAsTheFileNumberAndLine) {
 }
 
 // A client that asks for the stream and then reads nothing.
-int cliente_fermo(int porta, const std::string& percorso) {
+int cliente_fermo(int porta, const std::string& risorsa) {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
   int piccolo = 4096;
   setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &piccolo, sizeof piccolo);
@@ -198,7 +198,7 @@ int cliente_fermo(int porta, const std::string& percorso) {
   a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   if (connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) return -1;
   const std::string richiesta =
-      "GET " + percorso + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(porta) + "\r\n\r\n";
+      "GET " + risorsa + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(porta) + "\r\n\r\n";
   if (write(fd, richiesta.data(), richiesta.size()) != static_cast<ssize_t>(richiesta.size())) return -1;
   return fd;
 }

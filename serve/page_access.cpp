@@ -45,14 +45,14 @@ bool host_di_loopback(std::string_view host, int porta) {
   return nome == "127.0.0.1" || nome == "[::1]" || e_localhost(nome);
 }
 
-accesso decidi_accesso(std::string_view metodo, std::string_view percorso, std::string_view host,
+accesso decidi_accesso(std::string_view metodo, std::string_view risorsa, std::string_view host,
                        std::string_view gettone, int porta) {
   if (!host_di_loopback(host, porta)) return accesso::host_estraneo;
-  if (metodo != "GET" || gettone.empty() || percorso.size() < gettone.size() + 2 || percorso[0] != '/') {
+  if (metodo != "GET" || gettone.empty() || risorsa.size() < gettone.size() + 2 || risorsa[0] != '/') {
     return accesso::non_trovato;
   }
-  if (!uguali_in_tempo_costante(percorso.substr(1, gettone.size()), gettone)) return accesso::non_trovato;
-  const std::string_view resto = percorso.substr(1 + gettone.size());
+  if (!uguali_in_tempo_costante(risorsa.substr(1, gettone.size()), gettone)) return accesso::non_trovato;
+  const std::string_view resto = risorsa.substr(1 + gettone.size());
   if (resto == "/") return accesso::pagina;
   if (resto == "/events") return accesso::eventi;
   return accesso::non_trovato;

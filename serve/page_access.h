@@ -25,7 +25,7 @@ std::string nuovo_gettone();
 bool host_di_loopback(std::string_view host, int porta);
 
 // What the request of the method on the path with the Host header gets.
-accesso decidi_accesso(std::string_view metodo, std::string_view percorso, std::string_view host,
+accesso decidi_accesso(std::string_view metodo, std::string_view risorsa, std::string_view host,
                        std::string_view gettone, int porta);
 
 }  // namespace sb

@@ -15,7 +15,7 @@ constexpr const char* kGettone = "0123456789abcdef0123456789abcdef";
 TEST(AccessoPagina, OnlyThePageAndItsStreamUnderTheTokenToTheLoopbackName) {
   struct caso {
     const char* metodo;
-    std::string percorso;
+    std::string risorsa;
     const char* host;
     accesso atteso;
   };
@@ -52,8 +52,8 @@ TEST(AccessoPagina, OnlyThePageAndItsStreamUnderTheTokenToTheLoopbackName) {
       {"GET", "/", "attacker.example:8123", accesso::host_estraneo},
   };
   for (const caso& c : casi) {
-    EXPECT_EQ(decidi_accesso(c.metodo, c.percorso, c.host, kGettone, 8123), c.atteso)
-        << c.metodo << " " << c.percorso << " Host: " << c.host;
+    EXPECT_EQ(decidi_accesso(c.metodo, c.risorsa, c.host, kGettone, 8123), c.atteso)
+        << c.metodo << " " << c.risorsa << " Host: " << c.host;
   }
 }
 

@@ -11,20 +11,20 @@
 namespace sb::prova {
 
 // The file's bytes; empty when it cannot be read.
-inline std::string leggi(const std::string& percorso) {
-  std::ifstream in(percorso, std::ios::binary);
+inline std::string leggi(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
 }
 
 // Writes the bytes, replacing the file.
-inline void scrivi(const std::string& percorso, std::string_view byte) {
-  std::ofstream out(percorso, std::ios::binary | std::ios::trunc);
+inline void scrivi(const std::string& file, std::string_view byte) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << byte;
 }
 
-inline bool esiste(const std::string& percorso) { return std::filesystem::exists(percorso); }
+inline bool esiste(const std::string& file) { return std::filesystem::exists(file); }
 
 // The lines joined with CR LF, each line ended by one.
 inline std::string righe_crlf(const std::vector<std::string>& righe) {

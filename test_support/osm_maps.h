@@ -42,9 +42,9 @@ class mappa_osm {
   }
 
   // Writes the file; returns its path.
-  std::string scrivi(const std::string& percorso) const {
-    std::ofstream(percorso, std::ios::binary) << testo();
-    return percorso;
+  std::string scrivi(const std::string& file) const {
+    std::ofstream(file, std::ios::binary) << testo();
+    return file;
   }
 
  private:

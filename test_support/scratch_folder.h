@@ -16,23 +16,23 @@ class cartella_prova {
   cartella_prova() {
     const char* tmp = std::getenv("TMPDIR");
     std::string modello = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/sb_test_XXXXXX";
-    if (::mkdtemp(modello.data()) != nullptr) percorso_ = modello;
+    if (::mkdtemp(modello.data()) != nullptr) cartella_ = modello;
   }
   ~cartella_prova() {
-    if (percorso_.empty()) return;
+    if (cartella_.empty()) return;
     std::error_code e;
-    std::filesystem::permissions(percorso_, std::filesystem::perms::owner_all, e);
-    std::filesystem::remove_all(percorso_, e);
+    std::filesystem::permissions(cartella_, std::filesystem::perms::owner_all, e);
+    std::filesystem::remove_all(cartella_, e);
   }
   cartella_prova(const cartella_prova&) = delete;
   cartella_prova& operator=(const cartella_prova&) = delete;
 
-  bool ok() const { return !percorso_.empty(); }
-  const std::string& percorso() const { return percorso_; }
-  std::string operator/(const std::string& nome) const { return percorso_ + "/" + nome; }
+  bool ok() const { return !cartella_.empty(); }
+  const std::string& cartella() const { return cartella_; }
+  std::string operator/(const std::string& nome) const { return cartella_ + "/" + nome; }
 
  private:
-  std::string percorso_;
+  std::string cartella_;
 };
 
 }  // namespace sb::prova

@@ -49,8 +49,8 @@ class Check : public ::testing::Test {
     e.stato = esegui_strumento(argomenti, out, err);
     e.out = out.str();
     e.err = err.str();
-    for (size_t i = e.err.find(dir_.percorso() + "/"); i != std::string::npos; i = e.err.find(dir_.percorso() + "/")) {
-      e.err.erase(i, dir_.percorso().size() + 1);
+    for (size_t i = e.err.find(dir_.cartella() + "/"); i != std::string::npos; i = e.err.find(dir_.cartella() + "/")) {
+      e.err.erase(i, dir_.cartella().size() + 1);
     }
     return e;
   }
@@ -847,11 +847,11 @@ TEST_F(Check, WritesNothing) {
   std::vector<std::string> servizio = prova::servizio_esempio();
   servizio[20] = "segnale, 500, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0";  // an error too: nothing is written either way
   scrivi_testi(righe_crlf(prova::linea_esempio()), righe_crlf(servizio));
-  const std::map<std::string, std::string> prima = contenuto(dir_.percorso());
-  const std::string comando = "cd " + prova::tra_apici(dir_.percorso()) + " && " +
+  const std::map<std::string, std::string> prima = contenuto(dir_.cartella());
+  const std::string comando = "cd " + prova::tra_apici(dir_.cartella()) + " && " +
                               prova::tra_apici(SB_SCENARIO_TOOL) + " check --line l.txt --service s.txt >/dev/null 2>&1";
   EXPECT_EQ(WEXITSTATUS(std::system(comando.c_str())), kUscitaCodice);
-  EXPECT_EQ(contenuto(dir_.percorso()), prima);
+  EXPECT_EQ(contenuto(dir_.cartella()), prima);
 }
 
 // The exit statuses of check, and of compile with and without --werror,

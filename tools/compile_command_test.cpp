@@ -266,7 +266,7 @@ TEST_F(Compile, ExportedTextsCompileToTheBuildersOwnFiles) {
   cartella_prova costruttore;
   std::ostringstream attesa, errori;
   std::unique_ptr<interfaccia_utente> ui = interfaccia_console(attesa, errori);
-  ASSERT_EQ(avvio(costruttore.percorso(), *ui, errori), kUscitaPulita) << errori.str();
+  ASSERT_EQ(avvio(costruttore.cartella(), *ui, errori), kUscitaPulita) << errori.str();
 
   esecuzione x = prova::esegui_strumento_esterno(dir_, {"export", "--out", dir_ / "ex"});
   ASSERT_EQ(x.stato, kUscitaPulita) << x.err;

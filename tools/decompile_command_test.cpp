@@ -85,15 +85,15 @@ TEST_F(Decompile, TheBuildersOwnFilesComeBackToItsOwnTexts) {
   cartella_prova costruttore;
   std::ostringstream attesa, errori;
   std::unique_ptr<interfaccia_utente> ui = interfaccia_console(attesa, errori);
-  ASSERT_EQ(avvio(costruttore.percorso(), *ui, errori), kUscitaPulita) << errori.str();
+  ASSERT_EQ(avvio(costruttore.cartella(), *ui, errori), kUscitaPulita) << errori.str();
   for (bool con_griglia : {true, false}) {
     SCOPED_TRACE(con_griglia ? "with the plan" : "without the plan");
     // The second pass replaces the texts of the first.
-    esecuzione e = decompila(costruttore.percorso(), "BORVALE", "40617", con_griglia, {"--force"});
+    esecuzione e = decompila(costruttore.cartella(), "BORVALE", "40617", con_griglia, {"--force"});
     ASSERT_EQ(e.stato, kUscitaPulita) << e.err;
     EXPECT_EQ(e.err, "");
     EXPECT_EQ(e.out, dir_ / "txt/BORVALE_linea.txt\n" + dir_ / "txt/BORVALE_40617-.txt\nround trip: exact\n");
-    ricompila_uguale(costruttore.percorso(), "BORVALE", "40617", con_griglia);
+    ricompila_uguale(costruttore.cartella(), "BORVALE", "40617", con_griglia);
     // Word for word the builder's texts, but for the notes of the preamble.
     const std::string servizio = componi_documento(righe_treno());
     EXPECT_EQ(senza_righe(leggi(dir_ / "txt/BORVALE_40617-.txt"), 2), senza_righe(servizio, 10));

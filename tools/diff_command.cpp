@@ -78,7 +78,7 @@ std::string accanto(const std::string& cartella, const std::string& nome) {
 }
 
 // A file that exists, else empty: the other files of a pair may be missing.
-std::string se_esiste(const std::string& percorso) { return file_esiste(percorso) ? percorso : ""; }
+std::string se_esiste(const std::string& file) { return file_esiste(file) ? file : ""; }
 
 // The side of one changed file: the file itself in its place in the pair or
 // set, the others from the working tree.
@@ -179,9 +179,9 @@ int esegui_diff(const lato_diff& vecchio, const lato_diff& nuovo, bool json, std
   return cambi.empty() ? kUguali : kDiversi;
 }
 
-bool lati_da_git(const std::string& percorso, const std::string& vecchio, const std::string& nuovo, lato_diff& v,
+bool lati_da_git(const std::string& file, const std::string& vecchio, const std::string& nuovo, lato_diff& v,
                  lato_diff& n) {
-  const percorso_diviso p = dividi_percorso(percorso);
+  const file_diviso p = dividi_file(file);
   const std::string& c = p.cartella;
   const std::string& nome = p.nome;
   lato_diff modello;
@@ -211,8 +211,8 @@ bool lati_da_git(const std::string& percorso, const std::string& vecchio, const 
   // The names the texts compile with are the repository's, not those of
   // git's temporary files.
   const nomi_scenario nomi = scegli_nomi(std::nullopt, std::nullopt,
-                                         posto == &lato_diff::linea ? percorso : modello.linea,
-                                         posto == &lato_diff::servizio ? percorso : modello.servizio);
+                                         posto == &lato_diff::linea ? file : modello.linea,
+                                         posto == &lato_diff::servizio ? file : modello.servizio);
   modello.nome_linea = nomi.linea;
   modello.numero_treno = nomi.treno;
   v = lato_git(vecchio, modello, posto);

@@ -32,7 +32,7 @@ int esegui_diff(const lato_diff& vecchio, const lato_diff& nuovo, bool json, std
 // then the old file, its hash and mode, the new file, its hash and mode. The
 // other files of the scenario are taken from the folder of the path, in the
 // working tree, for both sides. False when the path names no scenario file.
-bool lati_da_git(const std::string& percorso, const std::string& vecchio, const std::string& nuovo, lato_diff& v,
+bool lati_da_git(const std::string& file, const std::string& vecchio, const std::string& nuovo, lato_diff& v,
                  lato_diff& n);
 
 // The command table's entry of "diff".

@@ -230,7 +230,7 @@ namespace {
 
 // Runs a shell command in a folder, its standard output and status.
 prova::esecuzione nella_shell(const cartella_prova& dir, const std::string& comando) {
-  const std::string tutto = "cd " + prova::tra_apici(dir.percorso()) + " && HOME=" + prova::tra_apici(dir.percorso()) +
+  const std::string tutto = "cd " + prova::tra_apici(dir.cartella()) + " && HOME=" + prova::tra_apici(dir.cartella()) +
                             " GIT_CONFIG_NOSYSTEM=1 " + comando + " >.out 2>.err </dev/null";
   const int r = std::system(tutto.c_str());
   prova::esecuzione e;

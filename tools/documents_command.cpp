@@ -32,7 +32,7 @@ void racconta(const documento_da_scrivere& doc, const testi_documenti& t, std::o
   if (doc.d.errore.empty()) return;
   segnalazione e = del_programma(gravita::errore, doc.d.errore);
   if (doc.testo != nullptr) {
-    e.dove.file = doc.testo->percorso;
+    e.dove.file = doc.testo->file;
     e.dove.riga = doc.d.riga_errore;
     // The line is at fault: underlined from its start to its first comma.
     const std::string_view riga = riga_di(doc.testo->byte, doc.d.riga_errore);

@@ -10,15 +10,15 @@
 
 namespace sb {
 
-int esegui_dump(const std::string& percorso, bool json, std::ostream& out, std::ostream& err,
+int esegui_dump(const std::string& file, bool json, std::ostream& out, std::ostream& err,
                 const std::string& tabella) {
-  tipo_binario tipo = riconosci(percorso);
+  tipo_binario tipo = riconosci(file);
   if (tipo == tipo_binario::sconosciuto) {
-    err << percorso << ": not a scenario file (expected a name ending in _linea.dat, .sim or .dat)\n";
+    err << file << ": not a scenario file (expected a name ending in _linea.dat, .sim or .dat)\n";
     return kUscitaUso;
   }
   std::string byte;
-  if (esito_file e = leggi_file(percorso, byte); !e.ok) {
+  if (esito_file e = leggi_file(file, byte); !e.ok) {
     err << e.messaggio() << "\n";
     return kUscitaFile;
   }
@@ -32,7 +32,7 @@ int esegui_dump(const std::string& percorso, bool json, std::ostream& out, std::
     celle_percorso c;
     e = decodifica_celle(byte, c);
     tabella_oggetti t{};
-    const bool con_tabella = leggi_tabella_accanto(percorso, tabella, t, err);
+    const bool con_tabella = leggi_tabella_accanto(file, tabella, t, err);
     if (!tabella.empty() && !con_tabella) return kUscitaFile;
     if (e.ok) testo = descrivi_celle(c, json, con_tabella ? &t : nullptr);
   } else {
@@ -41,7 +41,7 @@ int esegui_dump(const std::string& percorso, bool json, std::ostream& out, std::
     if (e.ok) testo = descrivi_griglia(g, json);
   }
   if (!e.ok) {
-    err << percorso << ": " << e.messaggio() << "\n";
+    err << file << ": " << e.messaggio() << "\n";
     return kUscitaFile;
   }
   out << testo;

@@ -13,7 +13,7 @@ namespace sb {
 // be read or is cut short or malformed, with the byte offset on err). For the
 // route cells the object table is read from tabella, or when that is empty
 // from beside them if it is there.
-int esegui_dump(const std::string& percorso, bool json, std::ostream& out, std::ostream& err,
+int esegui_dump(const std::string& file, bool json, std::ostream& out, std::ostream& err,
                 const std::string& tabella = "");
 
 // The command table's entry of "dump".

@@ -352,7 +352,7 @@ TEST(Dump, ShowsTheBuildersFiles) {
   ASSERT_TRUE(dir.ok());
   std::ostringstream attesa, errori;
   std::unique_ptr<interfaccia_utente> ui = interfaccia_console(attesa, errori);
-  ASSERT_EQ(avvio(dir.percorso(), *ui, errori), kUscitaPulita) << errori.str();
+  ASSERT_EQ(avvio(dir.cartella(), *ui, errori), kUscitaPulita) << errori.str();
 
   struct caso {
     std::string file;

@@ -27,8 +27,8 @@ class Export : public ::testing::Test {
   }
   std::string linea() const { return dir_ / "ex/BORVALE_linea.txt"; }
   std::string servizio() const { return dir_ / "ex/BORVALE_40617-.txt"; }
-  static std::string esiste_gia(const std::string& percorso) {
-    return percorso + ": File exists (--force replaces it)\n";
+  static std::string esiste_gia(const std::string& file) {
+    return file + ": File exists (--force replaces it)\n";
   }
 
   cartella_prova dir_;

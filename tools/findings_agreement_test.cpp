@@ -74,7 +74,7 @@ std::map<std::string, std::vector<rilievo>> per_file(const std::vector<std::stri
 }
 
 // The name at the end of a path or URI.
-std::string nome_file(const std::string& percorso) { return percorso.substr(percorso.rfind('/') + 1); }
+std::string nome_file(const std::string& file) { return file.substr(file.rfind('/') + 1); }
 
 // What the language server publishes on opening the service with the line on
 // disk beside it, by file, each diagnostic followed by its related notes.
@@ -174,7 +174,7 @@ TEST(UnaAnalisi, CheckThePageAndTheLanguageServerTellTheSameFindings) {
     std::vector<std::string> a = {"check"};
     a.insert(a.end(), testi.begin(), testi.end());
     EXPECT_EQ(esegui_strumento(a, out, err), kUscitaCodice);
-    const std::string detto = senza_cartella(err.str(), dir.percorso());
+    const std::string detto = senza_cartella(err.str(), dir.cartella());
     const std::vector<std::string> righe = prime_righe(detto);
     ASSERT_FALSE(righe.empty());
     bool orario = false;
@@ -191,15 +191,15 @@ TEST(UnaAnalisi, CheckThePageAndTheLanguageServerTellTheSameFindings) {
     a.insert(a.end(), testi.begin(), testi.end());
     a.insert(a.end(), {"--html", dir / "p.html"});
     EXPECT_LT(esegui_strumento(a, vout, verr), kUscitaFile);
-    EXPECT_EQ(senza_cartella(verr.str(), dir.percorso()), detto);
+    EXPECT_EQ(senza_cartella(verr.str(), dir.cartella()), detto);
     std::vector<std::string> pagina;
     for (const std::string& t : diagnostiche_pagina(prova::leggi(dir / "p.html"))) {
-      pagina.push_back(senza_cartella(t, dir.percorso()));
+      pagina.push_back(senza_cartella(t, dir.cartella()));
     }
     EXPECT_EQ(pagina, righe);
 
     // The language server: the same by file, with the line on disk.
-    EXPECT_EQ(pubblicati(dir.percorso(), prova::righe_crlf(servizio)), per_file(righe));
+    EXPECT_EQ(pubblicati(dir.cartella(), prova::righe_crlf(servizio)), per_file(righe));
   }
 }
 

@@ -13,22 +13,22 @@ namespace sb {
 namespace {
 
 // Formats one file; returns its exit status.
-int formatta_file(const std::string& percorso, bool verifica, attesa_blocco attesa, std::ostream& out,
+int formatta_file(const std::string& file, bool verifica, attesa_blocco attesa, std::ostream& out,
                   std::ostream& err) {
   std::string byte;
-  if (esito_file e = leggi_file(percorso, byte); !e.ok) return uscita_file(e, err);
-  const esito_formato f = formatta_testo(byte, genere_del_file(percorso, byte));
+  if (esito_file e = leggi_file(file, byte); !e.ok) return uscita_file(e, err);
+  const esito_formato f = formatta_testo(byte, genere_del_file(file, byte));
   if (f.rifiutato) {
-    err << percorso << ":";
+    err << file << ":";
     if (f.rifiutato->dove.riga > 0) err << f.rifiutato->dove.riga << ":" << f.rifiutato->dove.colonna << ":";
     err << " error: " << f.rifiutato->motivo << "\n";
     return kUscitaFile;
   }
   if (!f.cambiato) return kUscitaPulita;
   if (!verifica) {
-    if (const int s = riscrivi_sul_posto("format", percorso, f.testo, attesa, err); s != kUscitaPulita) return s;
+    if (const int s = riscrivi_sul_posto("format", file, f.testo, attesa, err); s != kUscitaPulita) return s;
   }
-  out << percorso << "\n";
+  out << file << "\n";
   return verifica ? kUscitaCodice : kUscitaPulita;
 }
 
@@ -64,12 +64,12 @@ int esegui_format(const std::vector<std::string>& file, bool verifica, attesa_bl
   // next one, never in the middle of a write.
   segnali_di_build segnali;
   int stato = kUscitaPulita;
-  for (const std::string& percorso : file) {
+  for (const std::string& nome_file : file) {
     if (const int s = segnale_arrivato()) {
-      err << percorso << ": interrupted by " << nome_segnale(s) << "; it and the files after it are left as they were\n";
+      err << nome_file << ": interrupted by " << nome_segnale(s) << "; it and the files after it are left as they were\n";
       return stato_per_segnale(s);
     }
-    const int uno = formatta_file(percorso, verifica, attesa, out, err);
+    const int uno = formatta_file(nome_file, verifica, attesa, out, err);
     if (uno > stato) stato = uno;
     if (uno > kUscitaFile) return uno;  // a signal stopped the write
   }

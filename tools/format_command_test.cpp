@@ -23,9 +23,9 @@ using prova::leggi;
 using prova::scrivi;
 
 // The file's inode: a file replaced by rename gets a new one.
-ino_t inode(const std::string& percorso) {
+ino_t inode(const std::string& file) {
   struct stat s {};
-  return ::stat(percorso.c_str(), &s) == 0 ? s.st_ino : 0;
+  return ::stat(file.c_str(), &s) == 0 ? s.st_ino : 0;
 }
 
 class Format : public ::testing::Test {
@@ -119,9 +119,9 @@ struct stato_file {
   bool operator==(const stato_file&) const = default;
 };
 
-stato_file di(const std::string& percorso) {
+stato_file di(const std::string& file) {
   struct stat s {};
-  ::lstat(percorso.c_str(), &s);
+  ::lstat(file.c_str(), &s);
   return {static_cast<unsigned>(s.st_mode & 07777), s.st_uid, s.st_gid};
 }
 
@@ -179,7 +179,7 @@ TEST_F(Format, AKilledRunLeavesAPrivateTemporaryFileTheNextRunClears) {
   ::unsetenv("SB_FAULT_KILL_AT_STEP");
   EXPECT_NE(e.stato, kUscitaPulita);
   std::vector<std::string> temporanei;
-  for (const auto& f : std::filesystem::directory_iterator(dir_.percorso())) {
+  for (const auto& f : std::filesystem::directory_iterator(dir_.cartella())) {
     const std::string nome = f.path().filename().string();
     if (nome.find(".sbtmp-") != std::string::npos) temporanei.push_back(f.path().string());
   }

@@ -18,8 +18,8 @@ namespace sb {
 namespace {
 
 // A file of the source tree, by its path from the top.
-std::string leggi_sorgente(const std::string& percorso) {
-  std::ifstream in(std::string(SB_SOURCE_DIR) + "/" + percorso, std::ios::binary);
+std::string leggi_sorgente(const std::string& file) {
+  std::ifstream in(std::string(SB_SOURCE_DIR) + "/" + file, std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
@@ -51,8 +51,8 @@ TEST(GrammaticaDocumenti, TheTrainProfilesTableHoldsEveryKeyword) {
 
 // The keyword patterns of a TextMate grammar: the "match" of every pattern
 // whose name marks a keyword, without the leading case flag.
-std::vector<std::string> forme_parole(const std::string& percorso) {
-  const nlohmann::json g = nlohmann::json::parse(leggi_sorgente(percorso));
+std::vector<std::string> forme_parole(const std::string& file) {
+  const nlohmann::json g = nlohmann::json::parse(leggi_sorgente(file));
   std::vector<std::string> forme;
   const std::function<void(const nlohmann::json&)> cerca = [&](const nlohmann::json& j) {
     if (j.is_object()) {

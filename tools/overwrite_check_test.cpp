@@ -64,14 +64,14 @@ TEST(IngressiIntatti, AnInputAtAnOutputNameIsAUsageErrorAndNothingIsWritten) {
       {{"decompile", "--sim", sim, "--cells", self + "/BORVALE_40617-.txt", "--out", self, "--force"},
        self + "/BORVALE_40617-.txt", self + "/BORVALE_40617-.txt"},
   };
-  const auto prima = contenuto(dir.percorso());
+  const auto prima = contenuto(dir.cartella());
   for (const caso& c : casi) {
     SCOPED_TRACE(c.argomenti[0]);
     const prova::esecuzione e = prova::esegui_strumento_esterno(dir, c.argomenti);
     EXPECT_EQ(e.stato, kUscitaUso);
     EXPECT_EQ(e.err, "scenario_tool " + c.argomenti[0] + ": the output " + c.uscita + " is the input " +
                          c.ingresso + "; nothing written\nTry 'scenario_tool " + c.argomenti[0] + " --help'.\n");
-    EXPECT_EQ(contenuto(dir.percorso()), prima);
+    EXPECT_EQ(contenuto(dir.cartella()), prima);
   }
 }
 

@@ -173,7 +173,7 @@ TEST(Plan, DrawsEverythingOfTheBuildersScenario) {
   ASSERT_TRUE(dir.ok());
   std::ostringstream attesa, errori;
   std::unique_ptr<interfaccia_utente> ui = interfaccia_console(attesa, errori);
-  ASSERT_EQ(avvio(dir.percorso(), *ui, errori), kUscitaPulita) << errori.str();
+  ASSERT_EQ(avvio(dir.cartella(), *ui, errori), kUscitaPulita) << errori.str();
   prova::esecuzione e = prova::esegui_strumento_esterno(
       dir, {"plan", "--plan", dir / "BORVALE_linea.dat", "--sim", dir / "BORVALE_40617.sim", "--cells",
             dir / "BORVALE_40617.dat", "--svg", dir / "p.svg"});

@@ -16,8 +16,8 @@ namespace sb {
 namespace {
 
 // A file of the source tree, by its path from the top.
-std::string leggi_sorgente(const std::string& percorso) {
-  std::ifstream in(std::string(SB_SOURCE_DIR) + "/" + percorso, std::ios::binary);
+std::string leggi_sorgente(const std::string& file) {
+  std::ifstream in(std::string(SB_SOURCE_DIR) + "/" + file, std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();

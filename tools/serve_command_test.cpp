@@ -114,10 +114,10 @@ TEST(Serve, ServesThePageFollowsASaveAndStopsOnSigterm) {
   ASSERT_EQ(indirizzo.rfind(inizio, 0), 0u) << indirizzo;
   const size_t barra = indirizzo.find('/', inizio.size());
   const int porta = std::stoi(indirizzo.substr(inizio.size(), barra - inizio.size()));
-  const std::string percorso = indirizzo.substr(barra);
+  const std::string risorsa = indirizzo.substr(barra);
   httplib::Client c("127.0.0.1", porta);
   const httplib::Headers host = {{"Host", "127.0.0.1:" + std::to_string(porta)}};
-  auto r = c.Get(percorso, host);
+  auto r = c.Get(risorsa, host);
   ASSERT_TRUE(r);
   EXPECT_EQ(r->status, 200);
   EXPECT_NE(r->body.find("<title>VALLE \xE2\x80\x94 train 7</title>"), std::string::npos);
@@ -130,7 +130,7 @@ TEST(Serve, ServesThePageFollowsASaveAndStopsOnSigterm) {
   bool visto = false;
   for (int k = 0; k < 100 && !visto; ++k) {
     std::this_thread::sleep_for(50ms);
-    r = c.Get(percorso, host);
+    r = c.Get(risorsa, host);
     visto = r && r->body.find("error 16") != std::string::npos;
   }
   EXPECT_TRUE(visto) << "the save did not reach the page";
@@ -141,7 +141,7 @@ TEST(Serve, ServesThePageFollowsASaveAndStopsOnSigterm) {
   EXPECT_TRUE(WIFEXITED(stato));
   EXPECT_EQ(WEXITSTATUS(stato), 0);
   std::vector<std::string> file;
-  for (const auto& f : std::filesystem::directory_iterator(dir.percorso())) file.push_back(f.path().filename());
+  for (const auto& f : std::filesystem::directory_iterator(dir.cartella())) file.push_back(f.path().filename());
   std::sort(file.begin(), file.end());
   EXPECT_EQ(file, (std::vector<std::string>{"VALLE_7-.txt", "VALLE_linea.txt"})) << "written beside the texts";
 }

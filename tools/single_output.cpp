@@ -2,9 +2,9 @@
 
 namespace sb {
 
-int scrivi_uscita(const std::string& percorso, std::string_view byte, attesa_blocco attesa, std::ostream& out,
+int scrivi_uscita(const std::string& file, std::string_view byte, attesa_blocco attesa, std::ostream& out,
                   std::ostream& err) {
-  scrittura w(richiesta_file("", percorso, {}, attesa), err);
+  scrittura w(richiesta_file("", file, {}, attesa), err);
   return w.scrivi_unico(byte, out);
 }
 

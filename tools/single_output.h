@@ -14,7 +14,7 @@ namespace sb {
 // is "-", else replacing the file under the lock of its folder (created when
 // missing). Returns the exit status: 0, 4 with the path and reason on err,
 // or 130/143 after a signal.
-int scrivi_uscita(const std::string& percorso, std::string_view byte, attesa_blocco attesa, std::ostream& out,
+int scrivi_uscita(const std::string& file, std::string_view byte, attesa_blocco attesa, std::ostream& out,
                   std::ostream& err);
 
 }  // namespace sb

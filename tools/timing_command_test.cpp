@@ -50,8 +50,8 @@ class Timing : public ::testing::Test {
     e.stato = esegui_strumento(a, out, err);
     e.out = out.str();
     e.err = err.str();
-    for (size_t i = e.err.find(dir_.percorso() + "/"); i != std::string::npos; i = e.err.find(dir_.percorso() + "/")) {
-      e.err.erase(i, dir_.percorso().size() + 1);
+    for (size_t i = e.err.find(dir_.cartella() + "/"); i != std::string::npos; i = e.err.find(dir_.cartella() + "/")) {
+      e.err.erase(i, dir_.cartella().size() + 1);
     }
     return e;
   }

@@ -112,18 +112,18 @@ int scrivi_proposta(const compile_mostrato& c, const risultato_marcia& r, const 
     if (voce <= 0 || voce >= kNumeroOggetti) continue;
     orari.push_back({c.r.s.luogo_voce[static_cast<size_t>(voce)], o.proposto});
   }
-  const std::string& percorso = c.servizio.percorso;
+  const std::string& file = c.servizio.file;
   if (orari.empty()) {
-    out << percorso << ": the times are already these; nothing written\n";
+    out << file << ": the times are already these; nothing written\n";
     return kUscitaPulita;
   }
   std::string nuovo, errore;
   if (!riscrivi_orari(c.servizio.originale, orari, nuovo, errore)) {
-    err << riga_gnu(del_programma(gravita::errore, percorso + ": " + errore + "; nothing written")) << "\n";
+    err << riga_gnu(del_programma(gravita::errore, file + ": " + errore + "; nothing written")) << "\n";
     return kUscitaCodice;
   }
-  if (const int s = riscrivi_sul_posto("timing", percorso, nuovo, attesa, err); s != kUscitaPulita) return s;
-  out << percorso << ": " << orari.size() << (orari.size() == 1 ? " station time" : " station times")
+  if (const int s = riscrivi_sul_posto("timing", file, nuovo, attesa, err); s != kUscitaPulita) return s;
+  out << file << ": " << orari.size() << (orari.size() == 1 ? " station time" : " station times")
       << " written\n";
   return kUscitaPulita;
 }

@@ -157,7 +157,7 @@ TEST(Vista, FromBinaryFilesAnyOfThem) {
   ASSERT_TRUE(dir.ok());
   std::ostringstream attesa, errori;
   std::unique_ptr<interfaccia_utente> ui = interfaccia_console(attesa, errori);
-  ASSERT_EQ(avvio(dir.percorso(), *ui, errori), kUscitaPulita) << errori.str();
+  ASSERT_EQ(avvio(dir.cartella(), *ui, errori), kUscitaPulita) << errori.str();
   esecuzione e = prova::esegui_strumento_esterno(
       dir, {"view", "--plan", dir / "BORVALE_linea.dat", "--sim", dir / "BORVALE_40617.sim", "--cells",
             dir / "BORVALE_40617.dat", "--html", dir / "p.html"});
