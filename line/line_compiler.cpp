@@ -412,15 +412,19 @@ void avvisi_pendenza(lavoro_linea& w, const lettura_riga& r, int32_t p, int32_t 
                                                    "gradient " + std::to_string(g)));
   } else if (w.pendenza_letta && indice_confine(p) <= indice_confine(w.posizione_pendenza)) {
     registra_avviso(w.s, genere_avviso::fuori_ordine, r.valore(0),
-                    "gradient row at " + std::to_string(p) + " m does not come after the one at " +
-                        std::to_string(w.posizione_pendenza) +
-                        " m: rows out of order, or two in one 50 m cell, garble the profile");
+                    !avviso_conservato(w.s, genere_avviso::fuori_ordine)
+                        ? std::string()
+                        : "gradient row at " + std::to_string(p) + " m does not come after the one at " +
+                              std::to_string(w.posizione_pendenza) +
+                              " m: rows out of order, or two in one 50 m cell, garble the profile");
   }
   if (g < kPendenzaMinima || g > kPendenzaMassima) {
     const int32_t memorizzata = static_cast<int32_t>((int64_t{g} + 100) & 0xFF) - 100;
     registra_avviso(w.s, genere_avviso::valore_troncato, r.valore(1),
-                    "gradient " + std::to_string(g) + " does not fit -100..155 per mille: it is stored as " +
-                        std::to_string(memorizzata));
+                    !avviso_conservato(w.s, genere_avviso::valore_troncato)
+                        ? std::string()
+                        : "gradient " + std::to_string(g) + " does not fit -100..155 per mille: it is stored as " +
+                              std::to_string(memorizzata));
   }
 }
 
@@ -502,7 +506,9 @@ passo riga_curva(lavoro_linea& w, const std::string& campo) {
   const double kappa = curvatura(campo);
   if (kappa == 0.0) {
     return ferma(w, kCurvaNonValida, r.chiave(),
-                 "curve keyword " + cita(campo) + " has no digit 1 to 6 for its curvature, as in 'curvad4'");
+                 !codice_conservato(w.s, kCurvaNonValida)
+                     ? std::string()
+                     : "curve keyword " + cita(campo) + " has no digit 1 to 6 for its curvature, as in 'curvad4'");
   }
   if (inizio < 0) {
     avviso_curva_prima(w, r, inizio, fine);

@@ -63,6 +63,9 @@ void ricompila(stato_server& s, std::vector<std::string>& uscite, const std::str
     (void)d;
     if (s.analisi.find(uri) == s.analisi.end() && uri != cambiato) da_rifare.push_back(uri);
   }
+  // What they were analysed as goes first: a large text's old analysis is
+  // not held beside its new one.
+  for (const std::string& uri : da_rifare) s.analisi.erase(uri);
   std::vector<std::string> fatti;
   for (const std::string& uri : da_rifare) {
     const auto d = s.documenti.find(uri);
@@ -357,11 +360,20 @@ const voce_metodo* voce_di(std::string_view metodo, bool richiesta) {
   return nullptr;
 }
 
-// Builds the message's tree (its depth already checked) and runs the
-// handler on its params; a parameter missing or wrong is thrown as
-// parametro_errato.
-json esegui_gestore(stato_server& s, const voce_metodo& v, std::string_view corpo, std::vector<std::string>& uscite) {
-  json m = json::parse(corpo, nullptr, false);
+// A message's body, and the string that holds it when the server may let it
+// go once the tree is built (a 60 MiB document is then not held twice while
+// it is analysed).
+struct corpo_messaggio {
+  std::string_view testo;
+  std::string* proprio = nullptr;
+};
+
+// Builds the message's tree (its depth already checked), lets the body go
+// and runs the handler on its params; a parameter missing or wrong is
+// thrown as parametro_errato.
+json esegui_gestore(stato_server& s, const voce_metodo& v, corpo_messaggio corpo, std::vector<std::string>& uscite) {
+  json m = json::parse(corpo.testo, nullptr, false);
+  if (corpo.proprio != nullptr) std::string().swap(*corpo.proprio);
   json vuoto = json::object();
   json* p = &vuoto;
   if (const auto i = m.find("params"); i != m.end()) p = &*i;
@@ -369,7 +381,7 @@ json esegui_gestore(stato_server& s, const voce_metodo& v, std::string_view corp
   return v.gestore(s, *p, uscite);
 }
 
-void gestisci_notifica(stato_server& s, const std::string& metodo, std::string_view corpo,
+void gestisci_notifica(stato_server& s, const std::string& metodo, corpo_messaggio corpo,
                        std::vector<std::string>& uscite) {
   if (metodo == "exit") {
     s.uscita = s.chiusura ? 0 : 1;
@@ -385,7 +397,7 @@ void gestisci_notifica(stato_server& s, const std::string& metodo, std::string_v
   }
 }
 
-std::string gestisci_richiesta(stato_server& s, const json& id, const std::string& metodo, std::string_view corpo,
+std::string gestisci_richiesta(stato_server& s, const json& id, const std::string& metodo, corpo_messaggio corpo,
                                std::vector<std::string>& uscite) {
   if (metodo == "initialize" && s.inizializzato) return errore(id, kInvalidRequest, "the server is already initialized");
   if (metodo != "initialize" && !s.inizializzato) {
@@ -403,10 +415,10 @@ std::string gestisci_richiesta(stato_server& s, const json& id, const std::strin
   }
 }
 
-}  // namespace
-
-std::vector<std::string> gestisci_messaggio(stato_server& s, std::string_view corpo) {
-  const busta_messaggio b = esamina_messaggio(corpo);
+// Handles one message; its body's string, when given, is let go as soon as
+// its tree is built.
+std::vector<std::string> gestisci(stato_server& s, corpo_messaggio corpo) {
+  const busta_messaggio b = esamina_messaggio(corpo.testo);
   if (b.troppo_profondo) {
     return {errore(b.id, kInvalidRequest,
                    "the message nests deeper than " + std::to_string(kProfonditaMassima) + " levels")};
@@ -429,11 +441,15 @@ std::vector<std::string> gestisci_messaggio(stato_server& s, std::string_view co
   return uscite;
 }
 
+}  // namespace
+
+std::vector<std::string> gestisci_messaggio(stato_server& s, std::string_view corpo) { return gestisci(s, {corpo}); }
+
 int esegui_server(std::istream& in, std::ostream& out, opzioni_server o) {
   stato_server s;
   s.opzioni = std::move(o);
   for (;;) {
-    const messaggio_letto m = leggi_messaggio(in, s.opzioni.massimo);
+    messaggio_letto m = leggi_messaggio(in, s.opzioni.massimo);
     if (m.esito == esito_messaggio::fine) return 0;
     if (m.esito == esito_messaggio::troppo_grande) {
       scrivi_messaggio(out, errore(nullptr, kInvalidRequest,
@@ -444,7 +460,7 @@ int esegui_server(std::istream& in, std::ostream& out, opzioni_server o) {
       scrivi_messaggio(out, errore(nullptr, kParseError, "a header without a valid Content-Length"));
       continue;
     }
-    for (const std::string& u : gestisci_messaggio(s, m.corpo)) scrivi_messaggio(out, u);
+    for (const std::string& u : gestisci(s, {m.corpo, &m.corpo})) scrivi_messaggio(out, u);
     if (s.uscita) return *s.uscita;
   }
 }

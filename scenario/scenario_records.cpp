@@ -81,6 +81,16 @@ void registra_avviso(scenario& s, genere_avviso genere, const luogo_testo& dove,
   registra(s, gravita::avviso, genere, dove, std::move(messaggio));
 }
 
+bool avviso_conservato(const scenario& s, genere_avviso genere) {
+  const auto n = s.limite.conservate.find({gravita::avviso, 0, genere});
+  return n == s.limite.conservate.end() || n->second < kDiagnosticheConservate;
+}
+
+bool codice_conservato(const scenario& s, int32_t codice) {
+  const auto n = s.limite.conservate.find({gravita::errore, codice, genere_avviso::nessuno});
+  return n == s.limite.conservate.end() || n->second < kDiagnosticheConservate;
+}
+
 void registra_nota(scenario& s, const luogo_testo& dove, std::string messaggio, genere_avviso genere) {
   registra(s, gravita::nota, genere, dove, std::move(messaggio));
 }

@@ -198,6 +198,14 @@ bool codice_registrato_da(const scenario& s, size_t prima);
 // it. codice_errore and posizione_errore do not change.
 void registra_avviso(scenario& s, genere_avviso genere, const luogo_testo& dove, std::string messaggio);
 
+// Whether a warning of the kind would be kept rather than only counted: a
+// row that warns on every line of a long text composes its message only
+// while it is.
+bool avviso_conservato(const scenario& s, genere_avviso genere);
+
+// The same for an error of the code.
+bool codice_conservato(const scenario& s, int32_t codice);
+
 // Records a note: on the entry before it (genere nessuno), or on the whole
 // text.
 void registra_nota(scenario& s, const luogo_testo& dove, std::string messaggio,

@@ -27,6 +27,29 @@ TEST(CellIndex, ItemsAndStretchBoundaries) {
   }
 }
 
+// A warning's or an error's message is composed only while its kind is
+// kept: the answer turns when the hundredth of that kind is recorded, for
+// that kind alone, and counting goes on past it.
+TEST(WarningKept, TurnsAtTheCapForItsKindOnly) {
+  scenario s;
+  const luogo_testo dove{};
+  for (size_t i = 0; i < kDiagnosticheConservate; ++i) {
+    EXPECT_TRUE(avviso_conservato(s, genere_avviso::fuori_ordine)) << i;
+    registra_avviso(s, genere_avviso::fuori_ordine, dove, "row " + std::to_string(i));
+  }
+  EXPECT_FALSE(avviso_conservato(s, genere_avviso::fuori_ordine));
+  EXPECT_TRUE(avviso_conservato(s, genere_avviso::valore_troncato));
+  registra_codice(s, 15, dove, "an error of its own");
+  EXPECT_TRUE(avviso_conservato(s, genere_avviso::valore_troncato));
+  EXPECT_TRUE(codice_conservato(s, 15));
+  for (size_t i = 1; i < kDiagnosticheConservate; ++i) registra_codice(s, 15, dove, "again");
+  EXPECT_FALSE(codice_conservato(s, 15));
+  EXPECT_TRUE(codice_conservato(s, 16));
+  registra_avviso(s, genere_avviso::fuori_ordine, dove, "");
+  EXPECT_EQ(s.diagnostiche.size(), 2 * kDiagnosticheConservate);
+  EXPECT_EQ((s.limite.omesse[{gravita::avviso, 0, genere_avviso::fuori_ordine}]), 1u);
+}
+
 TEST(ObjectTable, ClearingResetsEveryEntry) {
   tabella_oggetti t{};
   t[0].nome = "x";

@@ -15,6 +15,14 @@ memory and latency figures of docs/performance.md:
   lsp_inputs.py errors FOLDER OUT SIZE_MIB
       open FOLDER/ERR_7-.txt: the service's head, then 'velocita, 1x00, 80'
       (an error each) to SIZE_MIB
+  lsp_inputs.py rows KIND FOLDER OUT SIZE_MIB [change]
+      open a text whose every row is a finding, SIZE_MIB long, of KIND:
+      numbers (FOLDER/ROWS_1-.txt, 'velocita, 10, 85x' after [vel_limite]),
+      curves (FOLDER/ROWS_linea.txt, 'curvas, 5000, 900' after [curve]) or
+      gradients (FOLDER/ROWS_linea.txt, 'pendenza, 0, 200' after
+      [pendenze]), its lines ended by LF as on Linux (with CR LF the
+      message of 60 MiB of such rows would be over the protocol's 64 MiB);
+      with "change", then one letter typed into its last row
   lsp_inputs.py unknown OUT SIZE_MIB
       a notification of an unknown method whose params hold SIZE_MIB
   lsp_inputs.py header OUT SIZE_MIB
@@ -60,13 +68,47 @@ def ripeti(testa, righe, coda, mib):
     return "".join(out)
 
 
+# The kinds of rows that are each a finding: the text they go in, the section
+# they follow and the row.
+RIGHE_ERRATE = {
+    "numbers": ("BORVALE_40617-.txt", "ROWS_1-.txt", "[vel_limite]", "velocita, 10, 85x\n"),
+    "curves": ("BORVALE_linea.txt", "ROWS_linea.txt", "[curve]", "curvas, 5000, 900\n"),
+    "gradients": ("BORVALE_linea.txt", "ROWS_linea.txt", "[pendenze]", "pendenza, 0, 200\n"),
+}
+
+
+def righe_errate(cartella, genere, mib):
+    """The URI and text of a document of MIB whose every row is a finding of
+    the kind GENERE, as .ci/checks/trust.sh writes them for the commands
+    but with LF line ends."""
+    sorgente, nome, sezione, riga = RIGHE_ERRATE[genere]
+    testo = leggi(cartella + "/" + sorgente).replace("\r\n", "\n")
+    testa = testo[: testo.index(sezione)] + sezione + "\n"
+    n = ((mib << 20) - len(testa) - 7) // len(riga)
+    return "file://" + cartella + "/" + nome, testa + riga * n + "[fine]\n"
+
+
+def cambio(uri, riga, versione=2):
+    """One letter typed at the start of row RIGA."""
+    return frame({"jsonrpc": "2.0", "method": "textDocument/didChange",
+                  "params": {"textDocument": {"uri": uri, "version": versione},
+                             "contentChanges": [{"range": {"start": {"line": riga, "character": 0},
+                                                           "end": {"line": riga, "character": 0}},
+                                                 "text": "x"}]}})
+
+
+def linea_ripetuta(cartella, mib):
+    """The URI and text of BIG_linea.txt: the built-in line's rows repeated to
+    MIB, its [fine] moved to the end."""
+    linea = leggi(cartella + "/BORVALE_linea.txt")
+    testa, coda = linea[: linea.index("[fine]")], "[fine]\r\n"
+    righe = [r + "\r\n" for r in testa[testa.index("[curve]"):].split("\r\n") if r and not r.startswith("[")]
+    return "file://" + cartella + "/BIG_linea.txt", ripeti(testa, righe, coda, mib)
+
+
 def main(a):
     if a[0] == "big":
-        linea = leggi(a[1] + "/BORVALE_linea.txt")
-        testa, coda = linea[: linea.index("[fine]")], "[fine]\r\n"
-        righe = [r + "\r\n" for r in testa[testa.index("[curve]"):].split("\r\n") if r and not r.startswith("[")]
-        testo = ripeti(testa, righe, coda, int(a[3]))
-        uri = "file://" + a[1] + "/BIG_linea.txt"
+        uri, testo = linea_ripetuta(a[1], int(a[3]))
         out = inizio() + apri(uri, testo)
         if len(a) > 4:
             riga = testo.count("\r\n") - 2
@@ -94,6 +136,12 @@ def main(a):
         testa = servizio[: servizio.index("[vel_limite]") + len("[vel_limite]\r\n")]
         testo = ripeti(testa, ["velocita, 1x00, 80\r\n"], "[fine]\r\n", int(a[3]))
         out = inizio() + apri("file://" + a[1] + "/BORVALE_9-.txt", testo)
+    elif a[0] == "rows":
+        uri, testo = righe_errate(a[2], a[1], int(a[4]))
+        out = inizio() + apri(uri, testo)
+        if len(a) > 5:
+            out += cambio(uri, testo.count("\n") - 2)
+        a = a[1:]
     elif a[0] == "unknown":
         a = [a[0], "", a[1], a[2]]
         out = inizio() + frame({"jsonrpc": "2.0", "method": "x/unknown", "params": {"a": "y" * (int(a[3]) << 20)}})
@@ -107,4 +155,5 @@ def main(a):
     open(a[2], "wb").write(out + fine())
 
 
-main(sys.argv[1:])
+if __name__ == "__main__":
+    main(sys.argv[1:])

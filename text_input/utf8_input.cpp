@@ -121,6 +121,8 @@ testo_convertito prepara_testo(std::string_view byte) {
     esito.convertito = false;
     return esito;
   }
+  // Code page 1252 takes a byte for each character: never more than UTF-8.
+  esito.byte.reserve(byte.size());
   righe_testo righe(tutto);
   int32_t ultima_riga = 0;  // the line of the last "?"
   while (!byte.empty()) {
