@@ -13,6 +13,13 @@ specie_testo genere_di(const std::optional<testo_autore>& t) {
   return t ? genere_del_testo(t->byte) : specie_testo::nessuno;
 }
 
+// Whether something was found in one text: a text in the wrong place always
+// has findings, so a clean pair (the common case, and the largest texts) is
+// not read a second time.
+bool con_rilievi(const std::vector<diagnostica>& d, origine_errore origine) {
+  return std::any_of(d.begin(), d.end(), [origine](const diagnostica& x) { return x.origine == origine; });
+}
+
 // Whether a text of kind `g` stands where one of kind `atteso` goes.
 bool fuori_posto(specie_testo g, specie_testo atteso) { return g != specie_testo::nessuno && g != atteso; }
 
@@ -41,8 +48,11 @@ void togli(std::vector<diagnostica>& d, origine_errore origine) {
 
 void testi_fuori_posto(const std::optional<testo_autore>& linea, const std::optional<testo_autore>& servizio,
                        std::vector<diagnostica>& d) {
-  const specie_testo gl = genere_di(linea);
-  const specie_testo gs = genere_di(servizio);
+  // The service is read when the line stands wrong too: a line that failed
+  // stopped the compile before the service.
+  const specie_testo gl = con_rilievi(d, origine_errore::testo_linea) ? genere_di(linea) : specie_testo::nessuno;
+  const bool leggi_servizio = gl != specie_testo::nessuno || con_rilievi(d, origine_errore::testo_servizio);
+  const specie_testo gs = leggi_servizio ? genere_di(servizio) : specie_testo::nessuno;
   const bool linea_fuori = fuori_posto(gl, specie_testo::linea);
   const bool servizio_fuori = fuori_posto(gs, specie_testo::servizio);
   if (!linea_fuori && !servizio_fuori) return;
