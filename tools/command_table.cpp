@@ -15,10 +15,8 @@
 #include "tools/export_command.h"
 #include "tools/format_command.h"
 #include "tools/import_command.h"
-#include "tools/lsp_command.h"
 #include "tools/new_command.h"
 #include "tools/plan_command.h"
-#include "tools/serve_command.h"
 #include "tools/timing_command.h"
 #include "tools/view_command.h"
 
@@ -68,14 +66,14 @@ int esegui_comando(const comando_strumento& c, const std::vector<std::string>& a
 
 }  // namespace
 
-std::vector<comando_strumento> tabella_comandi() {
+std::vector<comando_strumento> tabella_con(comando_strumento serve, comando_strumento lsp) {
   return {voce_check(),  voce_compile(), voce_documents(), voce_decompile(), voce_export(),
-          voce_new(),    voce_format(), voce_dump(),    voce_plan(),      voce_view(),      voce_serve(), voce_timing(),
-          voce_diff(),   voce_import(), voce_lsp()};
+          voce_new(),    voce_format(), voce_dump(),    voce_plan(),      voce_view(),      std::move(serve), voce_timing(),
+          voce_diff(),   voce_import(), std::move(lsp)};
 }
 
-int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err, bool colore) {
-  const std::vector<comando_strumento> comandi = tabella_comandi();
+int esegui_con_tabella(const std::vector<comando_strumento>& comandi, const std::vector<std::string>& argomenti,
+                       std::ostream& out, std::ostream& err, bool colore) {
   if (argomenti.empty()) {
     err << aiuto_generale(comandi);
     return kUscitaUso;

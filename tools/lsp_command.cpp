@@ -7,25 +7,11 @@
 #include "grammar/text_format.h"
 #include "lsp/language_server.h"
 #include "tools/command_table.h"
+#include "tools/live_entries.h"
 #include "tools/serve_command.h"
 
 namespace sb {
 namespace {
-
-constexpr const char* kAiutoLsp =
-    "usage: scenario_tool lsp\n"
-    "\n"
-    "Runs the language server for the line and service descriptions: an editor starts it\n"
-    "and speaks JSON-RPC over standard input and output. It compiles each open text with\n"
-    "its partner in the same folder (NAME_linea.txt with NAME_TRAIN-.txt) after every\n"
-    "change and publishes every diagnostic of check; it also answers hover, inlay hints,\n"
-    "completion, document symbols, code actions and formatting. It writes no file.\n"
-    "Its command scenario.openLivePage (a code lens \"open the live page\" on each text)\n"
-    "starts the page of serve for the pair and has the editor open it; the page then\n"
-    "highlights the items of the row under the editor's cursor.\n"
-    "\n"
-    "Exit status: 0 after shutdown and exit, or when the editor closes its end; 1 for an\n"
-    "exit without shutdown.\n";
 
 // The version the server tells: the tool's, without its name.
 std::string versione_server() {
@@ -84,9 +70,11 @@ int comando_lsp(const riga_comando&, std::ostream&, std::ostream&, bool) {
 
 }  // namespace
 
-// The table's entry of "lsp".
+// The table's entry of "lsp", run in this process.
 comando_strumento voce_lsp() {
-  return {"lsp", "serve an editor: diagnostics, hover and more as you type", kAiutoLsp, {}, 0, comando_lsp};
+  comando_strumento v = voce_lsp_descritta();
+  v.esegui = comando_lsp;
+  return v;
 }
 
 }  // namespace sb

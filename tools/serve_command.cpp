@@ -9,31 +9,13 @@
 #include "compile/exit_status.h"
 #include "platform/signals.h"
 #include "scene/text_compile.h"
+#include "tools/live_entries.h"
 #include "tools/train_profile_option.h"
 
 extern char** environ;
 
 namespace sb {
 namespace {
-
-constexpr const char* kAiutoServe =
-    "usage: scenario_tool serve --line FILE --service FILE [--line-name NAME]\n"
-    "                           [--train NUMBER] [--train-profile FILE]\n"
-    "                           [--recovery-margin PCT] [--port N] [--open]\n"
-    "\n"
-    "Serves the page view writes for the two descriptions on this computer only\n"
-    "(127.0.0.1 and ::1) and prints its address, which carries a random token: without\n"
-    "it, or asked by another name than the loopback address, the server gives nothing.\n"
-    "Each time a description (or the train profile) is saved, the texts are compiled\n"
-    "again and every open page draws the new scenario in place, keeping its zoom, its\n"
-    "position and the item picked; the diagnostics' marks and list follow. Nothing is\n"
-    "written to disk. It runs until interrupted (Ctrl-C), then exits 0.\n"
-    "\n"
-    "  --port N   the port to listen on (default 0: one the system picks)\n"
-    "  --open     open the address in the desktop's web browser (xdg-open)\n"
-    "\n"
-    "Exit status: 0 when interrupted, 2 usage error, 4 a description cannot be read or\n"
-    "the port cannot be listened on.\n";
 
 // The port of --port: a number from 0 to 65535.
 std::optional<int> porta_letta(const std::string& testo) {
@@ -113,13 +95,11 @@ sorgente_viva sorgente_testi(const opzioni_compile& c, const riga_comando& r) {
   return v;
 }
 
-// The table's entry of "serve".
+// The table's entry of "serve", run in this process.
 comando_strumento voce_serve() {
-  std::vector<opzione_ammessa> opzioni = {{"--line", true},  {"--service", true}, {"--line-name", true},
-                                          {"--train", true}, {"--port", true},    {"--open", false}};
-  for (const opzione_ammessa& x : opzioni_profilo()) opzioni.push_back(x);
-  return {"serve", "serve the page of view live: it follows each save of the descriptions", kAiutoServe,
-          opzioni, 0, comando_serve};
+  comando_strumento v = voce_serve_descritta();
+  v.esegui = comando_serve;
+  return v;
 }
 
 }  // namespace sb

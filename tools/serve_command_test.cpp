@@ -54,6 +54,26 @@ TEST(Serve, UsageErrors) {
   }
 }
 
+// serve and lsp run in the live program beside the tool: without it they
+// name the file they could not run; every other command runs without it.
+TEST(Serve, TheLiveProgramIsFoundBesideTheTool) {
+  cartella_prova dir;
+  ASSERT_TRUE(dir.ok());
+  const std::string solo = dir / "scenario_tool";
+  std::filesystem::copy_file(SB_SCENARIO_TOOL, solo);
+  for (const char* comando : {"serve", "lsp"}) {
+    const std::string riga = prova::tra_apici(solo) + " " + comando + " --help >" + prova::tra_apici(dir / "o") +
+                             " 2>" + prova::tra_apici(dir / "e");
+    const int r = std::system(riga.c_str());
+    EXPECT_EQ(WEXITSTATUS(r), kUscitaFile) << comando;
+    EXPECT_EQ(prova::leggi(dir / "e"), "scenario_tool: cannot run " + dir / "scenario_tool_live" +
+                                            ": No such file or directory\n")
+        << comando;
+  }
+  const int r = std::system((prova::tra_apici(solo) + " check --help >/dev/null 2>&1").c_str());
+  EXPECT_EQ(WEXITSTATUS(r), 0);
+}
+
 TEST(Serve, ATextThatCannotBeReadServesNothing) {
   cartella_prova dir;
   ASSERT_TRUE(dir.ok());
